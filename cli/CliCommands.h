@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+// One subcommand of quorvel-track: its name, a usage line, and what runs it
+// with the arguments after the name. It returns the process exit status.
+struct CliCommand
+{
+    const char* name;
+    const char* usage;
+    std::function<int(const QStringList& args)> run;
+};
+
+std::vector<CliCommand> GetCliCommands();
+
+// Each subcommand lives in its own file.
+int RunCoordCommand(const QStringList& args);

@@ -1,0 +1,12 @@
+#!/bin/sh
+# Installs the Debian packages needed to build, run and test Quorvel.
+set -e
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+$SUDO apt-get update
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+    build-essential cmake ninja-build pkg-config \
+    qt6-base-dev libgl-dev tzdata \
+    libboost-dev libtinyxml2-dev libexpat1-dev libgeographiclib-dev \
+    libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev \
+    python3

@@ -1,0 +1,20 @@
+#include "RegistryKey.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+// Widgets need a QApplication rather than the QCoreApplication of the common
+// test main. No test needs a screen; test discovery runs the binary without
+// ctest's environment, so the offscreen platform is also the fallback here.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    RegistryKey::SetStorageFile(QDir(MakeTempDir()).filePath(QStringLiteral("settings.ini")));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
