@@ -1,0 +1,81 @@
+#pragma once
+
+#include "TVector2.h"
+#include "TVector3.h"
+#include "Time.h"
+#include "TrackPointGpsParams.h"
+#include "TrackPointStatus.h"
+
+// The position of a point: x is longitude, y latitude (degrees, WGS 84),
+// z elevation in metres.
+class TrackPointBase
+{
+public:
+    TrackPointBase() = default;
+    explicit TrackPointBase(const TVector3<double>& position) : m_position(position) {}
+
+    const TVector3<double>& Get3D() const { return m_position; }
+    TVector2<double> Get2D() const { return {m_position.x, m_position.y}; }
+    void Set3D(const TVector3<double>& position) { m_position = position; }
+    void Set2D(const TVector2<double>& position)
+    {
+        m_position.x = position.x;
+        m_position.y = position.y;
+    }
+
+    double GetLon() const { return m_position.x; }
+    double GetLat() const { return m_position.y; }
+    double GetElevation() const { return m_position.z; }
+
+protected:
+    TVector3<double> m_position;
+};
+
+// One recorded point. Elevation is optional: a point read without one keeps
+// 0 as its elevation and reports false from HasElevation, so that saving
+// does not invent a height.
+class TrackPoint : public TrackPointBase
+{
+public:
+    TrackPoint() = default;
+    TrackPoint(const TVector3<double>& position, const Time& time)
+        : TrackPointBase(position)
+        , m_time(time)
+        , m_hasElevation(true)
+    {
+    }
+
+    const Time& GetTime() const { return m_time; }
+    void SetTime(const Time& time) { m_time = time; }
+
+    bool HasElevation() const { return m_hasElevation; }
+    void SetElevation(double metres)
+    {
+        m_position.z = metres;
+        m_hasElevation = true;
+    }
+    void ClearElevation()
+    {
+        m_position.z = 0;
+        m_hasElevation = false;
+    }
+
+    const TrackPointStatus& GetStatus() const { return m_status; }
+    TrackPointStatus& GetStatus() { return m_status; }
+    bool IsValid() const { return m_status.IsValid(); }
+
+    const TrackPointGpsParams& GetGpsParams() const { return m_gps; }
+    TrackPointGpsParams& GetGpsParams() { return m_gps; }
+
+    bool operator==(const TrackPoint& other) const
+    {
+        return m_position == other.m_position && m_time == other.m_time && m_status == other.m_status
+            && m_hasElevation == other.m_hasElevation && m_gps == other.m_gps;
+    }
+
+private:
+    Time m_time;
+    TrackPointStatus m_status;
+    bool m_hasElevation = false;
+    TrackPointGpsParams m_gps;
+};

@@ -1,0 +1,137 @@
+#include "TrackPointMethods.h"
+
+#include "TMath.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kSemiMajorAxis = 6378137.0;             // WGS 84, metres
+constexpr double kEccentricitySq = 6.69437999014e-3;     // WGS 84 first eccentricity squared
+
+// Seconds from a to b; 0 when either time is missing.
+double SecondsBetween(const TrackPoint& a, const TrackPoint& b)
+{
+    if (a.GetTime().IsNull() || b.GetTime().IsNull())
+        return 0.0;
+    return (b.GetTime() - a.GetTime()).GetInSeconds();
+}
+
+struct Motion
+{
+    TVector2<double> v1;
+    TVector2<double> v2;
+    double dt = 0.0;
+    bool known = false;
+};
+
+Motion MotionAt(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
+{
+    Motion m;
+    const double dt1 = SecondsBetween(a, b);
+    const double dt2 = SecondsBetween(b, c);
+    if (!(dt1 > 0.0) || !(dt2 > 0.0))
+        return m;
+    m.v1 = TrackPointMethods::GetLocalOffset(a, b) / dt1;
+    m.v2 = TrackPointMethods::GetLocalOffset(b, c) / dt2;
+    m.dt = (dt1 + dt2) / 2.0;
+    m.known = true;
+    return m;
+}
+
+TVector2<double> Tangent(const Motion& m)
+{
+    TVector2<double> u1 = m.v1;
+    TVector2<double> u2 = m.v2;
+    u1.Normalize();
+    u2.Normalize();
+    TVector2<double> t = u1 + u2;
+    // Turning straight back leaves no mean direction; the way out is the
+    // direction of travel then.
+    if (t.Normalize() <= TMath<double>::ZERO_TOLERANCE)
+        t = u2.SquaredLength() > 0 ? u2 : u1;
+    return t;
+}
+
+double Finite(double value)
+{
+    return std::isfinite(value) ? value : 0.0;
+}
+
+} // namespace
+
+TVector2<double> TrackPointMethods::GetLocalOffset(const TrackPointBase& from, const TrackPointBase& to)
+{
+    const double lat = (from.GetLat() + to.GetLat()) / 2.0 * TMath<double>::DEG_TO_RAD;
+    const double s = std::sin(lat);
+    const double w = 1.0 - kEccentricitySq * s * s;
+    const double meridional = kSemiMajorAxis * (1.0 - kEccentricitySq) / (w * std::sqrt(w));
+    const double primeVertical = kSemiMajorAxis / std::sqrt(w);
+
+    double dLon = to.GetLon() - from.GetLon();
+    // The short way round across the antimeridian.
+    if (dLon > 180.0)
+        dLon -= 360.0;
+    else if (dLon < -180.0)
+        dLon += 360.0;
+    const double dLat = to.GetLat() - from.GetLat();
+    return {dLon * TMath<double>::DEG_TO_RAD * primeVertical * std::cos(lat),
+            dLat * TMath<double>::DEG_TO_RAD * meridional};
+}
+
+double TrackPointMethods::GetRoughDist(const TrackPointBase& a, const TrackPointBase& b)
+{
+    return Finite(GetLocalOffset(a, b).Length() / 1000.0);
+}
+
+double TrackPointMethods::GetSpeed(const TrackPoint& a, const TrackPoint& b)
+{
+    const double seconds = SecondsBetween(a, b);
+    if (!(seconds > 0.0))
+        return 0.0;
+    return Finite(GetRoughDist(a, b) / (seconds / 3600.0));
+}
+
+double TrackPointMethods::GetHeading(const TrackPointBase& a, const TrackPointBase& b)
+{
+    const TVector2<double> d = GetLocalOffset(a, b);
+    if (d.x == 0.0 && d.y == 0.0)
+        return 0.0;
+    double degrees = std::atan2(d.x, d.y) * TMath<double>::RAD_TO_DEG;
+    if (degrees < 0.0)
+        degrees += 360.0;
+    return degrees >= 360.0 ? 0.0 : Finite(degrees);
+}
+
+double TrackPointMethods::GetAccel(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
+{
+    const Motion m = MotionAt(a, b, c);
+    return m.known ? Finite((m.v2.Length() - m.v1.Length()) / m.dt) : 0.0;
+}
+
+TVector2<double> TrackPointMethods::GetAccelV(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
+{
+    const Motion m = MotionAt(a, b, c);
+    if (!m.known)
+        return {};
+    const TVector2<double> accel = (m.v2 - m.v1) / m.dt;
+    return {Finite(accel.x), Finite(accel.y)};
+}
+
+double TrackPointMethods::GetAccelTang(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
+{
+    const Motion m = MotionAt(a, b, c);
+    if (!m.known)
+        return 0.0;
+    return Finite(((m.v2 - m.v1) / m.dt).Dot(Tangent(m)));
+}
+
+double TrackPointMethods::GetAccelNorm(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
+{
+    const Motion m = MotionAt(a, b, c);
+    if (!m.known)
+        return 0.0;
+    const TVector2<double> accel = (m.v2 - m.v1) / m.dt;
+    const TVector2<double> tangent = Tangent(m);
+    return Finite((accel - tangent * accel.Dot(tangent)).Length());
+}
