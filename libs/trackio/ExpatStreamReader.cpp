@@ -1,0 +1,159 @@
+#include "ExpatStreamReader.h"
+
+#include "LoadContext.h"
+
+#include <QIODevice>
+#include <QString>
+
+#include <cstring>
+
+namespace {
+
+constexpr char kNameSeparator = '\x01';
+constexpr int kChunkBytes = 1 << 20;
+
+// Windows-1252 above 0x7F; 0 where the code page has a hole.
+constexpr unsigned short kCp1252High[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+} // namespace
+
+ExpatStreamReader::ExpatStreamReader(LoadContext& context)
+    : m_context(context)
+    , m_parser(XML_ParserCreateNS(nullptr, kNameSeparator))
+{
+    XML_SetReturnNSTriplet(m_parser, 1);
+    XML_SetUserData(m_parser, this);
+    XML_SetElementHandler(m_parser, &StartHandler, &EndHandler);
+    XML_SetCharacterDataHandler(m_parser, &TextHandler);
+    XML_SetStartNamespaceDeclHandler(m_parser, &NamespaceHandler);
+    XML_SetUnknownEncodingHandler(m_parser, &UnknownEncodingHandler, nullptr);
+}
+
+ExpatStreamReader::~ExpatStreamReader()
+{
+    XML_ParserFree(m_parser);
+}
+
+bool ExpatStreamReader::Parse(QIODevice& device)
+{
+    qint64 bytesRead = 0;
+    for (;;) {
+        void* buffer = XML_GetBuffer(m_parser, kChunkBytes);
+        if (!buffer) {
+            m_context.Fail(QStringLiteral("not enough memory to read the file"));
+            return false;
+        }
+        const qint64 got = device.read(static_cast<char*>(buffer), kChunkBytes);
+        if (got < 0) {
+            m_context.Fail(QStringLiteral("the file cannot be read: %1").arg(device.errorString()));
+            return false;
+        }
+        bytesRead += got;
+        const bool last = got == 0;
+        if (XML_ParseBuffer(m_parser, static_cast<int>(got), last) == XML_STATUS_ERROR) {
+            if (!m_failed) {
+                m_context.Fail(QStringLiteral("line %1, column %2: %3")
+                                   .arg(XML_GetCurrentLineNumber(m_parser))
+                                   .arg(XML_GetCurrentColumnNumber(m_parser) + 1)
+                                   .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(m_parser)))));
+            }
+            return false;
+        }
+        if (m_failed)
+            return false;
+        if (!m_context.ReportBytes(bytesRead))
+            return false;
+        if (last)
+            return true;
+    }
+}
+
+ExpatStreamReader::Name ExpatStreamReader::SplitName(const char* name)
+{
+    const std::string_view full(name);
+    const size_t first = full.find(kNameSeparator);
+    if (first == std::string_view::npos)
+        return {{}, full, {}};
+    const size_t second = full.find(kNameSeparator, first + 1);
+    Name split;
+    split.uri = full.substr(0, first);
+    if (second == std::string_view::npos) {
+        split.local = full.substr(first + 1);
+    } else {
+        split.local = full.substr(first + 1, second - first - 1);
+        split.prefix = full.substr(second + 1);
+    }
+    return split;
+}
+
+const char* ExpatStreamReader::Attribute(const char** attributes, std::string_view localName)
+{
+    for (const char** a = attributes; a && *a; a += 2) {
+        if (SplitName(a[0]).local == localName)
+            return a[1];
+    }
+    return nullptr;
+}
+
+void ExpatStreamReader::Fail(const std::string& message)
+{
+    if (m_failed)
+        return;
+    m_failed = true;
+    m_context.FailAtLine(CurrentLine(), QString::fromStdString(message));
+    XML_StopParser(m_parser, XML_FALSE);
+}
+
+long long ExpatStreamReader::CurrentLine() const
+{
+    return static_cast<long long>(XML_GetCurrentLineNumber(m_parser));
+}
+
+long long ExpatStreamReader::CurrentByteIndex() const
+{
+    return static_cast<long long>(XML_GetCurrentByteIndex(m_parser));
+}
+
+void XMLCALL ExpatStreamReader::StartHandler(void* self, const XML_Char* name, const XML_Char** attributes)
+{
+    auto* reader = static_cast<ExpatStreamReader*>(self);
+    reader->OnStartElement(SplitName(name), attributes);
+    reader->m_text.clear();
+}
+
+void XMLCALL ExpatStreamReader::EndHandler(void* self, const XML_Char* name)
+{
+    auto* reader = static_cast<ExpatStreamReader*>(self);
+    reader->OnEndElement(SplitName(name));
+    reader->m_text.clear();
+}
+
+void XMLCALL ExpatStreamReader::TextHandler(void* self, const XML_Char* text, int length)
+{
+    static_cast<ExpatStreamReader*>(self)->m_text.append(text, static_cast<size_t>(length));
+}
+
+void XMLCALL ExpatStreamReader::NamespaceHandler(void* self, const XML_Char* prefix, const XML_Char* uri)
+{
+    static_cast<ExpatStreamReader*>(self)->OnNamespaceDeclaration(prefix ? prefix : "", uri ? uri : "");
+}
+
+int XMLCALL ExpatStreamReader::UnknownEncodingHandler(void*, const XML_Char* name, XML_Encoding* info)
+{
+    // Files from Windows programs often declare windows-1252, which expat
+    // does not know by itself.
+    const QString encoding = QString::fromUtf8(name).toLower();
+    if (encoding != QLatin1String("windows-1252") && encoding != QLatin1String("cp1252"))
+        return XML_STATUS_ERROR;
+    for (int i = 0; i < 256; ++i)
+        info->map[i] = i;
+    for (int i = 0x80; i < 0xA0; ++i)
+        info->map[i] = kCp1252High[i - 0x80] ? kCp1252High[i - 0x80] : -1;
+    info->data = nullptr;
+    info->convert = nullptr;
+    info->release = nullptr;
+    return XML_STATUS_OK;
+}

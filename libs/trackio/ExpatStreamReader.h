@@ -1,0 +1,69 @@
+#pragma once
+
+#include <expat.h>
+
+#include <string>
+#include <string_view>
+
+class LoadContext;
+class QIODevice;
+
+// A streaming XML reader over expat for the track formats: it feeds the
+// device to the parser in pieces (no document in memory), reports progress,
+// honours cancel, and turns XML errors into "line N, column M: reason".
+// Element names arrive split into namespace URI, local name and prefix, so
+// readers can match local names whatever namespace a writer used.
+class ExpatStreamReader
+{
+public:
+    struct Name
+    {
+        std::string_view uri;
+        std::string_view local;
+        std::string_view prefix;
+    };
+
+    explicit ExpatStreamReader(LoadContext& context);
+    virtual ~ExpatStreamReader();
+    ExpatStreamReader(const ExpatStreamReader&) = delete;
+    ExpatStreamReader& operator=(const ExpatStreamReader&) = delete;
+
+    // False on an XML error, a reader's Fail, or cancel.
+    bool Parse(QIODevice& device);
+
+    // Splits an element or attribute name as expat reports it.
+    static Name SplitName(const char* name);
+    // Value of a plain (un-namespaced) attribute, or null.
+    static const char* Attribute(const char** attributes, std::string_view localName);
+
+protected:
+    // attributes: name, value pairs ending in a null; attribute names come
+    // as "uri\x01local\x01prefix" when namespaced, else as the plain name.
+    // Text() still holds the character data before the tag, so readers that
+    // keep markup can keep mixed content too.
+    virtual void OnStartElement(const Name& name, const char** attributes) = 0;
+    // Text() holds the character data since the last start or end tag.
+    virtual void OnEndElement(const Name& name) = 0;
+    virtual void OnNamespaceDeclaration(std::string_view /*prefix*/, std::string_view /*uri*/) {}
+
+    // Character data since the last tag, untrimmed.
+    const std::string& Text() const { return m_text; }
+    // Stops the parse with a message at the current line.
+    void Fail(const std::string& message);
+    long long CurrentLine() const;
+    // Offset in the input of the event being reported (for estimates).
+    long long CurrentByteIndex() const;
+    LoadContext& Context() { return m_context; }
+
+private:
+    static void XMLCALL StartHandler(void* self, const XML_Char* name, const XML_Char** attributes);
+    static void XMLCALL EndHandler(void* self, const XML_Char* name);
+    static void XMLCALL TextHandler(void* self, const XML_Char* text, int length);
+    static void XMLCALL NamespaceHandler(void* self, const XML_Char* prefix, const XML_Char* uri);
+    static int XMLCALL UnknownEncodingHandler(void* data, const XML_Char* name, XML_Encoding* info);
+
+    LoadContext& m_context;
+    XML_Parser m_parser;
+    std::string m_text;
+    bool m_failed = false;
+};

@@ -1,0 +1,90 @@
+#include "FormatSniffer.h"
+
+#include <QList>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringDecoder>
+
+namespace {
+
+QByteArray AsUtf8(const QByteArray& head)
+{
+    if (head.startsWith("\xEF\xBB\xBF"))
+        return head.mid(3);
+    if (head.startsWith("\xFF\xFE"))
+        return QString(QStringDecoder(QStringDecoder::Utf16LE).decode(head.mid(2))).toUtf8();
+    if (head.startsWith("\xFE\xFF"))
+        return QString(QStringDecoder(QStringDecoder::Utf16BE).decode(head.mid(2))).toUtf8();
+    return head;
+}
+
+// Local name of the first element, skipping the declaration, comments,
+// processing instructions and a document type.
+QByteArray FirstElementName(const QByteArray& text)
+{
+    qsizetype pos = 0;
+    for (;;) {
+        pos = text.indexOf('<', pos);
+        if (pos < 0 || pos + 1 >= text.size())
+            return {};
+        const char next = text[pos + 1];
+        if (next == '?' || next == '!') {
+            const char* closing = text.mid(pos, 4) == "<!--" ? "-->" : ">";
+            const qsizetype end = text.indexOf(closing, pos + 2);
+            if (end < 0)
+                return {};
+            pos = end + 1;
+            continue;
+        }
+        qsizetype end = pos + 1;
+        while (end < text.size() && !QChar::isSpace(static_cast<uchar>(text[end])) && text[end] != '>' && text[end] != '/')
+            ++end;
+        QByteArray name = text.mid(pos + 1, end - pos - 1);
+        const qsizetype colon = name.indexOf(':');
+        return colon >= 0 ? name.mid(colon + 1) : name;
+    }
+}
+
+} // namespace
+
+TrackFileType FormatSniffer::Detect(const QByteArray& head)
+{
+    const QByteArray text = AsUtf8(head);
+    const QByteArray start = text.trimmed();
+    if (start.startsWith('<'))
+        return DetectXml(start);
+    return DetectLines(text);
+}
+
+TrackFileType FormatSniffer::DetectXml(const QByteArray& text)
+{
+    const QByteArray root = FirstElementName(text).toLower();
+    if (root == "gpx")
+        return TrackFileGpx;
+    if (root == "trainingcenterdatabase")
+        return TrackFileTcx;
+    if (root == "kml")
+        return TrackFileKml;
+    return TrackFileAll;
+}
+
+TrackFileType FormatSniffer::DetectLines(const QByteArray& text)
+{
+    if (text.startsWith("OziExplorer Track Point File"))
+        return TrackFileOzi;
+    // An NMEA sentence: '$', a talker and sentence name, a comma. Logs may
+    // carry comments or time stamps before the sentences, so look on.
+    static const QRegularExpression sentence(QStringLiteral("\\$([A-Z][A-Z0-9]{2,6}),"));
+    const QString asText = QString::fromLatin1(text);
+    auto matches = sentence.globalMatch(asText);
+    bool nmea = false;
+    int seen = 0;
+    while (matches.hasNext() && seen < 200) {
+        const QString name = matches.next().captured(1);
+        ++seen;
+        if (name == QLatin1String("PMGNTRK"))
+            return TrackFileMagellanSd;
+        nmea = true;
+    }
+    return nmea ? TrackFileNmea : TrackFileAll;
+}

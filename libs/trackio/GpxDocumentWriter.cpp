@@ -1,0 +1,213 @@
+#include "GpxDocumentWriter.h"
+
+#include "GpxNames.h"
+#include "GpxPointWriter.h"
+#include "XmlBufferWriter.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string_view View(const QByteArray& bytes)
+{
+    return {bytes.constData(), static_cast<size_t>(bytes.size())};
+}
+
+} // namespace
+
+GpxDocumentWriter::GpxDocumentWriter(XmlBufferWriter& out, const TrackTreeReaderI& tree, const TrackDataSetI& data)
+    : m_out(out)
+    , m_tree(tree)
+    , m_data(data)
+{
+}
+
+void GpxDocumentWriter::Write(int tid)
+{
+    const TrackInfo::Node* node = m_tree.GetNode(tid);
+    if (!node)
+        return;
+    m_withExtras = node->GetKind() == TrackInfo::KindFile;
+    if (m_withExtras)
+        PlanNamespaces(tid);
+    m_xsiPrefix = FreePrefix("xsi");
+    m_garminPrefix = FreePrefix("gpxtpx");
+    m_statusPrefix = FreePrefix("qvl");
+    WriteHeader();
+
+    const TrackInfo::NodeExtras* fileExtras = GetExtras(tid);
+    if (fileExtras)
+        m_out.Append(View(fileExtras->head));
+    switch (node->GetKind()) {
+    case TrackInfo::KindFile:
+        for (int child : m_tree.GetChildren(tid)) {
+            const TrackInfo::Node* childNode = m_tree.GetNode(child);
+            if (childNode->GetKind() == TrackInfo::KindFolder)
+                WriteFolder(child, QString());
+            else
+                WriteTrack(childNode->GetName().isEmpty() ? node->GetName() : childNode->GetName(), -1, {child});
+        }
+        break;
+    case TrackInfo::KindFolder:
+        WriteFolder(tid, QString());
+        break;
+    case TrackInfo::KindSegment: {
+        const TrackInfo::Node* parent = m_tree.GetNode(m_tree.GetParent(tid));
+        const QString name = node->GetName().isEmpty() && parent ? parent->GetName() : node->GetName();
+        WriteTrack(name, -1, {tid});
+        break;
+    }
+    }
+    if (fileExtras)
+        m_out.Append(View(fileExtras->tail));
+    m_out.Append("</gpx>\n");
+}
+
+void GpxDocumentWriter::PlanNamespaces(int fileTid)
+{
+    std::vector<int> tids{fileTid};
+    for (size_t i = 0; i < tids.size(); ++i) {
+        const std::vector<int>& children = m_tree.GetChildren(tids[i]);
+        tids.insert(tids.end(), children.begin(), children.end());
+    }
+    for (int tid : tids) {
+        const TrackInfo::NodeExtras* extras = GetExtras(tid);
+        if (!extras)
+            continue;
+        for (const auto& binding : extras->namespaces) {
+            const auto same = std::find_if(m_rootNamespaces.begin(), m_rootNamespaces.end(),
+                                           [&](const auto& root) { return root.first == binding.first; });
+            if (same == m_rootNamespaces.end())
+                m_rootNamespaces.push_back(binding);
+            else if (same->second != binding.second)
+                m_localNamespaces[tid].push_back(binding);
+        }
+    }
+}
+
+std::string GpxDocumentWriter::FreePrefix(std::string_view wanted) const
+{
+    const auto taken = [this](const std::string& prefix) {
+        const QByteArray bytes = QByteArray::fromStdString(prefix);
+        const auto in = [&](const Namespaces& list) {
+            return std::any_of(list.begin(), list.end(), [&](const auto& binding) { return binding.first == bytes; });
+        };
+        return in(m_rootNamespaces)
+            || std::any_of(m_localNamespaces.begin(), m_localNamespaces.end(),
+                           [&](const auto& entry) { return in(entry.second); });
+    };
+    std::string prefix(wanted);
+    for (int n = 1; taken(prefix); ++n)
+        prefix = std::string(wanted) + std::to_string(n);
+    return prefix;
+}
+
+void GpxDocumentWriter::WriteHeader()
+{
+    m_out.Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    m_out.Append("<gpx version=\"1.1\" creator=\"Quorvel\" xmlns=\"");
+    m_out.Append(GpxNames::Gpx11Uri);
+    const std::pair<const std::string&, std::string_view> own[] = {
+        {m_xsiPrefix, GpxNames::XsiUri},
+        {m_garminPrefix, GpxNames::TrackPointExtV2Uri},
+        {m_statusPrefix, GpxNames::PointStatusUri},
+    };
+    for (const auto& [prefix, uri] : own) {
+        m_out.Append("\" xmlns:");
+        m_out.Append(prefix);
+        m_out.Append("=\"");
+        m_out.Append(uri);
+    }
+    m_out.Append('"');
+    WriteDeclarations(m_rootNamespaces);
+    m_out.Append(' ');
+    m_out.Append(m_xsiPrefix);
+    m_out.Append(":schemaLocation=\"");
+    m_out.Append(GpxNames::Gpx11Uri);
+    m_out.Append(" http://www.topografix.com/GPX/1/1/gpx.xsd ");
+    m_out.Append(GpxNames::TrackPointExtV2Uri);
+    m_out.Append(' ');
+    m_out.Append(GpxNames::TrackPointExtV2Xsd);
+    m_out.Append("\">\n");
+}
+
+void GpxDocumentWriter::WriteFolder(int tid, const QString& path)
+{
+    const QString& own = m_tree.GetNode(tid)->GetName();
+    const QString name = path.isEmpty() ? own : own.isEmpty() ? path : path + QStringLiteral(" / ") + own;
+    std::vector<int> segments;
+    std::vector<int> folders;
+    for (int child : m_tree.GetChildren(tid))
+        (m_tree.GetNode(child)->GetKind() == TrackInfo::KindSegment ? segments : folders).push_back(child);
+    WriteTrack(name, tid, segments);
+    for (int folder : folders)
+        WriteFolder(folder, name);
+}
+
+void GpxDocumentWriter::WriteTrack(const QString& name, int folderTid, const std::vector<int>& segmentTids)
+{
+    if (std::none_of(segmentTids.begin(), segmentTids.end(), [this](int tid) { return HasPoints(tid); }))
+        return;
+    m_out.Append("  <trk");
+    const auto local = m_localNamespaces.find(folderTid);
+    if (local != m_localNamespaces.end())
+        WriteDeclarations(local->second);
+    m_out.Append(">\n");
+    WriteName(name);
+    if (const TrackInfo::NodeExtras* extras = GetExtras(folderTid))
+        m_out.Append(View(extras->head));
+    for (int tid : segmentTids)
+        WriteSegment(tid);
+    m_out.Append("  </trk>\n");
+}
+
+void GpxDocumentWriter::WriteSegment(int tid)
+{
+    if (!HasPoints(tid))
+        return;
+    m_out.Append("    <trkseg");
+    const auto local = m_localNamespaces.find(tid);
+    if (local != m_localNamespaces.end())
+        WriteDeclarations(local->second);
+    m_out.Append(">\n");
+    GpxPointWriter points(m_out, m_garminPrefix, m_statusPrefix);
+    for (const TrackPoint& point : m_data.Get(tid)->GetPoints())
+        points.Write(point);
+    if (const TrackInfo::NodeExtras* extras = GetExtras(tid))
+        m_out.Append(View(extras->tail));
+    m_out.Append("    </trkseg>\n");
+}
+
+void GpxDocumentWriter::WriteDeclarations(const Namespaces& namespaces)
+{
+    for (const auto& [prefix, uri] : namespaces) {
+        m_out.Append(" xmlns:");
+        m_out.Append(View(prefix));
+        m_out.Append("=\"");
+        m_out.AppendEscaped(View(uri));
+        m_out.Append('"');
+    }
+}
+
+void GpxDocumentWriter::WriteName(const QString& name)
+{
+    if (name.isEmpty())
+        return;
+    m_out.Append("    <name>");
+    m_out.AppendEscaped(name.toStdString());
+    m_out.Append("</name>\n");
+}
+
+const TrackInfo::NodeExtras* GpxDocumentWriter::GetExtras(int tid) const
+{
+    if (!m_withExtras)
+        return nullptr;
+    const TrackInfo::Node* node = m_tree.GetNode(tid);
+    return node && node->GetExtras() && !node->GetExtras()->IsEmpty() ? node->GetExtras().get() : nullptr;
+}
+
+bool GpxDocumentWriter::HasPoints(int segmentTid) const
+{
+    const TrackDataPtr points = m_data.Get(segmentTid);
+    return points && points->GetPointCount() > 0;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "TrackLoaderBase.h"
+
+// GPX 1.0 and 1.1 files (GpxReader).
+class GpxLoader : public TrackLoaderBase
+{
+public:
+    TrackFileType GetFileType() const override { return TrackFileGpx; }
+
+protected:
+    bool ReadContent(QIODevice& device, LoadContext& context) override;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+class TrackPoint;
+class XmlBufferWriter;
+
+// Writes one <trkpt> of GPX 1.1 in the schema's element order: position,
+// ele, time, fix, sat, hdop, vdop, pdop, then extensions: Garmin's
+// TrackPointExtension v2 for temperature, heart rate, cadence, speed and
+// course (GPX 1.1 has no element for the last two), and our
+// TrackPointStatus for points that are filtered or carry modes or a
+// penalty. Values that read back the same as written are chosen, so a file
+// saved, opened and saved again is the same file.
+class GpxPointWriter
+{
+public:
+    // The prefixes declared for the two extension namespaces.
+    GpxPointWriter(XmlBufferWriter& out, const std::string& extensionPrefix, const std::string& statusPrefix);
+
+    void Write(const TrackPoint& point);
+
+private:
+    void WriteExtensions(const TrackPoint& point, bool garmin, bool status);
+    void WriteSpeed(double kmh);
+
+    XmlBufferWriter& m_out;
+    std::string m_extensionOpen;
+    std::string m_extensionClose;
+    std::string m_garminPrefix;
+    std::string m_statusOpen;
+};

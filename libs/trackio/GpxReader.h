@@ -1,0 +1,107 @@
+#pragma once
+
+#include "ExpatStreamReader.h"
+#include "Gpx10Metadata.h"
+#include "GpxKeptMarkup.h"
+#include "GpxPointReader.h"
+#include "GpxPrefixMap.h"
+#include "TrackData.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// Reads GPX 1.0 and 1.1 into the tree: a folder per track, named by its
+// <name> or "Track N", a segment per track segment. Elements are matched by
+// local name in any namespace or none, since real files get the namespace
+// wrong. What the tree does not model is kept as GPX 1.1 markup with its
+// node (GpxKeptMarkup): the file's metadata, waypoints, routes and
+// extensions with the file, a track's other children with its folder, a
+// segment's extensions with the segment.
+//
+// A route is not a track, so routes are kept as markup; but a file that has
+// routes and no track point at all is read as its routes, one folder per
+// route with one segment, as route planners' files are meant to be seen.
+class GpxReader : public ExpatStreamReader
+{
+public:
+    explicit GpxReader(LoadContext& context);
+
+protected:
+    void OnStartElement(const Name& name, const char** attributes) override;
+    void OnEndElement(const Name& name) override;
+
+private:
+    // What the open element is.
+    enum class In : uint8_t {
+        Gpx,
+        FileField,       // a GPX 1.0 description field in <gpx>
+        FileExtensions,  // <extensions> of <gpx>; its children are kept
+        Track,
+        TrackName,
+        Segment,
+        Point,
+        PointValue,
+        PointExtensions, // any depth
+        Route,           // kept, and its points read
+        RoutePoint,      // kept, and read
+        Kept,
+        Skipped,
+    };
+
+    struct Route
+    {
+        QString name;
+        TrackData points;
+    };
+
+    void StartDocument(const Name& name);
+    void StartInGpx(const Name& name, const char** attributes);
+    void StartInTrack(const Name& name, const char** attributes);
+    void StartInSegment(const Name& name, const char** attributes);
+    void StartKept(GpxKeptMarkup& markup, const Name& name, const char** attributes, In kind);
+    void EndKept(In kind, In parent, const Name& name);
+
+    void StartTrack();
+    void OpenTrackFolder();
+    void FinishTrack();
+    void StartSegment();
+    void FinishSegment();
+    void StartPoint(const char** attributes);
+    void FinishPoint();
+    void ReadPointValue(const Name& name);
+    void FinishDocument();
+    void AddRoutesAsTracks();
+    void SetExtras(int tid, const std::string& head, const std::string& tail, const std::vector<int>& bindings);
+
+    std::vector<In> m_stack;
+    bool m_stopped = false;
+    GpxPrefixMap m_prefixes;
+    GpxPointReader m_point;
+    Gpx10Metadata m_metadata10;
+    bool m_hasMetadata = false;
+
+    // Kept markup: the file's parts, in GPX 1.1 order, and the open
+    // track's and segment's.
+    GpxKeptMarkup m_metadata;
+    GpxKeptMarkup m_waypoints;
+    GpxKeptMarkup m_routes;
+    GpxKeptMarkup m_fileExtensions;
+    GpxKeptMarkup m_trackHead;
+    GpxKeptMarkup m_segmentTail;
+    GpxKeptMarkup* m_keep = nullptr;
+
+    int m_trackCount = 0;
+    QString m_trackName;
+    int m_folderTid = -1;
+    // A track with points straight in <trk> gets one segment for them.
+    bool m_implicitSegment = false;
+    int m_segmentTid = -1;
+    TrackData* m_segment = nullptr;
+    long long m_segmentStartByte = 0;
+    bool m_segmentReserved = false;
+    long long m_trackPoints = 0;
+
+    std::vector<Route> m_routeList;
+};

@@ -1,0 +1,96 @@
+#include "LineStreamReader.h"
+
+#include "LoadContext.h"
+
+#include <QIODevice>
+
+namespace {
+constexpr qint64 kChunkBytes = 1 << 20;
+}
+
+LineStreamReader::LineStreamReader(QIODevice& device, LoadContext& context)
+    : m_device(device)
+    , m_context(context)
+{
+}
+
+LineStreamReader::~LineStreamReader() = default;
+
+bool LineStreamReader::Fill()
+{
+    if (m_eof)
+        return false;
+    QByteArray chunk(kChunkBytes, Qt::Uninitialized);
+    const qint64 got = m_device.read(chunk.data(), kChunkBytes);
+    if (got < 0) {
+        m_context.Fail(QStringLiteral("the file cannot be read: %1").arg(m_device.errorString()));
+        m_eof = true;
+        return false;
+    }
+    chunk.truncate(got);
+    m_bytesRead += chunk.size();
+    if (!m_started) {
+        m_started = true;
+        if (chunk.startsWith("\xFF\xFE"))
+            m_decoder = std::make_unique<QStringDecoder>(QStringDecoder::Utf16LE);
+        else if (chunk.startsWith("\xFE\xFF"))
+            m_decoder = std::make_unique<QStringDecoder>(QStringDecoder::Utf16BE);
+        else if (chunk.startsWith("\xEF\xBB\xBF"))
+            chunk.remove(0, 3);
+        if (m_decoder)
+            chunk.remove(0, 2);
+    }
+    if (m_decoder)
+        chunk = QString(m_decoder->decode(chunk)).toUtf8();
+    if (m_pos > 0) {
+        m_buffer.erase(0, m_pos);
+        m_pos = 0;
+    }
+    m_buffer.append(chunk.constData(), static_cast<size_t>(chunk.size()));
+    if (got == 0)
+        m_eof = true;
+    if (!m_context.ReportBytes(m_bytesRead)) {
+        m_eof = true;
+        return false;
+    }
+    return true;
+}
+
+bool LineStreamReader::Next(std::string_view& line)
+{
+    m_line.clear();
+    m_cut = false;
+    for (;;) {
+        if (m_pos >= m_buffer.size() && !Fill()) {
+            if (m_context.IsCancelled() || m_context.HasFailed())
+                return false;
+            if (m_line.empty() && !m_cut)
+                return false;
+            break; // the last line has no end
+        }
+        if (m_pos >= m_buffer.size())
+            continue;
+        if (m_skipLf) {
+            m_skipLf = false;
+            if (m_buffer[m_pos] == '\n')
+                ++m_pos;
+            continue;
+        }
+        const size_t end = m_buffer.find_first_of("\r\n", m_pos);
+        const size_t stop = end == std::string::npos ? m_buffer.size() : end;
+        const size_t room = MaxLineBytes > m_line.size() ? MaxLineBytes - m_line.size() : 0;
+        const size_t take = std::min(stop - m_pos, room);
+        m_line.append(m_buffer, m_pos, take);
+        if (take < stop - m_pos)
+            m_cut = true;
+        m_pos = stop;
+        if (end != std::string::npos) {
+            m_skipLf = m_buffer[end] == '\r';
+            ++m_pos;
+            break;
+        }
+    }
+    ++m_lineNumber;
+    line = m_line;
+    return true;
+}

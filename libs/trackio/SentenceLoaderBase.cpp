@@ -1,0 +1,60 @@
+#include "SentenceLoaderBase.h"
+
+#include "LineStreamReader.h"
+#include "NmeaSentence.h"
+
+QString SentenceLoaderBase::GetErrorDesc() const
+{
+    const QString frameError = TrackLoaderBase::GetErrorDesc();
+    if (!frameError.isEmpty() || m_stats.points > 0 || m_stats.lines == 0)
+        return frameError;
+    if (m_stats.GetSkipped() > 0) {
+        return QStringLiteral("%1 of %2 lines skipped (%3 with a wrong checksum, %4 unreadable), the first at line %5")
+            .arg(m_stats.GetSkipped())
+            .arg(m_stats.lines)
+            .arg(m_stats.badChecksum)
+            .arg(m_stats.unreadable)
+            .arg(m_stats.firstBadLine);
+    }
+    return QStringLiteral("%1 sentences read, none with a track point").arg(m_stats.sentences);
+}
+
+bool SentenceLoaderBase::ReadSentences(QIODevice& device, LoadContext& context)
+{
+    m_stats = SentenceStats();
+    LineStreamReader reader(device, context);
+    NmeaSentence sentence;
+    std::string_view line;
+    while (reader.Next(line)) {
+        ++m_stats.lines;
+        const long long number = reader.GetLineNumber();
+        if (reader.WasCut()) {
+            CountBad(m_stats.unreadable, number);
+            continue;
+        }
+        switch (sentence.Parse(line)) {
+        case NmeaSentence::Result::NoSentence:
+            continue;
+        case NmeaSentence::Result::BadChecksum:
+            CountBad(m_stats.badChecksum, number);
+            continue;
+        case NmeaSentence::Result::Unreadable:
+            CountBad(m_stats.unreadable, number);
+            continue;
+        case NmeaSentence::Result::Ok:
+            break;
+        }
+        if (OnSentence(sentence) == SentenceUse::Unreadable)
+            CountBad(m_stats.unreadable, number);
+        else
+            ++m_stats.sentences;
+    }
+    return !context.IsCancelled() && !context.HasFailed();
+}
+
+void SentenceLoaderBase::CountBad(long long& counter, long long line)
+{
+    ++counter;
+    if (m_stats.firstBadLine == 0)
+        m_stats.firstBadLine = line;
+}

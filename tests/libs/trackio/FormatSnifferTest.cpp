@@ -1,0 +1,59 @@
+#include "FormatSniffer.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TrackFileType DetectFile(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return FormatSniffer::Detect(file.read(FormatSniffer::HeadBytes));
+}
+
+} // namespace
+
+TEST(FormatSniffer, EveryFixtureIsRecognisedByItsContent)
+{
+    const QDir root(FixturesDir());
+    ASSERT_TRUE(root.exists()) << FixturesDir().toStdString();
+    const std::map<QString, TrackFileType> byFolder = {
+        {QStringLiteral("gpx"), TrackFileGpx}, {QStringLiteral("tcx"), TrackFileTcx},
+        {QStringLiteral("kml"), TrackFileKml}, {QStringLiteral("nmea"), TrackFileNmea},
+        {QStringLiteral("plt"), TrackFileOzi}, {QStringLiteral("magellan"), TrackFileMagellanSd},
+    };
+    int checked = 0;
+    QDirIterator it(root.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString folder = root.relativeFilePath(path).section(QLatin1Char('/'), 0, 0);
+        const auto expected = byFolder.find(folder);
+        if (expected == byFolder.end() || QFileInfo(path).size() == 0)
+            continue;
+        const QString name = root.relativeFilePath(path);
+        // A truncated GPX still starts like one; only empty files are unknown.
+        EXPECT_EQ(DetectFile(path), expected->second) << name.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 70);
+}
+
+TEST(FormatSniffer, NamesDoNotMatterOnlyContent)
+{
+    EXPECT_EQ(FormatSniffer::Detect("<?xml version=\"1.0\"?>\n<!-- a <gpx> in a comment -->\n<kml xmlns=\"x\">"), TrackFileKml);
+    EXPECT_EQ(FormatSniffer::Detect("\xEF\xBB\xBF<gpx version=\"1.1\">"), TrackFileGpx);
+    EXPECT_EQ(FormatSniffer::Detect("  \r\n<gpx:gpx xmlns:gpx=\"http://www.topografix.com/GPX/1/1\">"), TrackFileGpx);
+    EXPECT_EQ(FormatSniffer::Detect("<?xml version=\"1.0\"?><!DOCTYPE x><TrainingCenterDatabase>"), TrackFileTcx);
+    EXPECT_EQ(FormatSniffer::Detect("<html><body>not a track</body></html>"), TrackFileAll);
+    EXPECT_EQ(FormatSniffer::Detect("# logger v2\n12:00:01 $GPRMC,120001,A,4807.038,N,01131.000,E,0.0,0.0,010524,,*00\n"), TrackFileNmea);
+    EXPECT_EQ(FormatSniffer::Detect("$PMGNTRK,4231.829,N,08807.303,W,00210,M,032908.38,A,,070898*64\n"), TrackFileMagellanSd);
+    EXPECT_EQ(FormatSniffer::Detect("OziExplorer Track Point File Version 2.1\r\nWGS 84\r\n"), TrackFileOzi);
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)), TrackFileAll);
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray()), TrackFileAll);
+    EXPECT_EQ(FormatSniffer::Detect("price $12,50"), TrackFileAll);
+}
