@@ -18,3 +18,9 @@ std::vector<CliCommand> GetCliCommands();
 
 // Each subcommand lives in its own file.
 int RunCoordCommand(const QStringList& args);
+int RunInfoCommand(const QStringList& args);
+int RunConvertCommand(const QStringList& args);
+
+struct LoadedTrackFile;
+// Writes why a file could not be read to stderr; returns the exit status.
+int ReportLoadFailure(const QString& fileName, const LoadedTrackFile& loaded);

@@ -9,4 +9,4 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recomme
     qt6-base-dev libgl-dev tzdata \
     libboost-dev libtinyxml2-dev libexpat1-dev libgeographiclib-dev \
     libcurl4-openssl-dev libgtest-dev libgmock-dev libbenchmark-dev \
-    python3
+    python3 libxml2-utils

@@ -5,6 +5,7 @@
 #include "XmlBufferWriter.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -30,9 +31,9 @@ void GpxDocumentWriter::Write(int tid)
     m_withExtras = node->GetKind() == TrackInfo::KindFile;
     if (m_withExtras)
         PlanNamespaces(tid);
-    m_xsiPrefix = FreePrefix("xsi");
-    m_garminPrefix = FreePrefix("gpxtpx");
-    m_statusPrefix = FreePrefix("qvl");
+    m_xsiPrefix = FreePrefix("xsi", GpxNames::XsiUri);
+    m_garminPrefix = FreePrefix("gpxtpx", GpxNames::TrackPointExtV2Uri);
+    m_statusPrefix = FreePrefix("qvl", GpxNames::PointStatusUri);
     WriteHeader();
 
     const TrackInfo::NodeExtras* fileExtras = GetExtras(tid);
@@ -85,16 +86,18 @@ void GpxDocumentWriter::PlanNamespaces(int fileTid)
     }
 }
 
-std::string GpxDocumentWriter::FreePrefix(std::string_view wanted) const
+std::string GpxDocumentWriter::FreePrefix(std::string_view wanted, std::string_view uri) const
 {
-    const auto taken = [this](const std::string& prefix) {
-        const QByteArray bytes = QByteArray::fromStdString(prefix);
-        const auto in = [&](const Namespaces& list) {
-            return std::any_of(list.begin(), list.end(), [&](const auto& binding) { return binding.first == bytes; });
+    // Taken when kept markup binds it to another namespace.
+    const auto taken = [&](const std::string& prefix) {
+        const auto clashes = [&](const Namespaces& list) {
+            return std::any_of(list.begin(), list.end(), [&](const auto& binding) {
+                return View(binding.first) == prefix && View(binding.second) != uri;
+            });
         };
-        return in(m_rootNamespaces)
+        return clashes(m_rootNamespaces)
             || std::any_of(m_localNamespaces.begin(), m_localNamespaces.end(),
-                           [&](const auto& entry) { return in(entry.second); });
+                           [&](const auto& entry) { return clashes(entry.second); });
     };
     std::string prefix(wanted);
     for (int n = 1; taken(prefix); ++n)
@@ -119,7 +122,13 @@ void GpxDocumentWriter::WriteHeader()
         m_out.Append(uri);
     }
     m_out.Append('"');
-    WriteDeclarations(m_rootNamespaces);
+    Namespaces kept;
+    std::copy_if(m_rootNamespaces.begin(), m_rootNamespaces.end(), std::back_inserter(kept), [&](const auto& binding) {
+        return std::none_of(std::begin(own), std::end(own), [&](const auto& ours) {
+            return View(binding.first) == ours.first && View(binding.second) == ours.second;
+        });
+    });
+    WriteDeclarations(kept);
     m_out.Append(' ');
     m_out.Append(m_xsiPrefix);
     m_out.Append(":schemaLocation=\"");

@@ -39,7 +39,7 @@ private:
     using Namespaces = std::vector<std::pair<QByteArray, QByteArray>>;
 
     void PlanNamespaces(int fileTid);
-    std::string FreePrefix(std::string_view wanted) const;
+    std::string FreePrefix(std::string_view wanted, std::string_view uri) const;
     void WriteHeader();
     void WriteFolder(int tid, const QString& path);
     void WriteTrack(const QString& name, int folderTid, const std::vector<int>& segmentTids);

@@ -4,6 +4,8 @@
 #include "TextNumber.h"
 #include "XmlEscape.h"
 
+#include <algorithm>
+
 namespace {
 
 // The GPX 1.1 element types with element content and the children each may
@@ -40,18 +42,64 @@ int FindGpxType(std::string_view local)
     return -1;
 }
 
-bool AllowsChild(int gpxType, std::string_view local)
+// Position of word in a space-separated list, or -1.
+int IndexInList(std::string_view list, std::string_view word)
 {
-    if (gpxType < 0)
-        return false;
-    std::string_view children = kGpxTypes[gpxType].children;
-    while (!children.empty()) {
-        const size_t space = children.find(' ');
-        if (children.substr(0, space) == local)
-            return true;
-        children = space == std::string_view::npos ? std::string_view() : children.substr(space + 1);
+    for (int index = 0; !list.empty(); ++index) {
+        const size_t space = list.find(' ');
+        if (list.substr(0, space) == word)
+            return index;
+        list = space == std::string_view::npos ? std::string_view() : list.substr(space + 1);
     }
-    return false;
+    return -1;
+}
+
+// The schema's position of a child in its parent's sequence; -1 when the
+// parent may not hold it.
+int ChildRank(int gpxType, std::string_view local)
+{
+    return gpxType < 0 ? -1 : IndexInList(kGpxTypes[gpxType].children, local);
+}
+
+// The attributes of GPX elements; the schema requires each of them.
+std::string_view AttributesOf(std::string_view element)
+{
+    constexpr GpxType kAttributes[] = {
+        {"wpt", "lat lon"}, {"rtept", "lat lon"}, {"trkpt", "lat lon"},
+        {"bounds", "minlat minlon maxlat maxlon"}, {"link", "href"}, {"email", "id domain"}, {"copyright", "author"},
+    };
+    for (const GpxType& entry : kAttributes) {
+        if (entry.name == element)
+            return entry.children;
+    }
+    return {};
+}
+
+bool AllowsAttribute(std::string_view element, const ExpatStreamReader::Name& attribute)
+{
+    if (!attribute.uri.empty())
+        return attribute.uri == GpxNames::XsiUri;
+    return IndexInList(AttributesOf(element), attribute.local) >= 0;
+}
+
+bool HasRequiredAttributes(std::string_view element, const char** attributes)
+{
+    std::string_view required = AttributesOf(element);
+    while (!required.empty()) {
+        const size_t space = required.find(' ');
+        if (!ExpatStreamReader::Attribute(attributes, required.substr(0, space)))
+            return false;
+        required = space == std::string_view::npos ? std::string_view() : required.substr(space + 1);
+    }
+    return true;
+}
+
+// GPX leaves of XML Schema types whose white space is not part of the value.
+bool IsTypedLeaf(std::string_view local)
+{
+    return IndexInList("ele time magvar geoidheight fix sat hdop vdop pdop ageofdgpsdata dgpsid number year license",
+                       local)
+        >= 0;
 }
 
 bool IsBlank(std::string_view text)
@@ -79,6 +127,7 @@ void GpxKeptMarkup::Clear()
     m_frames.resize(1);
     m_frames.front().hasChildren = false;
     m_frames.front().hasLink = false;
+    m_frames.front().children.clear();
 }
 
 void GpxKeptMarkup::Start(const Name& name, const char** attributes, std::string_view textBefore)
@@ -98,7 +147,7 @@ void GpxKeptMarkup::Start(const Name& name, const char** attributes, std::string
             PushRole(name.local == "url" ? Role::Url : Role::UrlName);
             return;
         }
-        if (gpx && !AllowsChild(parent.gpxType, name.local)) {
+        if (gpx && (ChildRank(parent.gpxType, name.local) < 0 || !HasRequiredAttributes(name.local, attributes))) {
             PushRole(Role::Dropped);
             return;
         }
@@ -130,7 +179,7 @@ void GpxKeptMarkup::End(const Name& /*name*/, std::string_view text)
             WriteMixedText(frame, text);
         } else if (!text.empty()) {
             CloseStartTag(frame);
-            XmlEscape::AppendText(m_out, text);
+            XmlEscape::AppendText(m_out, frame.typedLeaf ? TextNumber::Trim(text) : text);
         }
         WriteEndTag(frame);
         break;
@@ -147,6 +196,7 @@ void GpxKeptMarkup::Finish()
     if (m_frames.back().role == Role::Wrapper)
         CloseWrapper();
     FlushLink(m_frames.back());
+    SortChildren(m_frames.front());
 }
 
 void GpxKeptMarkup::PushRole(Role role)
@@ -166,6 +216,7 @@ void GpxKeptMarkup::PushWritten(Frame& parent, const Name& name, const char** at
     if (gpx) {
         frame.qualifiedName = name.local;
         frame.gpxType = parent.inExtensions ? -1 : FindGpxType(name.local);
+        frame.typedLeaf = !parent.inExtensions && IsTypedLeaf(name.local);
         if (parent.defaultNamespaceEmpty) {
             defaultDeclaration = GpxNames::Gpx11Uri.data();
             frame.defaultNamespaceEmpty = false;
@@ -185,7 +236,8 @@ void GpxKeptMarkup::PushWritten(Frame& parent, const Name& name, const char** at
         frame.qualifiedName += name.local;
     }
 
-    BeginChild(parent);
+    const bool checked = gpx && !parent.inExtensions;
+    BeginChild(parent, checked ? ChildRank(parent.gpxType, name.local) : 0);
     m_out += '<';
     m_out += frame.qualifiedName;
     if (defaultDeclaration) {
@@ -195,6 +247,8 @@ void GpxKeptMarkup::PushWritten(Frame& parent, const Name& name, const char** at
     }
     for (const char** a = attributes; a && *a; a += 2) {
         const Name attribute = ExpatStreamReader::SplitName(a[0]);
+        if (checked && !AllowsAttribute(name.local, attribute))
+            continue;
         m_out += ' ';
         if (!attribute.uri.empty()) {
             const int binding = m_prefixes.Bind(attribute.uri, attribute.prefix);
@@ -211,10 +265,11 @@ void GpxKeptMarkup::PushWritten(Frame& parent, const Name& name, const char** at
     m_frames.push_back(std::move(frame));
 }
 
-void GpxKeptMarkup::BeginChild(Frame& parent)
+void GpxKeptMarkup::BeginChild(Frame& parent, int rank)
 {
     CloseStartTag(parent);
     parent.hasChildren = true;
+    parent.children.push_back({rank, m_out.size()});
     if (parent.role == Role::Container) {
         Indent(parent.depth + 1);
     } else if (!parent.mixed) {
@@ -242,6 +297,7 @@ void GpxKeptMarkup::WriteMixedText(Frame& frame, std::string_view text)
 
 void GpxKeptMarkup::WriteEndTag(Frame& frame)
 {
+    SortChildren(frame);
     if (frame.startTagOpen) {
         m_out += "/>";
         frame.startTagOpen = false;
@@ -261,7 +317,7 @@ void GpxKeptMarkup::WriteEndTag(Frame& frame)
 void GpxKeptMarkup::OpenWrapper()
 {
     Frame& parent = m_frames.back();
-    BeginChild(parent);
+    BeginChild(parent, ChildRank(parent.gpxType, "extensions"));
     m_out += "<extensions";
     Frame wrapper;
     wrapper.role = Role::Wrapper;
@@ -285,7 +341,7 @@ void GpxKeptMarkup::FlushLink(Frame& frame)
     frame.hasLink = false;
     // Written as the reader would write a 1.1 link, so that reading the
     // result again gives the same text.
-    BeginChild(frame);
+    BeginChild(frame, ChildRank(frame.gpxType, "link"));
     m_out += "<link href=\"";
     XmlEscape::AppendAttribute(m_out, frame.linkHref);
     m_out += '"';
@@ -294,7 +350,7 @@ void GpxKeptMarkup::FlushLink(Frame& frame)
     link.depth = frame.depth + 1;
     link.startTagOpen = true;
     if (!frame.linkText.empty()) {
-        BeginChild(link);
+        BeginChild(link, 0);
         m_out += "<text>";
         XmlEscape::AppendText(m_out, frame.linkText);
         m_out += "</text>";
@@ -302,6 +358,29 @@ void GpxKeptMarkup::FlushLink(Frame& frame)
     WriteEndTag(link);
     frame.linkHref.clear();
     frame.linkText.clear();
+}
+
+void GpxKeptMarkup::SortChildren(Frame& frame)
+{
+    // Files put children in any order; the schema wants its own. Each child
+    // runs from its recorded start to the next one's (the last to the end).
+    const auto byRank = [](const ChildStart& a, const ChildStart& b) { return a.rank < b.rank; };
+    if (frame.mixed || std::is_sorted(frame.children.begin(), frame.children.end(), byRank))
+        return;
+    const size_t begin = frame.children.front().offset;
+    std::vector<std::pair<ChildStart, std::string>> pieces;
+    for (size_t i = 0; i < frame.children.size(); ++i) {
+        const size_t end = i + 1 < frame.children.size() ? frame.children[i + 1].offset : m_out.size();
+        const ChildStart& start = frame.children[i];
+        pieces.emplace_back(start, m_out.substr(start.offset, end - start.offset));
+    }
+    std::stable_sort(pieces.begin(), pieces.end(), [&](const auto& a, const auto& b) { return byRank(a.first, b.first); });
+    m_out.resize(begin);
+    frame.children.clear();
+    for (auto& [start, text] : pieces) {
+        frame.children.push_back({start.rank, m_out.size()});
+        m_out += text;
+    }
 }
 
 void GpxKeptMarkup::Indent(int depth)

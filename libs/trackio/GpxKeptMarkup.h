@@ -16,9 +16,11 @@
 // become their 1.1 equivalents: url and urlname become a link, foreign
 // elements directly inside a GPX element are wrapped into extensions, and
 // GPX elements that 1.1 does not allow there (1.0's speed and course) are
-// dropped. White space between elements is replaced by our own indentation
-// at the depth where the markup is written back; text in mixed content and
-// in leaf elements is kept as it was.
+// dropped, as are attributes GPX elements do not have and GPX elements
+// without the attributes they need. Children of GPX elements are put into
+// the schema's order. White space between elements is replaced by our own
+// indentation at the depth where the markup is written back, and trimmed
+// around numbers and times; other text is kept as it was.
 class GpxKeptMarkup
 {
 public:
@@ -47,6 +49,13 @@ public:
 private:
     enum class Role { Container, Written, Wrapper, Url, UrlName, Dropped };
 
+    struct ChildStart
+    {
+        // Position in the schema's sequence of the parent.
+        int rank = 0;
+        size_t offset = 0;
+    };
+
     struct Frame
     {
         Role role = Role::Written;
@@ -60,6 +69,8 @@ private:
         bool startTagOpen = false;
         bool hasChildren = false;
         bool mixed = false;
+        bool typedLeaf = false;
+        std::vector<ChildStart> children;
         // GPX 1.0 url / urlname, written as a link before the next child.
         bool hasLink = false;
         std::string linkHref;
@@ -68,13 +79,14 @@ private:
 
     void PushRole(Role role);
     void PushWritten(Frame& parent, const Name& name, const char** attributes, bool gpx);
-    void BeginChild(Frame& parent);
+    void BeginChild(Frame& parent, int rank);
     void CloseStartTag(Frame& frame);
     void WriteMixedText(Frame& frame, std::string_view text);
     void WriteEndTag(Frame& frame);
     void OpenWrapper();
     void CloseWrapper();
     void FlushLink(Frame& frame);
+    void SortChildren(Frame& frame);
     void Indent(int depth);
     void UseBinding(int binding);
 

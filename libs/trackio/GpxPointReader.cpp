@@ -12,18 +12,6 @@ namespace {
 
 constexpr double KmhPerMs = 3.6;
 
-std::string Quoted(std::string_view text)
-{
-    constexpr size_t MaxShown = 40;
-    text = TextNumber::Trim(text);
-    std::string quoted = "\"";
-    quoted += text.substr(0, MaxShown);
-    if (text.size() > MaxShown)
-        quoted += "...";
-    quoted += '"';
-    return quoted;
-}
-
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -39,11 +27,11 @@ bool ReadCoordinate(const char** attributes, const char* name, double limit, dou
         return false;
     }
     if (!TextNumber::ToDouble(text, value)) {
-        error = std::string("bad ") + name + " value " + Quoted(text);
+        error = std::string("bad ") + name + " value " + TextNumber::Quote(text);
         return false;
     }
     if (std::abs(value) > limit) {
-        error = std::string(name) + " " + Quoted(text) + " is out of range";
+        error = std::string(name) + " " + TextNumber::Quote(text) + " is out of range";
         return false;
     }
     return true;
@@ -109,7 +97,7 @@ bool GpxPointReader::ReadValue(std::string_view local, std::string_view text, st
     if (local == "time") {
         const Time time = IsoTime::Parse(trimmed);
         if (time.IsNull()) {
-            error = "bad time " + Quoted(trimmed);
+            error = "bad time " + TextNumber::Quote(trimmed);
             return false;
         }
         m_point.SetTime(time);
@@ -127,7 +115,7 @@ bool GpxPointReader::ReadValue(std::string_view local, std::string_view text, st
         return true;
     double value = 0;
     if (!TextNumber::ToDouble(trimmed, value)) {
-        error = "bad " + std::string(local == "ele" ? "elevation" : local) + " value " + Quoted(trimmed);
+        error = "bad " + std::string(local == "ele" ? "elevation" : local) + " value " + TextNumber::Quote(trimmed);
         return false;
     }
     if (local == "ele")

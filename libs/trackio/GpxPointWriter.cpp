@@ -11,10 +11,6 @@ namespace {
 
 constexpr double KmhPerMs = 3.6;
 
-// Indentation of a point's children: <trkpt> sits at depth 3.
-constexpr std::string_view Child = "        ";
-constexpr std::string_view Extension = "          ";
-constexpr std::string_view ExtensionChild = "            ";
 
 const char* FixName(PositionFixType fix)
 {
@@ -45,10 +41,10 @@ bool HasGarminValues(const TrackPointGpsParams& gps)
 GpxPointWriter::GpxPointWriter(XmlBufferWriter& out, const std::string& extensionPrefix,
                                const std::string& statusPrefix)
     : m_out(out)
-    , m_extensionOpen(std::string(Extension) + "<" + extensionPrefix + ":TrackPointExtension>\n")
-    , m_extensionClose(std::string(Extension) + "</" + extensionPrefix + ":TrackPointExtension>\n")
+    , m_extensionOpen("<" + extensionPrefix + ":TrackPointExtension>")
+    , m_extensionClose("</" + extensionPrefix + ":TrackPointExtension>")
     , m_garminPrefix(extensionPrefix + ":")
-    , m_statusOpen(std::string(Extension) + "<" + statusPrefix + ":" + std::string(GpxNames::PointStatusElement))
+    , m_statusOpen("<" + statusPrefix + ":" + std::string(GpxNames::PointStatusElement))
 {
 }
 
@@ -70,58 +66,51 @@ void GpxPointWriter::Write(const TrackPoint& point)
         m_out.Append("\"/>\n");
         return;
     }
-    m_out.Append("\">\n");
+    m_out.Append("\">");
     if (elevation) {
-        m_out.Append(Child);
         m_out.Append("<ele>");
         m_out.AppendDouble(point.GetElevation());
-        m_out.Append("</ele>\n");
+        m_out.Append("</ele>");
     }
     if (time) {
-        m_out.Append(Child);
         m_out.Append("<time>");
         m_out.AppendTime(point.GetTime());
-        m_out.Append("</time>\n");
+        m_out.Append("</time>");
     }
     if (const char* fix = gps.HasFixType() ? FixName(gps.GetFixType()) : nullptr) {
-        m_out.Append(Child);
         m_out.Append("<fix>");
         m_out.Append(fix);
-        m_out.Append("</fix>\n");
+        m_out.Append("</fix>");
     }
     if (gps.HasSatCount() && gps.GetSatCount() >= 0) {
-        m_out.Append(Child);
         m_out.Append("<sat>");
         m_out.AppendInt(gps.GetSatCount());
-        m_out.Append("</sat>\n");
+        m_out.Append("</sat>");
     }
     const struct { bool has; double value; std::string_view open; std::string_view close; } dops[] = {
-        {gps.HasHdop(), gps.GetHdop(), "<hdop>", "</hdop>\n"},
-        {gps.HasVdop(), gps.GetVdop(), "<vdop>", "</vdop>\n"},
-        {gps.HasPdop(), gps.GetPdop(), "<pdop>", "</pdop>\n"},
+        {gps.HasHdop(), gps.GetHdop(), "<hdop>", "</hdop>"},
+        {gps.HasVdop(), gps.GetVdop(), "<vdop>", "</vdop>"},
+        {gps.HasPdop(), gps.GetPdop(), "<pdop>", "</pdop>"},
     };
     for (const auto& dop : dops) {
         if (!dop.has || !std::isfinite(dop.value))
             continue;
-        m_out.Append(Child);
         m_out.Append(dop.open);
         m_out.AppendFloat(static_cast<float>(dop.value));
         m_out.Append(dop.close);
     }
     if (garmin || status)
         WriteExtensions(point, garmin, status);
-    m_out.Append("      </trkpt>\n");
+    m_out.Append("</trkpt>\n");
 }
 
 void GpxPointWriter::WriteExtensions(const TrackPoint& point, bool garmin, bool status)
 {
-    m_out.Append(Child);
-    m_out.Append("<extensions>\n");
+    m_out.Append("<extensions>");
     if (garmin) {
         const TrackPointGpsParams& gps = point.GetGpsParams();
         m_out.Append(m_extensionOpen);
         const auto open = [this](std::string_view name) {
-            m_out.Append(ExtensionChild);
             m_out.Append('<');
             m_out.Append(m_garminPrefix);
             m_out.Append(name);
@@ -131,7 +120,7 @@ void GpxPointWriter::WriteExtensions(const TrackPoint& point, bool garmin, bool 
             m_out.Append("</");
             m_out.Append(m_garminPrefix);
             m_out.Append(name);
-            m_out.Append(">\n");
+            m_out.Append('>');
         };
         // The extension's order: atemp, wtemp, depth, hr, cad, speed, course.
         if (gps.HasTemperature() && std::isfinite(gps.GetTemperature())) {
@@ -179,10 +168,9 @@ void GpxPointWriter::WriteExtensions(const TrackPoint& point, bool garmin, bool 
             m_out.AppendInt(attribute.value);
             m_out.Append('"');
         }
-        m_out.Append("/>\n");
+        m_out.Append("/>");
     }
-    m_out.Append(Child);
-    m_out.Append("</extensions>\n");
+    m_out.Append("</extensions>");
 }
 
 void GpxPointWriter::WriteSpeed(double kmh)

@@ -5,13 +5,13 @@
 class TrackPoint;
 class XmlBufferWriter;
 
-// Writes one <trkpt> of GPX 1.1 in the schema's element order: position,
-// ele, time, fix, sat, hdop, vdop, pdop, then extensions: Garmin's
-// TrackPointExtension v2 for temperature, heart rate, cadence, speed and
-// course (GPX 1.1 has no element for the last two), and our
-// TrackPointStatus for points that are filtered or carry modes or a
-// penalty. Values that read back the same as written are chosen, so a file
-// saved, opened and saved again is the same file.
+// Writes one <trkpt> of GPX 1.1, on a line of its own to keep large files
+// small, in the schema's element order: position, ele, time, fix, sat,
+// hdop, vdop, pdop, then extensions: Garmin's TrackPointExtension v2 for
+// temperature, heart rate, cadence, speed and course (GPX 1.1 has no
+// element for the last two), and our TrackPointStatus for points that are
+// filtered or carry modes or a penalty. Each value is written so that it
+// reads back the same, so a file saved, opened and saved again is the same.
 class GpxPointWriter
 {
 public:

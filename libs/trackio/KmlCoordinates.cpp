@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr size_t MaxQuotedChars = 40;
-
 bool StartsNumber(char c)
 {
     return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
@@ -28,17 +26,17 @@ bool Fail(KmlCoordinates::Error& error, std::string_view text, const char* at, c
 }
 
 // The word at p, for messages.
-std::string Quoted(const char* p, const char* end)
+std::string QuotedWord(const char* p, const char* end)
 {
     const char* stop = p;
-    while (stop != end && !TextNumber::IsSpace(*stop) && *stop != ',' && static_cast<size_t>(stop - p) < MaxQuotedChars)
+    while (stop != end && !TextNumber::IsSpace(*stop) && *stop != ',')
         ++stop;
-    return "\"" + std::string(p, stop) + "\"";
+    return TextNumber::Quote(std::string_view(p, static_cast<size_t>(stop - p)));
 }
 
 bool FailNumber(KmlCoordinates::Error& error, std::string_view text, const char* at)
 {
-    return Fail(error, text, at, Quoted(at, text.data() + text.size()) + " is not a number");
+    return Fail(error, text, at, QuotedWord(at, text.data() + text.size()) + " is not a number");
 }
 
 } // namespace

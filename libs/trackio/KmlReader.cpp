@@ -2,6 +2,7 @@
 
 #include "IsoTime.h"
 #include "LoadContext.h"
+#include "SpareCapacity.h"
 #include "TextNumber.h"
 #include "TrackData.h"
 
@@ -16,15 +17,6 @@ struct TagName
     std::string_view name;
     int tag;
 };
-
-void Compact(TrackData& points)
-{
-    // Growing by doubling, or reserving for sloppy tuples, may leave room
-    // unused.
-    const std::vector<TrackPoint>& all = points.GetPoints();
-    if (all.capacity() > all.size() + all.size() / 8)
-        points.Compact();
-}
 
 // A reading of 0..255 (heart rate, cadence) or nothing.
 bool ToByte(float value, unsigned char& byte)
@@ -184,7 +176,7 @@ void KmlReader::EndCoordinates()
         FailInText(error);
         return;
     }
-    Compact(segment);
+    SpareCapacity::Release(segment);
 }
 
 void KmlReader::BeginTrack()
@@ -225,7 +217,7 @@ void KmlReader::EndWhen()
     if (!TextNumber::Trim(Text()).empty()) {
         time = IsoTime::Parse(Text());
         if (time.IsNull()) {
-            Fail("<when> \"" + std::string(TextNumber::Trim(Text()).substr(0, 40)) + "\" is not a time");
+            Fail("<when> " + TextNumber::Quote(Text()) + " is not a time");
             return;
         }
     }
@@ -287,7 +279,7 @@ void KmlReader::EndTrack()
                 params.SetTemperature(temperatures[coord]);
             ++coord;
         }
-        Compact(*m_track);
+        SpareCapacity::Release(*m_track);
     }
     m_inTrack = false;
     m_track = nullptr;

@@ -76,8 +76,15 @@ bool LineStreamReader::Next(std::string_view& line)
                 ++m_pos;
             continue;
         }
-        const size_t end = m_buffer.find_first_of("\r\n", m_pos);
-        const size_t stop = end == std::string::npos ? m_buffer.size() : end;
+        // A plain scan: find_first_of calls memchr once per byte here.
+        size_t end = m_pos;
+        const size_t size = m_buffer.size();
+        const char* bytes = m_buffer.data();
+        while (end < size && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const size_t stop = end;
+        if (end == size)
+            end = std::string::npos;
         const size_t room = MaxLineBytes > m_line.size() ? MaxLineBytes - m_line.size() : 0;
         const size_t take = std::min(stop - m_pos, room);
         m_line.append(m_buffer, m_pos, take);

@@ -51,3 +51,20 @@ TrackLoaderBase* LoadManager::GetLoaderBase(TrackFileType type) const
     const auto it = m_loaders.find(type);
     return it == m_loaders.end() ? nullptr : it->second.get();
 }
+
+LoadedTrackFile LoadManager::Load(const QString& fileName) const
+{
+    LoadedTrackFile loaded;
+    loaded.status = Verify(fileName, loaded.type);
+    if (loaded.status != TrackLoaderI::Success)
+        return loaded;
+    TrackLoaderI* loader = GetTrackLoader(loaded.type);
+    auto progress = std::make_shared<OperationProgress>();
+    loader->OpenTrack(fileName, loaded.tree.GetCreator(), loaded.data, progress);
+    loaded.status = TrackLoaderI::ConvertStatus(progress->GetStatus());
+    loaded.error = loader->GetErrorDesc();
+    const std::vector<int>& files = loaded.tree.GetReader()->GetChildren(-1);
+    if (loaded.status == TrackLoaderI::Success && !files.empty())
+        loaded.fileTid = files.front();
+    return loaded;
+}

@@ -2,6 +2,7 @@
 
 #include "TrackFileType.h"
 #include "TrackLoaderI.h"
+#include "TrackTree.h"
 
 #include <QString>
 
@@ -9,6 +10,18 @@
 #include <memory>
 
 class TrackLoaderBase;
+
+// A file read in one go, on the calling thread (tools, tests, benchmarks).
+struct LoadedTrackFile
+{
+    TrackLoaderI::LoadStatus status = TrackLoaderI::Idle;
+    TrackFileType type = TrackFileAll;
+    QString error;
+    TrackTree tree;
+    std::shared_ptr<TrackDataSetImpl> data = std::make_shared<TrackDataSetImpl>();
+    // The file node, -1 when the load failed.
+    int fileTid = -1;
+};
 
 // Checks files before opening and hands out the loader for a file type.
 class LoadManager
@@ -26,6 +39,9 @@ public:
     // Null for a type no loader reads. The manager keeps ownership.
     TrackLoaderI* GetTrackLoader(TrackFileType type) const;
     TrackLoaderBase* GetLoaderBase(TrackFileType type) const;
+
+    // Verifies and reads a file with the loader its content calls for.
+    LoadedTrackFile Load(const QString& fileName) const;
 
 private:
     std::map<TrackFileType, std::unique_ptr<TrackLoaderBase>> m_loaders;

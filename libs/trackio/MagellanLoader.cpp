@@ -54,10 +54,9 @@ MagellanLoader::SentenceUse MagellanLoader::OnSentence(const NmeaSentence& s)
         return SentenceUse::Unreadable;
 
     if (!m_points) {
-        const std::string_view name = s.GetField(8);
-        m_points = &m_context->AddSegment(m_context->GetFileTid(),
-                                          QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).trimmed(),
-                                          m_segmentTid);
+        const std::string_view field = s.GetField(8);
+        const QString name = QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size())).trimmed();
+        m_points = &m_context->AddSegment(m_context->GetFileTid(), name, m_segmentTid);
         m_dates.emplace(*m_points);
     }
     if (hasPosition) {

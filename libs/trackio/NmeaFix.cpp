@@ -41,7 +41,8 @@ void NmeaFix::Merge(const NmeaFix& other)
 
 PositionFixType NmeaFix::GetFixType() const
 {
-    if (ggaQuality == 2)
+    // 2 differential, 4 and 5 RTK fixed and float: corrected fixes all.
+    if (ggaQuality == 2 || ggaQuality == 4 || ggaQuality == 5)
         return PositionFixType::Dgps;
     if (ggaQuality == 3)
         return PositionFixType::Pps;

@@ -38,7 +38,7 @@ struct NmeaFix
 
     // Takes what this fix lacks from other; a value already here stays.
     void Merge(const NmeaFix& other);
-    // From GSA's 2D/3D mode, refined by GGA's differential and PPS
+    // From GSA's 2D/3D mode, refined by GGA's differential (and RTK) and PPS
     // qualities; Unknown when neither sentence said.
     PositionFixType GetFixType() const;
 };

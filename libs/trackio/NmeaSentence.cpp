@@ -50,6 +50,48 @@ bool IsAddress(std::string_view address)
     return true;
 }
 
+// Plain decimals ("4231.8291", "-30.1") without from_chars: a digit string
+// up to 2^53 divided by an exact power of ten is correctly rounded, so the
+// result is the one from_chars gives. Anything else goes the long way.
+bool ReadPlainDecimal(std::string_view text, double& value)
+{
+    static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        ++i;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    bool dot = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            if (++digits > 18)
+                return false;
+            mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+            decimals += dot ? 1 : 0;
+        } else if (c == '.' && !dot) {
+            dot = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0 || mantissa > (uint64_t(1) << 53) || decimals > 22)
+        return false;
+    value = static_cast<double>(mantissa) / PowersOfTen[decimals];
+    if (negative)
+        value = -value;
+    return true;
+}
+
+bool ReadDecimal(std::string_view text, double& value)
+{
+    return ReadPlainDecimal(text, value) || TextNumber::ToDouble(text, value);
+}
+
 bool IsLineEndJunk(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
@@ -73,29 +115,41 @@ NmeaSentence::Result NmeaSentence::Parse(std::string_view line)
     while (!body.empty() && IsLineEndJunk(body.back()))
         body.remove_suffix(1);
 
-    std::string_view content = body;
-    const size_t star = body.find('*');
-    if (star != std::string_view::npos) {
-        content = body.substr(0, star);
-        const std::string_view sum = body.substr(star + 1);
-        if (sum.size() != 2 || HexDigit(sum[0]) < 0 || HexDigit(sum[1]) < 0)
+    // One pass splits the fields and sums the checksum.
+    uint8_t sum = 0;
+    size_t fieldStart = 0;
+    size_t pos = 0;
+    bool inAddress = true;
+    for (; pos < body.size() && body[pos] != '*'; ++pos) {
+        const char c = body[pos];
+        sum = static_cast<uint8_t>(sum ^ static_cast<uint8_t>(c));
+        if (c != ',')
+            continue;
+        AddPiece(body.substr(fieldStart, pos - fieldStart), inAddress);
+        fieldStart = pos + 1;
+    }
+    AddPiece(body.substr(fieldStart, pos - fieldStart), inAddress);
+    if (pos < body.size()) {
+        const std::string_view given = body.substr(pos + 1);
+        if (given.size() != 2 || HexDigit(given[0]) < 0 || HexDigit(given[1]) < 0)
             return Result::Unreadable;
-        if (Checksum(content) != HexDigit(sum[0]) * 16 + HexDigit(sum[1]))
+        if (sum != HexDigit(given[0]) * 16 + HexDigit(given[1]))
             return Result::BadChecksum;
         m_hadChecksum = true;
     }
-
-    size_t comma = content.find(',');
-    m_address = content.substr(0, comma);
     if (!IsAddress(m_address))
         return Result::Unreadable;
-    while (comma != std::string_view::npos && m_fieldCount < MaxFields) {
-        const size_t start = comma + 1;
-        comma = content.find(',', start);
-        m_fields[static_cast<size_t>(m_fieldCount++)] =
-            content.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-    }
     return Result::Ok;
+}
+
+void NmeaSentence::AddPiece(std::string_view piece, bool& isAddress)
+{
+    if (isAddress) {
+        m_address = piece;
+        isAddress = false;
+    } else if (m_fieldCount < MaxFields) {
+        m_fields[static_cast<size_t>(m_fieldCount++)] = piece;
+    }
 }
 
 std::string_view NmeaSentence::GetType() const
@@ -111,7 +165,7 @@ NmeaSentence::Field NmeaSentence::ReadCoordinate(std::string_view value, std::st
     if (value.empty())
         return Field::Empty;
     double raw = 0;
-    if (!TextNumber::ToDouble(value, raw) || raw < 0)
+    if (!ReadDecimal(value, raw) || raw < 0)
         return Field::Bad;
     const double whole = std::floor(raw / 100);
     const double minutes = raw - whole * 100;
@@ -173,7 +227,7 @@ NmeaSentence::Field NmeaSentence::ReadNumber(std::string_view value, double& num
 {
     if (value.empty())
         return Field::Empty;
-    return TextNumber::ToDouble(value, number) ? Field::Ok : Field::Bad;
+    return ReadDecimal(value, number) ? Field::Ok : Field::Bad;
 }
 
 NmeaSentence::Field NmeaSentence::ReadInt(std::string_view value, int& number)

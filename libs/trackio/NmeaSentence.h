@@ -31,7 +31,7 @@ public:
     // Text before the last '$' is dropped: loggers put time stamps or junk
     // there, and a line holding the start of a cut sentence followed by a
     // whole one keeps the whole one. A line without a checksum is taken as
-    // it is.
+    // it is. The accessors below hold only after Ok.
     Result Parse(std::string_view line);
 
     // "GPRMC", "PMGNTRK".
@@ -64,6 +64,8 @@ public:
     static uint8_t Checksum(std::string_view content);
 
 private:
+    void AddPiece(std::string_view piece, bool& isAddress);
+
     std::array<std::string_view, MaxFields> m_fields;
     std::string_view m_address;
     int m_fieldCount = 0;

@@ -210,13 +210,11 @@ bool NmeaTrackWriter::AreParamsOkForTrack(int params)
 
 NmeaTrackWriter::SaveStatus NmeaTrackWriter::Save(const TrackData& points)
 {
-    if (!IsOpen())
-        return SaveNotOpen;
     std::string text;
     for (const TrackPoint& point : points.GetPoints()) {
         AppendPoint(text, point, m_messages);
         if (text.size() >= 1 << 16) {
-            if (const SaveStatus status = Write(text); status != SaveOk)
+            if (const SaveStatus status = Write(text); status != TrackSaverI::Success)
                 return status;
             text.clear();
         }

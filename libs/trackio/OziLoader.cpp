@@ -28,7 +28,8 @@ struct PointColumns
         size_t start = 0;
         while (count < fields.size()) {
             const size_t comma = line.find(',', start);
-            fields[count++] = TextNumber::Trim(line.substr(start, comma == std::string_view::npos ? comma : comma - start));
+            const size_t length = comma == std::string_view::npos ? comma : comma - start;
+            fields[count++] = TextNumber::Trim(line.substr(start, length));
             if (comma == std::string_view::npos)
                 break;
             start = comma + 1;

@@ -6,7 +6,7 @@
 QString SentenceLoaderBase::GetErrorDesc() const
 {
     const QString frameError = TrackLoaderBase::GetErrorDesc();
-    if (!frameError.isEmpty() || m_stats.points > 0 || m_stats.lines == 0)
+    if (!frameError.isEmpty() || !m_readToEnd || m_stats.points > 0 || m_stats.lines == 0)
         return frameError;
     if (m_stats.GetSkipped() > 0) {
         return QStringLiteral("%1 of %2 lines skipped (%3 with a wrong checksum, %4 unreadable), the first at line %5")
@@ -16,12 +16,17 @@ QString SentenceLoaderBase::GetErrorDesc() const
             .arg(m_stats.unreadable)
             .arg(m_stats.firstBadLine);
     }
-    return QStringLiteral("%1 sentences read, none with a track point").arg(m_stats.sentences);
+    return QStringLiteral("no sentence with a track point (%1 read)").arg(m_stats.sentences);
+}
+
+void SentenceLoaderBase::OnLoadStarting()
+{
+    m_stats = SentenceStats();
+    m_readToEnd = false;
 }
 
 bool SentenceLoaderBase::ReadSentences(QIODevice& device, LoadContext& context)
 {
-    m_stats = SentenceStats();
     LineStreamReader reader(device, context);
     NmeaSentence sentence;
     std::string_view line;
@@ -49,7 +54,8 @@ bool SentenceLoaderBase::ReadSentences(QIODevice& device, LoadContext& context)
         else
             ++m_stats.sentences;
     }
-    return !context.IsCancelled() && !context.HasFailed();
+    m_readToEnd = !context.IsCancelled() && !context.HasFailed();
+    return m_readToEnd;
 }
 
 void SentenceLoaderBase::CountBad(long long& counter, long long line)

@@ -25,10 +25,11 @@ class SentenceLoaderBase : public TrackLoaderBase
 {
 public:
     const SentenceStats& GetStats() const { return m_stats; }
-    // When a log gave no point, says what was in the way.
+    // When a log read to its end gave no point, says what was in the way.
     QString GetErrorDesc() const override;
 
 protected:
+    void OnLoadStarting() override;
     // The filter reason of a point whose fix the receiver marked void ("No
     // GPS").
     static constexpr int NoGpsReason = 1;
@@ -45,4 +46,5 @@ private:
     void CountBad(long long& counter, long long line);
 
     SentenceStats m_stats;
+    bool m_readToEnd = false;
 };

@@ -2,6 +2,7 @@
 
 #include "IsoTime.h"
 #include "LoadContext.h"
+#include "SpareCapacity.h"
 #include "TextNumber.h"
 #include "TrackData.h"
 
@@ -11,23 +12,6 @@
 namespace {
 
 constexpr double KmhPerMetrePerSecond = 3.6;
-constexpr size_t MaxQuotedChars = 40;
-
-struct TagName
-{
-    std::string_view name;
-    int tag;
-};
-
-std::string Quoted(std::string_view text)
-{
-    const std::string_view trimmed = TextNumber::Trim(text);
-    std::string quoted = "\"";
-    quoted += trimmed.substr(0, MaxQuotedChars);
-    if (trimmed.size() > MaxQuotedChars)
-        quoted += "...";
-    return quoted + "\"";
-}
 
 QString NumberedName(const QString& base, int number)
 {
@@ -44,34 +28,38 @@ TcxReader::TcxReader(LoadContext& context)
 
 TcxReader::Tag TcxReader::Classify(std::string_view local)
 {
-    static constexpr TagName Names[] = {
-        {"Trackpoint", int(Tag::Trackpoint)},
-        {"Time", int(Tag::Time)},
-        {"Position", int(Tag::Position)},
-        {"LatitudeDegrees", int(Tag::Latitude)},
-        {"LongitudeDegrees", int(Tag::Longitude)},
-        {"AltitudeMeters", int(Tag::Altitude)},
-        {"HeartRateBpm", int(Tag::HeartRate)},
-        {"Value", int(Tag::Value)},
-        {"Cadence", int(Tag::Cadence)},
-        {"TPX", int(Tag::Tpx)},
-        {"Speed", int(Tag::Speed)},
-        {"RunCadence", int(Tag::RunCadence)},
-        {"Track", int(Tag::Track)},
-        {"Lap", int(Tag::Lap)},
-        {"Activity", int(Tag::Activity)},
-        {"Run", int(Tag::Run)},
-        {"Course", int(Tag::Course)},
-        {"Id", int(Tag::Id)},
-        {"Name", int(Tag::Name)},
-        {"History", int(Tag::History)},
-        {"TrainingCenterDatabase", int(Tag::Database)},
-    };
-    for (const TagName& entry : Names) {
-        if (entry.name == local)
-            return static_cast<Tag>(entry.tag);
+    // Some twenty elements per point: dispatching on the length first keeps
+    // every comparison one of known size.
+    switch (local.size()) {
+    case 2:
+        return local == "Id" ? Tag::Id : Tag::Other;
+    case 3:
+        return local == "TPX" ? Tag::Tpx : local == "Lap" ? Tag::Lap : local == "Run" ? Tag::Run : Tag::Other;
+    case 4:
+        return local == "Time" ? Tag::Time : local == "Name" ? Tag::Name : Tag::Other;
+    case 5:
+        return local == "Value" ? Tag::Value : local == "Speed" ? Tag::Speed : local == "Track" ? Tag::Track : Tag::Other;
+    case 6:
+        return local == "Course" ? Tag::Course : Tag::Other;
+    case 7:
+        return local == "Cadence" ? Tag::Cadence : local == "History" ? Tag::History : Tag::Other;
+    case 8:
+        return local == "Position" ? Tag::Position : local == "Activity" ? Tag::Activity : Tag::Other;
+    case 10:
+        return local == "Trackpoint" ? Tag::Trackpoint : local == "RunCadence" ? Tag::RunCadence : Tag::Other;
+    case 12:
+        return local == "HeartRateBpm" ? Tag::HeartRate : Tag::Other;
+    case 14:
+        return local == "AltitudeMeters" ? Tag::Altitude : Tag::Other;
+    case 15:
+        return local == "LatitudeDegrees" ? Tag::Latitude : Tag::Other;
+    case 16:
+        return local == "LongitudeDegrees" ? Tag::Longitude : Tag::Other;
+    case 22:
+        return local == "TrainingCenterDatabase" ? Tag::Database : Tag::Other;
+    default:
+        return Tag::Other;
     }
-    return Tag::Other;
 }
 
 TcxReader::Tag TcxReader::Parent() const
@@ -275,12 +263,8 @@ void TcxReader::EndTrackpoint()
 
 void TcxReader::EndTrack()
 {
-    if (m_segment) {
-        // Growing by doubling may leave up to half the array unused.
-        std::vector<TrackPoint>& points = m_segment->GetPoints();
-        if (points.capacity() > points.size() + points.size() / 8)
-            m_segment->Compact();
-    }
+    if (m_segment)
+        SpareCapacity::Release(*m_segment);
     m_segment = nullptr;
 }
 
@@ -337,5 +321,5 @@ bool TcxReader::ReadByte(std::string_view element, unsigned char& value, bool& p
 
 void TcxReader::FailValue(std::string_view element, std::string_view reason)
 {
-    Fail("<" + std::string(element) + "> " + Quoted(Text()) + " " + std::string(reason));
+    Fail("<" + std::string(element) + "> " + TextNumber::Quote(Text()) + " " + std::string(reason));
 }

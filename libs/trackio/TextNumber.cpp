@@ -3,6 +3,12 @@
 #include <charconv>
 #include <cmath>
 
+namespace {
+
+constexpr size_t MaxQuotedChars = 40;
+
+} // namespace
+
 std::string_view TextNumber::Trim(std::string_view text)
 {
     size_t first = 0;
@@ -18,7 +24,11 @@ bool TextNumber::ToDouble(std::string_view text, double& value)
 {
     const std::string_view trimmed = Trim(text);
     const char* end = trimmed.data() + trimmed.size();
-    return !trimmed.empty() && Read(trimmed.data(), end, value) == end;
+    double parsed = 0;
+    if (trimmed.empty() || Read(trimmed.data(), end, parsed) != end)
+        return false;
+    value = parsed;
+    return true;
 }
 
 const char* TextNumber::Read(const char* begin, const char* end, double& value)
@@ -32,4 +42,14 @@ const char* TextNumber::Read(const char* begin, const char* end, double& value)
         return nullptr;
     value = parsed;
     return next;
+}
+
+std::string TextNumber::Quote(std::string_view text)
+{
+    const std::string_view trimmed = Trim(text);
+    std::string quoted = "\"";
+    quoted += trimmed.substr(0, MaxQuotedChars);
+    if (trimmed.size() > MaxQuotedChars)
+        quoted += "...";
+    return quoted + "\"";
 }

@@ -12,6 +12,7 @@ TrackLoaderI::LoadStatus TrackLoaderBase::OpenTrack(const QString& fileName, con
                                                     const TrackDataSetPtr& data, const OperationProgressPtr& progress)
 {
     m_errorDesc.clear();
+    OnLoadStarting();
     progress->SetStatus(Running);
     QFile file(fileName);
     if (!QFileInfo::exists(fileName))
@@ -27,6 +28,7 @@ TrackLoaderI::LoadStatus TrackLoaderBase::Read(QIODevice& device, const QString&
                                                TrackDataSetI& data, OperationProgressI& progress)
 {
     m_errorDesc.clear();
+    OnLoadStarting();
     progress.SetStatus(Running);
     progress.SetPercent(0.0);
     QString folder, baseName, extension;

@@ -22,6 +22,8 @@ public:
     virtual TrackFileType GetFileType() const = 0;
 
 protected:
+    // Forgets what the last load left behind; called before every load.
+    virtual void OnLoadStarting() {}
     // Reads the content below context.GetFileTid(). Returns false on a fatal
     // error (after context.Fail) or when cancelled.
     virtual bool ReadContent(QIODevice& device, LoadContext& context) = 0;

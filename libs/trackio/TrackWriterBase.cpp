@@ -17,31 +17,42 @@ TrackWriterBase::SaveStatus TrackWriterBase::OpenFile(const QString& fileName)
     Close();
     auto file = std::make_unique<QSaveFile>(fileName);
     if (!file->open(QIODevice::WriteOnly))
-        return SaveCannotOpen;
+        return Fail(file->errorString());
     m_file = std::move(file);
-    m_failed = false;
-    return SaveOk;
+    m_failure.clear();
+    m_errorDesc.clear();
+    return TrackSaverI::Success;
 }
 
 TrackWriterBase::SaveStatus TrackWriterBase::Close()
 {
     if (!m_file)
-        return SaveNotOpen;
+        return Fail(QStringLiteral("no file is open"));
     const std::unique_ptr<QSaveFile> file = std::move(m_file);
-    if (m_failed) {
+    if (!m_failure.isEmpty()) {
         file->cancelWriting();
-        return SaveWriteFailed;
+        return Fail(m_failure);
     }
-    return file->commit() ? SaveOk : SaveWriteFailed;
+    if (!file->commit())
+        return Fail(file->errorString());
+    m_errorDesc.clear();
+    return TrackSaverI::Success;
 }
 
 TrackWriterBase::SaveStatus TrackWriterBase::Write(std::string_view text)
 {
     if (!m_file)
-        return SaveNotOpen;
-    if (!m_failed && m_file->write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
-        m_failed = true;
-    return m_failed ? SaveWriteFailed : SaveOk;
+        return Fail(QStringLiteral("no file is open"));
+    const qint64 size = static_cast<qint64>(text.size());
+    if (m_failure.isEmpty() && m_file->write(text.data(), size) != size)
+        m_failure = m_file->errorString();
+    return m_failure.isEmpty() ? TrackSaverI::Success : Fail(m_failure);
+}
+
+TrackWriterBase::SaveStatus TrackWriterBase::Fail(const QString& reason)
+{
+    m_errorDesc = reason;
+    return TrackSaverI::CannotWrite;
 }
 
 void TrackWriterBase::AppendFixed(std::string& out, double value, int decimals)

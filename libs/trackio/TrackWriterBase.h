@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrackSaverI.h"
+
 #include <QString>
 
 #include <memory>
@@ -15,13 +17,8 @@ class QSaveFile;
 class TrackWriterBase
 {
 public:
-    // Result of each operation.
-    enum SaveStatus {
-        SaveOk = 0,
-        SaveCannotOpen = 1, // the file cannot be created (folder missing, no rights)
-        SaveWriteFailed = 2, // a write or the final rename failed (disk full, ...)
-        SaveNotOpen = 3,     // no OpenFile before, or after a failure
-    };
+    // Success (0) or CannotWrite; GetErrorDesc says why.
+    using SaveStatus = TrackSaverI::SaveStatus;
 
     TrackWriterBase();
     virtual ~TrackWriterBase();
@@ -35,6 +32,8 @@ public:
     // the file was written.
     SaveStatus Close();
     bool IsOpen() const { return m_file != nullptr; }
+    // Why the last operation failed; empty after success.
+    const QString& GetErrorDesc() const { return m_errorDesc; }
 
     // Locale-independent number text for the formats.
     static void AppendFixed(std::string& out, double value, int decimals);
@@ -46,6 +45,9 @@ protected:
     SaveStatus Write(std::string_view text);
 
 private:
+    SaveStatus Fail(const QString& reason);
+
     std::unique_ptr<QSaveFile> m_file;
-    bool m_failed = false;
+    QString m_failure; // the first write failure of the open file
+    QString m_errorDesc;
 };

@@ -2,8 +2,11 @@
 #include "KmlLoader.h"
 #include "LoadedFile.h"
 #include "PeerOracle.h"
+#include "TrackTree.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QJsonArray>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -174,6 +177,33 @@ TEST(KmlLoaderStructure, LongLineStringIsReadWholeAndHeldTight)
     EXPECT_NEAR(points.GetTrackPoint(99999).GetLon(), 8.99999, 1e-9);
     EXPECT_NEAR(points.GetTrackPoint(99999).GetLat(), 47.99999, 1e-9);
     EXPECT_LE(points.GetPoints().capacity(), points.GetPoints().size() + points.GetPoints().size() / 8);
+}
+
+TEST(KmlLoaderStructure, CancelStopsTheRead)
+{
+    class CancelOnFirstProgress : public OperationProgress
+    {
+    public:
+        void SetPercent(double percent) override
+        {
+            OperationProgress::SetPercent(percent);
+            if (percent > 0)
+                SetCancel();
+        }
+    };
+    // More than one piece of reading: the first report of progress cancels.
+    QByteArray text = "<kml><Placemark><LineString><coordinates>";
+    while (text.size() < 3 * 1024 * 1024)
+        text += "8.123456,47.123456,500.5\n";
+    text += "</coordinates></LineString></Placemark></kml>";
+    QBuffer device(&text);
+    device.open(QIODevice::ReadOnly);
+    TrackTree tree;
+    TrackDataSetImpl data;
+    CancelOnFirstProgress progress;
+    KmlLoader loader;
+    EXPECT_EQ(loader.Read(device, QStringLiteral("big"), *tree.GetCreator(), data, progress), TrackLoaderI::Cancelled);
+    EXPECT_EQ(progress.GetStatus(), TrackLoaderI::Cancelled);
 }
 
 TEST(KmlLoaderTrack, WhensPairWithCoordsAndEmptyCoordsDropTheirTime)

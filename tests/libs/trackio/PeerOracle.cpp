@@ -20,8 +20,9 @@ void ExpectSamePoint(const TrackPoint& point, const QJsonValue& expected, double
     EXPECT_NEAR(point.GetLon(), object.value(QStringLiteral("lon")).toDouble(), 1e-6);
     const QJsonValue ele = object.value(QStringLiteral("ele"));
     EXPECT_EQ(point.HasElevation(), !ele.isNull());
-    if (!ele.isNull())
+    if (!ele.isNull()) {
         EXPECT_NEAR(point.GetElevation(), ele.toDouble(), eleTolerance);
+    }
     const QJsonValue time = object.value(QStringLiteral("time"));
     EXPECT_EQ(IsoTime::Format(point.GetTime()), time.isNull() ? std::string() : time.toString().toStdString());
 }

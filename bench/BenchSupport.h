@@ -1,0 +1,26 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+// Prints one measured figure in the form the notes quote.
+void PrintFigure(const std::string& name, double value, const std::string& unit);
+
+// Resident memory of this process, and its peak since the last reset
+// (Linux: /proc/self/status, reset through /proc/self/clear_refs).
+long long CurrentRssBytes();
+long long PeakRssBytes();
+void ResetPeakRss();
+
+class Stopwatch
+{
+public:
+    Stopwatch() : m_start(std::chrono::steady_clock::now()) {}
+    double Seconds() const
+    {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_start;
+};

@@ -1,0 +1,109 @@
+// Loads and saves large track files through the track library.
+// usage: bench_trackio BIG.gpx [BIG.nmea] [REPEATS]
+// Make the files with ../shared/tools/make_track.py (see bench/README.md).
+
+#include "BareExpatWalk.h"
+#include "BenchSupport.h"
+#include "LoadManager.h"
+#include "SaveManager.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+bool BenchGpx(const QString& fileName, int repeats)
+{
+    const LoadManager manager;
+    std::vector<double> bare, load, save;
+    double bytesPerPoint = 0;
+    long long points = 0;
+    QTemporaryDir out;
+    for (int run = 0; run < repeats; ++run) {
+        Stopwatch bareWatch;
+        const long long barePoints = BareExpatWalk(fileName);
+        bare.push_back(bareWatch.Seconds());
+
+        const long long before = CurrentRssBytes();
+        ResetPeakRss();
+        Stopwatch loadWatch;
+        LoadedTrackFile loaded = manager.Load(fileName);
+        load.push_back(loadWatch.Seconds());
+        if (loaded.status != TrackLoaderI::Success) {
+            std::fprintf(stderr, "load failed: %d %s\n", loaded.status, qPrintable(loaded.error));
+            return false;
+        }
+        points = loaded.data->GetTotalPointCount();
+        if (points != barePoints)
+            std::fprintf(stderr, "note: loader kept %lld points, the bare walk saw %lld\n", points, barePoints);
+        // Only the first load starts from a heap that has not held a track.
+        if (run == 0)
+            bytesPerPoint = static_cast<double>(PeakRssBytes() - before) / static_cast<double>(points);
+
+        SaveManager saving;
+        Stopwatch saveWatch;
+        const auto status = saving.GetTrackSaver(TrackFileGpx)->SaveTrack(
+            QDir(out.path()).filePath(QStringLiteral("saved.gpx")), loaded.tree.GetReader(), loaded.fileTid, loaded.data);
+        save.push_back(saveWatch.Seconds());
+        if (status != TrackSaverI::Success) {
+            std::fprintf(stderr, "save failed\n");
+            return false;
+        }
+    }
+    PrintFigure("gpx_points", static_cast<double>(points), "points");
+    PrintFigure("bare_expat_seconds", Median(bare), "s");
+    PrintFigure("load_seconds", Median(load), "s");
+    PrintFigure("load_ratio_to_bare_expat", Median(load) / Median(bare), "x");
+    PrintFigure("bytes_per_point_loaded", bytesPerPoint, "B");
+    PrintFigure("save_seconds", Median(save), "s");
+    return true;
+}
+
+bool BenchNmea(const QString& fileName, int repeats)
+{
+    const LoadManager manager;
+    std::vector<double> load;
+    long long points = 0;
+    for (int run = 0; run < repeats; ++run) {
+        Stopwatch watch;
+        const LoadedTrackFile loaded = manager.Load(fileName);
+        load.push_back(watch.Seconds());
+        if (loaded.status != TrackLoaderI::Success) {
+            std::fprintf(stderr, "NMEA load failed: %d %s\n", loaded.status, qPrintable(loaded.error));
+            return false;
+        }
+        points = loaded.data->GetTotalPointCount();
+    }
+    PrintFigure("nmea_points", static_cast<double>(points), "points");
+    PrintFigure("nmea_load_seconds", Median(load), "s");
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: bench_trackio BIG.gpx [BIG.nmea] [REPEATS]\n");
+        return 2;
+    }
+    const int repeats = args.size() > 2 ? std::max(1, args[2].toInt()) : 5;
+    if (!BenchGpx(args[0], repeats))
+        return 1;
+    if (args.size() > 1 && !BenchNmea(args[1], repeats))
+        return 1;
+    return 0;
+}
