@@ -1,0 +1,196 @@
+#include "CalculatedData.h"
+
+#include "AppTick.h"
+#include "CalcDataInternal.h"
+#include "TrackPointMethods.h"
+#include "TrackPtNavI.h"
+
+#include <cmath>
+
+CalculatedData::CalculatedData(const TrackPtNavI& navigator, TrackDataPtr points)
+    : m_internal(std::make_shared<CalcDataInternal>())
+{
+    m_internal->navigator = &navigator;
+    m_internal->points = std::move(points);
+    RecalculateFull();
+    m_internal->tick = AppTick::GetInstance().Subscribe([this] { OnTick(); });
+}
+
+CalculatedData::~CalculatedData() = default;
+
+void CalculatedData::Recalculate(int first, int last)
+{
+    const int count = m_internal->points->GetPointCount();
+    if (first < 0)
+        first = 0;
+    if (last >= count || last < 0)
+        last = count - 1;
+    // A record array out of step with the points (points replaced behind the
+    // track's back) can only be mended by a full pass.
+    if ((first == 0 && last == count - 1) || m_internal->records.size() != static_cast<size_t>(count)) {
+        RecalculateFull();
+        return;
+    }
+    if (m_pendingTicks < 2)
+        ++m_pendingTicks;
+    ComputeRange(first, last);
+}
+
+void CalculatedData::RecalculateFull()
+{
+    CalcDataInternal& data = *m_internal;
+    const int count = data.points->GetPointCount();
+    data.minimum = CalcTrackParams();
+    data.maximum = CalcTrackParams();
+    data.records.resize(static_cast<size_t>(count));
+    m_pendingTicks = 0;
+    // With no point left, the boxes must not keep the last points' extent.
+    if (count > 0)
+        ComputeRange(0, count - 1);
+    ComputeDistancesAndBounds();
+}
+
+void CalculatedData::ComputeRange(int first, int last)
+{
+    CalcDataInternal& data = *m_internal;
+    const std::vector<TrackPoint>& points = data.points->GetPoints();
+    const TrackPtNavI& navigator = *data.navigator;
+    const int count = static_cast<int>(points.size());
+
+    int prevValid = navigator.GetPrev(first, TrackPtNavI::ModeValid);
+    int nextValid = navigator.GetNext(first, TrackPtNavI::ModeValid);
+    for (int i = first; i <= last; ++i) {
+        const TrackPoint& cur = points[static_cast<size_t>(i)];
+        int prev = i > 0 ? i - 1 : 0;
+        int next = i < count - 1 ? i + 1 : count - 1;
+        bool atStart = i == 0;
+        bool atEnd = i == count - 1;
+        // A valid point is measured against the nearest valid points, a
+        // filtered one against its raw neighbours.
+        const bool valid = cur.IsValid();
+        if (valid) {
+            if (nextValid <= i)
+                nextValid = navigator.GetNext(i, TrackPtNavI::ModeValid);
+            if (prevValid >= 0)
+                prev = prevValid;
+            else
+                atStart = true;
+            if (nextValid >= 0)
+                next = nextValid;
+            else
+                atEnd = true;
+            prevValid = i;
+        }
+
+        const TrackPoint& before = points[static_cast<size_t>(prev)];
+        CalcTrackParams& record = data.records[static_cast<size_t>(i)];
+        record.Dist = TrackPointMethods::GetRoughDist(before, cur) * 1000.0;
+        const double rise = cur.GetElevation() - before.GetElevation();
+        record.Dist3D = std::sqrt(record.Dist * record.Dist + rise * rise);
+        record.Speed = static_cast<float>(TrackPointMethods::GetSpeed(before, cur));
+        record.Heading = static_cast<float>(TrackPointMethods::GetHeading(before, cur));
+        if (atStart || atEnd) {
+            if (atStart)
+                record.Speed = 0;
+            record.Accel = 0;
+            record.AccelAbs = 0;
+            record.AccelTang = 0;
+            record.AccelNorm = 0;
+        } else {
+            const TrackPoint& after = points[static_cast<size_t>(next)];
+            const TVector2<double> accel = TrackPointMethods::GetAccelV(before, cur, after);
+            record.Accel = static_cast<float>(TrackPointMethods::GetAccel(before, cur, after));
+            record.AccelAbs = static_cast<float>(std::sqrt(accel.x * accel.x + accel.y * accel.y));
+            record.AccelTang = static_cast<float>(TrackPointMethods::GetAccelTang(before, cur, after));
+            record.AccelNorm = static_cast<float>(TrackPointMethods::GetAccelNorm(before, cur, after));
+        }
+
+        if (valid) {
+            // Strict comparisons: equal values and NaN leave the aggregates.
+            if (record.Dist > data.maximum.Dist)
+                data.maximum.Dist = record.Dist;
+            if (record.Speed > data.maximum.Speed)
+                data.maximum.Speed = record.Speed;
+            if (record.AccelAbs > data.maximum.Accel)
+                data.maximum.Accel = record.AccelAbs;
+            if (record.Dist < data.minimum.Dist)
+                data.minimum.Dist = record.Dist;
+            if (record.AccelAbs < data.minimum.Accel)
+                data.minimum.Accel = record.AccelAbs;
+        }
+    }
+}
+
+void CalculatedData::ComputeDistancesAndBounds()
+{
+    CalcDataInternal& data = *m_internal;
+    const std::vector<TrackPoint>& points = data.points->GetPoints();
+    data.validBounds = PointBounds();
+    data.filteredBounds = PointBounds();
+    double sum = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const TrackPoint& point = points[i];
+        if (point.IsValid()) {
+            sum += data.records[i].Dist;
+            data.records[i].DistFromStart = sum;
+            data.validBounds.Add(point.Get3D());
+        } else {
+            // A filtered point keeps the distance it had.
+            data.filteredBounds.Add(point.Get3D());
+        }
+    }
+}
+
+void CalculatedData::RemovePointRecord(int index)
+{
+    std::vector<CalcTrackParams>& records = m_internal->records;
+    if (index >= 0 && static_cast<size_t>(index) < records.size())
+        records.erase(records.begin() + index);
+}
+
+void CalculatedData::OnTick()
+{
+    if (m_pendingTicks > 0 && --m_pendingTicks == 0)
+        RecalculateFull();
+}
+
+PointBounds CalculatedData::GetValidBounds() const
+{
+    return m_internal->validBounds;
+}
+
+PointBounds CalculatedData::GetFilteredBounds() const
+{
+    return m_internal->filteredBounds;
+}
+
+double CalculatedData::GetMaxSpeed() const
+{
+    return m_internal->maximum.Speed;
+}
+
+double CalculatedData::GetMinAccel() const
+{
+    return m_internal->minimum.Accel;
+}
+
+double CalculatedData::GetMaxAccel() const
+{
+    return m_internal->maximum.Accel;
+}
+
+double CalculatedData::GetTotalDistance() const
+{
+    const int last = m_internal->navigator->GetLastValid();
+    if (last < 0 || static_cast<size_t>(last) >= m_internal->records.size())
+        return 0.0;
+    return m_internal->records[static_cast<size_t>(last)].DistFromStart;
+}
+
+CalcTrackParams CalculatedData::GetPointParams(int index) const
+{
+    const std::vector<CalcTrackParams>& records = m_internal->records;
+    if (index < 0 || static_cast<size_t>(index) >= records.size())
+        return CalcTrackParams();
+    return records[static_cast<size_t>(index)];
+}

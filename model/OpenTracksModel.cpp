@@ -1,0 +1,227 @@
+#include "OpenTracksModel.h"
+
+#include "GEventNotifyI.h"
+#include "TimeOrderCheck.h"
+#include "Track.h"
+#include "TrackTreeAlg.h"
+#include "TrackTreeEventDataImpl.h"
+#include "TrackX.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+OpenTracksModel::OpenTracksModel(GEventNotifyI& events)
+    : m_events(events)
+    , m_reader(m_tree.GetReader())
+    , m_editor(m_tree.GetEditor())
+{
+}
+
+TrackPtr OpenTracksModel::GetTrack(int tid) const
+{
+    const auto it = m_tracks.find(tid);
+    return it == m_tracks.end() ? TrackPtr() : it->second;
+}
+
+TrackFileAttrPtr OpenTracksModel::GetFileAttr(int fileTid) const
+{
+    const auto it = m_fileAttrs.find(fileTid);
+    return it == m_fileAttrs.end() ? TrackFileAttrPtr() : it->second;
+}
+
+std::shared_ptr<TrackDataSetI> OpenTracksModel::GetDataSet() const
+{
+    auto data = std::make_shared<TrackDataSetImpl>();
+    for (const auto& [tid, track] : m_tracks) {
+        if (const auto segment = std::dynamic_pointer_cast<Track>(track))
+            data->Add(tid, segment->GetTrackDataPtr());
+    }
+    return data;
+}
+
+void OpenTracksModel::SetModified(int fileTid, bool modified)
+{
+    if (const TrackFileAttrPtr attr = GetFileAttr(fileTid))
+        attr->modified = modified;
+}
+
+int OpenTracksModel::AddOpenedFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data,
+                                   const QString& path, TrackFileType type)
+{
+    return AddFile(tree, fileTid, data, true, TrackFileAttr{path, type, false});
+}
+
+int OpenTracksModel::AddNewFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data)
+{
+    return AddFile(tree, fileTid, data, false, TrackFileAttr{QString(), TrackFileGpx, true});
+}
+
+int OpenTracksModel::AddFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data, bool checkTimes,
+                             const TrackFileAttr& attr)
+{
+    const TrackInfo::Node* file = tree.GetNode(fileTid);
+    if (file == nullptr || file->GetKind() != TrackInfo::KindFile)
+        return -1;
+    auto record = std::make_shared<Record>();
+    const int tid = CopySubtree(tree, fileTid, -1, -1, data, checkTimes, *record);
+    m_fileAttrs[tid] = std::make_shared<TrackFileAttr>(attr);
+    RebuildComposite(tid);
+    m_events.NotifyTreeChanged(record);
+    return tid;
+}
+
+int OpenTracksModel::CopySubtree(const TrackTreeReaderI& tree, int from, int parent, int position,
+                                 TrackDataSetI& data, bool checkTimes, Record& record)
+{
+    const TrackInfo::Node& node = *tree.GetNode(from);
+    const int tid = m_editor->AddNode(parent, node, position);
+    record.RecordAdded(tid);
+    if (node.GetKind() == TrackInfo::KindSegment) {
+        TrackDataPtr points = data.Get(from);
+        data.Remove(from);
+        if (!points)
+            points = std::make_shared<TrackData>();
+        // Checked before the track is built, which calculates everything once.
+        if (checkTimes)
+            TimeOrderCheck::Run(*points);
+        m_tracks[tid] = std::make_shared<Track>(std::move(points), tid, parent);
+        return tid;
+    }
+    m_tracks[tid] = std::make_shared<TrackX>(tid, parent);
+    // A copy of the list: the source may be this very tree.
+    const std::vector<int> children = tree.GetChildren(from);
+    for (const int child : children)
+        CopySubtree(tree, child, tid, -1, data, checkTimes, record);
+    return tid;
+}
+
+void OpenTracksModel::Remove(const std::vector<int>& tids)
+{
+    const TrackTreeAlg tree(m_reader.get());
+    auto record = std::make_shared<Record>();
+    std::set<int> changed;
+    for (const int tid : tree.GetAdults(tids)) {
+        CollectAncestors(tid, changed);
+        RemoveSubtree(tid, *record);
+    }
+    if (!record->GetRemoved().empty())
+        Finish(record, changed);
+}
+
+bool OpenTracksModel::ReplaceFileTree(int fileTid, const TrackTreeReaderI& tree, int newFileTid,
+                                      TrackDataSetI& data)
+{
+    if (!m_fileAttrs.count(fileTid) || tree.GetNode(newFileTid) == nullptr)
+        return false;
+    auto record = std::make_shared<Record>();
+    const std::vector<int> oldChildren = m_reader->GetChildren(fileTid);
+    for (const int child : oldChildren)
+        RemoveSubtree(child, *record);
+    const std::vector<int> newChildren = tree.GetChildren(newFileTid);
+    for (const int child : newChildren)
+        CopySubtree(tree, child, fileTid, -1, data, false, *record);
+    Finish(record, {fileTid});
+    return true;
+}
+
+bool OpenTracksModel::JoinSegments(int first, int second)
+{
+    const TrackTreeAlg tree(m_reader.get());
+    if (second < 0 || tree.GetAdjacentSegment(first, 1) != second)
+        return false;
+    const TrackDataI& appended = std::as_const(*GetTrack(second)).GetTrackData();
+    std::vector<TrackPoint> points;
+    points.reserve(static_cast<size_t>(appended.GetPointCount()));
+    for (int i = 0; i < appended.GetPointCount(); ++i)
+        points.push_back(appended.GetTrackPoint(i));
+    const TrackPtr target = GetTrack(first);
+    target->InsertPoints(target->GetPointCount(), points);
+
+    std::set<int> changed{first};
+    CollectAncestors(first, changed);
+    CollectAncestors(second, changed);
+    auto record = std::make_shared<Record>();
+    // The segment goes, and with it each folder above that it leaves empty.
+    int removed = second;
+    for (int up = m_reader->GetParent(second); m_reader->GetNode(up)->GetKind() == TrackInfo::KindFolder
+                                               && m_reader->GetChildren(up).size() == 1;
+         up = m_reader->GetParent(up))
+        removed = up;
+    RemoveSubtree(removed, *record);
+    Finish(record, changed);
+    return true;
+}
+
+int OpenTracksModel::SplitSegment(int tid, int index)
+{
+    const auto segment = std::dynamic_pointer_cast<Track>(GetTrack(tid));
+    if (!segment || index < 0 || index >= segment->GetPointCount() - 1)
+        return -1;
+    std::vector<TrackPoint>& points = segment->GetTrackDataPtr()->GetPoints();
+    const auto cut = points.begin() + index + 1;
+    auto tail = std::make_shared<TrackData>(
+        std::vector<TrackPoint>(std::make_move_iterator(cut), std::make_move_iterator(points.end())));
+    points.erase(cut, points.end());
+    segment->Refresh(false);
+
+    const int parent = m_reader->GetParent(tid);
+    const std::vector<int>& siblings = m_reader->GetChildren(parent);
+    const auto position = std::find(siblings.begin(), siblings.end(), tid) - siblings.begin() + 1;
+    const int added = m_editor->AddNode(parent, TrackInfo::Segment(), static_cast<int>(position));
+    m_tracks[added] = std::make_shared<Track>(std::move(tail), added, parent);
+
+    auto record = std::make_shared<Record>();
+    record->RecordAdded(added);
+    std::set<int> changed{tid};
+    CollectAncestors(tid, changed);
+    Finish(record, changed);
+    return added;
+}
+
+void OpenTracksModel::RemoveSubtree(int tid, Record& record)
+{
+    std::vector<int> subtree;
+    TrackTreeAlg(m_reader.get()).GetDescendantsIds(tid, subtree);
+    subtree.insert(subtree.begin(), tid);
+    for (const int node : subtree) {
+        record.RecordRemoved(node);
+        m_tracks.erase(node);
+        m_fileAttrs.erase(node);
+    }
+    m_editor->Remove(tid);
+}
+
+void OpenTracksModel::RebuildComposite(int tid)
+{
+    const TrackPtr& composite = m_tracks.at(tid);
+    composite->ClearParts();
+    for (const int child : m_reader->GetChildren(tid)) {
+        if (m_reader->GetNode(child)->GetKind() != TrackInfo::KindSegment)
+            RebuildComposite(child);
+        composite->AddPart(m_tracks.at(child));
+    }
+}
+
+void OpenTracksModel::CollectAncestors(int tid, std::set<int>& changed) const
+{
+    for (int up = m_reader->GetParent(tid); up != -1; up = m_reader->GetParent(up))
+        changed.insert(up);
+}
+
+void OpenTracksModel::Finish(const std::shared_ptr<Record>& record, const std::set<int>& changed)
+{
+    const TrackTreeAlg tree(m_reader.get());
+    std::vector<int> ordered;
+    for (const int file : tree.GetParentFileIds({changed.begin(), changed.end()})) {
+        RebuildComposite(file);
+        SetModified(file, true);
+        std::vector<int> subtree;
+        tree.GetDescendantsIds(file, subtree);
+        subtree.insert(subtree.begin(), file);
+        std::copy_if(subtree.begin(), subtree.end(), std::back_inserter(ordered),
+                     [&changed](int tid) { return changed.count(tid) != 0; });
+    }
+    record->RecordChanged(ordered);
+    m_events.NotifyTreeChanged(record);
+}
