@@ -144,10 +144,11 @@ bool OpenTracksModel::JoinSegments(int first, int second)
     auto record = std::make_shared<Record>();
     // The segment goes, and with it each folder above that it leaves empty.
     int removed = second;
-    for (int up = m_reader->GetParent(second); m_reader->GetNode(up)->GetKind() == TrackInfo::KindFolder
-                                               && m_reader->GetChildren(up).size() == 1;
-         up = m_reader->GetParent(up))
+    int up = m_reader->GetParent(second);
+    while (m_reader->GetNode(up)->GetKind() == TrackInfo::KindFolder && m_reader->GetChildren(up).size() == 1) {
         removed = up;
+        up = m_reader->GetParent(up);
+    }
     RemoveSubtree(removed, *record);
     Finish(record, changed);
     return true;

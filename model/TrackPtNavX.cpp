@@ -54,18 +54,18 @@ int TrackPtNavX::GetLastValid() const
     return -1;
 }
 
+// A part asked with an index before its first point searches from its start,
+// one with an index beyond its end from its last point; so each part can be
+// asked with the index less its start.
 int TrackPtNavX::GetNext(int index, int mode) const
 {
     if (m_count == 0 || index >= m_count - 1)
         return -1;
     if (mode == ModeAll)
         return std::max(index, -1) + 1;
-    // Before the first point the search starts in the first part.
-    int part = index < 0 ? 0 : FindPart(index);
-    int local = index < 0 ? -1 : index - m_parts[static_cast<size_t>(part)].start;
-    for (; part < static_cast<int>(m_parts.size()); ++part, local = -1) {
+    for (int part = index < 0 ? 0 : FindPart(index); part < static_cast<int>(m_parts.size()); ++part) {
         const Part& p = m_parts[static_cast<size_t>(part)];
-        const int next = p.navigator->GetNext(local, mode);
+        const int next = p.navigator->GetNext(index - p.start, mode);
         if (next >= 0)
             return p.start + next;
     }
@@ -78,14 +78,9 @@ int TrackPtNavX::GetPrev(int index, int mode) const
         return -1;
     if (mode == ModeAll)
         return std::min(index, m_count) - 1;
-    // Beyond the end the search starts after the last point of the last part.
-    const bool beyond = index >= m_count;
-    int part = beyond ? static_cast<int>(m_parts.size()) - 1 : FindPart(index);
-    for (bool first = true; part >= 0; --part, first = false) {
+    for (int part = index >= m_count ? static_cast<int>(m_parts.size()) - 1 : FindPart(index); part >= 0; --part) {
         const Part& p = m_parts[static_cast<size_t>(part)];
-        const int count = p.navigator->GetCount();
-        const int local = first && !beyond ? index - p.start : count;
-        const int prev = p.navigator->GetPrev(local, mode);
+        const int prev = p.navigator->GetPrev(index - p.start, mode);
         if (prev >= 0)
             return p.start + prev;
     }

@@ -1,6 +1,7 @@
 #include "ExpatStreamReader.h"
 
 #include "LoadContext.h"
+#include "ReadChunk.h"
 
 #include <QIODevice>
 #include <QString>
@@ -41,12 +42,13 @@ bool ExpatStreamReader::Parse(QIODevice& device)
 {
     qint64 bytesRead = 0;
     for (;;) {
-        void* buffer = XML_GetBuffer(m_parser, kChunkBytes);
+        const int want = static_cast<int>(ReadChunkBytes(device, kChunkBytes));
+        void* buffer = XML_GetBuffer(m_parser, want);
         if (!buffer) {
             m_context.Fail(QStringLiteral("not enough memory to read the file"));
             return false;
         }
-        const qint64 got = device.read(static_cast<char*>(buffer), kChunkBytes);
+        const qint64 got = device.read(static_cast<char*>(buffer), want);
         if (got < 0) {
             m_context.Fail(QStringLiteral("the file cannot be read: %1").arg(device.errorString()));
             return false;

@@ -1,6 +1,7 @@
 #include "LineStreamReader.h"
 
 #include "LoadContext.h"
+#include "ReadChunk.h"
 
 #include <QIODevice>
 
@@ -20,8 +21,9 @@ bool LineStreamReader::Fill()
 {
     if (m_eof)
         return false;
-    QByteArray chunk(kChunkBytes, Qt::Uninitialized);
-    const qint64 got = m_device.read(chunk.data(), kChunkBytes);
+    const qint64 want = ReadChunkBytes(m_device, kChunkBytes);
+    QByteArray chunk(want, Qt::Uninitialized);
+    const qint64 got = m_device.read(chunk.data(), want);
     if (got < 0) {
         m_context.Fail(QStringLiteral("the file cannot be read: %1").arg(m_device.errorString()));
         m_eof = true;
