@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The program's command line: files to open, in order, and an optional
+// initial window size given as "-s" followed by width, one separator
+// character and height ("-s1024x768", or "-s" and "1024x768" apart).
+class CommandLine
+{
+public:
+    // args without the program name; empty arguments are skipped.
+    static CommandLine Parse(const QStringList& args);
+
+    // One string for handing the whole line to another instance, and back.
+    static QString Join(const QStringList& args);
+    static QStringList Split(const QString& line);
+
+    const QStringList& GetFileNames() const { return m_fileNames; }
+    // Both 0 unless a size with a height above 0 was given.
+    int GetWidth() const { return m_width; }
+    int GetHeight() const { return m_height; }
+    // The window opens with the given size only when both are above 0.
+    bool HasWindowSize() const { return m_width > 0 && m_height > 0; }
+
+private:
+    void ReadSize(const QString& text);
+
+    QStringList m_fileNames;
+    int m_width = 0;
+    int m_height = 0;
+};

@@ -1,0 +1,95 @@
+#include "MainApp.h"
+
+#include "AppExit.h"
+#include "AppTickDriver.h"
+#include "HelpCommands.h"
+#include "MainFrame.h"
+#include "QtMessageBoxPresenter.h"
+#include "RegistryKey.h"
+#include "ScreenshotMode.h"
+#include "TrackOpening.h"
+#include "SingleInstance.h"
+#include "Translator.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <cstdio>
+
+MainApp::MainApp()
+{
+    AppExit::OnStart();
+}
+
+MainApp::~MainApp()
+{
+    // The window goes before the tick that drives it, after what it hosts;
+    // a file still loading is cancelled and its worker waited for first.
+    m_opening.reset();
+    m_help.reset();
+    m_frame.reset();
+    m_tick.reset();
+    AppExit::OnExit();
+}
+
+bool MainApp::InitInstance(const QStringList& args)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Orbelin"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
+    RegistryKey::SetAppSection(QStringLiteral("Orbelin\\Quorvel"));
+
+    m_commandLine = CommandLine::Parse(args);
+
+    // An unattended picture run stays out of the way of a running instance:
+    // it neither hands its files over nor takes the instance's socket.
+    if (!ScreenshotMode::IsOn()) {
+        m_instance = std::make_unique<SingleInstance>(SingleInstance::OwnServerName());
+        if (m_instance->HandOver(CommandLine::Join(args)))
+            return false;
+        if (!m_instance->Listen()) {
+            std::fputs("Cannot take the single-instance socket.\n", stderr);
+            m_exitCode = 1;
+            return false;
+        }
+    }
+
+    if (ScreenshotMode::IsOn())
+        ScreenshotMode::InstallDefaultAnswers();
+    else
+        Translator::GetInstance().SetMessageBoxPresenter(QtMessageBoxPresenter());
+
+    m_frame = std::make_unique<MainFrame>();
+    if (m_instance)
+        m_instance->SetReceiver([this](const QString& line) { m_frame->ReceiveCommandLine(line); });
+    m_help = std::make_unique<HelpCommands>(m_frame->GetHub());
+    m_opening = std::make_unique<TrackOpening>(*m_frame, !ScreenshotMode::IsOn());
+
+    ShowMainWindow();
+    m_frame->OpenFiles(m_commandLine.GetFileNames());
+    return true;
+}
+
+void MainApp::ShowMainWindow()
+{
+    if (m_commandLine.HasWindowSize()) {
+        m_frame->setGeometry(10, 10, m_commandLine.GetWidth(), m_commandLine.GetHeight());
+        m_frame->show();
+    } else {
+        // The pane sizes are laid out for the size the window has when it
+        // shows; a maximised window would otherwise get it only afterwards.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            m_frame->resize(screen->availableGeometry().size());
+        m_frame->showMaximized();
+    }
+}
+
+int MainApp::Run()
+{
+    MainFrame* frame = m_frame.get();
+    m_tick = std::make_unique<AppTickDriver>([frame] { return frame->isMinimized(); });
+    m_tick->Start();
+    if (ScreenshotMode::IsOn())
+        ScreenshotMode::TakeWhenReady(
+            *frame, [this] { return m_opening->IsIdle(); }, [this] { return m_opening->GetFailureCount(); });
+    return QApplication::exec();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "CommandLine.h"
+
+#include <memory>
+
+class AppTickDriver;
+class HelpCommands;
+class TrackOpening;
+class MainFrame;
+class SingleInstance;
+
+// The application: settings, single instance, command line, main window,
+// and the event loop with the application tick.
+class MainApp
+{
+public:
+    MainApp();
+    ~MainApp();
+    MainApp(const MainApp&) = delete;
+    MainApp& operator=(const MainApp&) = delete;
+
+    // False ends the process with GetExitCode before any window shows: when
+    // another instance took the command line, or this one cannot run.
+    bool InitInstance(const QStringList& args);
+    int Run();
+    int GetExitCode() const { return m_exitCode; }
+
+    MainFrame* GetMainFrame() const { return m_frame.get(); }
+
+private:
+    void ShowMainWindow();
+
+    CommandLine m_commandLine;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<MainFrame> m_frame;
+    std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<TrackOpening> m_opening;
+    std::unique_ptr<AppTickDriver> m_tick;
+    int m_exitCode = 0;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "CommandActions.h"
+#include "MainFrameImpl.h"
+#include "PaneLayoutManager.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <boost/signals2/connection.hpp>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QMenu;
+class QuickLaunchDlg;
+class QToolBar;
+class StatusBarUIImpl;
+
+// The main window. It routes every command and command-state query to the
+// hub, where the parts of the program registered theirs; what no part
+// handles falls back to the few commands of the window itself (exit, the
+// toolbar and status-bar switches) or is disabled.
+class MainFrame : public QMainWindow
+{
+public:
+    // Decides whether the window may close (unsaved changes); none allows it.
+    using CloseGuard = std::function<bool()>;
+    using FileOpener = std::function<void(const QStringList& files)>;
+
+    MainFrame();
+    ~MainFrame() override;
+
+    MainFrameImpl& GetHub() { return m_hub; }
+    PaneLayoutManager& GetPanes() { return m_panes; }
+    CommandActions& GetActions() { return m_actions; }
+    StatusBarUIImpl& GetStatusBarUI() { return *m_statusBarUI; }
+    QuickLaunchDlg& GetQuickLaunch() { return *m_quickLaunch; }
+    QToolBar* GetToolbar(int toolbarId) const;
+    // A menu of the menu bar by the string id of its title, for parts that
+    // fill a list of commands (recent tracks, map layers, colour-by).
+    QMenu* FindMenu(int titleId) const;
+
+    void SetCloseGuard(CloseGuard guard) { m_closeGuard = std::move(guard); }
+    // Where files to open go: the opening queue.
+    void SetFileOpener(FileOpener opener) { m_fileOpener = std::move(opener); }
+    void OpenFiles(const QStringList& files);
+    // A command line handed over by a later start of the program.
+    void ReceiveCommandLine(const QString& commandLine);
+
+    void RunCommand(int id);
+    void QueryCommand(CommandUI& ui);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QToolBar* AddToolbar(int toolbarId, std::initializer_list<int> commands);
+    bool RunFrameCommand(int id);
+    bool QueryFrameCommand(CommandUI& ui);
+    void UpdateTitle();
+
+    MainFrameImpl m_hub;
+    CommandActions m_actions;
+    PaneLayoutManager m_panes;
+    std::unique_ptr<StatusBarUIImpl> m_statusBarUI;
+    QuickLaunchDlg* m_quickLaunch;
+    CloseGuard m_closeGuard;
+    FileOpener m_fileOpener;
+    std::vector<MainFrameImpl::Connection> m_paneCommands;
+    boost::signals2::scoped_connection m_titleOption;
+    boost::signals2::scoped_connection m_tick;
+};

@@ -1,0 +1,31 @@
+#include "OpenFailureDialog.h"
+
+#include "Translator.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+OpenFailureChoice AskAboutOpenFailure(const OpenFailureReport& report, QWidget* parent)
+{
+    const OpenFailureDialogText text = OpenFailureDialogText::For(report);
+    const Translator& tr = Translator::GetInstance();
+    QMessageBox box(text.isError ? QMessageBox::Critical : QMessageBox::Warning, text.title, text.instruction,
+                    QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(text.content);
+    QPushButton* skip = box.addButton(tr.LoadStr(60052), QMessageBox::AcceptRole);
+    QPushButton* skipAll = report.offerSkipAll ? box.addButton(tr.LoadStr(60053), QMessageBox::AcceptRole) : nullptr;
+    QPushButton* retry = box.addButton(tr.LoadStr(60054), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(tr.LoadStr(60055), QMessageBox::RejectRole);
+    box.setDefaultButton(skip);
+    box.setEscapeButton(cancel);
+    box.exec();
+    const QAbstractButton* pressed = box.clickedButton();
+    if (pressed == retry)
+        return OpenFailureChoice::Retry;
+    if (pressed == skipAll && skipAll)
+        return OpenFailureChoice::SkipAll;
+    if (pressed == skip)
+        return OpenFailureChoice::Skip;
+    return OpenFailureChoice::Cancel;
+}

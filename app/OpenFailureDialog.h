@@ -1,0 +1,9 @@
+#pragma once
+
+#include "OpenFailureReport.h"
+
+class QWidget;
+
+// The dialog that asks what to do about a file that could not be opened:
+// "&Skip", "Skip &all" (only with more files waiting), "&Retry", "Cancel".
+OpenFailureChoice AskAboutOpenFailure(const OpenFailureReport& report, QWidget* parent);

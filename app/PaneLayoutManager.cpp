@@ -1,0 +1,154 @@
+#include "PaneLayoutManager.h"
+
+#include "CommandIds.h"
+#include "DockingPane.h"
+#include "ProfileDlg.h"
+#include "RegistryKey.h"
+#include "Translator.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+const QString kLayoutKey = QStringLiteral("Layout");
+const QString kPanesValue = QStringLiteral("Panes");
+const QString kWindowValue = QStringLiteral("Window");
+// Raised when the set of panes or toolbars changes, so that an old saved
+// state is not applied to a different window.
+constexpr int kLayoutVersion = 1;
+
+constexpr std::pair<int, int> kPaneCommands[] = {
+    {ID_PANE_TRACKS, PANE_TRACKS},       {ID_PANE_POINTS, PANE_POINTS},
+    {ID_PANE_PROFILE, PANE_PROFILE},     {ID_PANE_POINT_PROPERTIES, PANE_POINT_PROPERTIES},
+    {ID_PANE_HISTOGRAM, PANE_HISTOGRAM}, {ID_PANE_LEGEND, PANE_LEGEND},
+};
+
+} // namespace
+
+PaneLayoutManager::PaneLayoutManager(QMainWindow& frame)
+    : m_frame(frame)
+    , m_manager(frame)
+{
+    m_frame.setDockNestingEnabled(true);
+    const Translator& tr = Translator::GetInstance();
+    for (int paneId : {PANE_TRACKS, PANE_TRACK_VIEW, PANE_POINT_PROPERTIES, PANE_POINTS, PANE_PROFILE,
+                       PANE_HISTOGRAM, PANE_LEGEND}) {
+        // Empty until the part that owns the pane puts its window in.
+        QWidget* content = paneId == PANE_PROFILE ? new ProfileDlg : new QWidget;
+        // The frame has no central widget: the map pane is the one that
+        // takes up the room the others leave.
+        if (paneId == PANE_TRACK_VIEW)
+            content->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        DockingPane* pane = m_manager.CreatePane(paneId, tr.LoadStr(paneId), content, Qt::LeftDockWidgetArea);
+        pane->setMinimumSize(3, 3);
+    }
+}
+
+int PaneLayoutManager::PaneOfCommand(int commandId)
+{
+    for (const auto& [command, pane] : kPaneCommands) {
+        if (command == commandId)
+            return pane;
+    }
+    return 0;
+}
+
+void PaneLayoutManager::BuildInitialLayout()
+{
+    for (DockingPane* pane : m_manager.GetPanes()) {
+        pane->setFloating(false);
+        m_frame.removeDockWidget(pane);
+    }
+    // All in one area, which fills the frame: a row with the lists, the map
+    // and the charts, and the point list across the bottom.
+    m_frame.addDockWidget(Qt::LeftDockWidgetArea, GetPane(PANE_TRACKS));
+    m_frame.addDockWidget(Qt::LeftDockWidgetArea, GetPane(PANE_POINTS), Qt::Vertical);
+    m_frame.splitDockWidget(GetPane(PANE_TRACKS), GetPane(PANE_TRACK_VIEW), Qt::Horizontal);
+    m_frame.splitDockWidget(GetPane(PANE_TRACKS), GetPane(PANE_POINT_PROPERTIES), Qt::Vertical);
+    m_frame.splitDockWidget(GetPane(PANE_TRACK_VIEW), GetPane(PANE_HISTOGRAM), Qt::Horizontal);
+    m_frame.splitDockWidget(GetPane(PANE_HISTOGRAM), GetPane(PANE_LEGEND), Qt::Vertical);
+    m_frame.splitDockWidget(GetPane(PANE_POINTS), GetPane(PANE_PROFILE), Qt::Horizontal);
+    for (DockingPane* pane : m_manager.GetPanes())
+        pane->show();
+    m_sizesPending = true;
+    if (m_frame.isVisible())
+        OnFrameShown();
+}
+
+void PaneLayoutManager::OnFrameShown()
+{
+    if (!m_sizesPending)
+        return;
+    m_sizesPending = false;
+    // After the show has been laid out (a maximised window gets its size late).
+    QTimer::singleShot(0, &m_frame, [this] { ApplyInitialSizes(); });
+}
+
+void PaneLayoutManager::ApplyInitialSizes()
+{
+    const QSize frame = m_frame.size();
+    const int listWidth = std::clamp(static_cast<int>(frame.width() * 0.16), 300, 420);
+    const int pointsHeight = std::clamp(static_cast<int>(frame.height() * 0.16), 120, 360);
+    m_frame.resizeDocks({GetPane(PANE_TRACKS), GetPane(PANE_HISTOGRAM)}, {listWidth, 220}, Qt::Horizontal);
+    m_frame.resizeDocks({GetPane(PANE_POINTS)}, {pointsHeight}, Qt::Vertical);
+    m_frame.resizeDocks({GetPane(PANE_POINT_PROPERTIES)}, {320}, Qt::Vertical);
+    m_frame.resizeDocks({GetPane(PANE_PROFILE)}, {std::min(360, frame.width() / 3)}, Qt::Horizontal);
+}
+
+void PaneLayoutManager::SaveLayout() const
+{
+    RegistryKey key(kLayoutKey);
+    key.WriteBinary(kPanesValue, m_frame.saveState(kLayoutVersion));
+    key.WriteBinary(kWindowValue, m_frame.saveGeometry());
+}
+
+bool PaneLayoutManager::LoadLayout()
+{
+    RegistryKey key(kLayoutKey);
+    const QByteArray panes = key.ReadBinary(kPanesValue);
+    if (panes.isEmpty())
+        return false;
+    m_frame.restoreGeometry(key.ReadBinary(kWindowValue));
+    if (!m_frame.restoreState(panes, kLayoutVersion))
+        return false;
+    m_sizesPending = false;
+    return true;
+}
+
+std::vector<MainFrameImpl::Connection> PaneLayoutManager::SubscribeCommands(MainFrameImpl& hub)
+{
+    std::vector<MainFrameImpl::Connection> connections;
+    connections.push_back(hub.SubscribeCommand(ID_PANE_TRACKS, ID_PANE_LEGEND, [this](int id) {
+        TogglePane(PaneOfCommand(id));
+    }));
+    connections.push_back(hub.SubscribeCommandUI(ID_PANE_TRACKS, ID_PANE_LEGEND, [this](CommandUI& ui) {
+        ui.SetCheck(IsPaneVisible(PaneOfCommand(ui.GetId())));
+    }));
+    connections.push_back(hub.SubscribeCommand(ID_VIEW_RESTORE_LAYOUT, ID_VIEW_RESTORE_LAYOUT, [this](int) {
+        BuildInitialLayout();
+    }));
+    return connections;
+}
+
+void PaneLayoutManager::ShowPane(int paneId, bool show)
+{
+    m_manager.ShowPane(paneId, show);
+}
+
+void PaneLayoutManager::TogglePane(int paneId)
+{
+    m_manager.TogglePane(paneId);
+}
+
+void PaneLayoutManager::ActivatePane(int paneId)
+{
+    m_manager.SelectPane(paneId);
+}
+
+bool PaneLayoutManager::IsPaneVisible(int paneId) const
+{
+    return m_manager.IsPaneOpen(paneId);
+}

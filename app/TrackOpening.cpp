@@ -1,0 +1,61 @@
+#include "TrackOpening.h"
+
+#include "AppTick.h"
+#include "MainFrame.h"
+#include "OpenFailureDialog.h"
+#include "OpenTracks.h"
+#include "StatusBarUIImpl.h"
+#include "StringIds.h"
+#include "Translator.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+TrackOpening::TrackOpening(MainFrame& frame, bool interactive)
+    : m_frame(frame)
+{
+    TrackOpenQueueImpl& queue = TrackOpenQueueImpl::GetInstance();
+    frame.SetFileOpener([](const QStringList& files) {
+        TrackOpenQueueImpl::GetInstance().AddFiles(files, TrackFileAll);
+    });
+    m_opened = queue.GetOpenedSignal().connect([](const TrackOpenTask& task, TrackFileType type) {
+        const std::vector<int>& files = task.GetTree()->GetChildren(-1);
+        if (!files.empty())
+            OpenTracks::Get().model.AddOpenedFile(*task.GetTree(), files.front(), *task.GetData(), task.GetFileName(), type);
+    });
+    m_skipped = queue.GetSkippedSignal().connect([this](const QString&) { ++m_failures; });
+    TrackOpenQueueImpl::WindowHooks hooks;
+    if (interactive) {
+        hooks.showFailure = [this](const OpenFailureReport& report) { return AskAboutOpenFailure(report, &m_frame); };
+        hooks.isMinimised = [this] { return m_frame.isMinimized(); };
+        hooks.blinkTitle = [this] { QApplication::alert(&m_frame); };
+    }
+    queue.SetWindowHooks(std::move(hooks));
+    m_tick = AppTick::GetInstance().Subscribe([this] { ShowProgress(); });
+}
+
+TrackOpening::~TrackOpening()
+{
+    // Whatever is still loading is abandoned: nothing half loaded appears.
+    TrackOpenQueueImpl::GetInstance().Cancel();
+    TrackOpenQueueImpl::GetInstance().SetWindowHooks({});
+    m_frame.SetFileOpener({});
+}
+
+bool TrackOpening::IsIdle() const
+{
+    return TrackOpenQueueImpl::GetInstance().IsIdle();
+}
+
+void TrackOpening::ShowProgress()
+{
+    const TrackOpenQueueImpl& queue = TrackOpenQueueImpl::GetInstance();
+    StatusBarUIImpl& status = m_frame.GetStatusBarUI();
+    if (queue.IsIdle()) {
+        status.Idle();
+        return;
+    }
+    const QString name = QFileInfo(queue.GetCurrentFileName()).fileName();
+    status.SetProgressText(Translator::GetInstance().LoadStr(IDS_STATUS_OPENING) + name + QStringLiteral("..."));
+    status.SetPercent(queue.GetOverallPercent());
+}

@@ -1,0 +1,368 @@
+#include "CommandIds.h"
+#include "CommandLine.h"
+#include "DockingPane.h"
+#include "GEventManagerImpl.h"
+#include "MainFrame.h"
+#include "ProfileDlg.h"
+#include "QuickLaunchDlg.h"
+#include "RegistryKey.h"
+#include "StringIds.h"
+#include "TitleOptions.h"
+#include "TrackTreeEventDataImpl.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+QString T(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+struct MenuPlace
+{
+    QString text;      // with "\t" and the shortcut, as in the string table
+    QStringList menus; // titles from the menu bar down
+};
+
+void Collect(QMenu& menu, QStringList path, std::map<int, MenuPlace>& out)
+{
+    path.append(menu.title());
+    for (QAction* action : menu.actions()) {
+        if (action->menu()) {
+            Collect(*action->menu(), path, out);
+        } else if (!action->isSeparator()) {
+            QString text = action->text();
+            if (!action->shortcut().isEmpty())
+                text += QLatin1Char('\t') + action->shortcut().toString(QKeySequence::PortableText);
+            out[CommandActions::GetId(*action)] = MenuPlace{text, path};
+        }
+    }
+}
+
+std::map<int, MenuPlace> MenuPlaces(MainFrame& frame)
+{
+    std::map<int, MenuPlace> places;
+    for (QAction* top : frame.menuBar()->actions())
+        Collect(*top->menu(), {}, places);
+    return places;
+}
+
+QAction& Action(MainFrame& frame, int id)
+{
+    QAction* action = frame.GetActions().Find(id);
+    EXPECT_NE(action, nullptr) << id;
+    return *action;
+}
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegistryKey(QStringLiteral("Layout")).ClearSection();
+        RegistryKey(QStringLiteral("Settings\\QuickLaunch")).ClearSection();
+    }
+};
+
+} // namespace
+
+TEST_F(MainFrameTest, EveryMainMenuCommandIsThereWithItsText)
+{
+    // The menu commands and their texts as the user sees them.
+    const std::map<int, QString> expected{
+        {32801, T(u"&Open track...")},       {32807, T(u"Ope&n session...")},
+        {32814, T(u"&Close all")},           {32803, T(u"&Save\tCtrl+S")},
+        {32802, T(u"Save &as...")},          {32808, T(u"Sa&ve session...")},
+        {32804, T(u"Save a&ll")},            {32805, T(u"&Close session")},
+        {32810, T(u"&Export...")},           {32815, T(u"Save as &image...")},
+        {32830, T(u"<No items>")},           {57665, T(u"E&xit")},
+        {32774, T(u"&Tracks")},              {32775, T(u"&Points")},
+        {32777, T(u"Point P&roperties")},    {32776, T(u"Pro&file")},
+        {32778, T(u"&Histogram")},           {59392, T(u"&Toolbar")},
+        {59393, T(u"&Status bar")},          {32779, T(u"Le&gend")},
+        {32872, T(u"&Quick Launch")},        {32772, T(u"&Restore initial layout")},
+        {32851, T(u"Ma&p center")},          {32852, T(u"Sca&le")},
+        {32870, T(u"&Map")},                 {32853, T(u"&Filtered points")},
+        {32854, T(u"&Arrows")},              {33001, T(u"&Restructure...")},
+        {33002, T(u"&Merge")},               {33005, T(u"Re&verse")},
+        {33006, T(u"&Increase frequency...")}, {32907, T(u"&Shift...")},
+        {32908, T(u"&Reset...")},            {32902, T(u"By &value...")},
+        {32904, T(u"&Local inconsistencies")}, {32921, T(u"Re&store filtered points")},
+        {32920, T(u"&Delete filtered points")}, {33151, T(u"&Options...")},
+        {33101, T(u"User &guide")},          {33102, T(u"&Keyboard shortcuts")},
+        {33104, T(u"&Technical support...")}, {33105, T(u"Check for &updates")},
+        {33106, T(u"&About Quorvel")},
+    };
+    MainFrame frame;
+    const std::map<int, MenuPlace> places = MenuPlaces(frame);
+    for (const auto& [id, text] : expected) {
+        const auto it = places.find(id);
+        ASSERT_NE(it, places.end()) << id;
+        EXPECT_EQ(it->second.text, text) << id;
+    }
+}
+
+TEST_F(MainFrameTest, CommandsSitInTheirMenusAndSubmenus)
+{
+    MainFrame frame;
+    const std::map<int, MenuPlace> places = MenuPlaces(frame);
+    const std::map<int, QStringList> expected{
+        {32801, {T(u"File")}},
+        {32820, {T(u"File"), T(u"Recent &tracks")}},
+        {32830, {T(u"File"), T(u"&Recent sessions")}},
+        {57665, {T(u"File")}},
+        {32774, {T(u"View"), T(u"&Panes")}},
+        {32778, {T(u"View"), T(u"&Panes")}},
+        {59392, {T(u"View"), T(u"&Toolbars")}},
+        {32779, {T(u"View")}},
+        {32871, {T(u"View"), T(u"Map la&yer")}},
+        {32873, {T(u"View"), T(u"&Color by")}},
+        {32907, {T(u"Track"), T(u"&Time")}},
+        {32908, {T(u"Track"), T(u"&Time")}},
+        {32902, {T(u"Filter")}},
+        {33151, {T(u"Tools")}},
+        {33106, {T(u"Help")}},
+    };
+    for (const auto& [id, menus] : expected) {
+        const auto it = places.find(id);
+        ASSERT_NE(it, places.end()) << id;
+        EXPECT_EQ(it->second.menus, menus) << id;
+    }
+}
+
+TEST_F(MainFrameTest, ListMenusAreFoundByTheirTitle)
+{
+    MainFrame frame;
+    QMenu* recent = frame.FindMenu(IDS_MENU_RECENT_TRACKS);
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(recent->title(), QStringLiteral("Recent &tracks"));
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_EQ(CommandActions::GetId(*recent->actions().front()), ID_FILE_MRU_FIRST);
+    EXPECT_EQ(frame.FindMenu(12345), nullptr);
+}
+
+TEST_F(MainFrameTest, UnsubscribedCommandsAreDisabledWindowCommandsAreNot)
+{
+    MainFrame frame;
+    frame.GetActions().UpdateAll();
+    for (int id : {32801, 32803, 33001, 32902, 33151, 32851, 33105})
+        EXPECT_FALSE(Action(frame, id).isEnabled()) << id;
+    for (int id : {57665, 59392, 59393, 32774, 32772, 32872})
+        EXPECT_TRUE(Action(frame, id).isEnabled()) << id;
+}
+
+TEST_F(MainFrameTest, SubscribedCommandIsEnabledAndTriggeredThroughTheHub)
+{
+    MainFrame frame;
+    std::vector<int> run;
+    {
+        auto command = frame.GetHub().SubscribeCommand(32801, 32801, [&](int id) { run.push_back(id); });
+        auto state = frame.GetHub().SubscribeCommandUI(32803, 32803, [](CommandUI& ui) {
+            ui.Enable(true);
+            ui.SetText(QStringLiteral("&Save a.gpx"));
+        });
+        QMenu* file = frame.menuBar()->actions().front()->menu();
+        Q_EMIT file->aboutToShow(); // the state is asked for as the menu opens
+        EXPECT_TRUE(Action(frame, 32801).isEnabled());
+        EXPECT_TRUE(Action(frame, 32803).isEnabled());
+        EXPECT_EQ(Action(frame, 32803).text(), QStringLiteral("&Save a.gpx"));
+        Action(frame, 32801).trigger();
+        EXPECT_EQ(run, std::vector<int>{32801});
+    }
+    frame.GetActions().UpdateAll();
+    EXPECT_FALSE(Action(frame, 32801).isEnabled());
+    EXPECT_EQ(Action(frame, 32803).text(), QStringLiteral("&Save"));
+}
+
+TEST_F(MainFrameTest, ToolbarsAndStatusBarToggleThroughTheirCommands)
+{
+    MainFrame frame;
+    QToolBar* tools = frame.GetToolbar(TOOLBAR_TOOLS);
+    QToolBar* modes = frame.GetToolbar(TOOLBAR_VIEW_MODES);
+    ASSERT_TRUE(tools && modes);
+    EXPECT_EQ(tools->windowTitle(), QStringLiteral("Tools"));
+    EXPECT_EQ(modes->windowTitle(), QStringLiteral("View modes"));
+    frame.RunCommand(ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(tools->isHidden());
+    EXPECT_TRUE(modes->isHidden());
+    frame.GetActions().UpdateAll();
+    EXPECT_FALSE(Action(frame, ID_VIEW_TOOLBAR).isChecked());
+    frame.RunCommand(ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(frame.statusBar()->isHidden());
+    frame.RunCommand(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(tools->isHidden());
+    frame.GetActions().UpdateAll();
+    EXPECT_TRUE(Action(frame, ID_VIEW_TOOLBAR).isChecked());
+}
+
+TEST_F(MainFrameTest, SevenPanesWithTheirTitles)
+{
+    MainFrame frame;
+    const std::map<int, QString> titles{
+        {PANE_TRACKS, T(u"Tracks")},         {PANE_PROFILE, T(u"Profile")},
+        {PANE_POINTS, T(u"Points")},         {PANE_TRACK_VIEW, T(u"Track View")},
+        {PANE_POINT_PROPERTIES, T(u"Point Properties")}, {PANE_HISTOGRAM, T(u"Histogram")},
+        {PANE_LEGEND, T(u"Legend")},
+    };
+    EXPECT_EQ(frame.GetPanes().GetManager().GetPanes().size(), titles.size());
+    for (const auto& [id, title] : titles) {
+        DockingPane* pane = frame.GetPanes().GetPane(id);
+        ASSERT_NE(pane, nullptr) << id;
+        EXPECT_EQ(pane->windowTitle(), title);
+        EXPECT_GE(pane->minimumWidth(), 3);
+    }
+}
+
+TEST_F(MainFrameTest, PaneCommandsToggleTheirPaneAndShowItsState)
+{
+    MainFrame frame;
+    DockingPane* profile = frame.GetPanes().GetPane(PANE_PROFILE);
+    frame.RunCommand(ID_PANE_PROFILE);
+    EXPECT_TRUE(profile->isHidden());
+    frame.GetActions().UpdateAll();
+    EXPECT_FALSE(Action(frame, ID_PANE_PROFILE).isChecked());
+    frame.RunCommand(ID_PANE_PROFILE);
+    EXPECT_FALSE(profile->isHidden());
+    frame.GetActions().UpdateAll();
+    EXPECT_TRUE(Action(frame, ID_PANE_PROFILE).isChecked());
+    // Legend has its command directly under View.
+    frame.RunCommand(ID_PANE_LEGEND);
+    EXPECT_TRUE(frame.GetPanes().GetPane(PANE_LEGEND)->isHidden());
+}
+
+TEST_F(MainFrameTest, ProfilePaneIsEmpty)
+{
+    MainFrame frame;
+    auto* dlg = dynamic_cast<ProfileDlg*>(frame.GetPanes().GetPane(PANE_PROFILE)->widget());
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->GetTemplateId(), 131);
+    const QList<QLabel*> labels = dlg->findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 2);
+    for (QLabel* label : labels)
+        EXPECT_TRUE(label->text().isEmpty());
+}
+
+TEST_F(MainFrameTest, LayoutSavedOnCloseComesBackInTheNextWindow)
+{
+    {
+        MainFrame frame;
+        frame.resize(1000, 700);
+        frame.addDockWidget(Qt::TopDockWidgetArea, frame.GetPanes().GetPane(PANE_HISTOGRAM));
+        frame.GetPanes().ShowPane(PANE_LEGEND, false);
+        EXPECT_TRUE(frame.close());
+    }
+    MainFrame next;
+    EXPECT_EQ(next.dockWidgetArea(next.GetPanes().GetPane(PANE_HISTOGRAM)), Qt::TopDockWidgetArea);
+    EXPECT_TRUE(next.GetPanes().GetPane(PANE_LEGEND)->isHidden());
+    EXPECT_FALSE(next.GetPanes().GetPane(PANE_TRACKS)->isHidden());
+}
+
+TEST_F(MainFrameTest, CloseGuardKeepsTheWindowAndSavesNothing)
+{
+    MainFrame frame;
+    frame.SetCloseGuard([] { return false; });
+    frame.show();
+    EXPECT_FALSE(frame.close());
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_FALSE(RegistryKey(QStringLiteral("Layout")).HasValue(QStringLiteral("Panes")));
+    frame.SetCloseGuard({});
+}
+
+TEST_F(MainFrameTest, RestoreInitialLayoutDocksFloatedAndMovedPanesBack)
+{
+    MainFrame frame;
+    frame.resize(1200, 800);
+    PaneLayoutManager& panes = frame.GetPanes();
+    const Qt::DockWidgetArea tracksArea = frame.dockWidgetArea(panes.GetPane(PANE_TRACKS));
+    const Qt::DockWidgetArea pointsArea = frame.dockWidgetArea(panes.GetPane(PANE_POINTS));
+    panes.GetManager().FloatPane(PANE_TRACKS);
+    frame.addDockWidget(Qt::RightDockWidgetArea, panes.GetPane(PANE_POINTS));
+    panes.ShowPane(PANE_HISTOGRAM, false);
+    ASSERT_TRUE(panes.GetManager().IsPaneFloating(PANE_TRACKS));
+
+    frame.RunCommand(ID_VIEW_RESTORE_LAYOUT);
+    EXPECT_FALSE(panes.GetManager().IsPaneFloating(PANE_TRACKS));
+    EXPECT_EQ(frame.dockWidgetArea(panes.GetPane(PANE_TRACKS)), tracksArea);
+    EXPECT_EQ(frame.dockWidgetArea(panes.GetPane(PANE_POINTS)), pointsArea);
+    EXPECT_NE(pointsArea, Qt::RightDockWidgetArea);
+    EXPECT_FALSE(panes.GetPane(PANE_HISTOGRAM)->isHidden());
+}
+
+TEST_F(MainFrameTest, StartPageClosesOnTheFirstTreeChangeOnly)
+{
+    MainFrame frame;
+    QuickLaunchDlg& page = frame.GetQuickLaunch();
+    EXPECT_TRUE(page.IsPageShown());
+    GEventManagerImpl::GetInstance().Notify(GEventKind::SelectionChanged);
+    EXPECT_TRUE(page.IsPageShown());
+    GEventManagerImpl::GetInstance().NotifyTreeChanged(std::make_shared<TrackTreeEventDataImpl>());
+    EXPECT_FALSE(page.IsPageShown());
+    // Closing it this way is not the user's choice: the next start shows it.
+    MainFrame next;
+    EXPECT_TRUE(next.GetQuickLaunch().IsPageShown());
+}
+
+TEST_F(MainFrameTest, QuickLaunchCommandTogglesThePageAndRemembersIt)
+{
+    {
+        MainFrame frame;
+        frame.RunCommand(ID_VIEW_QUICK_LAUNCH);
+        EXPECT_FALSE(frame.GetQuickLaunch().IsPageShown());
+        frame.GetActions().UpdateAll();
+        EXPECT_FALSE(Action(frame, ID_VIEW_QUICK_LAUNCH).isChecked());
+    }
+    MainFrame next;
+    EXPECT_FALSE(next.GetQuickLaunch().IsPageShown());
+    next.RunCommand(ID_VIEW_QUICK_LAUNCH);
+    EXPECT_TRUE(next.GetQuickLaunch().IsPageShown());
+    next.GetActions().UpdateAll();
+    EXPECT_TRUE(Action(next, ID_VIEW_QUICK_LAUNCH).isChecked());
+}
+
+TEST_F(MainFrameTest, StartPageLinksRunTheirCommands)
+{
+    MainFrame frame;
+    std::vector<int> run;
+    auto c = frame.GetHub().SubscribeCommand(32801, 33108, [&](int id) { run.push_back(id); });
+    QuickLaunchDlg& page = frame.GetQuickLaunch();
+    page.SetRecentFiles({QStringLiteral("/data/one.gpx"), QStringLiteral("/data/two.tcx")}, ID_FILE_MRU_FIRST);
+    for (int id : {int(ID_HELP_BASICS), int(ID_HELP_TOUR), int(ID_FILE_OPEN), ID_FILE_MRU_FIRST + 1}) {
+        auto* link = page.findChild<QLabel*>(QStringLiteral("Link%1").arg(id));
+        ASSERT_NE(link, nullptr) << id;
+        Q_EMIT link->linkActivated(QString::number(id));
+    }
+    EXPECT_EQ(run, (std::vector<int>{ID_HELP_BASICS, ID_HELP_TOUR, ID_FILE_OPEN, ID_FILE_MRU_FIRST + 1}));
+    auto* second = page.findChild<QLabel*>(QStringLiteral("Link%1").arg(ID_FILE_MRU_FIRST + 1));
+    EXPECT_TRUE(second->text().contains(QStringLiteral("two.tcx")));
+    EXPECT_EQ(page.findChild<QLabel*>(QStringLiteral("Link%1").arg(ID_FILE_MRU_FIRST + 2)), nullptr);
+}
+
+TEST_F(MainFrameTest, TitleFollowsTheShowVersionSetting)
+{
+    MainFrame frame;
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Quorvel v1.15.141"));
+    TitleOptions::GetInstance().showVersion.Set(false);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Quorvel"));
+    TitleOptions::GetInstance().showVersion.Set(true);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Quorvel v1.15.141"));
+}
+
+TEST_F(MainFrameTest, ReceivedCommandLineOpensItsFilesOnly)
+{
+    MainFrame frame;
+    QStringList opened;
+    frame.SetFileOpener([&](const QStringList& files) { opened += files; });
+    frame.ReceiveCommandLine(CommandLine::Join({QStringLiteral("/t/a b.gpx"), QStringLiteral("-s10x10"),
+                                                QStringLiteral("c.gpx")}));
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("/t/a b.gpx"), QStringLiteral("c.gpx")}));
+}

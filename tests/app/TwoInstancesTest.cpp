@@ -1,0 +1,99 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// Starts the real program twice: a later start hands its files to the
+// running one and ends, as long as both are the same program file.
+namespace {
+
+class Instance
+{
+public:
+    Instance(const QString& program, const QStringList& args, const QString& configDir)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
+        env.insert(QStringLiteral("QUORVEL_ECHO_FILES"), QStringLiteral("1"));
+        env.remove(QStringLiteral("QUORVEL_SCREENSHOT"));
+        m_process.setProcessEnvironment(env);
+        m_process.start(program, QStringList{QStringLiteral("-s640x480")} + args);
+    }
+
+    ~Instance()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    // Waits until the program has printed every line wanted.
+    bool WaitForLines(const QStringList& wanted, int timeoutMs = 15000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (true) {
+            m_output += QString::fromUtf8(m_process.readAllStandardOutput());
+            bool all = true;
+            for (const QString& line : wanted)
+                all = all && m_output.split(QLatin1Char('\n')).contains(line);
+            if (all)
+                return true;
+            if (timer.elapsed() > timeoutMs || m_process.state() == QProcess::NotRunning)
+                return false;
+            m_process.waitForReadyRead(100);
+        }
+    }
+
+    QProcess& Process() { return m_process; }
+    const QString& Output() const { return m_output; }
+
+private:
+    QProcess m_process;
+    QString m_output;
+};
+
+const QString kProgram = QStringLiteral(QUORVEL_PROGRAM);
+
+} // namespace
+
+TEST(TwoInstances, SecondHandsItsFilesToTheFirstAndEnds)
+{
+    const QString config = MakeTempDir();
+    Instance first(kProgram, {QStringLiteral("first.gpx")}, config);
+    ASSERT_TRUE(first.WaitForLines({QStringLiteral("open first.gpx")})) << qPrintable(first.Output());
+
+    Instance second(kProgram, {QStringLiteral("/tmp/with space.gpx"), QStringLiteral("b.tcx")}, config);
+    ASSERT_TRUE(second.Process().waitForFinished(10000));
+    EXPECT_EQ(second.Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.Process().exitCode(), 0);
+    // The second never opened anything itself.
+    EXPECT_TRUE(second.Process().readAllStandardOutput().isEmpty());
+
+    EXPECT_TRUE(first.WaitForLines({QStringLiteral("open /tmp/with space.gpx"), QStringLiteral("open b.tcx")}))
+        << qPrintable(first.Output());
+    EXPECT_EQ(first.Process().state(), QProcess::Running);
+}
+
+TEST(TwoInstances, CopiesInOtherFoldersRunSideBySide)
+{
+    const QString config = MakeTempDir();
+    const QString copy = QDir(MakeTempDir()).filePath(QStringLiteral("quorvel"));
+    ASSERT_TRUE(QFile::copy(kProgram, copy));
+    QFile::setPermissions(copy, QFile::permissions(kProgram));
+
+    Instance first(kProgram, {QStringLiteral("one.gpx")}, config);
+    ASSERT_TRUE(first.WaitForLines({QStringLiteral("open one.gpx")})) << qPrintable(first.Output());
+    Instance other(copy, {QStringLiteral("two.gpx")}, config);
+    EXPECT_TRUE(other.WaitForLines({QStringLiteral("open two.gpx")})) << qPrintable(other.Output());
+    EXPECT_EQ(other.Process().state(), QProcess::Running);
+    EXPECT_FALSE(first.Output().contains(QStringLiteral("two.gpx")));
+}
