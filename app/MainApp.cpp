@@ -8,6 +8,7 @@
 #include "RegistryKey.h"
 #include "ScreenshotMode.h"
 #include "TrackOpening.h"
+#include "TracksFileUI.h"
 #include "SingleInstance.h"
 #include "Translator.h"
 
@@ -25,6 +26,7 @@ MainApp::~MainApp()
 {
     // The window goes before the tick that drives it, after what it hosts;
     // a file still loading is cancelled and its worker waited for first.
+    m_files.reset();
     m_opening.reset();
     m_help.reset();
     m_frame.reset();
@@ -63,6 +65,7 @@ bool MainApp::InitInstance(const QStringList& args)
         m_instance->SetReceiver([this](const QString& line) { m_frame->ReceiveCommandLine(line); });
     m_help = std::make_unique<HelpCommands>(m_frame->GetHub());
     m_opening = std::make_unique<TrackOpening>(*m_frame, !ScreenshotMode::IsOn());
+    m_files = std::make_unique<TracksFileUI>(*m_frame);
 
     ShowMainWindow();
     m_frame->OpenFiles(m_commandLine.GetFileNames());

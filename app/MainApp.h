@@ -7,6 +7,7 @@
 class AppTickDriver;
 class HelpCommands;
 class TrackOpening;
+class TracksFileUI;
 class MainFrame;
 class SingleInstance;
 
@@ -36,6 +37,7 @@ private:
     std::unique_ptr<MainFrame> m_frame;
     std::unique_ptr<HelpCommands> m_help;
     std::unique_ptr<TrackOpening> m_opening;
+    std::unique_ptr<TracksFileUI> m_files;
     std::unique_ptr<AppTickDriver> m_tick;
     int m_exitCode = 0;
 };

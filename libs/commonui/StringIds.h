@@ -159,6 +159,7 @@ enum StringId : int
     IDS_FIX_3D = 70101,
     IDS_FIX_DGPS = 70102,
     IDS_FIX_PPS = 70103,
+    IDS_SAVE_TRACK_FAILED = 70104,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

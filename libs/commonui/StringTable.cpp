@@ -438,6 +438,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_FIX_3D, u"3D"},
     {IDS_FIX_DGPS, u"DGPS"},
     {IDS_FIX_PPS, u"PPS"},
+    {IDS_SAVE_TRACK_FAILED, u"Cannot save %1.\n%2"},
 };
 
 } // namespace

@@ -114,7 +114,8 @@ bool GpxPointReader::ReadValue(std::string_view local, std::string_view text, st
     if (!known)
         return true;
     double value = 0;
-    if (!TextNumber::ToDouble(trimmed, value)) {
+    const double scale = local == "speed" ? KmhPerMs : 1.0;
+    if (!TextNumber::ToDouble(trimmed, value) || (local != "ele" && !TextNumber::FitsFloat(value * scale))) {
         error = "bad " + std::string(local == "ele" ? "elevation" : local) + " value " + TextNumber::Quote(trimmed);
         return false;
     }
@@ -146,8 +147,8 @@ void GpxPointReader::ReadExtensionValue(std::string_view local, std::string_view
     } else if (local == "cad" || local == "cadence") {
         if (ParseByte(text, byte))
             gps.SetCadence(byte);
-    } else if (!TextNumber::ToDouble(text, value)) {
-        return;
+    } else if (!TextNumber::ToDouble(text, value) || !TextNumber::FitsFloat(value * KmhPerMs)) {
+        return; // unreadable, or beyond single precision at the largest scale used below
     } else if (local == "atemp" || local == "temp" || local == "Temperature") {
         gps.SetTemperature(static_cast<float>(value), TemperatureType::Air);
     } else if (local == "wtemp") {

@@ -250,8 +250,8 @@ void KmlReader::EndValue()
     if (m_array < 0)
         return;
     double value = 0;
-    m_arrays[m_array].push_back(TextNumber::ToDouble(Text(), value) ? static_cast<float>(value)
-                                                                     : std::numeric_limits<float>::quiet_NaN());
+    const bool readable = TextNumber::ToDouble(Text(), value) && TextNumber::FitsFloat(value);
+    m_arrays[m_array].push_back(readable ? static_cast<float>(value) : std::numeric_limits<float>::quiet_NaN());
 }
 
 void KmlReader::EndTrack()

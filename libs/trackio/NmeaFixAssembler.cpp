@@ -1,6 +1,7 @@
 #include "NmeaFixAssembler.h"
 
 #include "NmeaSentence.h"
+#include "TextNumber.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -58,13 +59,18 @@ bool ReadPosition(const NmeaSentence& s, int first, NmeaFix& fix)
     return fix.hasPosition;
 }
 
+// Hands the number times scale to set. Receiver values are kept in single
+// precision: a number beyond its range is as bad as no number (no receiver
+// writes such numbers, not even as altitudes).
 template <typename Setter>
-bool ReadValue(std::string_view value, Setter set)
+bool ReadValue(std::string_view value, Setter set, double scale = 1.0)
 {
     double number = 0;
     const Field field = NmeaSentence::ReadNumber(value, number);
+    if (field == Field::Ok && !TextNumber::FitsFloat(number * scale))
+        return false;
     if (field == Field::Ok)
-        set(number);
+        set(number * scale);
     return field != Field::Bad;
 }
 
@@ -79,7 +85,7 @@ bool ReadDop(std::string_view value, NmeaFix& fix, void (TrackPointGpsParams::*s
 
 bool ReadSpeedKnots(std::string_view value, NmeaFix& fix)
 {
-    return ReadValue(value, [&](double knots) { fix.gps.SetGpsSpeed(knots * KmhPerKnot); });
+    return ReadValue(value, [&](double kmh) { fix.gps.SetGpsSpeed(kmh); }, KmhPerKnot);
 }
 
 bool ReadCourse(std::string_view value, NmeaFix& fix)
@@ -137,6 +143,10 @@ bool ReadZda(const NmeaSentence& s, NmeaFix& fix)
     }
     if (ok == 0)
         return true;
+    // ZDA years have four digits; a longer number is noise, and beyond what
+    // a Time holds.
+    if (year < 1 || year > 9999)
+        return false;
     fix.date = ok == 3 ? Time(year, month, day) : Time();
     return !fix.date.IsNull();
 }

@@ -198,8 +198,13 @@ void TcxReader::OnEndElement(const Name&)
     case Tag::Speed:
         if (m_inTrackpoint && parent == Tag::Tpx && !TextNumber::Trim(Text()).empty()) {
             double metresPerSecond = 0;
-            if (ReadNumber("Speed", metresPerSecond))
-                m_point.GetGpsParams().SetGpsSpeed(metresPerSecond * KmhPerMetrePerSecond);
+            if (ReadNumber("Speed", metresPerSecond)) {
+                const double kmh = metresPerSecond * KmhPerMetrePerSecond;
+                if (TextNumber::FitsFloat(kmh))
+                    m_point.GetGpsParams().SetGpsSpeed(kmh);
+                else
+                    FailValue("Speed", "is out of range");
+            }
         }
         break;
     default:

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -29,6 +30,11 @@ bool TextNumber::ToDouble(std::string_view text, double& value)
         return false;
     value = parsed;
     return true;
+}
+
+bool TextNumber::FitsFloat(double value)
+{
+    return std::fabs(value) <= std::numeric_limits<float>::max();
 }
 
 const char* TextNumber::Read(const char* begin, const char* end, double& value)

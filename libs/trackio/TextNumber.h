@@ -17,6 +17,9 @@ public:
     // number, with an optional leading '+'. Hex, "inf" and "nan" are refused.
     // A refused text leaves value as it was.
     static bool ToDouble(std::string_view text, double& value);
+    // Whether value stays finite in single precision, as receiver values
+    // (dilutions, speed, course, temperature) are kept.
+    static bool FitsFloat(double value);
 
     // Reads a finite number at the start of [begin, end); the position after
     // it, or null when no number starts there.

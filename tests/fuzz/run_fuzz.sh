@@ -33,10 +33,14 @@ declare -A maxlen=([gpx]=16384 [tcx]=16384 [kml]=16384 [nmea]=4096 [ozi]=4096 [m
 if [ ! -f "$build/CMakeCache.txt" ]; then
     CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUORVEL_FUZZ=ON
 fi
-cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
+cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}" test_loader_regressions
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+# The kept cases first, under the sanitizers: some faults (integer overflow)
+# show only here, not in the normal build.
+"$build/tests/libs/trackio/test_loader_regressions" --gtest_brief=1
 
 for target in "${targets[@]}"; do
     [ -n "${maxlen[$target]:-}" ] || { echo "unknown target $target" >&2; exit 2; }

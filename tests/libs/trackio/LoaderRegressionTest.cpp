@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,11 @@ QByteArray ReadAll(const QString& path)
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     return file.readAll();
+}
+
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.path.toStdString();
 }
 
 class LoaderRegression : public testing::TestWithParam<Case>

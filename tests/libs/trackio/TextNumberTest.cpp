@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 TEST(TextNumber, WholeTextIsOneNumber)
 {
     double value = -1;
@@ -39,4 +42,16 @@ TEST(TextNumber, QuoteTrimsAndCuts)
     const std::string forty(40, 'x');
     EXPECT_EQ(TextNumber::Quote(forty), "\"" + forty + "\"");
     EXPECT_EQ(TextNumber::Quote(forty + "y"), "\"" + forty + "...\"");
+}
+
+TEST(TextNumber, FitsFloatUpToTheLargestFloat)
+{
+    const double largest = std::numeric_limits<float>::max();
+    EXPECT_TRUE(TextNumber::FitsFloat(0));
+    EXPECT_TRUE(TextNumber::FitsFloat(largest));
+    EXPECT_TRUE(TextNumber::FitsFloat(-largest));
+    // Finite doubles that would turn into an infinite receiver value.
+    EXPECT_FALSE(TextNumber::FitsFloat(std::nextafter(largest, 1e300)));
+    EXPECT_FALSE(TextNumber::FitsFloat(-1e39));
+    EXPECT_FALSE(TextNumber::FitsFloat(std::numeric_limits<double>::quiet_NaN()));
 }

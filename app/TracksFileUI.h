@@ -1,0 +1,65 @@
+#pragma once
+
+#include "MainFrameImpl.h"
+#include "MruHelper.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <boost/signals2/connection.hpp>
+
+#include <vector>
+
+class CommandUI;
+class MainFrame;
+
+// The File menu's track commands: open, save, save as, save all, close all,
+// the recent-tracks list and the start page's copy of it, files dropped on
+// the window. Every dialog goes through the scriptable presenters.
+class TracksFileUI : public QObject
+{
+public:
+    explicit TracksFileUI(MainFrame& frame);
+    ~TracksFileUI() override;
+
+    // Hands a file to the opening queue (the recent-tracks callback).
+    void OpenFile(const QString& fileName);
+    // Saves an open file as GPX: to its own path when allowDirect and it was
+    // read from or saved as GPX, otherwise to a path asked for. False when
+    // the user cancelled or the file could not be written.
+    bool SaveFile(int fileTid, bool allowDirect);
+    // Saves the modified files among fileTids, after asking when prompt.
+    // False when the user cancelled or a save failed.
+    bool SaveUnsaved(const std::vector<int>& fileTids, bool prompt);
+    // Whether an open file may be renamed to newName; tells the user why not.
+    bool CheckNewName(int fileTid, const QString& newName);
+
+    const MruHelper& GetRecentTracks() const { return m_recent; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnCommand(int id);
+    void OnCommandUI(CommandUI& ui);
+    void Open();
+    void SaveSelection();
+    void SaveAs();
+    void SaveParts(const std::vector<int>& items);
+    void CloseAll();
+    // Asks for the path to save to; false when cancelled.
+    bool AskSavePath(QString& path) const;
+    // Writes the file as GPX and records the path; on failure tells the
+    // user why and leaves the attributes as they were.
+    bool WriteFile(int fileTid, const QString& path);
+    void AddRecent(const QString& path);
+    void ShowRecent();
+    void FillRecentMenu();
+
+    MainFrame& m_frame;
+    MruHelper m_recent;
+    MainFrameImpl::Connection m_commands;
+    MainFrameImpl::Connection m_commandUIs;
+    boost::signals2::scoped_connection m_opened;
+};

@@ -1,0 +1,412 @@
+#include "CommandUI.h"
+#include "FileDialogScript.h"
+#include "MainFrame.h"
+#include "MessageBoxScript.h"
+#include "MessageBoxStyle.h"
+#include "OpenTracks.h"
+#include "RegistryKey.h"
+#include "StringIds.h"
+#include "TestSupport.h"
+#include "TrackOpenQueueImpl.h"
+#include "TrackPoint.h"
+#include "TrackTree.h"
+#include "TrackTreeAlg.h"
+#include "TracksFileUI.h"
+#include "Translator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kOpen = 32801;
+constexpr int kSaveAs = 32802;
+constexpr int kSave = 32803;
+constexpr int kCloseAll = 32814;
+constexpr int kSaveImage = 32815;
+
+QString Str(int id)
+{
+    return Translator::GetInstance().LoadStr(id);
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class TracksFileUITest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegistryKey(QStringLiteral("Tracks")).ClearSection();
+        m_dir = MakeTempDir();
+        m_ui = std::make_unique<TracksFileUI>(m_frame);
+    }
+
+    void TearDown() override
+    {
+        m_ui.reset();
+        Model().Remove(Model().GetFileTids());
+    }
+
+    static OpenTracksModel& Model() { return OpenTracks::Get().model; }
+    static TracksStateHolderImpl& Holder() { return OpenTracks::Get().holder; }
+
+    // An open file of the given name and type with segments of five timed
+    // points each; its path is in the test's folder and does not exist yet.
+    int AddFile(const QString& name, TrackFileType type, int segments = 1, const QString& suffix = ".gpx")
+    {
+        TrackTree tree;
+        const QString path = QDir(m_dir).filePath(name + suffix);
+        const int file = tree.GetCreator()->AddFile(name, path, type);
+        TrackDataSetImpl data;
+        for (int s = 0; s < segments; ++s) {
+            const int segment = tree.GetCreator()->AddSegment(file, QString());
+            auto points = std::make_shared<TrackData>();
+            for (int i = 0; i < 5; ++i)
+                points->Append(TrackPoint(TVector3<double>(10.0 + 0.001 * i, 47.0 + s, 500.0),
+                                          Time(2024, 5, 1, 10, s, i)));
+            data.Add(segment, points);
+        }
+        return Model().AddOpenedFile(*tree.GetReader(), file, data, path, type);
+    }
+
+    std::vector<int> Segments(int tid) const
+    {
+        std::vector<int> out;
+        TrackTreeAlg(Model().GetReader().get()).GetSubsegmentIds(tid, out);
+        return out;
+    }
+
+    bool IsModified(int file) const { return Model().GetFileAttr(file)->modified; }
+
+    CommandUI Query(int id)
+    {
+        CommandUI ui(id);
+        m_frame.GetHub().OnCommandUI(ui);
+        return ui;
+    }
+
+    void Run(int id) { ASSERT_TRUE(m_frame.GetHub().OnCommand(id)); }
+
+    QString m_dir;
+    MainFrame m_frame;
+    std::unique_ptr<TracksFileUI> m_ui;
+};
+
+} // namespace
+
+TEST_F(TracksFileUITest, SaveOfGpxFileWritesItsOwnPathWithoutDialog)
+{
+    const int file = AddFile(QStringLiteral("walk"), TrackFileGpx);
+    Model().SetModified(file, true);
+    Holder().SetSelection({file});
+    FileDialogScript dialogs;
+    MessageBoxScript boxes;
+    Run(kSave);
+    const QString path = QDir(m_dir).filePath(QStringLiteral("walk.gpx"));
+    EXPECT_TRUE(dialogs.GetRequests().empty());
+    EXPECT_TRUE(boxes.GetShown().empty());
+    EXPECT_TRUE(ReadAll(path).contains("<gpx"));
+    EXPECT_FALSE(IsModified(file));
+    ASSERT_FALSE(m_ui->GetRecentTracks().GetList().isEmpty());
+    EXPECT_EQ(m_ui->GetRecentTracks().GetList().front(), path);
+}
+
+TEST_F(TracksFileUITest, SaveOfNmeaFileAsksForAGpxName)
+{
+    const int file = AddFile(QStringLiteral("log"), TrackFileNmea, 1, QStringLiteral(".nmea"));
+    Model().SetModified(file, true);
+    Holder().SetSelection({file});
+    FileDialogScript dialogs;
+    dialogs.AddCancel();
+    Run(kSave);
+    ASSERT_EQ(dialogs.GetRequests().size(), 1u);
+    const FileDialogRequest& request = dialogs.GetRequests().front();
+    EXPECT_TRUE(request.save);
+    ASSERT_EQ(request.filters.size(), 1);
+    EXPECT_TRUE(request.filters.front().startsWith(Str(IDS_FILTER_GPX)));
+    EXPECT_TRUE(request.filters.front().contains(QStringLiteral("*.gpx")));
+    // Cancelled: nothing changes.
+    EXPECT_TRUE(IsModified(file));
+    EXPECT_EQ(Model().GetFileAttr(file)->type, TrackFileNmea);
+
+    const QString target = QDir(m_dir).filePath(QStringLiteral("saved.gpx"));
+    dialogs.AddAnswer({target});
+    Run(kSave);
+    EXPECT_TRUE(ReadAll(target).contains("<gpx"));
+    const TrackFileAttrPtr attr = Model().GetFileAttr(file);
+    EXPECT_EQ(attr->path, target);
+    EXPECT_EQ(attr->type, TrackFileGpx);
+    EXPECT_FALSE(attr->modified);
+}
+
+TEST_F(TracksFileUITest, CloseAllWithCancelKeepsEverything)
+{
+    const int first = AddFile(QStringLiteral("first"), TrackFileGpx);
+    const int second = AddFile(QStringLiteral("second"), TrackFileGpx);
+    Model().SetModified(first, true);
+    Model().SetModified(second, true);
+    MessageBoxScript boxes{IDCANCEL};
+    Run(kCloseAll);
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    const QString text = boxes.GetShown().front().text;
+    EXPECT_TRUE(text.startsWith(Str(IDS_SAVE_CHANGES_PROMPT)));
+    EXPECT_TRUE(text.contains(QStringLiteral("first")));
+    EXPECT_TRUE(text.contains(QStringLiteral("second")));
+    EXPECT_EQ(boxes.GetShown().front().flags & 0xF, MB_YESNOCANCEL);
+    EXPECT_EQ(Model().GetFileTids().size(), 2u);
+    EXPECT_TRUE(IsModified(first));
+    EXPECT_FALSE(QFileInfo::exists(QDir(m_dir).filePath(QStringLiteral("first.gpx"))));
+    EXPECT_FALSE(QFileInfo::exists(QDir(m_dir).filePath(QStringLiteral("second.gpx"))));
+}
+
+TEST_F(TracksFileUITest, CloseAllWithNoClosesWithoutSaving)
+{
+    const int first = AddFile(QStringLiteral("first"), TrackFileGpx);
+    AddFile(QStringLiteral("second"), TrackFileGpx);
+    Model().SetModified(first, true);
+    MessageBoxScript boxes{IDNO};
+    Run(kCloseAll);
+    // Only the modified file is asked about.
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_FALSE(boxes.GetShown().front().text.contains(QStringLiteral("second")));
+    EXPECT_TRUE(Model().GetFileTids().empty());
+    EXPECT_FALSE(QFileInfo::exists(QDir(m_dir).filePath(QStringLiteral("first.gpx"))));
+}
+
+TEST_F(TracksFileUITest, CloseAllWithYesSavesThenCloses)
+{
+    const int first = AddFile(QStringLiteral("first"), TrackFileGpx);
+    Model().SetModified(first, true);
+    MessageBoxScript boxes{IDYES};
+    Run(kCloseAll);
+    EXPECT_TRUE(ReadAll(QDir(m_dir).filePath(QStringLiteral("first.gpx"))).contains("<gpx"));
+    EXPECT_TRUE(Model().GetFileTids().empty());
+}
+
+TEST_F(TracksFileUITest, CloseAllOfSavedFilesAsksNothing)
+{
+    AddFile(QStringLiteral("first"), TrackFileGpx);
+    MessageBoxScript boxes;
+    Run(kCloseAll);
+    EXPECT_TRUE(boxes.GetShown().empty());
+    EXPECT_TRUE(Model().GetFileTids().empty());
+}
+
+TEST_F(TracksFileUITest, SaveAsWithOnlyFilteredPointsRefuses)
+{
+    const int file = AddFile(QStringLiteral("noise"), TrackFileGpx);
+    for (int segment : Segments(file)) {
+        for (TrackPoint& point : Model().GetDataSet()->Get(segment)->GetPoints())
+            point.GetStatus().SetValid(false);
+    }
+    Holder().SetSelection({file});
+    FileDialogScript dialogs;
+    MessageBoxScript boxes;
+    Run(kSaveAs);
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_EQ(boxes.GetShown().front().text, Str(IDS_NO_VALID_POINTS_TO_SAVE));
+    EXPECT_TRUE(dialogs.GetRequests().empty());
+}
+
+TEST_F(TracksFileUITest, SaveAsWithNothingSelectedDoesNothing)
+{
+    AddFile(QStringLiteral("walk"), TrackFileGpx);
+    FileDialogScript dialogs;
+    MessageBoxScript boxes;
+    Run(kSaveAs);
+    EXPECT_TRUE(dialogs.GetRequests().empty());
+    EXPECT_TRUE(boxes.GetShown().empty());
+}
+
+TEST_F(TracksFileUITest, SaveAsOfPartsMakesANewFile)
+{
+    const int file = AddFile(QStringLiteral("walk"), TrackFileGpx, 2);
+    const int second = Segments(file).at(1);
+    Holder().SetSelection({second});
+    FileDialogScript dialogs;
+    const QString target = QDir(m_dir).filePath(QStringLiteral("part.gpx"));
+    dialogs.AddAnswer({target});
+    Run(kSaveAs);
+    ASSERT_EQ(dialogs.GetRequests().size(), 1u);
+    // The default name comes from the points' times, not from the file.
+    EXPECT_FALSE(dialogs.GetRequests().front().initialName.contains(QStringLiteral("walk")));
+    ASSERT_EQ(Model().GetFileTids().size(), 2u);
+    const int newFile = Model().GetFileTids().back();
+    EXPECT_NE(newFile, file);
+    ASSERT_EQ(Segments(newFile).size(), 1u);
+    EXPECT_EQ(Model().GetDataSet()->Get(Segments(newFile).front())->GetPointCount(), 5);
+    EXPECT_EQ(Model().GetFileAttr(newFile)->path, target);
+    EXPECT_FALSE(IsModified(newFile));
+    EXPECT_TRUE(ReadAll(target).contains("<gpx"));
+    std::vector<int> selected;
+    Holder().GetState().GetSelectedItems(selected);
+    EXPECT_EQ(selected, std::vector<int>{newFile});
+    // The file the parts came from stays as it was.
+    EXPECT_EQ(Segments(file).size(), 2u);
+}
+
+TEST_F(TracksFileUITest, MenuTextsNameWhatIsSaved)
+{
+    const QString tab = QStringLiteral("\t") + Str(IDS_SAVE_ACCELERATOR);
+    EXPECT_EQ(*Query(kSave).GetText(), QStringLiteral("&Save\tCtrl+S"));
+    EXPECT_EQ(*Query(kSaveAs).GetText(), Str(kSaveAs));
+    EXPECT_FALSE(Query(kSave).IsEnabled());
+    EXPECT_FALSE(Query(kCloseAll).IsEnabled());
+
+    const int file = AddFile(QStringLiteral("walk"), TrackFileGpx, 2);
+    const int other = AddFile(QStringLiteral("ride"), TrackFileGpx);
+    EXPECT_TRUE(Query(kCloseAll).IsEnabled());
+    Holder().SetSelection({file});
+    EXPECT_TRUE(Query(kSave).IsEnabled());
+    EXPECT_EQ(*Query(kSave).GetText(), QStringLiteral("&Save walk") + tab);
+    EXPECT_EQ(*Query(kSaveAs).GetText(), QStringLiteral("Save walk &as..."));
+
+    Holder().SetSelection({Segments(file).front()});
+    EXPECT_EQ(*Query(kSave).GetText(), Str(IDS_MENU_SAVE_SELECTED) + tab);
+    EXPECT_EQ(*Query(kSaveAs).GetText(), Str(IDS_MENU_SAVE_SELECTED_AS));
+
+    Holder().SetSelection({file, other});
+    EXPECT_EQ(*Query(kSave).GetText(), Str(IDS_MENU_SAVE_SELECTED) + tab);
+}
+
+TEST_F(TracksFileUITest, FailedSaveKeepsFileModifiedAndOriginalIntact)
+{
+    const QString folder = QDir(m_dir).filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString original = QDir(folder).filePath(QStringLiteral("kept.gpx"));
+    {
+        QFile file(original);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("ORIGINAL");
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
+    // Where permissions do not stop writes (root), a missing folder does.
+    const bool locked = ::access(folder.toLocal8Bit().constData(), W_OK) != 0;
+    const QString target = locked ? original : QDir(m_dir).filePath(QStringLiteral("missing/kept.gpx"));
+
+    TrackTree tree;
+    const int source = tree.GetCreator()->AddFile(QStringLiteral("kept"), target, TrackFileGpx);
+    const int segment = tree.GetCreator()->AddSegment(source, QString());
+    TrackDataSetImpl data;
+    data.Add(segment, std::make_shared<TrackData>(std::vector<TrackPoint>{
+                          TrackPoint(TVector3<double>(10.0, 47.0, 1.0), Time(2024, 5, 1))}));
+    const int file = Model().AddOpenedFile(*tree.GetReader(), source, data, target, TrackFileGpx);
+    Model().SetModified(file, true);
+
+    MessageBoxScript boxes;
+    EXPECT_FALSE(m_ui->SaveFile(file, true));
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_TRUE(boxes.GetShown().front().text.contains(QStringLiteral("kept.gpx")));
+    EXPECT_TRUE(IsModified(file));
+    EXPECT_EQ(Model().GetFileAttr(file)->path, target);
+    EXPECT_TRUE(m_ui->GetRecentTracks().GetList().isEmpty());
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ReadAll(original), QByteArray("ORIGINAL"));
+
+    // Closing after the failure still asks, and a cancel keeps the file.
+    boxes.AddAnswer(IDCANCEL);
+    Run(kCloseAll);
+    EXPECT_EQ(Model().GetFileTids().size(), 1u);
+}
+
+TEST_F(TracksFileUITest, CheckNewNameRefusesForbiddenAndTakenNames)
+{
+    const int file = AddFile(QStringLiteral("walk"), TrackFileGpx);
+    const QString oldPath = Model().GetFileAttr(file)->path;
+    {
+        QFile taken(QDir(m_dir).filePath(QStringLiteral("taken.gpx")));
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    }
+    MessageBoxScript boxes;
+    EXPECT_FALSE(m_ui->CheckNewName(file, QStringLiteral("a?b.gpx")));
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    const QString forbidden = boxes.GetShown().back().text;
+    EXPECT_TRUE(forbidden.startsWith(Str(IDS_NAME_FORBIDDEN_CHARS)));
+    EXPECT_TRUE(forbidden.contains(QStringLiteral("<>:\"/\\|?*")));
+    EXPECT_TRUE(forbidden.endsWith(Str(IDS_CHOOSE_ANOTHER_NAME)));
+
+    EXPECT_FALSE(m_ui->CheckNewName(file, QStringLiteral("taken.gpx")));
+    ASSERT_EQ(boxes.GetShown().size(), 2u);
+    EXPECT_EQ(boxes.GetShown().back().text, Str(IDS_FILE_ALREADY_EXISTS));
+
+    // The recent list follows an accepted rename.
+    ASSERT_TRUE(m_ui->SaveFile(file, true));
+    ASSERT_EQ(m_ui->GetRecentTracks().GetList().front(), oldPath);
+    EXPECT_TRUE(m_ui->CheckNewName(file, QStringLiteral("renamed.gpx")));
+    EXPECT_EQ(boxes.GetShown().size(), 2u);
+    const QStringList recent = m_ui->GetRecentTracks().GetList();
+    EXPECT_EQ(recent.front(), QDir(m_dir).filePath(QStringLiteral("renamed.gpx")));
+    EXPECT_FALSE(recent.contains(oldPath));
+}
+
+TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)
+{
+    FileDialogScript dialogs;
+    dialogs.AddCancel();
+    Run(kOpen);
+    ASSERT_EQ(dialogs.GetRequests().size(), 1u);
+    const FileDialogRequest& request = dialogs.GetRequests().front();
+    EXPECT_FALSE(request.save);
+    EXPECT_TRUE(request.multiSelect);
+    const int ids[] = {IDS_FILTER_ALL_TRACK_FILES, IDS_FILTER_GPX, IDS_FILTER_TCX, IDS_FILTER_MAGELLAN, 62304,
+                       IDS_FILTER_OZI};
+    ASSERT_EQ(request.filters.size(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(request.filters[i].startsWith(Str(ids[i]))) << request.filters[i].toStdString();
+    EXPECT_TRUE(Model().GetFileTids().empty());
+}
+
+TEST_F(TracksFileUITest, SaveAsImageIsNotImplemented)
+{
+    MessageBoxScript boxes;
+    Run(kSaveImage);
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_EQ(boxes.GetShown().front().text, Str(IDS_NOT_IMPLEMENTED));
+}
+
+TEST_F(TracksFileUITest, ChosenFilesGoToTheQueue)
+{
+    TrackOpenQueueImpl& queue = TrackOpenQueueImpl::GetInstance();
+    const QString first = QDir(m_dir).filePath(QStringLiteral("a.gpx"));
+    const QString second = QDir(m_dir).filePath(QStringLiteral("b.gpx"));
+    FileDialogScript dialogs;
+    dialogs.AddAnswer({first, second}, 1);
+    Run(kOpen);
+    EXPECT_EQ(queue.GetPendingCount(), 2);
+    EXPECT_EQ(queue.GetCurrentFileName(), first);
+    queue.Cancel();
+}
+
+TEST_F(TracksFileUITest, DroppedLocalFilesGoToTheQueueInOrder)
+{
+    TrackOpenQueueImpl& queue = TrackOpenQueueImpl::GetInstance();
+    const QString first = QDir(m_dir).filePath(QStringLiteral("z.gpx"));
+    const QString second = QDir(m_dir).filePath(QStringLiteral("a.gpx"));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(first), QUrl(QStringLiteral("https://example.org/x.gpx")),
+                  QUrl::fromLocalFile(second)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&m_frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&m_frame, &drop);
+    // The web address is no local file and is left out.
+    EXPECT_EQ(queue.GetPendingCount(), 2);
+    EXPECT_EQ(queue.GetCurrentFileName(), first);
+    queue.Cancel();
+}
