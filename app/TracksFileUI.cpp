@@ -111,12 +111,15 @@ TracksFileUI::TracksFileUI(MainFrame& frame)
     if (QMenu* menu = frame.FindMenu(IDS_MENU_RECENT_TRACKS))
         QObject::connect(menu, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
     frame.setAcceptDrops(true);
+    // Closing the window asks about unsaved files like Close all does.
+    frame.SetCloseGuard([this] { return SaveUnsaved(OpenTracks::Get().model.GetFileTids(), true); });
     frame.installEventFilter(this);
     ShowRecent();
 }
 
 TracksFileUI::~TracksFileUI()
 {
+    m_frame.SetCloseGuard({});
     m_frame.removeEventFilter(this);
 }
 

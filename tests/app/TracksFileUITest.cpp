@@ -410,3 +410,20 @@ TEST_F(TracksFileUITest, DroppedLocalFilesGoToTheQueueInOrder)
     EXPECT_EQ(queue.GetCurrentFileName(), first);
     queue.Cancel();
 }
+
+TEST_F(TracksFileUITest, ClosingTheWindowAsksAboutUnsavedFiles)
+{
+    const int file = AddFile(QStringLiteral("unsaved"), TrackFileGpx);
+    Model().SetModified(file, true);
+    m_frame.show();
+    {
+        MessageBoxScript boxes{IDCANCEL};
+        EXPECT_FALSE(m_frame.close()); // Cancel keeps the window and the file
+        EXPECT_EQ(boxes.GetShown().size(), 1u);
+    }
+    EXPECT_TRUE(m_frame.isVisible());
+    EXPECT_EQ(Model().GetFileTids().size(), 1u);
+    MessageBoxScript boxes{IDNO};
+    EXPECT_TRUE(m_frame.close());
+    EXPECT_EQ(boxes.GetShown().size(), 1u);
+}
