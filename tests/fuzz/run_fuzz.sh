@@ -9,63 +9,72 @@
 # and add it to tests/libs/trackio/data/regressions/<format>/.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${FUZZ_BUILD:-$root/build-fuzz}
-work=${FUZZ_WORK:-/tmp/quorvel-fuzz}
-fixtures=${QUORVEL_FIXTURES:-$root/../shared/fixtures/peer}
-regressions=$root/tests/libs/trackio/data/regressions
-here=$root/tests/fuzz
+# All in one function, so that bash has read the whole script before it runs
+# (the script may be edited while a long run goes on).
+main() {
+    root=$(cd "$(dirname "$0")/../.." && pwd)
+    build=${FUZZ_BUILD:-$root/build-fuzz}
+    work=${FUZZ_WORK:-/tmp/quorvel-fuzz}
+    fixtures=${QUORVEL_FIXTURES:-$root/../shared/fixtures/peer}
+    regressions=$root/tests/libs/trackio/data/regressions
+    here=$root/tests/fuzz
 
-seconds=${1:-300}
-shift || true
-targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(gpx tcx kml nmea ozi magellan detect)
+    seconds=${1:-300}
+    shift || true
+    targets=("$@")
+    [ ${#targets[@]} -gt 0 ] || targets=(gpx tcx kml nmea ozi magellan detect)
 
-# target: fixture folders, dictionaries, longest input
-declare -A folders=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=plt [magellan]="magellan nmea"
-                    [detect]="gpx tcx kml nmea plt magellan")
-declare -A dicts=([gpx]="xml gpx" [tcx]="xml tcx" [kml]="xml kml" [nmea]=lines [ozi]=lines [magellan]=lines
-                  [detect]="xml gpx tcx kml lines")
-declare -A kinds=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=ozi [magellan]=magellan
-                  [detect]="gpx tcx kml nmea ozi magellan detect")
-declare -A maxlen=([gpx]=16384 [tcx]=16384 [kml]=16384 [nmea]=4096 [ozi]=4096 [magellan]=4096 [detect]=8192)
+    # target: fixture folders, dictionaries, longest input
+    declare -A folders=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=plt [magellan]="magellan nmea"
+                        [detect]="gpx tcx kml nmea plt magellan")
+    declare -A dicts=([gpx]="xml gpx" [tcx]="xml tcx" [kml]="xml kml" [nmea]=lines [ozi]=lines [magellan]=lines
+                      [detect]="xml gpx tcx kml lines")
+    declare -A kinds=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=ozi [magellan]=magellan
+                      [detect]="gpx tcx kml nmea ozi magellan detect")
+    declare -A maxlen=([gpx]=16384 [tcx]=16384 [kml]=16384 [nmea]=4096 [ozi]=4096 [magellan]=4096 [detect]=8192)
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUORVEL_FUZZ=ON
-fi
-cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}" test_loader_regressions
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUORVEL_FUZZ=ON
+    fi
+    cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}" test_loader_regressions
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+    export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
-# The kept cases first, under the sanitizers: some faults (integer overflow)
-# show only here, not in the normal build.
-"$build/tests/libs/trackio/test_loader_regressions" --gtest_brief=1
+    # The kept cases first, under the sanitizers: some faults (integer overflow)
+    # show only here, not in the normal build.
+    "$build/tests/libs/trackio/test_loader_regressions" --gtest_brief=1
 
-for target in "${targets[@]}"; do
-    [ -n "${maxlen[$target]:-}" ] || { echo "unknown target $target" >&2; exit 2; }
-    dir=$work/$target
-    mkdir -p "$dir/corpus" "$dir/seeds" "$dir/artifacts"
-    # Seeds: the peer fixtures, the hand-made inputs and every regression case.
-    for folder in ${folders[$target]}; do
-        [ -d "$fixtures/$folder" ] && find "$fixtures/$folder" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
-    done
-    for kind in ${kinds[$target]}; do
-        for seedDir in "$here/seeds/$kind" "$regressions/$kind"; do
-            [ -d "$seedDir" ] && find "$seedDir" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
+    for target in "${targets[@]}"; do
+        [ -n "${maxlen[$target]:-}" ] || { echo "unknown target $target" >&2; exit 2; }
+        dir=$work/$target
+        rm -rf "$dir/seeds"
+        mkdir -p "$dir/corpus" "$dir/seeds" "$dir/artifacts"
+        # Seeds: the peer fixtures, the hand-made inputs and every regression case.
+        for folder in ${folders[$target]}; do
+            [ -d "$fixtures/$folder" ] && find "$fixtures/$folder" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
         done
-    done
-    dict=$dir/all.dict
-    : > "$dict"
-    for d in ${dicts[$target]}; do cat "$here/dict/$d.dict" >> "$dict"; done
+        for kind in ${kinds[$target]}; do
+            for seedDir in "$here/seeds/$kind" "$regressions/$kind"; do
+                [ -d "$seedDir" ] && find "$seedDir" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
+            done
+        done
+        dict=$dir/all.dict
+        : > "$dict"
+        for d in ${dicts[$target]}; do cat "$here/dict/$d.dict" >> "$dict"; done
 
-    echo "== fuzz_$target for ${seconds}s"
-    # Fork mode goes on after a finding, so one run collects several.
-    "$build/tests/fuzz/fuzz_$target" "$dir/corpus" "$dir/seeds" \
-        -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
-        -max_total_time="$seconds" -max_len="${maxlen[$target]}" -timeout=5 -rss_limit_mb=2048 \
-        -dict="$dict" -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
-        > "$dir/last-run.log" 2>&1 || true
-    tail -n 3 "$dir/last-run.log"
-    echo "   findings kept: $(find "$dir/artifacts" -type f | wc -l) in $dir/artifacts"
-done
+        before=$(find "$dir/artifacts" -type f | wc -l)
+        echo "== fuzz_$target for ${seconds}s"
+        # Fork mode goes on after a finding, so one run collects several.
+        "$build/tests/fuzz/fuzz_$target" "$dir/corpus" "$dir/seeds" \
+            -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+            -max_total_time="$seconds" -max_len="${maxlen[$target]}" -timeout=5 -rss_limit_mb=2048 \
+            -dict="$dict" -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
+            > "$dir/last-run.log" 2>&1 || true
+        tail -n 3 "$dir/last-run.log"
+        after=$(find "$dir/artifacts" -type f | wc -l)
+        echo "   new findings: $((after - before)) (kept in $dir/artifacts)"
+    done
+}
+
+main "$@"
