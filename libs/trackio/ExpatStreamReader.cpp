@@ -12,6 +12,9 @@ namespace {
 
 constexpr char kNameSeparator = '\x01';
 constexpr int kChunkBytes = 1 << 20;
+// Track files nest a few dozen levels at most. A deeper document is broken or
+// made to exhaust memory: every open level costs the parser and the readers.
+constexpr int kMaxDepth = 10000;
 
 // Windows-1252 above 0x7F; 0 where the code page has a hole.
 constexpr unsigned short kCp1252High[32] = {
@@ -122,6 +125,14 @@ long long ExpatStreamReader::CurrentByteIndex() const
 void XMLCALL ExpatStreamReader::StartHandler(void* self, const XML_Char* name, const XML_Char** attributes)
 {
     auto* reader = static_cast<ExpatStreamReader*>(self);
+    // After a failure expat may still report what it has parsed: readers
+    // see nothing more.
+    if (reader->m_failed)
+        return;
+    if (++reader->m_depth > kMaxDepth) {
+        reader->Fail("elements are nested more than " + std::to_string(kMaxDepth) + " levels deep");
+        return;
+    }
     reader->OnStartElement(SplitName(name), attributes);
     reader->m_text.clear();
 }
@@ -129,13 +140,18 @@ void XMLCALL ExpatStreamReader::StartHandler(void* self, const XML_Char* name, c
 void XMLCALL ExpatStreamReader::EndHandler(void* self, const XML_Char* name)
 {
     auto* reader = static_cast<ExpatStreamReader*>(self);
+    if (reader->m_failed)
+        return;
+    --reader->m_depth;
     reader->OnEndElement(SplitName(name));
     reader->m_text.clear();
 }
 
 void XMLCALL ExpatStreamReader::TextHandler(void* self, const XML_Char* text, int length)
 {
-    static_cast<ExpatStreamReader*>(self)->m_text.append(text, static_cast<size_t>(length));
+    auto* reader = static_cast<ExpatStreamReader*>(self);
+    if (!reader->m_failed)
+        reader->m_text.append(text, static_cast<size_t>(length));
 }
 
 void XMLCALL ExpatStreamReader::NamespaceHandler(void* self, const XML_Char* prefix, const XML_Char* uri)

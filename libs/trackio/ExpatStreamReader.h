@@ -65,5 +65,6 @@ private:
     LoadContext& m_context;
     XML_Parser m_parser;
     std::string m_text;
+    int m_depth = 0;
     bool m_failed = false;
 };

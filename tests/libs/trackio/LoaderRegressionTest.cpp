@@ -89,6 +89,12 @@ TEST_P(LoaderRegression, EndsInStatusWithMessage)
     }
     const CheckedLoad load = CheckedLoad::Run(*loader, bytes);
     EXPECT_EQ(load.violation, "") << "status " << load.status << ", error: " << load.error.toStdString();
+
+    // The program keeps its loaders: nothing of one load may leak into the next.
+    const CheckedLoad again = CheckedLoad::Run(*loader, bytes);
+    EXPECT_EQ(again.status, load.status);
+    EXPECT_EQ(again.error, load.error);
+    EXPECT_EQ(again.points, load.points);
 }
 
 std::string CaseName(const testing::TestParamInfo<Case>& info)
@@ -121,6 +127,20 @@ TEST(LoaderRegressionHugeLine, JunkOnOneLineEndsInAStatusWithoutATrack)
             EXPECT_EQ(load.violation, "") << folder << ": " << load.error.toStdString();
             EXPECT_NE(load.status, TrackLoaderI::Success) << folder;
         }
+    }
+}
+
+TEST(LoaderRegressionDeepXml, NestingIsRefusedBeforeItCostsMemory)
+{
+    // Each open element costs the parser and the reader some memory: a file
+    // of nothing but start tags must not turn 5 bytes into hundreds.
+    const QByteArray tags = QByteArray("<ab>").repeated(200000);
+    const LoadManager manager;
+    for (const auto& [type, root] : {std::pair(TrackFileGpx, "<gpx>"), std::pair(TrackFileTcx, "<TrainingCenterDatabase>"),
+                                     std::pair(TrackFileKml, "<kml>")}) {
+        const CheckedLoad load = CheckedLoad::Run(*manager.GetLoaderBase(type), root + tags);
+        EXPECT_EQ(load.status, TrackLoaderI::ReadError) << root;
+        EXPECT_TRUE(load.error.contains(QLatin1String("nested more than"))) << load.error.toStdString();
     }
 }
 
