@@ -21,7 +21,8 @@ TrackOpening::TrackOpening(MainFrame& frame, bool interactive)
     m_opened = queue.GetOpenedSignal().connect([](const TrackOpenTask& task, TrackFileType type) {
         const std::vector<int>& files = task.GetTree()->GetChildren(-1);
         if (!files.empty())
-            OpenTracks::Get().model.AddOpenedFile(*task.GetTree(), files.front(), *task.GetData(), task.GetFileName(), type);
+            OpenTracks::Get().model.AddOpenedFile(*task.GetTree(), files.front(), *task.GetData(), task.GetFileName(), type,
+                                                  task.GetPrepared().get());
     });
     m_skipped = queue.GetSkippedSignal().connect([this](const QString&) { ++m_failures; });
     TrackOpenQueueImpl::WindowHooks hooks;

@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     auto opened = queue.GetOpenedSignal().connect([&](const TrackOpenTask& task, TrackFileType type) {
         Stopwatch watch;
         OpenTracks::Get().model.AddOpenedFile(*task.GetTree(), task.GetTree()->GetChildren(-1).front(), *task.GetData(),
-                                              task.GetFileName(), type);
+                                              task.GetFileName(), type, task.GetPrepared().get());
         handOverSeconds = watch.Seconds();
     });
     queue.Add(QString::fromLocal8Bit(argv[1]));

@@ -1,6 +1,7 @@
 #include "OpenTracksModel.h"
 
 #include "GEventNotifyI.h"
+#include "PreparedSegments.h"
 #include "TimeOrderCheck.h"
 #include "Track.h"
 #include "TrackTreeAlg.h"
@@ -47,24 +48,24 @@ void OpenTracksModel::SetModified(int fileTid, bool modified)
 }
 
 int OpenTracksModel::AddOpenedFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data,
-                                   const QString& path, TrackFileType type)
+                                   const QString& path, TrackFileType type, PreparedSegments* prepared)
 {
-    return AddFile(tree, fileTid, data, true, TrackFileAttr{path, type, false});
+    return AddFile(tree, fileTid, data, CopyMode{true, prepared}, TrackFileAttr{path, type, false});
 }
 
 int OpenTracksModel::AddNewFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data)
 {
-    return AddFile(tree, fileTid, data, false, TrackFileAttr{QString(), TrackFileGpx, true});
+    return AddFile(tree, fileTid, data, CopyMode{}, TrackFileAttr{QString(), TrackFileGpx, true});
 }
 
-int OpenTracksModel::AddFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data, bool checkTimes,
+int OpenTracksModel::AddFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data, CopyMode mode,
                              const TrackFileAttr& attr)
 {
     const TrackInfo::Node* file = tree.GetNode(fileTid);
     if (file == nullptr || file->GetKind() != TrackInfo::KindFile)
         return -1;
     auto record = std::make_shared<Record>();
-    const int tid = CopySubtree(tree, fileTid, -1, -1, data, checkTimes, *record);
+    const int tid = CopySubtree(tree, fileTid, -1, -1, data, mode, *record);
     m_fileAttrs[tid] = std::make_shared<TrackFileAttr>(attr);
     RebuildComposite(tid);
     m_events.NotifyTreeChanged(record);
@@ -72,7 +73,7 @@ int OpenTracksModel::AddFile(const TrackTreeReaderI& tree, int fileTid, TrackDat
 }
 
 int OpenTracksModel::CopySubtree(const TrackTreeReaderI& tree, int from, int parent, int position,
-                                 TrackDataSetI& data, bool checkTimes, Record& record)
+                                 TrackDataSetI& data, CopyMode mode, Record& record)
 {
     const TrackInfo::Node& node = *tree.GetNode(from);
     const int tid = m_editor->AddNode(parent, node, position);
@@ -82,8 +83,15 @@ int OpenTracksModel::CopySubtree(const TrackTreeReaderI& tree, int from, int par
         data.Remove(from);
         if (!points)
             points = std::make_shared<TrackData>();
+        if (mode.prepared != nullptr) {
+            if (std::shared_ptr<Track> track = mode.prepared->Take(from, points)) {
+                track->Place(tid, parent);
+                m_tracks[tid] = std::move(track);
+                return tid;
+            }
+        }
         // Checked before the track is built, which calculates everything once.
-        if (checkTimes)
+        if (mode.checkTimes)
             TimeOrderCheck::Run(*points);
         m_tracks[tid] = std::make_shared<Track>(std::move(points), tid, parent);
         return tid;
@@ -92,7 +100,7 @@ int OpenTracksModel::CopySubtree(const TrackTreeReaderI& tree, int from, int par
     // A copy of the list: the source may be this very tree.
     const std::vector<int> children = tree.GetChildren(from);
     for (const int child : children)
-        CopySubtree(tree, child, tid, -1, data, checkTimes, record);
+        CopySubtree(tree, child, tid, -1, data, mode, record);
     return tid;
 }
 
@@ -120,7 +128,7 @@ bool OpenTracksModel::ReplaceFileTree(int fileTid, const TrackTreeReaderI& tree,
         RemoveSubtree(child, *record);
     const std::vector<int> newChildren = tree.GetChildren(newFileTid);
     for (const int child : newChildren)
-        CopySubtree(tree, child, fileTid, -1, data, false, *record);
+        CopySubtree(tree, child, fileTid, -1, data, CopyMode{}, *record);
     Finish(record, {fileTid});
     return true;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 class GEventNotifyI;
+class PreparedSegments;
 class TrackTreeEventDataImpl;
 
 // All open files: one tree holding every file side by side, a track object
@@ -44,9 +45,10 @@ public:
     // Copies the file fileTid of a loaded tree in with new tids, taking its
     // point arrays over from data (they leave data); each segment's times
     // are checked, so points without time or out of order come in filtered.
-    // Returns the new file's tid.
+    // Segments found in prepared were checked and calculated already and are
+    // taken as they are. Returns the new file's tid.
     int AddOpenedFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data, const QString& path,
-                      TrackFileType type);
+                      TrackFileType type, PreparedSegments* prepared = nullptr);
     // A file built in memory (a merge) added the same way, its points kept
     // with their statuses; it has no path and counts as modified.
     int AddNewFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data);
@@ -70,12 +72,20 @@ public:
 private:
     using Record = TrackTreeEventDataImpl;
 
-    int AddFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data, bool checkTimes,
+    // How copied segments come in: as loaded (times checked, prepared
+    // tracks taken) or as built in memory.
+    struct CopyMode
+    {
+        bool checkTimes = false;
+        PreparedSegments* prepared = nullptr;
+    };
+
+    int AddFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data, CopyMode mode,
                 const TrackFileAttr& attr);
     // Copies the subtree of from under parent, at position among its
     // children (-1 appends); returns the copy's tid.
     int CopySubtree(const TrackTreeReaderI& tree, int from, int parent, int position, TrackDataSetI& data,
-                    bool checkTimes, Record& record);
+                    CopyMode mode, Record& record);
     // Removes the node with its subtree and their track objects.
     void RemoveSubtree(int tid, Record& record);
     // Refills the composite of tid from the nodes beneath it, inner

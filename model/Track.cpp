@@ -16,6 +16,12 @@ Track::Track(TrackDataPtr points, int tid, int parentTid)
 {
 }
 
+void Track::Place(int tid, int parentTid)
+{
+    m_internal->tid = tid;
+    m_internal->parentTid = parentTid;
+}
+
 const TrackDataPtr& Track::GetTrackDataPtr() const
 {
     return m_internal->points;

@@ -18,6 +18,8 @@ public:
     Track();
     Track(TrackDataPtr points, int tid, int parentTid);
 
+    // Puts a track built outside the tree (on the loading thread) in place.
+    void Place(int tid, int parentTid);
     // The point array itself (saving, a segment's points replaced whole).
     const TrackDataPtr& GetTrackDataPtr() const;
     // Called whenever the number of points changed or everything was

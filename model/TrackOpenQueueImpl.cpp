@@ -80,7 +80,9 @@ void TrackOpenQueueImpl::Poll()
 {
     if (m_delivering)
         return;
-    const auto status = m_task ? TrackLoaderI::ConvertStatus(m_task->GetProgress().GetStatus()) : TrackLoaderI::Idle;
+    auto status = m_task ? TrackLoaderI::ConvertStatus(m_task->GetProgress().GetStatus()) : TrackLoaderI::Idle;
+    if (m_task && !m_task->IsWorkerDone())
+        status = TrackLoaderI::Running;
     switch (status) {
     case TrackLoaderI::Idle:
         if (!m_pending.empty() && !m_busy) {

@@ -5,6 +5,7 @@
 #include "TrackOpenTask.h"
 #include "TrackTree.h"
 
+#include <atomic>
 #include <thread>
 
 // One file being loaded on a worker thread. The worker touches only this
@@ -20,6 +21,9 @@ public:
     TrackOpenTaskImpl& operator=(const TrackOpenTaskImpl&) = delete;
 
     void Start();
+    // Whether the worker has finished: the loader's status turns final
+    // before the worker has prepared the segments.
+    bool IsWorkerDone() const { return m_workerDone; }
     // Waits for the worker once its status is final (it is about to return).
     void Join();
 
@@ -27,6 +31,7 @@ public:
     TrackTreeReaderPtr GetTree() const override { return m_tree.GetReader(); }
     std::shared_ptr<TrackDataSetImpl> GetData() const override { return m_data; }
     const Time& GetModificationTime() const override { return m_modificationTime; }
+    std::shared_ptr<PreparedSegments> GetPrepared() const override { return m_prepared; }
 
     OperationProgress& GetProgress() { return *m_progress; }
     TrackLoaderI* GetLoader() const { return m_loader; }
@@ -37,6 +42,8 @@ private:
     TrackTree m_tree;
     std::shared_ptr<TrackDataSetImpl> m_data;
     std::shared_ptr<OperationProgress> m_progress;
+    std::shared_ptr<PreparedSegments> m_prepared;
+    std::atomic<bool> m_workerDone = false;
     Time m_modificationTime;
     std::thread m_worker;
 };

@@ -3,8 +3,10 @@
 #include "ColourCycle.h"
 #include "LoadManager.h"
 #include "OpenTracks.h"
+#include "PreparedSegments.h"
 #include "TestSupport.h"
 #include "Track.h"
+#include "TrackPointEx.h"
 #include "TrackTreeAlg.h"
 #include "TrackX.h"
 
@@ -227,4 +229,56 @@ TEST(OpenTracksProcessWide, TheStateAndTheNamerListenFromTheStart)
     model.Remove({file});
     EXPECT_EQ(TracksStateHolderImpl::GetInstance().GetState().GetCurrentPoint(), TrackPosition());
     EXPECT_EQ(&NamerImpl::GetInstance(), &OpenTracks::Get().namer);
+}
+
+TEST_F(OpenTracksTest, SegmentsPreparedWhileLoadingComeInAsIfBuiltHere)
+{
+    // Two copies of one file, one with a point out of time order: the copy
+    // prepared ahead must end up exactly as the one checked and built on the
+    // spot, with the tids of the open tracks.
+    auto makeSource = [] {
+        auto source = std::make_unique<SourceTree>(QStringLiteral("walk"));
+        const int folder = source->Folder(source->file, QStringLiteral("Day"));
+        std::vector<TrackPoint> points = MakePoints(6, kStart);
+        points[3].SetTime(kStart - TimeSpan::FromSeconds(600));
+        source->Segment(folder, points);
+        source->Segment(source->file, MakePoints(4, kStart + TimeSpan::FromSeconds(900)));
+        return source;
+    };
+    const auto plain = makeSource();
+    const int plainFile = model.AddOpenedFile(*plain->tree.GetReader(), plain->file, *plain->data, QString(),
+                                              TrackFileGpx);
+
+    const auto early = makeSource();
+    PreparedSegments prepared;
+    prepared.Prepare(*early->tree.GetReader(), *early->data, [] { return false; });
+    // A segment whose points were swapped after preparing is built afresh.
+    const int lastLoaded = early->tree.GetReader()->GetChildren(early->file).back();
+    early->data->Add(lastLoaded, std::make_shared<TrackData>(MakePoints(4, kStart + TimeSpan::FromSeconds(900))));
+    const int preparedFile = model.AddOpenedFile(*early->tree.GetReader(), early->file, *early->data, QString(),
+                                                 TrackFileGpx, &prepared);
+
+    const Tids plainSegments = Segments(plainFile);
+    const Tids preparedSegments = Segments(preparedFile);
+    ASSERT_EQ(preparedSegments.size(), 2u);
+    ASSERT_EQ(plainSegments.size(), 2u);
+    for (size_t s = 0; s < 2; ++s) {
+        const TrackPtr expected = model.GetTrack(plainSegments[s]);
+        const TrackPtr actual = model.GetTrack(preparedSegments[s]);
+        EXPECT_EQ(actual->GetTid(), preparedSegments[s]);
+        EXPECT_EQ(actual->GetParentTid(), Reader()->GetParent(preparedSegments[s]));
+        ASSERT_EQ(actual->GetTrackData().GetPointCount(), expected->GetTrackData().GetPointCount());
+        for (int i = 0; i < expected->GetTrackData().GetPointCount(); ++i) {
+            TrackPointEx want;
+            TrackPointEx got;
+            ASSERT_TRUE(expected->GetPointEx(i, want));
+            ASSERT_TRUE(actual->GetPointEx(i, got));
+            EXPECT_EQ(got.IsValid(), want.IsValid()) << s << "/" << i;
+            EXPECT_EQ(got.GetStatus().GetFilterReason(), want.GetStatus().GetFilterReason()) << s << "/" << i;
+            EXPECT_DOUBLE_EQ(got.GetCalcParams().Speed, want.GetCalcParams().Speed) << s << "/" << i;
+        }
+    }
+    // The out-of-order point makes the comparison meaningful.
+    EXPECT_GT(model.GetTrack(plainSegments[0])->GetPtNav().GetFilteredCount(), 0);
+    ExpectCompositesAgree(preparedFile);
 }
