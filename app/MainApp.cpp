@@ -2,11 +2,13 @@
 
 #include "AppExit.h"
 #include "AppTickDriver.h"
+#include "FilterUI.h"
 #include "HelpCommands.h"
 #include "MainFrame.h"
 #include "QtMessageBoxPresenter.h"
 #include "RegistryKey.h"
 #include "ScreenshotMode.h"
+#include "TrackMenuUI.h"
 #include "TrackOpening.h"
 #include "TracksFileUI.h"
 #include "SingleInstance.h"
@@ -66,6 +68,8 @@ bool MainApp::InitInstance(const QStringList& args)
     m_help = std::make_unique<HelpCommands>(m_frame->GetHub());
     m_opening = std::make_unique<TrackOpening>(*m_frame, !ScreenshotMode::IsOn());
     m_files = std::make_unique<TracksFileUI>(*m_frame);
+    new FilterUI(*m_frame); // a child of the frame, which deletes it
+    new TrackMenuUI(*m_frame); // a child of the frame, which deletes it
 
     ShowMainWindow();
     m_frame->OpenFiles(m_commandLine.GetFileNames());

@@ -9,10 +9,11 @@
 #include "OblFileSaveDlg.h"
 #include "OpenTracks.h"
 #include "QuickLaunchDlg.h"
+#include "RebuildTreeOptions.h"
 #include "SaveManager.h"
 #include "StringIds.h"
 #include "TrackOpenQueueImpl.h"
-#include "TrackTree.h"
+#include "TrackRestructure.h"
 #include "TrackTreeAlg.h"
 #include "Translator.h"
 
@@ -160,11 +161,14 @@ void TracksFileUI::OnCommandUI(CommandUI& ui)
 {
     const int id = ui.GetId();
     const Translator& tr = Translator::GetInstance();
-    if (id == kSave || id == kSaveAs || id == kExport) {
+    if (id == kExport) {
+        // Export is not built yet: the menu entry stays greyed.
+        ui.Enable(false);
+        return;
+    }
+    if (id == kSave || id == kSaveAs) {
         const std::vector<int> items = SelectedItems();
         ui.Enable(!items.empty());
-        if (id == kExport)
-            return;
         const int file = SelectedWholeFile(items);
         QString text;
         if (file >= 0)
@@ -309,25 +313,14 @@ void TracksFileUI::SaveAs()
 
 void TracksFileUI::SaveParts(const std::vector<int>& items)
 {
-    const TrackTreeReaderPtr reader = Model().GetReader();
-    std::vector<int> segments;
-    TrackTreeAlg(reader.get()).GetSubsegmentIds(items, segments);
-    QString path = OpenTracks::Get().namer.GetDefaultName(segments);
+    QString path = OpenTracks::Get().namer.GetDefaultName(items);
     if (!AskSavePath(path))
         return;
-
-    // The parts become a file of their own, their segments in tree order.
-    TrackTree tree;
-    const TrackTreeCreatorPtr creator = tree.GetCreator();
-    const int newFile = creator->AddFile(QFileInfo(path).completeBaseName(), QString(), TrackFileGpx);
-    TrackDataSetImpl data;
-    const std::shared_ptr<TrackDataSetI> source = Model().GetDataSet();
-    for (int segment : segments) {
-        const int copy = creator->AddNode(newFile, *reader->GetNode(segment));
-        const TrackDataPtr points = source->Get(segment);
-        data.Add(copy, std::make_shared<TrackData>(points ? *points : TrackData()));
-    }
-    const int fileTid = Model().AddNewFile(*tree.GetReader(), newFile, data);
+    // The parts become a file of their own, built the way a merge builds one.
+    const int fileTid = TrackRestructure(Model()).Merge(items, RebuildTreeOptions::GetInstance().GetParams(),
+                                                        QFileInfo(path).completeBaseName());
+    if (fileTid < 0)
+        return;
     WriteFile(fileTid, path);
     OpenTracks::Get().holder.SetSelection({fileTid});
 }

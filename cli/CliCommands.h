@@ -20,6 +20,13 @@ std::vector<CliCommand> GetCliCommands();
 int RunCoordCommand(const QStringList& args);
 int RunInfoCommand(const QStringList& args);
 int RunConvertCommand(const QStringList& args);
+int RunFilterCommand(const QStringList& args);
+int RunRestructureCommand(const QStringList& args);
+int RunReverseCommand(const QStringList& args);
+int RunMergeCommand(const QStringList& args);
+int RunShiftCommand(const QStringList& args);
+int RunRetimeCommand(const QStringList& args);
+int RunDensifyCommand(const QStringList& args);
 
 struct LoadedTrackFile;
 // Writes why a file could not be read to stderr; returns the exit status.

@@ -439,6 +439,20 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_FIX_DGPS, u"DGPS"},
     {IDS_FIX_PPS, u"PPS"},
     {IDS_SAVE_TRACK_FAILED, u"Cannot save %1.\n%2"},
+    {IDS_REBUILD_TREE_TITLE, u"Restructure"},
+    {IDS_KEEP_BREAKS, u"Keep existing segment breaks"},
+    {IDS_SHIFT_TIME_TITLE, u"Shift timestamps"},
+    {IDS_SHIFT_TIME_START, u"New start (local time):"},
+    {IDS_SHIFT_TIME_RANDOM, u"&Random past date"},
+    {IDS_SET_TIME_TITLE, u"Reset timestamps"},
+    {IDS_SET_TIME_NO_TIMES, u"The track has no timestamps. They will be generated from the start time at a constant speed."},
+    {IDS_SET_TIME_SOME_TIMES, u"Some timestamps are missing or run backwards. They will be generated at a constant speed before the first and after the last known timestamp, and interpolated by distance between known ones."},
+    {IDS_SET_TIME_ORDERED, u"The timestamps between the first and the last point will be interpolated by distance."},
+    {IDS_SET_TIME_START, u"Start (local time):"},
+    {IDS_SET_TIME_SPEED, u"&Speed (km/h):"},
+    {IDS_INCREASE_FREQ_TITLE, u"Increase frequency"},
+    {IDS_INCREASE_FREQ_TIME, u"Max. &time between points (s):"},
+    {IDS_INCREASE_FREQ_DIST, u"Max. &distance between points (m):"},
 };
 
 } // namespace

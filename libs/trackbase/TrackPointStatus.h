@@ -25,7 +25,7 @@ public:
     // A reason makes the point filtered.
     void SetFilterReason(int reason)
     {
-        m_filterReason = static_cast<uint16_t>(reason);
+        m_filterReason = reason;
         m_valid = false;
     }
 
@@ -43,7 +43,8 @@ public:
     bool operator==(const TrackPointStatus&) const = default;
 
 private:
-    uint16_t m_filterReason = 0;
+    // Scored reasons reach score * 1000 + code, about a million.
+    int32_t m_filterReason = 0;
     uint16_t m_penalty = 0;
     uint8_t m_modes = 0;
     bool m_valid = true;

@@ -167,7 +167,9 @@ void GpxPointReader::ReadStatus(const char** attributes)
     if (filtered && (std::string_view(filtered) == "true" || std::string_view(filtered) == "1"))
         status.SetValid(false);
     int value = 0;
-    if (ReadWhole(attributes, "reason", 0xFFFF, value) && value > 0)
+    // Scored reasons reach score * 1000 + code with scores up to 1000.
+    constexpr int kMaxReasonKey = 1000 * 1000 + 99;
+    if (ReadWhole(attributes, "reason", kMaxReasonKey, value) && value > 0)
         status.SetFilterReason(value);
     if (ReadWhole(attributes, "modes", 0xFF, value))
         status.SetModes(static_cast<uint8_t>(value));

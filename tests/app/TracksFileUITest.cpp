@@ -427,3 +427,23 @@ TEST_F(TracksFileUITest, ClosingTheWindowAsksAboutUnsavedFiles)
     EXPECT_TRUE(m_frame.close());
     EXPECT_EQ(boxes.GetShown().size(), 1u);
 }
+
+TEST_F(TracksFileUITest, SaveAsOfPartsOfTwoFilesBuildsTheFileAMergeBuilds)
+{
+    // One segment from each file, with no time gap between them: a merge
+    // makes them one segment in one folder, not two segments side by side.
+    const int first = AddFile(QStringLiteral("first"), TrackFileGpx);
+    const int second = AddFile(QStringLiteral("second"), TrackFileGpx);
+    Holder().SetSelection({Segments(first).front(), Segments(second).front()});
+    FileDialogScript dialogs;
+    dialogs.AddAnswer({QDir(m_dir).filePath(QStringLiteral("both.gpx"))});
+    Run(kSaveAs);
+    ASSERT_EQ(Model().GetFileTids().size(), 3u);
+    const int saved = Model().GetFileTids().back();
+    const std::vector<int> children = Model().GetReader()->GetChildren(saved);
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(Model().GetReader()->GetNode(children.front())->GetKind(), TrackInfo::KindFolder);
+    ASSERT_EQ(Segments(saved).size(), 1u);
+    EXPECT_EQ(Model().GetTrack(Segments(saved).front())->GetPointCount(), 10);
+    EXPECT_EQ(Model().GetReader()->GetNode(saved)->GetName(), QStringLiteral("both"));
+}

@@ -210,6 +210,8 @@ TEST(GpxReader, OurStatusExtensionMarksPoints)
         "<trkpt lat=\"0\" lon=\"0\"><extensions><q:TrackPointStatus filtered=\"true\" reason=\"3\" modes=\"12\" penalty=\"7\"/>"
         "</extensions></trkpt>"
         "<trkpt lat=\"0\" lon=\"0\"><extensions><q:TrackPointStatus filtered=\"true\"/></extensions></trkpt>"
+        "<trkpt lat=\"0\" lon=\"0\"><extensions><q:TrackPointStatus filtered=\"true\" reason=\"350091\"/>"
+        "</extensions></trkpt>"
         "<trkpt lat=\"0\" lon=\"0\"><extensions><other:TrackPointStatus filtered=\"true\" reason=\"3\"/></extensions></trkpt>"
         "</trkseg></trk>",
         "xmlns=\"http://www.topografix.com/GPX/1/1\" xmlns:q=\"https://quorvel.org/xmlschemas/TrackPointStatus/1\" "
@@ -223,7 +225,9 @@ TEST(GpxReader, OurStatusExtensionMarksPoints)
     EXPECT_EQ(full.GetPenalty(), 7);
     EXPECT_FALSE(PointAt(document, 0, 1).GetStatus().IsValid());
     EXPECT_EQ(PointAt(document, 0, 1).GetStatus().GetFilterReason(), 0);
-    EXPECT_TRUE(PointAt(document, 0, 2).GetStatus().IsValid());
+    // A scored reason keeps its score through a save and a reload.
+    EXPECT_EQ(PointAt(document, 0, 2).GetStatus().GetFilterReason(), 350091);
+    EXPECT_TRUE(PointAt(document, 0, 3).GetStatus().IsValid());
 }
 
 TEST(GpxReader, WhatTheTreeDoesNotModelStaysWithItsNode)

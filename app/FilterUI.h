@@ -1,0 +1,34 @@
+#pragma once
+
+#include "FilterRun.h"
+#include "MainFrameImpl.h"
+
+#include <QObject>
+
+class CommandUI;
+class MainFrame;
+
+// The Filter menu and the Time commands: filter by value, spikes, local
+// inconsistencies, stops, delete and restore filtered points, shift and
+// reset of times. Every command works on the selection and is enabled while
+// a segment is selected. The frame owns it.
+class FilterUI : public QObject
+{
+public:
+    explicit FilterUI(MainFrame& frame);
+
+private:
+    void OnCommand(int id);
+    void OnCommandUI(CommandUI& ui) const;
+    FilterRun BeginRun(FilterRun::Scope scope = FilterRun::Scope::Segments) const;
+    void FilterByValue();
+    void FilterSpikes();
+    void FilterLocal();
+    void FilterStops();
+    void DeleteFiltered();
+    void RestoreFiltered();
+
+    MainFrame& m_frame;
+    MainFrameImpl::Connection m_commands;
+    MainFrameImpl::Connection m_commandUIs;
+};

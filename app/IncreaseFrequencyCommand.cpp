@@ -1,0 +1,26 @@
+#include "IncreaseFrequencyCommand.h"
+
+#include "FIncreaseFreqDlg.h"
+#include "FilterRun.h"
+#include "GEventManagerImpl.h"
+#include "IncreaseFrequency.h"
+#include "MessageBoxStyle.h"
+#include "OpenTracks.h"
+#include "Track.h"
+
+void RunIncreaseFrequencyCommand(QWidget* parent)
+{
+    OpenTracks& open = OpenTracks::Get();
+    FilterRun run(open.model, open.holder.GetState(), GEventManagerImpl::GetInstance(), FilterRun::Scope::Segments);
+    FIncreaseFreqDlg dialog(parent);
+    if (dialog.DoModal() != IDOK)
+        return;
+    const FIncreaseFreqDlg::Options options;
+    const TimeSpan timeStep = FIncreaseFreqDlg::GetTimeStep(options);
+    const double distStep = FIncreaseFreqDlg::GetDistStep(options);
+    run.Run([timeStep, distStep](const TrackPtr& track) {
+        if (auto segment = std::dynamic_pointer_cast<Track>(track))
+            IncreaseFrequency::Apply(*segment, timeStep, distStep);
+    });
+    run.End(0, false);
+}

@@ -1,0 +1,169 @@
+#include "TrackMenuUI.h"
+
+#include "CommandUI.h"
+#include "GEventManagerImpl.h"
+#include "IncreaseFrequencyCommand.h"
+#include "MainFrame.h"
+#include "MessageBoxStyle.h"
+#include "OpenTracks.h"
+#include "RebuildTreeDlg.h"
+#include "RebuildTreeOptions.h"
+#include "SegmentBreaks.h"
+#include "StringIds.h"
+#include "TrackRestructure.h"
+#include "TrackReverser.h"
+#include "TrackTreeAlg.h"
+#include "Translator.h"
+
+#include <QAction>
+#include <QKeySequence>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRestructure = 33001;
+constexpr int kMerge = 33002;
+constexpr int kAddBreak = 33003;
+constexpr int kRemoveBreak = 33004;
+constexpr int kReverse = 33005;
+constexpr int kIncreaseFrequency = 33006;
+// The texts of the point list's menu items for the same commands.
+constexpr int kAddBreakText = 1358;
+constexpr int kRemoveBreakText = 1359;
+
+OpenTracks& Tracks()
+{
+    return OpenTracks::Get();
+}
+
+std::vector<int> SelectedItems()
+{
+    std::vector<int> items;
+    Tracks().holder.GetState().GetSelectedItems(items);
+    return items;
+}
+
+} // namespace
+
+TrackMenuUI::TrackMenuUI(MainFrame& frame)
+    : QObject(&frame)
+    , m_frame(frame)
+{
+    MainFrameImpl& hub = frame.GetHub();
+    m_commands = hub.SubscribeCommand(kRestructure, kIncreaseFrequency, [this](int id) { OnCommand(id); });
+    m_commandUIs = hub.SubscribeCommandUI(kRestructure, kIncreaseFrequency, [this](CommandUI& ui) { OnCommandUI(ui); });
+    // The break commands have no menu item: their shortcuts live on the window.
+    for (const auto& [id, key] : {std::pair{kAddBreak, Qt::Key_B}, std::pair{kRemoveBreak, Qt::Key_J}}) {
+        QAction* action = frame.GetActions().Get(id);
+        action->setShortcut(QKeySequence(Qt::CTRL | key));
+        frame.addAction(action);
+    }
+}
+
+void TrackMenuUI::OnCommand(int id)
+{
+    switch (id) {
+    case kRestructure:
+        Restructure();
+        break;
+    case kMerge:
+        Merge();
+        break;
+    case kAddBreak:
+        AddBreak();
+        break;
+    case kRemoveBreak:
+        RemoveBreak();
+        break;
+    case kReverse:
+        Reverse();
+        break;
+    case kIncreaseFrequency:
+        RunIncreaseFrequencyCommand(&m_frame);
+        break;
+    default:
+        break;
+    }
+}
+
+void TrackMenuUI::OnCommandUI(CommandUI& ui)
+{
+    const int selected = Tracks().holder.GetState().GetSelectedCount();
+    ui.Enable(ui.GetId() == kMerge ? selected > 1 : selected > 0);
+    if (ui.GetId() == kAddBreak || ui.GetId() == kRemoveBreak)
+        ui.SetText(Translator::GetInstance().LoadStr(ui.GetId() == kAddBreak ? kAddBreakText : kRemoveBreakText));
+}
+
+std::vector<int> TrackMenuUI::FilesToRestructure()
+{
+    const std::vector<int> items = SelectedItems();
+    const TrackTreeReaderPtr reader = Tracks().model.GetReader();
+    const bool allFiles = std::all_of(items.begin(), items.end(), [&reader](int tid) {
+        const TrackInfo::Node* node = reader->GetNode(tid);
+        return node != nullptr && node->GetKind() == TrackInfo::KindFile;
+    });
+    if (allFiles)
+        return items;
+    if (Translator::GetInstance().MessageBoxW(IDS_RESTRUCTURE_FILES_ONLY, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return {};
+    return TrackTreeAlg(reader.get()).GetParentFileIds(items);
+}
+
+void TrackMenuUI::Restructure()
+{
+    const std::vector<int> files = FilesToRestructure();
+    if (files.empty())
+        return;
+    RebuildTreeDlg dlg(&m_frame);
+    if (dlg.DoModal() != IDOK)
+        return;
+    OpenTracksModel& model = Tracks().model;
+    // The points keep their order and the file its tid, so the current
+    // point keeps its place among the points of its file.
+    const TrackPosition current = Tracks().holder.GetState().GetCurrentPoint();
+    const TrackPositionConverter converter(*model.GetReader(), [&model](int tid) { return model.GetTrack(tid).get(); });
+    const TrackPosition inFile = converter.Convert(current, TrackTreeAlg(model.GetReader().get()).GetFileId(current.tid));
+
+    const RestructureParams params = RebuildTreeOptions::GetInstance().GetParams();
+    TrackRestructure restructure(model);
+    for (const int file : files) {
+        if (!restructure.RestructureFile(file, params))
+            Translator::GetInstance().MessageBoxW(IDS_SPLIT_ERROR, MB_OK | MB_ICONERROR);
+    }
+    if (inFile.tid >= 0 && Tracks().holder.GetState().GetCurrentPoint().tid < 0)
+        Tracks().holder.SetCurrentPoint(inFile.tid, inFile.index);
+}
+
+void TrackMenuUI::Merge()
+{
+    const std::vector<int> items = SelectedItems();
+    TrackRestructure restructure(Tracks().model);
+    const int merged = restructure.Merge(items, RebuildTreeOptions::GetInstance().GetParams(),
+                                         Tracks().namer.GetDefaultName(items));
+    if (merged >= 0)
+        Tracks().holder.SetSelection({merged});
+}
+
+void TrackMenuUI::Reverse()
+{
+    TrackReverser(Tracks().model, Tracks().holder, GEventManagerImpl::GetInstance()).Reverse(SelectedItems());
+}
+
+void TrackMenuUI::AddBreak()
+{
+    SegmentBreaks(Tracks().model).AddBreak(Tracks().holder.GetState().GetCurrentPoint());
+}
+
+void TrackMenuUI::RemoveBreak()
+{
+    const TrackPosition moved = SegmentBreaks(Tracks().model).RemoveBreak(Tracks().holder.GetState().GetCurrentPoint());
+    if (moved.tid >= 0)
+        Tracks().holder.SetCurrentPoint(moved.tid, moved.index);
+}
+
+void TrackMenuUI::Join()
+{
+    if (!SegmentBreaks(Tracks().model).Join(SelectedItems()))
+        Translator::GetInstance().MessageBoxW(IDS_JOIN_NOT_CONSECUTIVE);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "UnitsConv.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class FilterReasons;
+class ParameterFilterImpl;
+
+// The six parameters of the filter by value as data: the dialog's rows and
+// control ids, the rule each row makes, and the unit its value is typed in.
+class ValueFilterRows
+{
+public:
+    enum class Unit {
+        SmallDistance,
+        Speed,
+        Accel,
+    };
+
+    struct Row
+    {
+        const char* name;
+        // Reason code, which is also the kind of rule.
+        int code;
+        // The label's text and the start of the rule's text.
+        int labelTextId;
+        int ruleTextId;
+        Unit unit;
+        int editId;
+        int labelId;
+    };
+
+    static constexpr int Count = 6;
+    using Texts = std::array<QString, Count>;
+
+    // In the dialog's order: MinDist, MaxSpeed, MinSpeed, MaxAccelFwd,
+    // MaxAccelBk, MaxAccelRad.
+    static const std::array<Row, Count>& GetRows();
+
+    static QString GetUnitNotation(Unit unit, MeasuringSystem system);
+    // A typed value in the program's own units: metres, km/h, m/s².
+    static double ToInternal(double value, Unit unit, MeasuringSystem system);
+    // The label of a row: "Max. speed (km/h):".
+    static QString GetLabel(const Row& row, MeasuringSystem system);
+
+    // The rules for the typed texts, one per row in row order. A row that is
+    // empty, does not parse or is not above 0 makes no rule. Each rule's
+    // text ("Speed >" + typed text + " " + unit) is registered with reasons
+    // for its key.
+    static std::shared_ptr<ParameterFilterImpl> BuildFilter(const Texts& texts, MeasuringSystem system,
+                                                            FilterReasons& reasons);
+};

@@ -1,0 +1,195 @@
+#include "CliCommands.h"
+
+#include "LoadManager.h"
+#include "TestSupport.h"
+#include "TrackTreeAlg.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kPoints = 12;
+constexpr int kSpike = 5;
+constexpr int kWithoutTime = 8;
+
+// A ride east at 5 m/s, one point a second, in two segments: the first
+// has a point 300 m off the road and a point without time; the second is
+// clean.
+QString WriteRide(const QString& dir)
+{
+    const double metresPerDegreeLon = 111320.0 * std::cos(47.0 * M_PI / 180.0);
+    QString gpx = QStringLiteral("<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
+                                 "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk>");
+    for (int segment = 0; segment < 2; ++segment) {
+        gpx += QStringLiteral("<trkseg>");
+        for (int i = 0; i < kPoints; ++i) {
+            const int second = segment * 100 + i;
+            double lat = 47.0;
+            if (segment == 0 && i == kSpike)
+                lat += 300.0 / 111320.0;
+            const double lon = 8.0 + 5.0 * second / metresPerDegreeLon;
+            gpx += QStringLiteral("<trkpt lat=\"%1\" lon=\"%2\">").arg(lat, 0, 'f', 8).arg(lon, 0, 'f', 8);
+            if (segment != 0 || i != kWithoutTime)
+                gpx += QStringLiteral("<time>2024-05-01T10:%1:%2Z</time>")
+                           .arg(second / 60, 2, 10, QLatin1Char('0'))
+                           .arg(second % 60, 2, 10, QLatin1Char('0'));
+            gpx += QStringLiteral("</trkpt>");
+        }
+        gpx += QStringLiteral("</trkseg>");
+    }
+    gpx += QStringLiteral("</trk></gpx>\n");
+    const QString path = QDir(dir).filePath(QStringLiteral("ride.gpx"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(gpx.toUtf8());
+    return path;
+}
+
+QJsonArray ReadSegments(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
+    EXPECT_TRUE(document.isObject());
+    return document.object().value(QStringLiteral("segments")).toArray();
+}
+
+// (index, reason) of every filtered point of a report segment.
+std::vector<std::pair<int, int>> Filtered(const QJsonObject& segment)
+{
+    std::vector<std::pair<int, int>> out;
+    for (const QJsonValue& value : segment.value(QStringLiteral("filtered")).toArray()) {
+        const QJsonObject point = value.toObject();
+        out.emplace_back(point.value(QStringLiteral("index")).toInt(), point.value(QStringLiteral("reason")).toInt());
+    }
+    return out;
+}
+
+class FilterCommandTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dir = MakeTempDir();
+        ride = WriteRide(dir);
+        report = QDir(dir).filePath(QStringLiteral("report.json"));
+    }
+
+    QString dir;
+    QString ride;
+    QString report;
+};
+
+} // namespace
+
+TEST_F(FilterCommandTest, ReportListsEverySegmentWithItsFilteredPoints)
+{
+    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--spikes"), QStringLiteral("--report"), report}), 0);
+    const QJsonArray segments = ReadSegments(report);
+    ASSERT_EQ(segments.size(), 2);
+    const QJsonObject first = segments[0].toObject();
+    EXPECT_EQ(first.value(QStringLiteral("points")).toInt(), kPoints);
+    // The time check of the track objects marks the point without time.
+    EXPECT_EQ(Filtered(first), (std::vector<std::pair<int, int>>{{kSpike, 10}, {kWithoutTime, 16}}));
+    const QJsonArray points = first.value(QStringLiteral("filtered")).toArray();
+    EXPECT_EQ(points[0].toObject().value(QStringLiteral("text")).toString(), "Spike");
+    EXPECT_EQ(points[1].toObject().value(QStringLiteral("text")).toString(), "No time");
+    const QJsonObject second = segments[1].toObject();
+    EXPECT_TRUE(Filtered(second).empty());
+    EXPECT_NE(first.value(QStringLiteral("tid")).toInt(), second.value(QStringLiteral("tid")).toInt());
+    // The keys come in the documented order.
+    QFile raw(report);
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    const QByteArray text = raw.readAll();
+    EXPECT_TRUE(text.startsWith("{\"segments\": [{\"tid\": ")) << text.left(40).toStdString();
+    EXPECT_TRUE(text.contains("\"points\": 12, \"filtered\": [{\"index\": 5, \"reason\": 10, \"text\": \"Spike\"}"));
+}
+
+TEST_F(FilterCommandTest, ValueRulesCarryTheirOwnText)
+{
+    // The spike point is reached at over 1000 km/h.
+    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed"), QStringLiteral("50"), QStringLiteral("--report"),
+                                report}),
+              0);
+    const QJsonArray segments = ReadSegments(report);
+    ASSERT_EQ(segments.size(), 2);
+    const std::vector<std::pair<int, int>> filtered = Filtered(segments[0].toObject());
+    ASSERT_EQ(filtered.size(), 2u);
+    EXPECT_EQ(filtered[0].first, kSpike);
+    EXPECT_EQ(filtered[0].second % 100, 7);
+    EXPECT_GE(filtered[0].second, 100);
+    const QJsonObject point = segments[0].toObject().value(QStringLiteral("filtered")).toArray()[0].toObject();
+    EXPECT_EQ(point.value(QStringLiteral("text")).toString(), "Speed >50 km/h");
+    EXPECT_TRUE(Filtered(segments[1].toObject()).empty());
+}
+
+TEST_F(FilterCommandTest, DeleteWritesTheSurvivingPoints)
+{
+    const QString out = QDir(dir).filePath(QStringLiteral("clean.gpx"));
+    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--spikes"), QStringLiteral("--delete"), QStringLiteral("-o"), out,
+                                QStringLiteral("--report"), report}),
+              0);
+    // The report still numbers the points as they were.
+    EXPECT_EQ(ReadSegments(report)[0].toObject().value(QStringLiteral("points")).toInt(), kPoints);
+    const LoadedTrackFile loaded = LoadManager().Load(out);
+    ASSERT_EQ(loaded.status, TrackLoaderI::Success);
+    std::vector<int> segments;
+    TrackTreeAlg(loaded.tree.GetReader().get()).GetSubsegmentIds(loaded.fileTid, segments);
+    ASSERT_EQ(segments.size(), 2u);
+    EXPECT_EQ(loaded.data->Get(segments[0])->GetPointCount(), kPoints - 2);
+    EXPECT_EQ(loaded.data->Get(segments[1])->GetPointCount(), kPoints);
+}
+
+TEST_F(FilterCommandTest, LocalFilterTakesOutPointsStandingWithinAMetre)
+{
+    // Two points a fifth of a metre apart between two 10 m steps: each is
+    // within a metre of the point before and after it.
+    const double metresPerDegreeLon = 111320.0 * std::cos(47.0 * M_PI / 180.0);
+    const std::vector<double> east = {0, 10, 20, 30, 40, 40.2, 40.4, 40.6, 50, 60, 70, 80, 90, 100};
+    QString gpx = QStringLiteral("<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
+                                 "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><trkseg>");
+    for (size_t i = 0; i < east.size(); ++i)
+        gpx += QStringLiteral("<trkpt lat=\"47.0\" lon=\"%1\"><time>2024-05-01T10:00:%2Z</time></trkpt>")
+                   .arg(8.0 + east[i] / metresPerDegreeLon, 0, 'f', 9)
+                   .arg(static_cast<int>(i), 2, 10, QLatin1Char('0'));
+    gpx += QStringLiteral("</trkseg></trk></gpx>\n");
+    const QString path = QDir(dir).filePath(QStringLiteral("stand.gpx"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(gpx.toUtf8());
+    file.close();
+
+    ASSERT_EQ(RunFilterCommand({path, QStringLiteral("--local"), QStringLiteral("--report"), report}), 0);
+    const QJsonArray segments = ReadSegments(report);
+    ASSERT_EQ(segments.size(), 1);
+    const std::vector<std::pair<int, int>> filtered = Filtered(segments[0].toObject());
+    const auto has = [&filtered](int index, int reason) {
+        return std::find(filtered.begin(), filtered.end(), std::make_pair(index, reason)) != filtered.end();
+    };
+    EXPECT_TRUE(has(5, 15));
+    EXPECT_TRUE(has(6, 15));
+    // The first and last points are never taken out as too close.
+    EXPECT_FALSE(has(0, 15));
+    EXPECT_FALSE(has(static_cast<int>(east.size()) - 1, 15));
+}
+
+TEST_F(FilterCommandTest, BadArgumentsAndUnreadableFilesFail)
+{
+    EXPECT_EQ(RunFilterCommand({}), 2);
+    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--bogus")}), 2);
+    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed")}), 2);
+    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed"), QStringLiteral("fast")}), 2);
+    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--min-dist"), QStringLiteral("0")}), 2);
+    EXPECT_EQ(RunFilterCommand({ride, ride}), 2);
+    EXPECT_EQ(RunFilterCommand({QDir(dir).filePath(QStringLiteral("missing.gpx")), QStringLiteral("--report"), report}),
+              1);
+    EXPECT_FALSE(QFile::exists(report));
+}
