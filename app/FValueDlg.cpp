@@ -1,5 +1,6 @@
 #include "FValueDlg.h"
 
+#include "CommandIds.h"
 #include "OptUnits.h"
 #include "Translator.h"
 
@@ -9,15 +10,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {
-constexpr int kMenuTextId = 32902;
-} // namespace
-
 FValueDlg::FValueDlg(QWidget* parent)
     : OblDlgBase(kTemplateId, parent)
 {
     // The menu text without its accelerator mark and ellipsis.
-    QString title = Translator::GetInstance().LoadStr(kMenuTextId);
+    QString title = Translator::GetInstance().LoadStr(ID_FILTER_BY_VALUE);
     setWindowTitle(title.remove(QLatin1Char('&')).remove(QStringLiteral("...")));
     auto* layout = new QVBoxLayout(this);
     auto* rows = new QFormLayout;

@@ -1,5 +1,6 @@
 #include "FilterUI.h"
 
+#include "CommandIds.h"
 #include "CommandUI.h"
 #include "FValueDlg.h"
 #include "FilterManager.h"
@@ -16,16 +17,6 @@
 
 namespace {
 
-constexpr int kFirstCommand = 32900;
-constexpr int kLastCommand = 32990;
-constexpr int kByValue = 32902;
-constexpr int kSpikes = 32903;
-constexpr int kLocal = 32904;
-constexpr int kStops = 32905;
-constexpr int kShiftTime = 32907;
-constexpr int kResetTime = 32908;
-constexpr int kDeleteFiltered = 32920;
-constexpr int kRestoreFiltered = 32921;
 
 const TracksStateI& State()
 {
@@ -39,35 +30,35 @@ FilterUI::FilterUI(MainFrame& frame)
     , m_frame(frame)
 {
     MainFrameImpl& hub = frame.GetHub();
-    m_commands = hub.SubscribeCommand(kFirstCommand, kLastCommand, [this](int id) { OnCommand(id); });
-    m_commandUIs = hub.SubscribeCommandUI(kFirstCommand, kLastCommand, [this](CommandUI& ui) { OnCommandUI(ui); });
+    m_commands = hub.SubscribeCommand(ID_FILTER_FIRST, ID_FILTER_LAST, [this](int id) { OnCommand(id); });
+    m_commandUIs = hub.SubscribeCommandUI(ID_FILTER_FIRST, ID_FILTER_LAST, [this](CommandUI& ui) { OnCommandUI(ui); });
 }
 
 void FilterUI::OnCommand(int id)
 {
     switch (id) {
-    case kByValue:
+    case ID_FILTER_BY_VALUE:
         FilterByValue();
         break;
-    case kSpikes:
+    case ID_FILTER_SPIKES:
         FilterSpikes();
         break;
-    case kLocal:
+    case ID_FILTER_LOCAL:
         FilterLocal();
         break;
-    case kStops:
+    case ID_FILTER_STOPS:
         FilterStops();
         break;
-    case kShiftTime:
+    case ID_TIME_SHIFT:
         RunShiftTimeCommand(&m_frame);
         break;
-    case kResetTime:
+    case ID_TIME_RESET:
         RunResetTimeCommand(&m_frame);
         break;
-    case kDeleteFiltered:
+    case ID_FILTER_DELETE:
         DeleteFiltered();
         break;
-    case kRestoreFiltered:
+    case ID_FILTER_RESTORE:
         RestoreFiltered();
         break;
     default:

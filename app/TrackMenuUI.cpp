@@ -1,7 +1,7 @@
 #include "TrackMenuUI.h"
 
+#include "CommandIds.h"
 #include "CommandUI.h"
-#include "GEventManagerImpl.h"
 #include "IncreaseFrequencyCommand.h"
 #include "MainFrame.h"
 #include "MessageBoxStyle.h"
@@ -22,12 +22,6 @@
 
 namespace {
 
-constexpr int kRestructure = 33001;
-constexpr int kMerge = 33002;
-constexpr int kAddBreak = 33003;
-constexpr int kRemoveBreak = 33004;
-constexpr int kReverse = 33005;
-constexpr int kIncreaseFrequency = 33006;
 // The texts of the point list's menu items for the same commands.
 constexpr int kAddBreakText = 1358;
 constexpr int kRemoveBreakText = 1359;
@@ -51,10 +45,10 @@ TrackMenuUI::TrackMenuUI(MainFrame& frame)
     , m_frame(frame)
 {
     MainFrameImpl& hub = frame.GetHub();
-    m_commands = hub.SubscribeCommand(kRestructure, kIncreaseFrequency, [this](int id) { OnCommand(id); });
-    m_commandUIs = hub.SubscribeCommandUI(kRestructure, kIncreaseFrequency, [this](CommandUI& ui) { OnCommandUI(ui); });
+    m_commands = hub.SubscribeCommand(ID_TRACK_RESTRUCTURE, ID_TRACK_INCREASE_FREQUENCY, [this](int id) { OnCommand(id); });
+    m_commandUIs = hub.SubscribeCommandUI(ID_TRACK_RESTRUCTURE, ID_TRACK_INCREASE_FREQUENCY, [this](CommandUI& ui) { OnCommandUI(ui); });
     // The break commands have no menu item: their shortcuts live on the window.
-    for (const auto& [id, key] : {std::pair{kAddBreak, Qt::Key_B}, std::pair{kRemoveBreak, Qt::Key_J}}) {
+    for (const auto& [id, key] : {std::pair{ID_TRACK_ADD_BREAK, Qt::Key_B}, std::pair{ID_TRACK_REMOVE_BREAK, Qt::Key_J}}) {
         QAction* action = frame.GetActions().Get(id);
         action->setShortcut(QKeySequence(Qt::CTRL | key));
         frame.addAction(action);
@@ -64,22 +58,22 @@ TrackMenuUI::TrackMenuUI(MainFrame& frame)
 void TrackMenuUI::OnCommand(int id)
 {
     switch (id) {
-    case kRestructure:
+    case ID_TRACK_RESTRUCTURE:
         Restructure();
         break;
-    case kMerge:
+    case ID_TRACK_MERGE:
         Merge();
         break;
-    case kAddBreak:
+    case ID_TRACK_ADD_BREAK:
         AddBreak();
         break;
-    case kRemoveBreak:
+    case ID_TRACK_REMOVE_BREAK:
         RemoveBreak();
         break;
-    case kReverse:
+    case ID_TRACK_REVERSE:
         Reverse();
         break;
-    case kIncreaseFrequency:
+    case ID_TRACK_INCREASE_FREQUENCY:
         RunIncreaseFrequencyCommand(&m_frame);
         break;
     default:
@@ -90,9 +84,9 @@ void TrackMenuUI::OnCommand(int id)
 void TrackMenuUI::OnCommandUI(CommandUI& ui)
 {
     const int selected = Tracks().holder.GetState().GetSelectedCount();
-    ui.Enable(ui.GetId() == kMerge ? selected > 1 : selected > 0);
-    if (ui.GetId() == kAddBreak || ui.GetId() == kRemoveBreak)
-        ui.SetText(Translator::GetInstance().LoadStr(ui.GetId() == kAddBreak ? kAddBreakText : kRemoveBreakText));
+    ui.Enable(ui.GetId() == ID_TRACK_MERGE ? selected > 1 : selected > 0);
+    if (ui.GetId() == ID_TRACK_ADD_BREAK || ui.GetId() == ID_TRACK_REMOVE_BREAK)
+        ui.SetText(Translator::GetInstance().LoadStr(ui.GetId() == ID_TRACK_ADD_BREAK ? kAddBreakText : kRemoveBreakText));
 }
 
 std::vector<int> TrackMenuUI::FilesToRestructure()
@@ -147,7 +141,7 @@ void TrackMenuUI::Merge()
 
 void TrackMenuUI::Reverse()
 {
-    TrackReverser(Tracks().model, Tracks().holder, GEventManagerImpl::GetInstance()).Reverse(SelectedItems());
+    TrackReverser(Tracks().model, Tracks().holder).Reverse(SelectedItems());
 }
 
 void TrackMenuUI::AddBreak()

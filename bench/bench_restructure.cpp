@@ -104,7 +104,7 @@ void RunOnce(const std::vector<TrackPoint>& points, Timings& out)
 
     ResetPeakRss();
     Stopwatch reverse;
-    TrackReverser(ride.model, ride.holder, ride.events).Reverse({ride.file});
+    TrackReverser(ride.model, ride.holder).Reverse({ride.file});
     out.reverse.push_back(reverse.Seconds());
     out.reversePeakMb = Megabytes(PeakRssBytes());
 

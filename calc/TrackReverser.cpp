@@ -1,15 +1,11 @@
 #include "TrackReverser.h"
 
-#include "GEventNotifyI.h"
 #include "OpenTracksModel.h"
 #include "Track.h"
 #include "TrackTreeAlg.h"
-#include "TrackTreeEventDataImpl.h"
 #include "TracksStateHolderImpl.h"
 
 #include <algorithm>
-#include <iterator>
-#include <set>
 
 namespace {
 
@@ -20,10 +16,9 @@ std::vector<TrackPoint>& PointsOf(const TrackPtr& track)
 
 } // namespace
 
-TrackReverser::TrackReverser(OpenTracksModel& model, TracksStateHolderImpl& holder, GEventNotifyI& events)
+TrackReverser::TrackReverser(OpenTracksModel& model, TracksStateHolderImpl& holder)
     : m_model(model)
     , m_holder(holder)
-    , m_events(events)
 {
 }
 
@@ -35,34 +30,13 @@ void TrackReverser::Reverse(const std::vector<int>& items)
     if (adults.empty())
         return;
     TrackPosition current = m_holder.GetState().GetCurrentPoint();
-    std::set<int> changed;
     for (const int item : adults) {
         for (const int segment : ReversePoints(item)) {
             if (segment == current.tid)
                 current.index = m_model.GetTrack(segment)->GetPointCount() - 1 - current.index;
         }
-        ReverseChildren(item);
-        std::vector<int> subtree;
-        tree.GetDescendantsIds(item, subtree);
-        changed.insert(subtree.begin(), subtree.end());
-        std::vector<int> parentage;
-        tree.GetParentage(item, parentage);
-        changed.insert(parentage.begin(), parentage.end());
     }
-
-    auto record = std::make_shared<TrackTreeEventDataImpl>();
-    std::vector<int> ordered;
-    for (const int file : tree.GetParentFileIds(adults)) {
-        RebuildComposite(file);
-        m_model.SetModified(file, true);
-        std::vector<int> subtree;
-        tree.GetDescendantsIds(file, subtree);
-        subtree.insert(subtree.begin(), file);
-        std::copy_if(subtree.begin(), subtree.end(), std::back_inserter(ordered),
-                     [&changed](int tid) { return changed.count(tid) != 0; });
-    }
-    record->RecordChanged(ordered);
-    m_events.NotifyTreeChanged(record);
+    m_model.ReverseOrder(adults);
     if (current != m_holder.GetState().GetCurrentPoint())
         m_holder.SetCurrentPoint(current.tid, current.index);
 }
@@ -94,27 +68,4 @@ std::vector<int> TrackReverser::ReversePoints(int item)
         track->Refresh(false);
     }
     return segments;
-}
-
-void TrackReverser::ReverseChildren(int tid)
-{
-    const TrackTreeEditorPtr editor = m_model.GetEditor();
-    const std::vector<int> children = m_model.GetReader()->GetChildren(tid);
-    // Each child in turn to the front: the last one ends up first.
-    for (const int child : children) {
-        editor->Move(child, tid, 0);
-        ReverseChildren(child);
-    }
-}
-
-void TrackReverser::RebuildComposite(int tid)
-{
-    const TrackTreeReaderPtr reader = m_model.GetReader();
-    const TrackPtr composite = m_model.GetTrack(tid);
-    composite->ClearParts();
-    for (const int child : reader->GetChildren(tid)) {
-        if (reader->GetNode(child)->GetKind() != TrackInfo::KindSegment)
-            RebuildComposite(child);
-        composite->AddPart(m_model.GetTrack(child));
-    }
 }

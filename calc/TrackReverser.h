@@ -2,7 +2,6 @@
 
 #include <vector>
 
-class GEventNotifyI;
 class OpenTracksModel;
 class TracksStateHolderImpl;
 
@@ -12,7 +11,7 @@ class TracksStateHolderImpl;
 class TrackReverser
 {
 public:
-    TrackReverser(OpenTracksModel& model, TracksStateHolderImpl& holder, GEventNotifyI& events);
+    TrackReverser(OpenTracksModel& model, TracksStateHolderImpl& holder);
 
     // Each item that does not lie beneath another is reversed as a whole:
     // the order of the children of every file and folder within it, and the
@@ -25,11 +24,7 @@ public:
 private:
     // Returns the segments of the item, in their old order.
     std::vector<int> ReversePoints(int item);
-    void ReverseChildren(int tid);
-    // Refills the composite of tid from its children, inner composites first.
-    void RebuildComposite(int tid);
 
     OpenTracksModel& m_model;
     TracksStateHolderImpl& m_holder;
-    GEventNotifyI& m_events;
 };

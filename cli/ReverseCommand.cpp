@@ -1,7 +1,6 @@
 #include "CliArgs.h"
 #include "CliCommands.h"
 #include "CliOpenTracks.h"
-#include "GEventManagerImpl.h"
 #include "OpenTracks.h"
 #include "TrackReverser.h"
 
@@ -19,6 +18,6 @@ int RunReverseCommand(const QStringList& args)
     if (file < 0)
         return 1;
     OpenTracks& tracks = OpenTracks::Get();
-    TrackReverser(tracks.model, tracks.holder, GEventManagerImpl::GetInstance()).Reverse({file});
+    TrackReverser(tracks.model, tracks.holder).Reverse({file});
     return CliOpenTracks::SaveGpx(file, parsed.GetValue(output));
 }

@@ -218,6 +218,32 @@ void OpenTracksModel::CollectAncestors(int tid, std::set<int>& changed) const
         changed.insert(up);
 }
 
+void OpenTracksModel::ReverseOrder(const std::vector<int>& items)
+{
+    const TrackTreeAlg tree(m_reader.get());
+    std::set<int> changed;
+    for (const int item : items) {
+        ReverseChildren(item);
+        std::vector<int> subtree;
+        tree.GetDescendantsIds(item, subtree);
+        changed.insert(subtree.begin(), subtree.end());
+        std::vector<int> parentage;
+        tree.GetParentage(item, parentage);
+        changed.insert(parentage.begin(), parentage.end());
+    }
+    Finish(std::make_shared<Record>(), changed);
+}
+
+void OpenTracksModel::ReverseChildren(int tid)
+{
+    const std::vector<int> children = m_reader->GetChildren(tid);
+    // Each child in turn to the front: the last one ends up first.
+    for (const int child : children) {
+        m_editor->Move(child, tid, 0);
+        ReverseChildren(child);
+    }
+}
+
 void OpenTracksModel::Finish(const std::shared_ptr<Record>& record, const std::set<int>& changed)
 {
     const TrackTreeAlg tree(m_reader.get());

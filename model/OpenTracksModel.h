@@ -68,6 +68,9 @@ public:
     // segment, under the same parent; returns its tid. -1, and nothing
     // changes, unless the segment has points on both sides of the cut.
     int SplitSegment(int tid, int index);
+    // Reverses the order of the children at every level beneath each of
+    // items (a reversed track runs its folders and segments backwards).
+    void ReverseOrder(const std::vector<int>& items);
 
 private:
     using Record = TrackTreeEventDataImpl;
@@ -88,6 +91,7 @@ private:
                     CopyMode mode, Record& record);
     // Removes the node with its subtree and their track objects.
     void RemoveSubtree(int tid, Record& record);
+    void ReverseChildren(int tid);
     // Refills the composite of tid from the nodes beneath it, inner
     // composites first.
     void RebuildComposite(int tid);

@@ -1,3 +1,4 @@
+#include "CommandIds.h"
 #include "CommandUI.h"
 #include "DialogScript.h"
 #include "FValueDlg.h"
@@ -23,14 +24,6 @@
 
 namespace {
 
-constexpr int kByValue = 32902;
-constexpr int kSpikes = 32903;
-constexpr int kLocal = 32904;
-constexpr int kStops = 32905;
-constexpr int kShiftTime = 32907;
-constexpr int kResetTime = 32908;
-constexpr int kDeleteFiltered = 32920;
-constexpr int kRestoreFiltered = 32921;
 constexpr int kPoints = 20;
 // The point of the first segment that lies 300 m off the road.
 constexpr int kSpike = 7;
@@ -117,10 +110,10 @@ TEST_F(FilterUITest, CommandsNeedASelectedSegment)
 {
     const int file = AddRide();
     Holder().SetSelection({});
-    for (int id : {kByValue, kSpikes, kDeleteFiltered, kRestoreFiltered, 32900, 32990})
+    for (int id : {ID_FILTER_BY_VALUE, ID_FILTER_SPIKES, ID_FILTER_DELETE, ID_FILTER_RESTORE, ID_FILTER_FIRST, ID_FILTER_LAST})
         EXPECT_FALSE(IsEnabled(id)) << id;
     Holder().SetSelection({Segments(file)[1]});
-    for (int id : {kByValue, kSpikes, kDeleteFiltered, kRestoreFiltered, 32900, 32990})
+    for (int id : {ID_FILTER_BY_VALUE, ID_FILTER_SPIKES, ID_FILTER_DELETE, ID_FILTER_RESTORE, ID_FILTER_FIRST, ID_FILTER_LAST})
         EXPECT_TRUE(IsEnabled(id)) << id;
 }
 
@@ -139,7 +132,7 @@ TEST_F(FilterUITest, ValueDialogShowsSixLabelledRowsInTheUserUnits)
         return IDCANCEL;
     });
     MessageBoxScript boxes;
-    Run(kByValue);
+    Run(ID_FILTER_BY_VALUE);
     EXPECT_EQ(labels, QStringList({"Min. distance (ft):", "Max. speed (mph):", "Min. speed (mph):",
                                    "Max. forward acceleration (ft/s²):", "Max. braking acceleration (ft/s²):",
                                    "Max. radial acceleration (ft/s²):"}));
@@ -157,7 +150,7 @@ TEST_F(FilterUITest, FilterByValueMarksWithTheRuleTextAndReports)
     // The spike is reached at over 1000 km/h; nothing else is over 50.
     FillValueDialog(dialogs, {{1552, QStringLiteral("50")}, {1550, QStringLiteral("0")}});
     MessageBoxScript boxes;
-    Run(kByValue);
+    Run(ID_FILTER_BY_VALUE);
     EXPECT_EQ(Valid(segments[0]), kPoints - 1);
     EXPECT_EQ(Valid(segments[1]), kPoints);
     TrackPoint spike;
@@ -170,7 +163,7 @@ TEST_F(FilterUITest, FilterByValueMarksWithTheRuleTextAndReports)
 
     // The edits start empty again and an empty dialog finds nothing.
     FillValueDialog(dialogs, {});
-    Run(kByValue);
+    Run(ID_FILTER_BY_VALUE);
     ASSERT_EQ(boxes.GetShown().size(), 2u);
     EXPECT_TRUE(boxes.GetShown().back().text.startsWith(QStringLiteral("0 points removed.")));
 }
@@ -181,18 +174,18 @@ TEST_F(FilterUITest, SpikesThenDeleteThenRestore)
     const std::vector<int> segments = Segments(file);
     Holder().SetSelection({segments[0]});
     MessageBoxScript boxes;
-    Run(kSpikes);
+    Run(ID_FILTER_SPIKES);
     EXPECT_EQ(Valid(segments[0]), kPoints - 1);
     ASSERT_EQ(boxes.GetShown().size(), 1u);
     EXPECT_TRUE(boxes.GetShown().front().text.startsWith(QStringLiteral("1 points removed.")));
 
     // Restoring brings the point back without a word.
-    Run(kRestoreFiltered);
+    Run(ID_FILTER_RESTORE);
     EXPECT_EQ(boxes.GetShown().size(), 1u);
     EXPECT_EQ(Valid(segments[0]), kPoints);
 
-    Run(kSpikes);
-    Run(kDeleteFiltered);
+    Run(ID_FILTER_SPIKES);
+    Run(ID_FILTER_DELETE);
     EXPECT_EQ(Count(segments[0]), kPoints - 1);
     EXPECT_EQ(Valid(segments[0]), kPoints - 1);
     ASSERT_EQ(boxes.GetShown().size(), 3u);
@@ -200,7 +193,7 @@ TEST_F(FilterUITest, SpikesThenDeleteThenRestore)
     // The other segment was not selected.
     EXPECT_EQ(Count(segments[1]), kPoints);
 
-    Run(kDeleteFiltered);
+    Run(ID_FILTER_DELETE);
     ASSERT_EQ(boxes.GetShown().size(), 4u);
     EXPECT_TRUE(boxes.GetShown().back().text.startsWith(QStringLiteral("0 points removed.")));
 }
@@ -211,7 +204,7 @@ TEST_F(FilterUITest, StopsNeedExactlyOneSelectedItem)
     const std::vector<int> segments = Segments(file);
     Holder().SetSelection({segments[0], segments[1]});
     MessageBoxScript boxes;
-    Run(kStops);
+    Run(ID_FILTER_STOPS);
     EXPECT_TRUE(boxes.GetShown().empty());
     EXPECT_EQ(Model().GetFileTids().size(), 1u);
     EXPECT_FALSE(IsModified(file));
@@ -222,7 +215,7 @@ TEST_F(FilterUITest, StopsOfTheOneSelectedItemAddTheirFourFilesAndReport)
     const int file = AddRide();
     Holder().SetSelection({Segments(file)[1]});
     MessageBoxScript boxes;
-    Run(kStops);
+    Run(ID_FILTER_STOPS);
     const std::vector<int> files = Model().GetFileTids();
     ASSERT_EQ(files.size(), 5u);
     QStringList names;
@@ -238,7 +231,7 @@ TEST_F(FilterUITest, LocalInconsistenciesReportTheValidPointsLost)
     const int file = AddRide();
     Holder().SetSelection({file});
     MessageBoxScript boxes;
-    Run(kLocal);
+    Run(ID_FILTER_LOCAL);
     const int lost = 2 * kPoints - Valid(file);
     ASSERT_EQ(boxes.GetShown().size(), 1u);
     EXPECT_TRUE(boxes.GetShown().front().text.startsWith(QString::number(lost) + QStringLiteral(" points removed.")))
@@ -252,9 +245,9 @@ TEST_F(FilterUITest, TimeCommandsAreHandedOn)
     const Translator& texts = Translator::GetInstance();
     Holder().SetSelection({segments[0], segments[1]});
     MessageBoxScript boxes({IDOK, IDNO});
-    Run(kShiftTime);
+    Run(ID_TIME_SHIFT);
     Holder().SetSelection({file});
-    Run(kResetTime);
+    Run(ID_TIME_RESET);
     ASSERT_EQ(boxes.GetShown().size(), 2u);
     EXPECT_EQ(boxes.GetShown()[0].text, texts.LoadStr(IDS_SELECT_SINGLE_FILE));
     EXPECT_EQ(boxes.GetShown()[1].text, texts.LoadStr(IDS_RESET_TIME_CONFIRM));

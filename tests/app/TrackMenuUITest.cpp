@@ -1,3 +1,4 @@
+#include "CommandIds.h"
 #include "CommandUI.h"
 #include "DialogScript.h"
 #include "MainFrame.h"
@@ -22,12 +23,6 @@
 
 namespace {
 
-constexpr int kRestructure = 33001;
-constexpr int kMerge = 33002;
-constexpr int kAddBreak = 33003;
-constexpr int kRemoveBreak = 33004;
-constexpr int kReverse = 33005;
-constexpr int kIncreaseFrequency = 33006;
 
 QString Str(int id)
 {
@@ -143,28 +138,28 @@ TEST_F(TrackMenuUITest, CommandsNeedSelectedSegmentsAndMergeNeedsTwo)
 {
     const int first = AddFile({{Minutes(0)}});
     const int second = AddFile({{Minutes(0)}});
-    for (const int id : {kRestructure, kMerge, kAddBreak, kRemoveBreak, kReverse, kIncreaseFrequency})
+    for (const int id : {ID_TRACK_RESTRUCTURE, ID_TRACK_MERGE, ID_TRACK_ADD_BREAK, ID_TRACK_REMOVE_BREAK, ID_TRACK_REVERSE, ID_TRACK_INCREASE_FREQUENCY})
         EXPECT_FALSE(Query(id).IsEnabled()) << id;
     Holder().SetSelection({first});
-    for (const int id : {kRestructure, kAddBreak, kRemoveBreak, kReverse, kIncreaseFrequency})
+    for (const int id : {ID_TRACK_RESTRUCTURE, ID_TRACK_ADD_BREAK, ID_TRACK_REMOVE_BREAK, ID_TRACK_REVERSE, ID_TRACK_INCREASE_FREQUENCY})
         EXPECT_TRUE(Query(id).IsEnabled()) << id;
-    EXPECT_FALSE(Query(kMerge).IsEnabled());
+    EXPECT_FALSE(Query(ID_TRACK_MERGE).IsEnabled());
     Holder().SetSelection({first, second});
-    EXPECT_TRUE(Query(kMerge).IsEnabled());
+    EXPECT_TRUE(Query(ID_TRACK_MERGE).IsEnabled());
 }
 
 TEST_F(TrackMenuUITest, BreakCommandsHaveTheirShortcutsOnTheWindow)
 {
-    QAction* add = m_frame.GetActions().Find(kAddBreak);
-    QAction* remove = m_frame.GetActions().Find(kRemoveBreak);
+    QAction* add = m_frame.GetActions().Find(ID_TRACK_ADD_BREAK);
+    QAction* remove = m_frame.GetActions().Find(ID_TRACK_REMOVE_BREAK);
     ASSERT_NE(add, nullptr);
     ASSERT_NE(remove, nullptr);
     EXPECT_EQ(add->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
     EXPECT_EQ(remove->shortcut(), QKeySequence(QStringLiteral("Ctrl+J")));
     EXPECT_TRUE(m_frame.actions().contains(add));
     EXPECT_TRUE(m_frame.actions().contains(remove));
-    EXPECT_EQ(*Query(kAddBreak).GetText(), Str(1358));
-    EXPECT_EQ(*Query(kRemoveBreak).GetText(), Str(1359));
+    EXPECT_EQ(*Query(ID_TRACK_ADD_BREAK).GetText(), Str(1358));
+    EXPECT_EQ(*Query(ID_TRACK_REMOVE_BREAK).GetText(), Str(1359));
 }
 
 TEST_F(TrackMenuUITest, RestructureOfAFileUsesAndStoresTheDialogChoices)
@@ -182,7 +177,7 @@ TEST_F(TrackMenuUITest, RestructureOfAFileUsesAndStoresTheDialogChoices)
         return IDOK;
     });
     MessageBoxScript boxes;
-    Run(kRestructure);
+    Run(ID_TRACK_RESTRUCTURE);
     EXPECT_TRUE(boxes.GetShown().empty());
     ASSERT_EQ(dialogs.GetShownTitles().size(), 1u);
     EXPECT_EQ(dialogs.GetShownTitles().front(), Str(IDS_REBUILD_TREE_TITLE));
@@ -206,7 +201,7 @@ TEST_F(TrackMenuUITest, RestructureKeepsTheCurrentPointOnItsPoint)
     const double lon = Points(file)[45].GetLon();
     DialogScript dialogs;
     dialogs.AddAnswer(IDOK);
-    Run(kRestructure);
+    Run(ID_TRACK_RESTRUCTURE);
     ASSERT_EQ(Sizes(file), (std::vector<int>{20, 20, 20}));
     // Point 45 of the file is point 5 of the third segment now.
     const TrackPosition current = Holder().GetState().GetCurrentPoint();
@@ -224,7 +219,7 @@ TEST_F(TrackMenuUITest, RestructureCancelledChangesNothing)
         dynamic_cast<RebuildTreeDlg&>(dlg).GetSegmentSlider().setValue(9);
         return IDCANCEL;
     });
-    Run(kRestructure);
+    Run(ID_TRACK_RESTRUCTURE);
     EXPECT_EQ(Segments(file), segments);
     EXPECT_EQ(RebuildTreeOptions().segThreshold.Get(), 5);
 }
@@ -238,7 +233,7 @@ TEST_F(TrackMenuUITest, RestructureOfASegmentAsksAboutItsFile)
     MessageBoxScript no{IDNO};
     DialogScript dialogs;
     dialogs.AddAnswer(IDOK);
-    Run(kRestructure);
+    Run(ID_TRACK_RESTRUCTURE);
     ASSERT_EQ(no.GetShown().size(), 1u);
     EXPECT_EQ(no.GetShown().front().text, Str(IDS_RESTRUCTURE_FILES_ONLY));
     EXPECT_EQ(no.GetShown().front().flags & 0xF, MB_YESNO);
@@ -247,7 +242,7 @@ TEST_F(TrackMenuUITest, RestructureOfASegmentAsksAboutItsFile)
     EXPECT_EQ(Sizes(file), (std::vector<int>{20, 40}));
 
     no.AddAnswer(IDYES);
-    Run(kRestructure);
+    Run(ID_TRACK_RESTRUCTURE);
     EXPECT_EQ(dialogs.GetShownTitles().size(), 1u);
     // The whole file with the defaults: the segments' break has no gap, the
     // 70 minutes make a folder.
@@ -265,7 +260,7 @@ TEST_F(TrackMenuUITest, FileThatCannotBeSplitIsReportedAndOthersGoOn)
     DialogScript dialogs;
     dialogs.AddAnswer(IDOK);
     MessageBoxScript boxes;
-    Run(kRestructure);
+    Run(ID_TRACK_RESTRUCTURE);
     ASSERT_EQ(boxes.GetShown().size(), 1u);
     EXPECT_EQ(boxes.GetShown().front().text, Str(IDS_SPLIT_ERROR));
     EXPECT_EQ(Model().GetReader()->GetChildren(good).size(), 2u);
@@ -278,7 +273,7 @@ TEST_F(TrackMenuUITest, MergeMakesANamedNewFileAndSelectsIt)
     Model().SetModified(first, false);
     Holder().SetSelection({first, second});
     const QString name = OpenTracks::Get().namer.GetDefaultName({first, second});
-    Run(kMerge);
+    Run(ID_TRACK_MERGE);
     ASSERT_EQ(Model().GetFileTids().size(), 3u);
     const int merged = Model().GetFileTids().back();
     EXPECT_EQ(Model().GetReader()->GetNode(merged)->GetName(), name);
@@ -298,7 +293,7 @@ TEST_F(TrackMenuUITest, ReverseMirrorsTheTimesOfTheSelection)
     Holder().SetSelection({segment});
     Holder().SetCurrentPoint(segment, 0);
     const std::vector<TrackPoint> before = Points(file);
-    Run(kReverse);
+    Run(ID_TRACK_REVERSE);
     const std::vector<TrackPoint> after = Points(file);
     ASSERT_EQ(after.size(), before.size());
     EXPECT_EQ(after.front().GetLon(), before.back().GetLon());
@@ -314,10 +309,10 @@ TEST_F(TrackMenuUITest, CtrlBSplitsAtTheCurrentPointButNotAtTheEnds)
     const int segment = Segments(file).front();
     Holder().SetSelection({file});
     Holder().SetCurrentPoint(segment, 19);
-    m_frame.GetActions().Find(kAddBreak)->trigger();
+    m_frame.GetActions().Find(ID_TRACK_ADD_BREAK)->trigger();
     EXPECT_EQ(Sizes(file), std::vector<int>{20});
     Holder().SetCurrentPoint(segment, 4);
-    m_frame.GetActions().Find(kAddBreak)->trigger();
+    m_frame.GetActions().Find(ID_TRACK_ADD_BREAK)->trigger();
     EXPECT_EQ(Sizes(file), (std::vector<int>{5, 15}));
     EXPECT_EQ(Holder().GetState().GetCurrentPoint(), (TrackPosition{segment, 4}));
 }
@@ -329,7 +324,7 @@ TEST_F(TrackMenuUITest, CtrlJJoinsAtTheFirstPointAndFollowsThePoint)
     Holder().SetSelection({file});
     Holder().SetCurrentPoint(segments[1], 0);
     const double lon = Points(segments[1]).front().GetLon();
-    m_frame.GetActions().Find(kRemoveBreak)->trigger();
+    m_frame.GetActions().Find(ID_TRACK_REMOVE_BREAK)->trigger();
     EXPECT_EQ(Sizes(file), std::vector<int>{40});
     EXPECT_EQ(Holder().GetState().GetCurrentPoint(), (TrackPosition{segments[0], 20}));
     EXPECT_EQ(Points(file)[20].GetLon(), lon);
@@ -357,7 +352,7 @@ TEST_F(TrackMenuUITest, IncreaseFrequencyOpensItsDialog)
     const int file = AddFile({{Minutes(0)}});
     Holder().SetSelection({file});
     DialogScript dialogs;
-    Run(kIncreaseFrequency);
+    Run(ID_TRACK_INCREASE_FREQUENCY);
     EXPECT_EQ(dialogs.GetShownTitles().size(), 1u);
     EXPECT_EQ(Sizes(file), std::vector<int>{20});
 }

@@ -129,7 +129,7 @@ TEST_F(RestructureInvariantsTest, GeneratedFilesMergeAndReverseBack)
 {
     std::mt19937 random(99);
     TrackRestructure restructure(model);
-    TrackReverser reverser(model, holder, events);
+    TrackReverser reverser(model, holder);
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE(round);
         const int first = OpenRandomFile(random);
@@ -150,7 +150,7 @@ TEST_F(RestructureInvariantsTest, GeneratedFilesMergeAndReverseBack)
 TEST_F(RestructureInvariantsTest, RealFilesSurviveRestructureMergeAndReverse)
 {
     TrackRestructure restructure(model);
-    TrackReverser reverser(model, holder, events);
+    TrackReverser reverser(model, holder);
     int tried = 0;
     QDirIterator it(FixturesDir(), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {

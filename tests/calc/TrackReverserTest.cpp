@@ -14,7 +14,7 @@ namespace {
 class TrackReverserTest : public OpenTracksTest
 {
 protected:
-    TrackReverser reverser{model, holder, events};
+    TrackReverser reverser{model, holder};
 };
 
 TrackPoint At(double lon, const Time& time)
