@@ -14,10 +14,16 @@ the clean one. Target: recall >= 95 %, clean points filtered < 0.5 %.
 Local mode (--local): jitter clusters (the mover stands still and the
 receiver wanders within a metre) are injected; it prints the recall of
 jitter points (share filtered for any reason), the precision, and the share
-of moving points filtered.
+of moving points filtered. --interval sets the seconds between samples, so
+that sparse recordings can be measured too.
+
+Files mode (--files F ...): runs the chosen filter on real recordings, which
+have no truth file, and prints per file the points and the share filtered by
+each reason; on clean recordings every filtered point is a false alarm.
 
 usage: filter_quality.py [--tool PATH] [--points N] [--seed S] [--local]
-                         [--profiles car,bike,walk] [--workdir DIR] [--json]
+                         [--interval SECONDS] [--profiles car,bike,walk]
+                         [--workdir DIR] [--json] [--files F ...]
 """
 
 import argparse
@@ -41,9 +47,9 @@ def find_tool():
     return None
 
 
-def generate(path, truth, profile, points, seed, faults):
-    args = [sys.executable, MAKE_TRACK, "-n", str(points), "--mode", profile, "--seed", str(seed),
-            "-o", path, "--truth", truth] + faults
+def generate(path, truth, profile, args, faults):
+    args = [sys.executable, MAKE_TRACK, "-n", str(args.points), "--mode", profile, "--seed", str(args.seed),
+            "--interval", str(args.interval), "-o", path, "--truth", truth] + faults
     subprocess.run(args, check=True)
     with open(truth) as handle:
         return json.load(handle)
@@ -70,7 +76,7 @@ def share(part, whole):
 
 
 def measure(tool, profile, args, workdir):
-    stem = os.path.join(workdir, "%s-%d" % (profile, args.seed))
+    stem = os.path.join(workdir, "%s-%d-%g" % (profile, args.seed, args.interval))
     if args.local:
         faults = ["--jitter", str(args.jitter_rate)]
         options = ["--local"]
@@ -82,7 +88,7 @@ def measure(tool, profile, args, workdir):
         kinds = SPIKE_KINDS
         counts = lambda reason: reason in SPIKE_REASONS
 
-    truth = generate(stem + ".gpx", stem + ".truth.json", profile, args.points, args.seed, faults)
+    truth = generate(stem + ".gpx", stem + ".truth.json", profile, args, faults)
     injected = {fault["index"] for fault in truth if fault["kind"] in kinds}
     other_faults = {fault["index"] for fault in truth if fault["kind"] not in kinds}
     filtered, total = run_filter(tool, stem + ".gpx", stem + ".report.json", options)
@@ -92,7 +98,7 @@ def measure(tool, profile, args, workdir):
     clean_flagged = len(flagged - injected - other_faults)
 
     clean_stem = stem + "-clean"
-    generate(clean_stem + ".gpx", clean_stem + ".truth.json", profile, args.points, args.seed, [])
+    generate(clean_stem + ".gpx", clean_stem + ".truth.json", profile, args, [])
     clean_filtered, clean_total = run_filter(tool, clean_stem + ".gpx", clean_stem + ".report.json", options)
     clean_track_flagged = sum(1 for reason in clean_filtered.values() if counts(reason))
 
@@ -111,6 +117,27 @@ def measure(tool, profile, args, workdir):
     }
 
 
+def measure_files(tool, args):
+    options = ["--local"] if args.local else ["--spikes"]
+    report = os.path.join(args.workdir, "file.report.json")
+    all_points = all_filtered = 0
+    for path in args.files:
+        try:
+            filtered, total = run_filter(tool, path, report, options)
+        except subprocess.CalledProcessError:
+            print("%-60s could not be read" % path[-60:])
+            continue
+        by_reason = {}
+        for reason in filtered.values():
+            code = reason % 100
+            by_reason[code] = by_reason.get(code, 0) + 1
+        all_points += total
+        all_filtered += len(filtered)
+        reasons = " ".join("%d:%d" % item for item in sorted(by_reason.items()))
+        print("%-60s %7d %6d %6.2f%%  %s" % (path[-60:], total, len(filtered), share(len(filtered), total), reasons))
+    print("%-60s %7d %6d %6.2f%%" % ("all", all_points, all_filtered, share(all_filtered, all_points)))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--tool", help="quorvel-track (default: the first build*/cli/quorvel-track)")
@@ -123,12 +150,17 @@ def main():
     parser.add_argument("--jitter-rate", type=float, default=0.001)
     parser.add_argument("--workdir", default="/tmp/filter_quality")
     parser.add_argument("--json", action="store_true", help="one JSON line per profile")
+    parser.add_argument("--interval", type=float, default=1, help="seconds between samples")
+    parser.add_argument("--files", nargs="+", help="real recordings instead of generated tracks")
     args = parser.parse_args()
 
     tool = args.tool or find_tool()
     if not tool:
         sys.exit("quorvel-track not found; pass --tool")
     os.makedirs(args.workdir, exist_ok=True)
+    if args.files:
+        measure_files(tool, args)
+        return
     what = "jitter" if args.local else "spikes"
     moving = "moving" if args.local else "clean"
     if not args.json:

@@ -46,9 +46,18 @@ std::vector<StopFinder::Stop> StopFinder::Find(const std::vector<LocalRecord>& r
         const double lat = Median(lats);
         Stop stop;
         stop.first = first;
+        // Records that arrived at the far edge of the scatter were too far
+        // from the anchor but belong to the stop as well.
+        const int earliest = stops.empty() ? 0 : stops.back().last + 1;
+        while (stop.first > earliest) {
+            const LocalRecord& before = records[static_cast<size_t>(stop.first - 1)];
+            if (LocalRecord::DistanceKm(lon, lat, before.lon, before.lat) > RadiusKm)
+                break;
+            --stop.first;
+        }
         stop.last = Reach(records, last, lon, lat);
         double nearest = -1;
-        for (int i = first; i <= stop.last; ++i) {
+        for (int i = stop.first; i <= stop.last; ++i) {
             const LocalRecord& record = records[static_cast<size_t>(i)];
             const double d = LocalRecord::DistanceKm(lon, lat, record.lon, record.lat);
             if (nearest < 0 || d < nearest) {

@@ -74,6 +74,18 @@ int CountFiltered(const std::vector<int>& reasons, int first, int last)
     return count;
 }
 
+// The single segment of a fixture file as a track of its own.
+std::shared_ptr<Track> LoadFixtureTrack(const QString& relativePath)
+{
+    const LoadedTrackFile loaded = LoadManager().Load(FixturesDir() + relativePath);
+    if (loaded.fileTid < 0 || loaded.data->GetAll().size() != 1)
+        return nullptr;
+    const auto& segment = *loaded.data->GetAll().begin();
+    auto track = std::make_shared<Track>(segment.second, segment.first, loaded.fileTid);
+    track->Refresh(true);
+    return track;
+}
+
 } // namespace
 
 TEST(LocalInconsistencyFilter, APointWithinAMetreOfBothNeighboursIsTooClose)
@@ -199,9 +211,9 @@ TEST(LocalInconsistencyFilter, TheRefinementLimitFollowsTheLevel)
 TEST(LocalInconsistencyFilter, AModerateOffsetGoesAtLevelZeroOnly)
 {
     // Near the start, outside the very-local range: only the local scoring
-    // judges it, about 350 per mille for a 10.6 m offset on 10 m steps.
+    // judges it, about 430 per mille for a 12 m offset on 10 m steps.
     std::vector<TrackPoint> points = Straight(30);
-    points[3] = At(10.6, 30, 3);
+    points[3] = At(12, 30, 3);
     const auto strict = MakeTrack(points);
     LocalInconsistencyFilter(0).Apply(*strict);
     const int key = ReasonsOf(*strict)[3];
@@ -249,15 +261,38 @@ TEST(LocalInconsistencyFilter, ARealLoggerTrackKeepsAlmostAllItsPoints)
     // standing points, only the places where the logger restarted (time
     // jumps of hours between neighbouring fixes) are inconsistent: a few
     // dozen points. More than 1 % would mean the filter eats moving parts.
-    const LoadedTrackFile loaded = LoadManager().Load(FixturesDir() + QStringLiteral("/gpx/gpsbabel/dg100.gpx"));
-    ASSERT_GE(loaded.fileTid, 0) << loaded.error.toStdString();
-    const auto& all = loaded.data->GetAll();
-    ASSERT_EQ(all.size(), 1u);
-    const auto track = std::make_shared<Track>(all.begin()->second, all.begin()->first, loaded.fileTid);
-    track->Refresh(true);
+    const auto track = LoadFixtureTrack(QStringLiteral("/gpx/gpsbabel/dg100.gpx"));
+    ASSERT_TRUE(track);
     const int before = track->GetPtNav().GetValidCount();
     ASSERT_GT(before, 12000);
     const int filtered = LocalInconsistencyFilter().Apply(*track);
     EXPECT_GT(filtered, 0);
     EXPECT_LE(filtered, before / 100);
+}
+
+TEST(LocalInconsistencyFilter, ASparseRideKeepsItsHairpinsButNotAnOutlier)
+{
+    // A ride sampled every four or five seconds, about ten metres apart:
+    // its hairpins and right-angle corners are sharper than any curve
+    // through the neighbours, yet ridden at the pace of the neighbours.
+    const QString path = QStringLiteral("/gpx/gpxgo/visnjan.gpx");
+    const auto track = LoadFixtureTrack(path);
+    ASSERT_TRUE(track);
+    ASSERT_EQ(track->GetPointCount(), 413);
+    LocalInconsistencyFilter().Apply(*track);
+    const std::vector<int> reasons = ReasonsOf(*track);
+    EXPECT_EQ(CountFiltered(reasons, 362, 371), 0) << "hairpin";
+    EXPECT_EQ(CountFiltered(reasons, 28, 32), 0) << "corner";
+    EXPECT_EQ(CountFiltered(reasons, 239, 249), 0) << "corners";
+    EXPECT_LE(CountFiltered(reasons, 0, 412), 4);
+
+    // One fix 60 m off the road in the middle of a straight stretch.
+    const auto faulty = LoadFixtureTrack(path);
+    TrackPoint point;
+    faulty->GetPoint(200, point);
+    const double degreesEastPerMetre = 1.0 / (111111.1 * std::cos(point.GetLat() * M_PI / 180.0));
+    point.Set2D({point.GetLon() + 60.0 * degreesEastPerMetre, point.GetLat()});
+    faulty->SetPoint(200, point);
+    LocalInconsistencyFilter().Apply(*faulty);
+    EXPECT_TRUE(IsScoredKey(ReasonsOf(*faulty)[200]));
 }

@@ -82,13 +82,45 @@ TEST(NeighbourTest, APointOnTheLineScoresNothing)
 
 TEST(NeighbourTest, SidewaysOffsetsScoreByTheirDetour)
 {
-    for (const double offset : {2.0, 10.0, 20.0}) {
+    // 12 m and more: visiting X takes over 1.5 times the pace of the
+    // neighbours, so it is judged by the curve alone.
+    for (const double offset : {2.0, 12.0, 20.0}) {
         std::vector<LocalRecord> records = Line(7);
         records[3].lon = Rec(offset, 0, 0).lon;
         EXPECT_EQ(NeighbourTest::Evaluate(records, 3, Nearest), SidewaysScore(10.0, offset)) << offset;
     }
-    // r = 1.66 for an offset equal to the step: well inside the linear part.
-    EXPECT_EQ(SidewaysScore(10.0, 10.0), 332);
+    // r = 1.86 for 12 m on 10 m steps: well inside the linear part.
+    EXPECT_EQ(SidewaysScore(10.0, 12.0), 431);
+}
+
+TEST(NeighbourTest, ACornerTakenAtTheNeighboursPaceIsNoOutlier)
+{
+    // Sparse samples of a hairpin: up one side, the apex, down the other,
+    // 10 s apart at about 1 m/s. The curve through the neighbours cannot
+    // turn that sharply and expects X far from where it is.
+    std::vector<LocalRecord> hairpin{Rec(0, 0, 0),   Rec(0, 10, 10),  Rec(0, 20, 20), Rec(5, 28, 30),
+                                     Rec(10, 20, 40), Rec(10, 10, 50), Rec(10, 0, 60)};
+    EXPECT_LE(NeighbourTest::Evaluate(hairpin, 3, Nearest), 150);
+    EXPECT_LE(NeighbourTest::Evaluate(hairpin, 3, {3, 1, 1, 3}), 150);
+    // The same apex reached in a 2 s leap from neighbours that crawl.
+    for (size_t i = 0; i < hairpin.size(); ++i)
+        hairpin[i].seconds = i < 3 ? 100.0 * static_cast<double>(i) : i == 3 ? 201 : 102 + 100.0 * static_cast<double>(i - 3);
+    EXPECT_GT(NeighbourTest::Evaluate(hairpin, 3, Nearest), 250);
+}
+
+TEST(NeighbourTest, ARecordOnTheStraightWayBetweenItsNeighboursScoresAtMost150)
+{
+    // X lies on the line between P and N, but its time says it should be
+    // near P: the receiver paused and caught up. The neighbours move slowly,
+    // so the pace does not excuse X; the straight way does.
+    const std::vector<LocalRecord> records{Rec(0, 0, 0), Rec(0, 10, 100), Rec(0, 20, 200), Rec(0, 39, 201),
+                                           Rec(0, 40, 220), Rec(0, 50, 320), Rec(0, 60, 420)};
+    const int score = NeighbourTest::Evaluate(records, 3, Nearest);
+    EXPECT_EQ(score, 150);
+    // A record as far from the expected position, but off the line.
+    std::vector<LocalRecord> off = records;
+    off[3] = Rec(19, 21, 201);
+    EXPECT_GT(NeighbourTest::Evaluate(off, 3, Nearest), 150);
 }
 
 TEST(NeighbourTest, AFarPointScoresTheFullThousand)
@@ -180,11 +212,11 @@ TEST(VeryLocalScoring, TenRecordsAreTooFewAndOldScoresAreCleared)
 TEST(LocalScoring, FiveRecordsAreJudgedByTheNearestPatternOnly)
 {
     std::vector<LocalRecord> records = Line(5);
-    records[2].lon = Rec(10, 0, 0).lon;
+    records[2].lon = Rec(12, 0, 0).lon;
     LocalWorkState state(records);
     LocalScoring::ScoreLocal(state);
     EXPECT_EQ(state.GetCode(), LocalScoring::LocalCode);
-    EXPECT_EQ(state.GetRecords()[2].score, SidewaysScore(10.0, 10.0));
+    EXPECT_EQ(state.GetRecords()[2].score, SidewaysScore(10.0, 12.0));
     // The ends cannot be judged.
     for (int i : {0, 1, 3, 4})
         EXPECT_EQ(state.GetRecords()[static_cast<size_t>(i)].score, 0) << i;

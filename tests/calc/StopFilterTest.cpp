@@ -64,6 +64,21 @@ TEST(StopFinder, FindsTheStandingFixesAndTheOneInTheMiddle)
     }
 }
 
+TEST(StopFinder, AFixAtTheFarEdgeOfTheScatterStillBelongsToTheStop)
+{
+    // The first standing fix lies 2.5 m east of the spot, the next ones
+    // swing 2.5 m west: over the radius from the first, within it from the
+    // middle of the stop.
+    std::vector<TrackPoint> points = WalkStopWalk(0.45);
+    points[MovingBefore] = At(2.5, 100.0, MovingBefore);
+    for (int i = 1; i <= 3; ++i)
+        points[static_cast<size_t>(MovingBefore + i)] = At(-2.5, 100.0, MovingBefore + i);
+    const std::vector<StopFinder::Stop> stops = StopFinder::Find(RecordsOf(points));
+    ASSERT_EQ(stops.size(), 1u);
+    EXPECT_EQ(stops[0].first, MovingBefore);
+    EXPECT_EQ(stops[0].last, MovingBefore + Standing - 1);
+}
+
 TEST(StopFinder, ASlowWalkOrAShortPauseIsNoStop)
 {
     std::vector<LocalRecord> slow;
