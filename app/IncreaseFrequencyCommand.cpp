@@ -6,7 +6,11 @@
 #include "IncreaseFrequency.h"
 #include "MessageBoxStyle.h"
 #include "OpenTracks.h"
+#include "StringIds.h"
 #include "Track.h"
+#include "Translator.h"
+
+#include <QLocale>
 
 void RunIncreaseFrequencyCommand(QWidget* parent)
 {
@@ -18,6 +22,13 @@ void RunIncreaseFrequencyCommand(QWidget* parent)
     const FIncreaseFreqDlg::Options options;
     const TimeSpan timeStep = FIncreaseFreqDlg::GetTimeStep(options);
     const double distStep = FIncreaseFreqDlg::GetDistStep(options);
+    if (IncreaseFrequency::CountPoints(open.model, run.GetTids(), timeStep, distStep) > IncreaseFrequency::MaxPoints) {
+        Translator& translator = Translator::GetInstance();
+        translator.MessageBoxW(
+            translator.Format(IDS_INCREASE_FREQ_TOO_MANY, QLocale().toString(IncreaseFrequency::MaxPoints)),
+            MB_OK | MB_ICONWARNING);
+        return;
+    }
     run.Run([timeStep, distStep](const TrackPtr& track) {
         if (auto segment = std::dynamic_pointer_cast<Track>(track))
             IncreaseFrequency::Apply(*segment, timeStep, distStep);

@@ -1,8 +1,10 @@
 #include "IncreaseFrequency.h"
 
+#include "OpenTracksModel.h"
 #include "Track.h"
 #include "TrackPointMethods.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -72,6 +74,26 @@ long long IncreaseFrequency::CountParts(const TrackPoint& p, const TrackPoint& q
             parts = std::max(parts, CeilDiv(meters, distStepMeters));
     }
     return parts;
+}
+
+unsigned long long IncreaseFrequency::CountPoints(const OpenTracksModel& model, const std::vector<int>& segmentTids,
+                                                  TimeSpan timeStep, double distStepMeters)
+{
+    unsigned long long total = 0;
+    for (const int tid : segmentTids) {
+        const auto segment = std::dynamic_pointer_cast<Track>(model.GetTrack(tid));
+        if (!segment)
+            continue;
+        const std::vector<TrackPoint>& points = segment->GetTrackDataPtr()->GetPoints();
+        total += points.size();
+        for (size_t i = 0; i + 1 < points.size() && total <= MaxPoints; ++i) {
+            const long long parts = CountParts(points[i], points[i + 1], timeStep, distStepMeters);
+            total += static_cast<unsigned long long>(std::min(parts - 1, static_cast<long long>(MaxPoints)));
+        }
+        if (total > MaxPoints)
+            break;
+    }
+    return total;
 }
 
 TrackPoint IncreaseFrequency::Interpolate(const TrackPoint& p, const TrackPoint& q, long long j, long long k)

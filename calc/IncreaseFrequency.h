@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class OpenTracksModel;
 class Track;
 
 // Adds interpolated points between neighbours that lie further apart than a
@@ -13,6 +14,15 @@ class Track;
 class IncreaseFrequency
 {
 public:
+    // At most this many points after one run: a stray timestamp years off
+    // would otherwise fill the memory with invented points along one leg.
+    static constexpr unsigned long long MaxPoints = 20'000'000;
+
+    // The number of points the segments would hold after densifying;
+    // counting stops once it passes MaxPoints.
+    static unsigned long long CountPoints(const OpenTracksModel& model, const std::vector<int>& segmentTids,
+                                          TimeSpan timeStep, double distStepMeters);
+
     // The densified copy of one segment's points. A zero step is not used.
     // Original points keep their place, values and status; nothing is
     // inserted next to a filtered point.

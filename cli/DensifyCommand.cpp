@@ -47,6 +47,12 @@ int RunDensifyCommand(const QStringList& args)
     OpenTracksModel& model = OpenTracks::Get().model;
     std::vector<int> segments;
     TrackTreeAlg(model.GetReader().get()).GetSubsegmentIds(file, segments);
+    const unsigned long long total = IncreaseFrequency::CountPoints(model, segments, timeStep, distStep);
+    if (total > IncreaseFrequency::MaxPoints) {
+        QTextStream(stderr) << "densify: the result would exceed " << IncreaseFrequency::MaxPoints
+                            << " points; choose a larger --time or --dist\n";
+        return 1;
+    }
     for (int tid : segments) {
         if (auto segment = std::dynamic_pointer_cast<Track>(model.GetTrack(tid)))
             IncreaseFrequency::Apply(*segment, timeStep, distStep);

@@ -174,6 +174,7 @@ enum StringId : int
     IDS_INCREASE_FREQ_TITLE = 70116,
     IDS_INCREASE_FREQ_TIME = 70117,
     IDS_INCREASE_FREQ_DIST = 70118,
+    IDS_INCREASE_FREQ_TOO_MANY = 70119,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

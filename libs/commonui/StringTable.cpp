@@ -453,6 +453,9 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_INCREASE_FREQ_TITLE, u"Increase frequency"},
     {IDS_INCREASE_FREQ_TIME, u"Max. &time between points (s):"},
     {IDS_INCREASE_FREQ_DIST, u"Max. &distance between points (m):"},
+    {IDS_INCREASE_FREQ_TOO_MANY,
+     u"With these steps the selected tracks would grow beyond %1 points.\nNothing was changed. Please choose a larger "
+     u"time or distance step."},
 };
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "DialogScript.h"
 #include "FIncreaseFreqDlg.h"
+#include "IncreaseFrequency.h"
 #include "IncreaseFrequencyCommand.h"
+#include "MessageBoxScript.h"
 #include "MessageBoxStyle.h"
 #include "TimeCommandsFixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QLocale>
 
 namespace {
 
@@ -140,4 +143,31 @@ TEST_F(IncreaseFrequencyCommandTest, CancelLeavesTracksAndOptionsAlone)
     EXPECT_DOUBLE_EQ(FIncreaseFreqDlg::Options().dist.Get(), 10.0);
     EXPECT_FALSE(IsModified(file));
     EXPECT_EQ(m_announced, 0);
+}
+
+TEST_F(IncreaseFrequencyCommandTest, AStrayTimestampYearsOffIsRefusedWithoutChange)
+{
+    // One leg spans 30 years: at 1 s it would take about a billion points.
+    std::vector<TrackPoint> points = Walk(3, 0);
+    points[2].SetTime(Time(2054, 5, 1, 10, 0, 4));
+    const int file = AddFile({points, Walk(2, 1000)});
+    Holder().SetSelection({file});
+    Seen seen;
+    DialogScript dialogs;
+    dialogs.AddAction(Fill(seen, -1, QString()));
+    MessageBoxScript boxes;
+    RunIncreaseFrequencyCommand(nullptr);
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_TRUE(boxes.GetShown()[0].text.contains(QLocale().toString(IncreaseFrequency::MaxPoints)))
+        << boxes.GetShown()[0].text.toStdString();
+    EXPECT_EQ(boxes.GetShown()[0].flags & MB_ICONMASK, MB_ICONWARNING);
+    EXPECT_EQ(Model().GetTrack(file)->GetPointCount(), 5);
+    EXPECT_FALSE(IsModified(file));
+    EXPECT_EQ(m_announced, 0);
+
+    // Without the time step the same track is cut by distance alone.
+    dialogs.AddAction(Fill(seen, 0, QString()));
+    RunIncreaseFrequencyCommand(nullptr);
+    EXPECT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_EQ(Model().GetTrack(file)->GetPointCount(), 11);
 }

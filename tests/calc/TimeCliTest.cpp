@@ -184,6 +184,17 @@ TEST_F(TimeCliTest, DensifyUsesTheDefaultsAndTheGivenSteps)
     EXPECT_EQ(RunDensifyCommand({in, QStringLiteral("--dist"), QStringLiteral("ten"), QStringLiteral("-o"), Out()}), 2);
 }
 
+TEST_F(TimeCliTest, DensifyRefusesALegThatWouldTakeBillionsOfPoints)
+{
+    // A receiver whose clock jumped 40 years; the distance step alone is fine.
+    const QString in = WriteGpx(m_dir, {{0, QStringLiteral("2024-05-01T10:00:00Z")},
+                                        {25, QStringLiteral("2064-05-01T10:00:02Z")}});
+    EXPECT_EQ(RunDensifyCommand({in, QStringLiteral("-o"), Out()}), 1);
+    EXPECT_FALSE(QFile::exists(Out()));
+    ASSERT_EQ(RunDensifyCommand({in, QStringLiteral("--time"), QStringLiteral("0"), QStringLiteral("-o"), Out()}), 0);
+    EXPECT_EQ(ReadPoints(Out()).size(), 4u);
+}
+
 TEST_F(TimeCliTest, DensifyLeavesPointsWithoutTimeAlone)
 {
     // The middle point has no time: opened as the program opens it, it is
