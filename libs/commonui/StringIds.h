@@ -41,6 +41,9 @@ enum StringId : int
     IDS_LOAD_UNKNOWN_ERROR = 62226,
     IDS_OPEN_ERROR_INSTRUCTION = 62227,
 
+    // Map view
+    IDS_PALETTE_SEGMENTS = 62502,
+
     // Track commands
     IDS_TRACK_HAS_NO_POINTS = 62700,
     IDS_SELECT_SINGLE_FILE = 62701,
