@@ -126,13 +126,8 @@ PointF CoordTransform::GeoToPixelF(const GeoPoint& g) const
 
 PixelPoint CoordTransform::GeoToPixel(const GeoPoint& g) const
 {
-    // A half pixel right of or below the origin rounds up, one left of or
-    // above it rounds towards the origin (-2.5 gives -2).
-    const auto toPixel = [](double v) {
-        return static_cast<int32_t>(v >= 0 ? std::trunc(v + 0.5) : std::trunc(v - 0.4999999));
-    };
     const PointF f = GeoToPixelF(g);
-    return {toPixel(f.x), toPixel(f.y)};
+    return {RoundToPixel(f.x), RoundToPixel(f.y)};
 }
 
 RectF CoordTransform::GetViewRectF() const

@@ -1,6 +1,15 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+
+// A pixel coordinate made whole: a half to the right of or below the
+// origin rounds up, one to the left or above rounds towards the origin
+// (-2.5 gives -2).
+inline int32_t RoundToPixel(double v)
+{
+    return static_cast<int32_t>(v >= 0 ? std::trunc(v + 0.5) : std::trunc(v - 0.4999999));
+}
 
 // Degrees, WGS84: x is the longitude, y the latitude.
 struct GeoPoint

@@ -1,0 +1,306 @@
+#include "TrackPainter.h"
+
+#include "ColorMixerI.h"
+#include "CalcDataGeneralI.h"
+#include "CoordTransformI.h"
+#include "DrawingLayers.h"
+#include "OpenTracksModel.h"
+#include "PickState.h"
+#include "PieceValue.h"
+#include "TrackI.h"
+#include "TrackPtNavI.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <cmath>
+
+namespace {
+
+constexpr int TopLayer = 2;
+constexpr int MiddleLayer = 3;
+constexpr int CasingLayer = 4;
+constexpr QRgb ShadowColour = 0x406C6C6C;
+constexpr int ShadowExtraWidth = 7;
+constexpr int ArrowPieceLength = 11;
+constexpr QRgb SinglePointColour = 0xFF00FF00;
+constexpr double ViewGrowth = 1.1;
+
+QPen MakePen(const QColor& colour, int width, Qt::PenCapStyle cap, Qt::PenJoinStyle join)
+{
+    QPen pen(colour, width);
+    pen.setCapStyle(cap);
+    pen.setJoinStyle(join);
+    return pen;
+}
+
+QPolygon PolygonOf(const PolylineClipper::Run& run, size_t first, size_t last)
+{
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(last - first + 1));
+    for (size_t i = first; i <= last; ++i)
+        polygon.append(run[i].pixel);
+    return polygon;
+}
+
+void DrawLine(QPainter* surface, const QPen& pen, const QPolygon& line)
+{
+    if (!surface)
+        return;
+    surface->setPen(pen);
+    surface->drawPolyline(line);
+}
+
+// A filled head at the end of a line, pointing the way the line runs.
+void DrawArrowHead(QPainter& surface, const QColor& colour, const QPoint& from, const QPoint& tip, int width)
+{
+    const QPointF d = tip - from;
+    const double length = std::hypot(d.x(), d.y());
+    if (length <= 0)
+        return;
+    const QPointF along = d / length;
+    const QPointF across(-along.y(), along.x());
+    const double headLength = 2.0 * width + 2.0;
+    const double halfWidth = width + 1.5;
+    const QPointF base = QPointF(tip) - along * headLength;
+    const QPointF head[] = {QPointF(tip) + along * 1.0, base + across * halfWidth, base - across * halfWidth};
+    surface.save();
+    surface.setPen(Qt::NoPen);
+    surface.setBrush(colour);
+    surface.drawPolygon(head, 3);
+    surface.restore();
+}
+
+GeoRect Grown(const GeoRect& r, double factor)
+{
+    const double halfWidth = r.Width() * factor * 0.5;
+    const double halfHeight = r.Height() * factor * 0.5;
+    const double lon = r.lon0 + r.Width() * 0.5;
+    const double lat = r.lat0 + r.Height() * 0.5;
+    return {lon - halfWidth, lat - halfHeight, lon + halfWidth, lat + halfHeight};
+}
+
+bool Intersects(const PointBounds& bounds, const GeoRect& view)
+{
+    return !bounds.IsEmpty() && bounds.minX <= view.lon1 && bounds.maxX >= view.lon0 && bounds.minY <= view.lat1
+           && bounds.maxY >= view.lat0;
+}
+
+} // namespace
+
+TrackPainter::TrackPainter(DrawingLayersI& layers, const CoordTransformI& transform, const OpenTracksModel& model,
+                           PickState& pick)
+    : m_layers(layers), m_transform(transform), m_model(model), m_pick(pick)
+{
+}
+
+QColor TrackPainter::FromColorref(uint32_t colorref)
+{
+    return QColor(static_cast<int>(colorref & 0xFF), static_cast<int>((colorref >> 8) & 0xFF),
+                  static_cast<int>((colorref >> 16) & 0xFF));
+}
+
+std::vector<QPointF> TrackPainter::PixelsOf(const TrackI& segment, const std::vector<int>& indices) const
+{
+    std::vector<QPointF> pixels;
+    pixels.reserve(indices.size());
+    double x = 0, y = 0, z = 0;
+    for (const int index : indices) {
+        segment.GetPosition(index, x, y, z);
+        const PointF p = m_transform.GeoToPixelF({x, y});
+        pixels.emplace_back(p.x, p.y);
+    }
+    return pixels;
+}
+
+void TrackPainter::ForEachRun(const std::vector<QPointF>& pixels, const PolylineClipper::RunSink& sink) const
+{
+    PolylineClipper clipper(m_view, sink);
+    for (const QPointF& pixel : pixels)
+        clipper.Add(pixel);
+    clipper.Finish();
+}
+
+void TrackPainter::OfferRun(const PolylineClipper::Run& run, int tid, const std::vector<int>& indices)
+{
+    for (size_t i = 0; i < run.size(); ++i) {
+        const TrackPosition position{tid, indices[static_cast<size_t>(run[i].source)]};
+        m_pick.OfferPoint(position, run[i].pixel);
+        if (i + 1 < run.size())
+            m_pick.OfferLine(position, run[i].pixel, run[i + 1].pixel);
+    }
+}
+
+void TrackPainter::DrawSegments(const std::vector<TrackDrawAttrs>& attrs, bool showDeleted)
+{
+    const PixelRect& view = m_transform.GetViewRect();
+    m_view = QRect(view.left, view.top, view.Width(), view.Height());
+    const GeoPoint southWest = m_transform.PixelToGeo({view.left, view.bottom});
+    const GeoPoint northEast = m_transform.PixelToGeo({view.right, view.top});
+    const GeoRect visible = Grown({southWest.lon, southWest.lat, northEast.lon, northEast.lat}, ViewGrowth);
+    for (const TrackDrawAttrs& attr : attrs) {
+        const TrackPtr segment = m_model.GetTrack(attr.tid);
+        if (!segment)
+            continue;
+        const PointBounds own = segment->GetCalcData().GetValidBounds();
+        const bool lineInView = Intersects(own, visible);
+        if (attr.level == 0 || attr.level == 3) {
+            if (lineInView)
+                DrawPlain(*segment, attr);
+            continue;
+        }
+        PointBounds withDeleted = own;
+        withDeleted.Add(segment->GetCalcData().GetFilteredBounds());
+        if (lineInView || Intersects(withDeleted, visible))
+            DrawFull(*segment, attr, lineInView, showDeleted);
+    }
+}
+
+void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
+{
+    std::vector<int> indices;
+    segment.GetPtNav().GetValidIndices(indices);
+    const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
+    const QPen centre = MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin);
+    QPainter* casingLayer = nullptr;
+    QPainter* centreLayer = m_layers.GetLayer(TopLayer);
+    if (attrs.level == 3) {
+        casingLayer = m_layers.GetLayer(MiddleLayer);
+    } else if (m_layers.IsMapShown()) {
+        casingLayer = m_layers.GetLayer(CasingLayer);
+        centreLayer = m_layers.GetLayer(MiddleLayer);
+    }
+    ForEachRun(PixelsOf(segment, indices), [&](const PolylineClipper::Run& run) {
+        const QPolygon line = PolygonOf(run, 0, run.size() - 1);
+        DrawLine(casingLayer, casing, line);
+        DrawLine(centreLayer, centre, line);
+        OfferRun(run, segment.GetTid(), indices);
+    });
+}
+
+void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, bool lineInView, bool showDeleted)
+{
+    std::vector<int> indices;
+    segment.GetPtNav().GetValidIndices(indices);
+    QPainter* middle = m_layers.GetLayer(MiddleLayer);
+    QPainter* top = m_layers.GetLayer(TopLayer);
+    const bool arrows = attrs.level == 2;
+    const bool byParameter = attrs.palette && attrs.palette->GetMixer();
+    if (lineInView && indices.size() >= 2 && middle && top) {
+        const QPen shadow = MakePen(QColor::fromRgba(ShadowColour), attrs.centreWidth + ShadowExtraWidth,
+                                    arrows ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
+        const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
+        ForEachRun(PixelsOf(segment, indices), [&](const PolylineClipper::Run& run) {
+            if (!arrows) {
+                const QPolygon line = PolygonOf(run, 0, run.size() - 1);
+                DrawLine(middle, shadow, line);
+                DrawLine(middle, casing, line);
+            }
+            if (byParameter || arrows) {
+                DrawColouredPieces(*top, *middle, segment, attrs, indices, run, arrows);
+            } else {
+                DrawLine(top, MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin),
+                         PolygonOf(run, 0, run.size() - 1));
+            }
+            OfferRun(run, segment.GetTid(), indices);
+        });
+    }
+    if (showDeleted && segment.GetPtNav().GetFilteredCount() > 0)
+        DrawDeleted(segment);
+    if (indices.size() == 1)
+        DrawSinglePoint(segment, attrs, indices.front());
+}
+
+void TrackPainter::DrawColouredPieces(QPainter& centre, QPainter& shadow, const TrackI& segment,
+                                      const TrackDrawAttrs& attrs, const std::vector<int>& indices,
+                                      const PolylineClipper::Run& run, bool arrows)
+{
+    const int reach = arrows ? ArrowPieceLength : attrs.centreWidth;
+    const std::shared_ptr<const ColorMixerI> mixer = attrs.palette ? attrs.palette->GetMixer() : nullptr;
+    const QPen shadowPen = MakePen(QColor::fromRgba(ShadowColour), attrs.centreWidth + ShadowExtraWidth,
+                                   Qt::SquareCap, Qt::RoundJoin);
+    size_t start = 0;
+    for (size_t j = 1; j < run.size(); ++j) {
+        const QPoint d = run[j].pixel - run[start].pixel;
+        if (d.x() * d.x() + d.y() * d.y() <= reach * reach && j + 1 < run.size())
+            continue;
+        QColor colour = FromColorref(attrs.centreColour);
+        if (mixer) {
+            const std::vector<int> points(indices.begin() + run[start].source, indices.begin() + run[j].source + 1);
+            colour = FromColorref(mixer->GetColor(PieceValue::Compute(segment, attrs.palette->GetParameter(),
+                                                                      attrs.palette->GetAggregate(), points)));
+        }
+        const QPolygon piece = PolygonOf(run, start, j);
+        if (arrows) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                for (int dy = -1; dy <= 1; ++dy)
+                    DrawLine(&shadow, shadowPen, piece.translated(dx, dy));
+            }
+        }
+        DrawLine(&centre, MakePen(colour, attrs.centreWidth, arrows ? Qt::FlatCap : Qt::RoundCap, Qt::BevelJoin),
+                 piece);
+        if (arrows)
+            DrawArrowHead(centre, colour, run[j - 1].pixel, run[j].pixel, attrs.centreWidth);
+        start = j;
+    }
+}
+
+void TrackPainter::DrawDeleted(const TrackI& segment)
+{
+    QPainter* top = m_layers.GetLayer(TopLayer);
+    if (!top)
+        return;
+    std::vector<int> all(static_cast<size_t>(segment.GetPointCount()));
+    for (size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<int>(i);
+    const std::vector<QPointF> pixels = PixelsOf(segment, all);
+    QPen pen = MakePen(Qt::black, 2, Qt::FlatCap, Qt::BevelJoin);
+    pen.setStyle(Qt::DashDotLine);
+    ForEachRun(pixels, [&](const PolylineClipper::Run& run) { DrawLine(top, pen, PolygonOf(run, 0, run.size() - 1)); });
+    std::vector<int> deleted;
+    segment.GetPtNav().GetFilteredIndices(deleted);
+    for (const int index : deleted)
+        {
+        const QPointF& pixel = pixels[static_cast<size_t>(index)];
+        m_pick.OfferPoint({segment.GetTid(), index}, QPoint(RoundToPixel(pixel.x()), RoundToPixel(pixel.y())));
+    }
+}
+
+void TrackPainter::DrawSinglePoint(const TrackI& segment, const TrackDrawAttrs& attrs, int index)
+{
+    QPainter* top = m_layers.GetLayer(TopLayer);
+    if (!top)
+        return;
+    double x = 0, y = 0, z = 0;
+    segment.GetPosition(index, x, y, z);
+    const PixelPoint pixel = m_transform.GeoToPixel({x, y});
+    const bool ownColour = !attrs.palette || attrs.palette->GetParameter() == PaletteParameter::Segments;
+    top->setPen(MakePen(ownColour ? FromColorref(attrs.centreColour) : QColor::fromRgba(SinglePointColour), 2,
+                        Qt::RoundCap, Qt::RoundJoin));
+    top->setBrush(Qt::NoBrush);
+    top->drawEllipse(QPointF(pixel.x, pixel.y), 2.0, 2.0);
+    m_pick.OfferPoint({segment.GetTid(), index}, QPoint(pixel.x, pixel.y));
+}
+
+void TrackPainter::DrawCurrentPoint(DrawingLayers& layers, const TrackPosition& current)
+{
+    QPainter* top = layers.GetLayer(TopLayer);
+    const TrackPtr segment = current.tid >= 0 ? m_model.GetTrack(current.tid) : nullptr;
+    if (!top || !segment || current.index < 0 || current.index >= segment->GetPointCount())
+        return;
+    double x = 0, y = 0, z = 0;
+    segment->GetPosition(current.index, x, y, z);
+    const PixelPoint pixel = m_transform.GeoToPixel({x, y});
+    layers.DrawSprite(*top, 0, pixel.x, pixel.y);
+}
+
+void TrackPainter::DrawPointMarker(QPainter& surface, const QPointF& at)
+{
+    surface.save();
+    surface.setBrush(Qt::NoBrush);
+    surface.setPen(QPen(Qt::white, 3));
+    surface.drawEllipse(at, 2.0, 2.0);
+    surface.setPen(QPen(Qt::black, 2));
+    surface.drawEllipse(at, 2.0, 2.0);
+    surface.restore();
+}
