@@ -10,6 +10,7 @@
 #include "ScreenshotMode.h"
 #include "TrackMenuUI.h"
 #include "TrackOpening.h"
+#include "ViewUI.h"
 #include "TracksFileUI.h"
 #include "SingleInstance.h"
 #include "Translator.h"
@@ -70,6 +71,7 @@ bool MainApp::InitInstance(const QStringList& args)
     m_files = std::make_unique<TracksFileUI>(*m_frame);
     new FilterUI(*m_frame); // a child of the frame, which deletes it
     new TrackMenuUI(*m_frame); // a child of the frame, which deletes it
+    new ViewUI(*m_frame, m_frame->GetTrackView()); // a child of the frame, which deletes it
 
     ShowMainWindow();
     m_frame->OpenFiles(m_commandLine.GetFileNames());

@@ -9,6 +9,7 @@
 #include "StatusBarUIImpl.h"
 #include "StringIds.h"
 #include "TitleOptions.h"
+#include "TrackView.h"
 #include "Translator.h"
 
 #include <QCloseEvent>
@@ -82,6 +83,11 @@ QToolBar* MainFrame::GetToolbar(int toolbarId) const
 QMenu* MainFrame::FindMenu(int titleId) const
 {
     return menuBar()->findChild<QMenu*>(QStringLiteral("Menu%1").arg(titleId));
+}
+
+TrackView& MainFrame::GetTrackView()
+{
+    return *static_cast<TrackView*>(m_panes.GetPane(PANE_TRACK_VIEW)->widget());
 }
 
 void MainFrame::OpenFiles(const QStringList& files)

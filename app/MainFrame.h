@@ -16,6 +16,7 @@
 class QMenu;
 class QuickLaunchDlg;
 class QToolBar;
+class TrackView;
 class StatusBarUIImpl;
 
 // The main window. It routes every command and command-state query to the
@@ -51,6 +52,8 @@ public:
 
     void RunCommand(int id);
     void QueryCommand(CommandUI& ui);
+    // The map window in its pane.
+    TrackView& GetTrackView();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -4,6 +4,7 @@
 #include "DockingPane.h"
 #include "ProfileDlg.h"
 #include "RegistryKey.h"
+#include "TrackView.h"
 #include "Translator.h"
 
 #include <QMainWindow>
@@ -37,7 +38,9 @@ PaneLayoutManager::PaneLayoutManager(QMainWindow& frame)
     for (int paneId : {PANE_TRACKS, PANE_TRACK_VIEW, PANE_POINT_PROPERTIES, PANE_POINTS, PANE_PROFILE,
                        PANE_HISTOGRAM, PANE_LEGEND}) {
         // Empty until the part that owns the pane puts its window in.
-        QWidget* content = paneId == PANE_PROFILE ? new ProfileDlg : new QWidget;
+        QWidget* content = paneId == PANE_PROFILE      ? static_cast<QWidget*>(new ProfileDlg)
+                           : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(new TrackView)
+                                                       : new QWidget;
         // The frame has no central widget: the map pane is the one that
         // takes up the room the others leave.
         if (paneId == PANE_TRACK_VIEW)

@@ -6,6 +6,8 @@
 #include "OpenTracks.h"
 #include "StatusBarUIImpl.h"
 #include "StringIds.h"
+#include "TrackTreeAlg.h"
+#include "TrackView.h"
 #include "Translator.h"
 
 #include <QApplication>
@@ -18,11 +20,17 @@ TrackOpening::TrackOpening(MainFrame& frame, bool interactive)
     frame.SetFileOpener([](const QStringList& files) {
         TrackOpenQueueImpl::GetInstance().AddFiles(files, TrackFileAll);
     });
-    m_opened = queue.GetOpenedSignal().connect([](const TrackOpenTask& task, TrackFileType type) {
+    m_opened = queue.GetOpenedSignal().connect([this](const TrackOpenTask& task, TrackFileType type) {
         const std::vector<int>& files = task.GetTree()->GetChildren(-1);
-        if (!files.empty())
-            OpenTracks::Get().model.AddOpenedFile(*task.GetTree(), files.front(), *task.GetData(), task.GetFileName(), type,
-                                                  task.GetPrepared().get());
+        if (files.empty())
+            return;
+        OpenTracksModel& model = OpenTracks::Get().model;
+        const int file = model.AddOpenedFile(*task.GetTree(), files.front(), *task.GetData(), task.GetFileName(), type,
+                                             task.GetPrepared().get());
+        // A track just opened is what the user wants to look at.
+        std::vector<int> segments;
+        TrackTreeAlg(model.GetReader().get()).GetSubsegmentIds(file, segments);
+        m_frame.GetTrackView().ZoomToSegments(segments);
     });
     m_skipped = queue.GetSkippedSignal().connect([this](const QString&) { ++m_failures; });
     TrackOpenQueueImpl::WindowHooks hooks;

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "CoordTransform.h"
+#include "DrawingLayers.h"
+#include "FpsCounter.h"
+#include "MapPointActions.h"
+#include "MapViewHostI.h"
+#include "MouseControllerImpl.h"
+#include "PickState.h"
+#include "TrackDrawAttrsImpl.h"
+#include "ViewAnimation.h"
+
+#include <QWidget>
+
+#include <boost/signals2/connection.hpp>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class UpdateWatcher;
+
+// The map window: the shown tracks over the map, drawn on demand, driven
+// by the mouse and keys, redrawn after every change of the open tracks.
+class TrackView : public QWidget, public MapViewHostI
+{
+public:
+    explicit TrackView(QWidget* parent = nullptr);
+    ~TrackView() override;
+
+    // Polled while the program is idle; the window repaints when true.
+    bool NeedsRedraw();
+    void RequestRedraw() { m_countdown = 2; }
+    // Brings a point into view: at once with centreNow, otherwise by flying
+    // there when it lies outside the window; zoomIn goes to 1 m per pixel
+    // at least.
+    void ShowPoint(bool centreNow, bool zoomIn, const TrackPosition& point);
+    // Fits the segments into the window.
+    void ZoomToSegments(const std::vector<int>& tids);
+
+    // Runs the point menu: the commands with whether each is enabled; gives
+    // the chosen command or 0. Tests put a script in its place.
+    using PointMenuRunner = std::function<int(const std::vector<std::pair<int, bool>>&, const QPoint&)>;
+    void SetPointMenuRunner(PointMenuRunner runner) { m_menuRunner = std::move(runner); }
+
+    CoordTransform& GetTransform() { return m_transform; }
+    MouseControllerImpl& GetMouse() { return m_mouse; }
+    TrackDrawAttrsImpl& GetDrawAttrs() { return m_attrs; }
+
+    // MapViewHostI
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+    bool HasCapture() const override;
+    void RepaintNow() override;
+    void ShowPointMenu(const PixelPoint& at, const TrackPosition& point) override;
+    bool IsOtherWindowActive() const override;
+    void SelectSegment(int tid) override;
+    void ShowPoint(const TrackPosition& point) override { ShowPoint(false, false, point); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void PassMouse(MouseMessage::Type type, QMouseEvent* event);
+    void UpdateCursor();
+    void DrawHover(QPainter& surface);
+    PickResult ReadPick() const;
+
+    CoordTransform m_transform;
+    DrawingLayers m_layers;
+    PickState m_pick;
+    ViewAnimation m_animation;
+    FpsCounter m_fps;
+    std::shared_ptr<UpdateWatcher> m_viewChanges;
+    MapPointActions m_actions;
+    MouseControllerImpl m_mouse;
+    TrackDrawAttrsImpl m_attrs;
+    int m_countdown = 0;
+    bool m_captured = false;
+    PointMenuRunner m_menuRunner;
+    boost::signals2::scoped_connection m_events;
+    boost::signals2::scoped_connection m_tick;
+};

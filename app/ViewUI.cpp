@@ -1,0 +1,144 @@
+#include "ViewUI.h"
+
+#include "AppTick.h"
+#include "CommandActions.h"
+#include "CommandIds.h"
+#include "CommandUI.h"
+#include "GEventKind.h"
+#include "GEventManagerImpl.h"
+#include "MainFrame.h"
+#include "MouseTypes.h"
+#include "StringIds.h"
+#include "TrackView.h"
+#include "Translator.h"
+#include "ViewSettings.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QToolBar>
+
+namespace {
+
+constexpr int ShowMapCenter = 32851;
+constexpr int ShowScale = 32852;
+constexpr int ShowDeleted = 32853;
+constexpr int ShowArrows = 32854;
+constexpr int ShowMap = 32870;
+constexpr int ColorModeCombo = 32855;
+
+OblOptionBool* ToggleOf(int id)
+{
+    ViewSettings& settings = ViewSettings::GetInstance();
+    switch (id) {
+    case ShowMapCenter:
+        return &settings.showMapCenter;
+    case ShowScale:
+        return &settings.showScale;
+    case ShowDeleted:
+        return &settings.showDeleted;
+    case ShowArrows:
+        return &settings.showArrows;
+    case ShowMap:
+        return &settings.showMap;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+ViewUI::ViewUI(MainFrame& frame, TrackView& view)
+    : QObject(&frame), m_frame(frame), m_view(view)
+{
+    MainFrameImpl& hub = frame.GetHub();
+    const std::pair<int, int> ranges[] = {{ShowMapCenter, ShowArrows},
+                                          {ShowMap, ShowMap},
+                                          {FirstPaletteCommand, LastPaletteCommand},
+                                          {MouseModeDrag, MouseModeSelectB}};
+    for (const auto& [first, last] : ranges) {
+        m_connections.push_back(hub.SubscribeCommand(first, last, [this](int id) { OnCommand(id); }));
+        m_connections.push_back(hub.SubscribeCommandUI(first, last, [this](CommandUI& ui) { OnCommandUI(ui); }));
+    }
+    if (QMenu* menu = frame.FindMenu(IDS_MENU_COLOR_BY))
+        connect(menu, &QMenu::aboutToShow, this, [this] { FillColorByMenu(); });
+    AddColorByCombo();
+    // A changed view setting is a change that the map and the panes follow.
+    m_settings = ViewSettings::GetInstance().Subscribe(
+        [] { GEventManagerImpl::GetInstance().Notify(GEventKind::ViewSettingsChanged); });
+}
+
+void ViewUI::OnCommand(int id)
+{
+    ViewSettings& settings = ViewSettings::GetInstance();
+    if (OblOptionBool* toggle = ToggleOf(id)) {
+        toggle->Set(!toggle->Get());
+    } else if (id >= FirstPaletteCommand && id <= LastPaletteCommand) {
+        settings.colorBy.Set(id - FirstPaletteCommand);
+        SyncCombo();
+    } else {
+        m_view.GetMouse().SetMode(id);
+    }
+    m_view.RequestRedraw();
+}
+
+void ViewUI::OnCommandUI(CommandUI& ui)
+{
+    const int id = ui.GetId();
+    ui.Enable(true);
+    if (const OblOptionBool* toggle = ToggleOf(id))
+        ui.SetCheck(toggle->Get());
+    else if (id >= FirstPaletteCommand && id <= LastPaletteCommand)
+        ui.SetCheck(ViewSettings::GetInstance().colorBy.Get() == id - FirstPaletteCommand);
+    else
+        ui.SetCheck(m_view.GetMouse().GetMode() == id);
+}
+
+void ViewUI::FillColorByMenu()
+{
+    QMenu* menu = m_frame.FindMenu(IDS_MENU_COLOR_BY);
+    const PaletteList& palettes = ViewSettings::GetInstance().GetPalettes();
+    menu->clear();
+    const int count = std::min(static_cast<int>(palettes.size()), LastPaletteCommand - FirstPaletteCommand + 1);
+    for (int i = 0; i < count; ++i) {
+        QAction* action = m_frame.GetActions().Get(FirstPaletteCommand + i);
+        action->setText(palettes[static_cast<size_t>(i)]->GetName());
+        action->setCheckable(true);
+        action->setChecked(ViewSettings::GetInstance().colorBy.Get() == i);
+        action->setEnabled(true);
+        menu->addAction(action);
+    }
+}
+
+void ViewUI::AddColorByCombo()
+{
+    QToolBar* toolbar = m_frame.GetToolbar(TOOLBAR_VIEW_MODES);
+    if (!toolbar)
+        return;
+    m_combo = new QComboBox(toolbar);
+    m_combo->setObjectName(QStringLiteral("ColorMode"));
+    m_combo->setToolTip(Translator::GetInstance().LoadStr(ColorModeCombo));
+    const PaletteList& palettes = ViewSettings::GetInstance().GetPalettes();
+    for (size_t i = 0; i < palettes.size(); ++i)
+        m_combo->addItem(palettes[i]->GetName(), static_cast<int>(i));
+    // Next to the map toggle.
+    const QList<QAction*> actions = toolbar->actions();
+    const qsizetype map = actions.indexOf(m_frame.GetActions().Get(ShowMap));
+    QAction* before = map >= 0 && map + 1 < actions.size() ? actions[map + 1] : nullptr;
+    if (before)
+        toolbar->insertWidget(before, m_combo);
+    else
+        toolbar->addWidget(m_combo);
+    SyncCombo();
+    connect(m_combo, &QComboBox::activated, this,
+            [this](int row) { m_frame.RunCommand(FirstPaletteCommand + m_combo->itemData(row).toInt()); });
+}
+
+void ViewUI::SyncCombo()
+{
+    if (!m_combo)
+        return;
+    const int row = m_combo->findData(ViewSettings::GetInstance().colorBy.Get());
+    if (row != m_combo->currentIndex())
+        m_combo->setCurrentIndex(row);
+}

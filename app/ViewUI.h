@@ -1,0 +1,37 @@
+#pragma once
+
+#include "MainFrameImpl.h"
+
+#include <QObject>
+
+#include <vector>
+
+class CommandUI;
+class MainFrame;
+class QComboBox;
+class TrackView;
+
+// The view commands of the menu and toolbars: what the map shows (centre
+// mark, scale, deleted points, arrows, map), the "Color by" choice, and the
+// mouse modes. A child of the frame, which deletes it.
+class ViewUI : public QObject
+{
+public:
+    static constexpr int FirstPaletteCommand = 33300;
+    static constexpr int LastPaletteCommand = 33349;
+
+    ViewUI(MainFrame& frame, TrackView& view);
+
+private:
+    void OnCommand(int id);
+    void OnCommandUI(CommandUI& ui);
+    void FillColorByMenu();
+    void AddColorByCombo();
+    void SyncCombo();
+
+    MainFrame& m_frame;
+    TrackView& m_view;
+    QComboBox* m_combo = nullptr;
+    std::vector<MainFrameImpl::Connection> m_connections;
+    boost::signals2::scoped_connection m_settings;
+};
