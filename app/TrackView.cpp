@@ -1,6 +1,7 @@
 #include "TrackView.h"
 
 #include "AppTick.h"
+#include "CalcDataGeneralI.h"
 #include "GEventManagerImpl.h"
 #include "Locale.h"
 #include "MapOverlays.h"
@@ -17,7 +18,6 @@
 #include "UnitsDisp.h"
 #include "UpdateCounterImpl.h"
 #include "ViewSettings.h"
-#include "CalcDataGeneralI.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -104,6 +104,10 @@ TrackView::TrackView(QWidget* parent)
 
 TrackView::~TrackView()
 {
+    // Saving the view announces a settings change, which must not come
+    // back to a window half taken down.
+    m_events.disconnect();
+    m_tick.disconnect();
     ViewSettings& settings = ViewSettings::GetInstance();
     settings.x.Set(m_transform.GetCenter().lon);
     settings.y.Set(m_transform.GetCenter().lat);
