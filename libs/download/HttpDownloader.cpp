@@ -1,0 +1,88 @@
+#include "HttpDownloader.h"
+
+#include "ByteArray.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+// curl_global_init is not safe to run beside other threads using curl, so
+// it runs once before the first transfer; the process keeps it to the end.
+void InitCurlOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+size_t AppendBody(char* data, size_t size, size_t count, void* target)
+{
+    static_cast<ByteArray*>(target)->Append(data, size * count);
+    return size * count;
+}
+
+int CheckAbort(void* abort, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    const auto* flag = static_cast<const std::atomic<bool>*>(abort);
+    return flag && flag->load() ? 1 : 0;
+}
+
+struct EasyDeleter
+{
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+
+} // namespace
+
+QString HttpDownloader::GetUserAgent()
+{
+    return QStringLiteral("Quorvel/") + QStringLiteral(QUORVEL_VERSION);
+}
+
+bool HttpDownloader::Download(const QString& url, ByteArray& bytes, int timeoutMs)
+{
+    bytes.Clear();
+    m_error.clear();
+    InitCurlOnce();
+    // Declared before the handle, which writes into it until cleaned up.
+    char errorText[CURL_ERROR_SIZE] = {};
+    const std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
+    if (!curl) {
+        m_error = QStringLiteral("The transfer library could not be started.");
+        return false;
+    }
+    const int totalMs = timeoutMs < 0 ? DefaultTotalTimeoutMs : timeoutMs;
+    const QByteArray urlText = url.toUtf8();
+    const QByteArray userAgent = GetUserAgent().toUtf8();
+    CURL* handle = curl.get();
+    curl_easy_setopt(handle, CURLOPT_URL, urlText.constData());
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, userAgent.constData());
+    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
+    // Layer files come from users: a template may name only these schemes,
+    // and a server may redirect only to the web ones.
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https,file");
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, long(MaxRedirects));
+    // An error page is not a tile.
+    curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long(std::min(totalMs, DefaultConnectTimeoutMs)));
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long(totalMs));
+    // Time-outs by signal do not work on worker threads.
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &AppendBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &bytes);
+    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &CheckAbort);
+    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, const_cast<void*>(static_cast<const void*>(m_abort)));
+    const CURLcode result = curl_easy_perform(handle);
+    if (result == CURLE_OK)
+        return true;
+    bytes.Clear();
+    m_error = QString::fromUtf8(*errorText ? errorText : curl_easy_strerror(result));
+    return false;
+}

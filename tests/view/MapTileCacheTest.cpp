@@ -1,0 +1,156 @@
+#include "LruCacheImpl.h"
+#include "MapDownloaderData.h"
+#include "MapTestSupport.h"
+#include "TestSupport.h"
+#include "UpdateCounterImpl.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+ByteArray Bytes(size_t size, char fill = 'x')
+{
+    const std::string text(size, fill);
+    return ByteArray(text.data(), text.size());
+}
+
+// True as soon as the watcher reports, false after five seconds without.
+bool WaitForArrival(UpdateWatcher& watcher)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (watcher.IsUpdated())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(LruCacheImpl, TheLeastRecentlyUsedGoFirstWhenTheLimitIsPassed)
+{
+    LruCacheImpl cache(100);
+    cache.Insert("a", Bytes(40));
+    cache.Insert("b", Bytes(40));
+    cache.Insert("c", Bytes(10));
+    EXPECT_EQ(cache.GetTotalSize(), 90u);
+    // A lookup makes "a" the most recent, so "b" is now the oldest.
+    ASSERT_TRUE(cache.Find("a"));
+    cache.Insert("d", Bytes(30));
+    EXPECT_FALSE(cache.Find("b"));
+    EXPECT_EQ(cache.GetTotalSize(), 80u);
+    EXPECT_EQ(cache.GetCount(), 3u);
+
+    // Two more go when one is not enough: "c" and then "a".
+    cache.Insert("e", Bytes(70));
+    EXPECT_FALSE(cache.Find("c"));
+    EXPECT_FALSE(cache.Find("a"));
+    ASSERT_TRUE(cache.Find("d"));
+    EXPECT_EQ(cache.Find("e")->Size(), 70u);
+    EXPECT_EQ(cache.GetTotalSize(), 100u);
+    EXPECT_EQ(cache.GetCount(), 2u);
+}
+
+TEST(LruCacheImpl, ReplacingAnEntryCountsOnlyItsNewSize)
+{
+    LruCacheImpl cache(100);
+    cache.Insert("tile", ByteArray());
+    EXPECT_EQ(cache.GetTotalSize(), 0u);
+    ASSERT_TRUE(cache.Find("tile"));
+    EXPECT_TRUE(cache.Find("tile")->IsEmpty());
+    cache.Insert("tile", Bytes(60, 'p'));
+    cache.Insert("other", Bytes(30));
+    EXPECT_EQ(cache.GetTotalSize(), 90u);
+    EXPECT_EQ(cache.GetCount(), 2u);
+    EXPECT_EQ(*cache.Find("tile"), Bytes(60, 'p'));
+    EXPECT_FALSE(cache.Find("never"));
+}
+
+TEST(LruCacheImpl, TheDefaultLimitIs150MiB)
+{
+    LruCacheImpl cache;
+    cache.Insert("first", Bytes(1));
+    cache.Insert("big", Bytes(150 * 1024 * 1024 - 1));
+    // Exactly at the limit: nothing goes.
+    EXPECT_EQ(cache.GetCount(), 2u);
+    cache.Insert("one more", Bytes(1));
+    EXPECT_FALSE(cache.Find("first"));
+    EXPECT_TRUE(cache.Find("big"));
+    EXPECT_EQ(cache.GetTotalSize(), 150u * 1024 * 1024);
+}
+
+class MapDownloaderTest : public ::testing::Test
+{
+protected:
+    QString TilePath(const QString& name) const { return QDir(m_dir).filePath(name); }
+
+    QString m_dir = MakeTempDir();
+};
+
+TEST_F(MapDownloaderTest, ADownloadedTileEntersTheCacheAndIsCounted)
+{
+    WriteFile(TilePath(QStringLiteral("tile.png")), QByteArray("not really a picture"));
+    MapDownloaderData downloader;
+    const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
+    EXPECT_FALSE(downloader.Find("k"));
+    ASSERT_TRUE(downloader.Request("k", FileUrl(TilePath(QStringLiteral("tile.png")))));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    const std::optional<ByteArray> bytes = downloader.Find("k");
+    ASSERT_TRUE(bytes);
+    const QByteArray text("not really a picture");
+    EXPECT_EQ(*bytes, ByteArray(text.constData(), static_cast<size_t>(text.size())));
+    EXPECT_FALSE(arrivals->IsUpdated());
+}
+
+TEST_F(MapDownloaderTest, AFailedTileKeepsItsEmptyEntryAndIsNotFetchedAgain)
+{
+    // One worker, so a later request finishes after an earlier one.
+    MapDownloaderData downloader(1);
+    const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
+    const QString late = TilePath(QStringLiteral("late.png"));
+    WriteFile(TilePath(QStringLiteral("present.png")), QByteArray("P"));
+    ASSERT_TRUE(downloader.Request("late", FileUrl(late)));
+    ASSERT_TRUE(downloader.Request("present", FileUrl(TilePath(QStringLiteral("present.png")))));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    ASSERT_TRUE(downloader.Find("late"));
+    EXPECT_TRUE(downloader.Find("late")->IsEmpty());
+
+    // The file is there now, but the tile was asked for already.
+    WriteFile(late, QByteArray("L"));
+    ASSERT_TRUE(downloader.Request("late", FileUrl(late)));
+    WriteFile(TilePath(QStringLiteral("sentinel.png")), QByteArray("S"));
+    ASSERT_TRUE(downloader.Request("sentinel", FileUrl(TilePath(QStringLiteral("sentinel.png")))));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    EXPECT_TRUE(downloader.Find("late")->IsEmpty());
+    EXPECT_FALSE(arrivals->IsUpdated());
+}
+
+TEST_F(MapDownloaderTest, AFullQueueRefusesRequestsAndClosingAbandonsDownloads)
+{
+    // It never answers: downloads from it hang until they are abandoned.
+    const LoopbackListener server;
+    auto downloader = std::make_unique<MapDownloaderData>(1);
+    int refused = 0;
+    for (int i = 0; i < 50; ++i)
+        if (!downloader->Request("t" + std::to_string(i), server.Url("/tile.png")))
+            ++refused;
+    // One download hangs on the server, six wait for it, the rest are
+    // turned away.
+    EXPECT_GE(refused, 50 - 1 - MapDownloaderData::MaxQueuedTasks);
+
+    // The first download has begun once its tile is marked as asked for.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!downloader->Find("t0") && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(downloader->Find("t0"));
+    const auto start = std::chrono::steady_clock::now();
+    downloader.reset();
+    // Well before the download's own time-out.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}

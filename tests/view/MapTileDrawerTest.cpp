@@ -1,0 +1,212 @@
+#include "CoordTransform.h"
+#include "DrawingLayers.h"
+#include "MapDownloaderData.h"
+#include "MapLayersImpl.h"
+#include "MapTestSupport.h"
+#include "MapTileDrawer.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr QRgb Face = 0xFFEEEEEE;
+constexpr QRgb Red = 0xFFFF0000;
+constexpr QRgb Green = 0xFF00FF00;
+constexpr QRgb Blue = 0xFF0000FF;
+constexpr QRgb Yellow = 0xFFFFFF00;
+constexpr int ViewSize = 64;
+
+// A 64-pixel view at zoom 3 (6000 m per pixel), centred on the border
+// between tiles (4, 2) and (5, 2): tile 4 fills the left half, tile 5 the
+// right half. Their parent at zoom 2 is (2, 1), of which they are the upper
+// quarters.
+class MapTileDrawerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_transform.SetViewRect({0, 0, ViewSize, ViewSize});
+        m_transform.SetScale(6000);
+        m_transform.SetCenter({45.0, 55.0});
+    }
+
+    // A layer over the tile folder of this test with the given zoom range.
+    std::shared_ptr<MapLayersI> Layer(int minZoom, int maxZoom)
+    {
+        const QString path = QDir(m_dir).filePath(QStringLiteral("layer.xml"));
+        const QString url = FileUrl(m_dir) + QStringLiteral("/tiles/{z}/{x}/{y}.png");
+        WriteFile(path, QStringLiteral(R"(<layer guid="g-test"><name>Test</name>
+<source type="osm"><base_url>%1</base_url></source>
+<coverage><zoom min="%2" max="%3"/></coverage></layer>)")
+                            .arg(url)
+                            .arg(minZoom)
+                            .arg(maxZoom)
+                            .toUtf8());
+        return std::make_shared<MapLayersImpl>(QStringList{path});
+    }
+
+    void WriteTile(int zoom, int x, int y, const QImage& image)
+    {
+        const QString folder = QDir(m_dir).filePath(QStringLiteral("tiles/%1/%2").arg(zoom).arg(x));
+        QDir().mkpath(folder);
+        ASSERT_TRUE(image.save(QDir(folder).filePath(QStringLiteral("%1.png").arg(y))));
+    }
+
+    static QImage Solid(QRgb colour)
+    {
+        QImage image(256, 256, QImage::Format_ARGB32);
+        image.fill(colour);
+        return image;
+    }
+
+    // Red, green / blue, yellow quarters.
+    static QImage Quarters()
+    {
+        QImage image = Solid(Red);
+        QPainter painter(&image);
+        painter.fillRect(128, 0, 128, 128, QColor::fromRgba(Green));
+        painter.fillRect(0, 128, 128, 128, QColor::fromRgba(Blue));
+        painter.fillRect(128, 128, 128, 128, QColor::fromRgba(Yellow));
+        return image;
+    }
+
+    QImage Frame(MapTileDrawer& drawer, int layerIndex, bool mapShown = true)
+    {
+        QImage window(ViewSize, ViewSize, QImage::Format_ARGB32);
+        window.fill(Qt::magenta);
+        DrawingLayers layers(QColor::fromRgba(Face));
+        layers.SetMapShown(mapShown);
+        if (layers.BeginFrame(window, QRect(0, 0, ViewSize, ViewSize))) {
+            drawer.DrawTiles(layers, m_transform, layerIndex);
+            layers.EndFrame();
+        }
+        return window;
+    }
+
+    // True as soon as the drawer reports new tiles, false after `limit`.
+    static bool WaitForNewTiles(MapTileDrawer& drawer, std::chrono::milliseconds limit = std::chrono::seconds(5))
+    {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (drawer.HasNewTiles())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
+    }
+
+    QString m_dir = MakeTempDir();
+    CoordTransform m_transform;
+};
+
+} // namespace
+
+TEST_F(MapTileDrawerTest, ATileArrivesAndIsDrawnWhereItLies)
+{
+    WriteTile(3, 4, 2, Solid(Red));
+    MapTileDrawer drawer(Layer(3, 3));
+    const QImage first = Frame(drawer, 0);
+    EXPECT_EQ(first.pixel(16, 32), Face);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    // Once per arrival.
+    EXPECT_FALSE(drawer.HasNewTiles());
+
+    const QImage second = Frame(drawer, 0);
+    EXPECT_EQ(second.pixel(16, 32), Red);
+    EXPECT_EQ(second.pixel(2, 2), Red);
+    EXPECT_EQ(second.pixel(29, 60), Red);
+    // Tile (5, 2) is missing: the map face shows.
+    EXPECT_EQ(second.pixel(36, 32), Face);
+    EXPECT_EQ(second.pixel(60, 2), Face);
+}
+
+TEST_F(MapTileDrawerTest, AMissingTileShowsItsPartOfTheParentMagnified)
+{
+    WriteTile(2, 2, 1, Quarters());
+    MapTileDrawer drawer(Layer(2, 3));
+    Frame(drawer, 0);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    const QImage frame = Frame(drawer, 0);
+    // Tile (4, 2) is the parent's upper left quarter, (5, 2) its upper right.
+    EXPECT_EQ(frame.pixel(16, 32), Red);
+    EXPECT_EQ(frame.pixel(48, 32), Green);
+    EXPECT_EQ(frame.pixel(60, 60), Green);
+}
+
+TEST_F(MapTileDrawerTest, FinerThanTheLayerGoesItsDeepestTilesAreMagnified)
+{
+    WriteTile(3, 4, 2, Solid(Red));
+    MapTileDrawer drawer(Layer(3, 3));
+    // Zoom 5 would suit this scale; the layer stops at 3.
+    m_transform.SetScale(1500);
+    Frame(drawer, 0);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    const QImage frame = Frame(drawer, 0);
+    EXPECT_EQ(frame.pixel(2, 32), Red);
+    EXPECT_EQ(frame.pixel(60, 32), Face);
+}
+
+TEST_F(MapTileDrawerTest, BytesThatAreNoPictureLeaveTheTileToItsParent)
+{
+    const QString folder = QDir(m_dir).filePath(QStringLiteral("tiles/3/4"));
+    QDir().mkpath(folder);
+    WriteFile(QDir(folder).filePath(QStringLiteral("2.png")), "<html>Over quota</html>");
+    WriteTile(2, 2, 1, Quarters());
+    MapTileDrawer drawer(Layer(2, 3));
+    // Both the bad tile and the parent arrive, in either order.
+    QImage frame = Frame(drawer, 0);
+    for (int round = 0; round < 2 && frame.pixel(16, 32) != Red; ++round) {
+        ASSERT_TRUE(WaitForNewTiles(drawer));
+        frame = Frame(drawer, 0);
+    }
+    EXPECT_EQ(frame.pixel(16, 32), Red);
+}
+
+TEST_F(MapTileDrawerTest, AParentBelowTheLayersMinimumZoomIsNotUsed)
+{
+    WriteTile(2, 2, 1, Quarters());
+    // Also a tile that does exist, so that an arrival tells that the frame's
+    // downloads have been done.
+    WriteTile(3, 5, 2, Solid(Blue));
+    MapTileDrawer drawer(Layer(3, 3), std::make_unique<MapDownloaderData>(1));
+    Frame(drawer, 0);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    const QImage frame = Frame(drawer, 0);
+    EXPECT_EQ(frame.pixel(16, 32), Face);
+    EXPECT_EQ(frame.pixel(48, 32), Blue);
+}
+
+TEST_F(MapTileDrawerTest, NothingIsDrawnWithoutALayerOrWithTheMapHidden)
+{
+    WriteTile(3, 4, 2, Solid(Red));
+    MapTileDrawer drawer(Layer(3, 3));
+    EXPECT_EQ(Frame(drawer, -1).pixel(16, 32), Face);
+    EXPECT_EQ(Frame(drawer, 1).pixel(16, 32), Face);
+    EXPECT_EQ(Frame(drawer, 0, false).pixel(16, 32), DrawingLayers::NoMapBackground);
+    // None of these asked for a tile.
+    EXPECT_FALSE(WaitForNewTiles(drawer, std::chrono::milliseconds(300)));
+}
+
+TEST_F(MapTileDrawerTest, NoTilesAreAskedForBeyond86Degrees)
+{
+    WriteTile(0, 0, 0, Solid(Red));
+    MapTileDrawer drawer(Layer(0, 0));
+    m_transform.SetScale(1000);
+    m_transform.SetCenter({10.0, 88.0});
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), Face);
+    EXPECT_FALSE(WaitForNewTiles(drawer, std::chrono::milliseconds(300)));
+
+    // Further south the same tile is fetched.
+    m_transform.SetCenter({10.0, 80.0});
+    Frame(drawer, 0);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), Red);
+}

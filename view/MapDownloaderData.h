@@ -1,0 +1,50 @@
+#pragma once
+
+#include "LruCacheImpl.h"
+#include "ThreadPool.h"
+
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+class UpdateCounterImpl;
+class UpdateWatcher;
+
+// Fetches tiles on worker threads into the shared byte cache and counts
+// every tile that arrives, so that the map window knows to redraw.
+class MapDownloaderData
+{
+public:
+    static constexpr int WorkerCount = 6;
+    // Requests beyond this wait for a later frame: a pan across many tiles
+    // must not queue downloads of places long left behind.
+    static constexpr int MaxQueuedTasks = 6;
+
+    explicit MapDownloaderData(int workerCount = WorkerCount, size_t cacheLimitBytes = LruCacheImpl::DefaultLimit);
+    // Abandons queued and running downloads and waits for the workers.
+    ~MapDownloaderData();
+    MapDownloaderData(const MapDownloaderData&) = delete;
+    MapDownloaderData& operator=(const MapDownloaderData&) = delete;
+
+    // The cached bytes of a tile (empty while its download runs or after it
+    // failed); none when the tile was never asked for or has left the cache.
+    std::optional<ByteArray> Find(const std::string& key);
+    // Downloads the tile unless it is in the cache already. False when the
+    // queue is full: nothing is recorded and the tile may be asked for again.
+    bool Request(const std::string& key, const QString& url);
+
+    // Reports every tile that arrived after the watcher was made.
+    std::shared_ptr<UpdateWatcher> GetUpdateWatcher() const;
+
+private:
+    void Download(const std::string& key, const QString& url);
+
+    std::mutex m_lock;
+    LruCacheImpl m_cache;
+    std::shared_ptr<UpdateCounterImpl> m_arrivals;
+    std::atomic<bool> m_stopping{false};
+    // Last, so that it goes first: its workers use the members above.
+    ThreadPool m_pool;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+class MapLayersI;
+
+// The map layer the user chose, remembered across runs in the view settings
+// by index and guid: a stored choice counts only while the layer at that
+// index still has that guid, so an edited layer list never shows another map
+// in its place.
+class MapLayerChoice
+{
+public:
+    static constexpr int NoLayer = -1;
+
+    // Reads the stored choice.
+    explicit MapLayerChoice(std::shared_ptr<MapLayersI> layers);
+
+    // NoLayer (or any index without a usable layer) switches the map off.
+    void SelectLayer(int index);
+    int GetCurrentLayer() const { return m_current; }
+
+private:
+    std::shared_ptr<MapLayersI> m_layers;
+    int m_current = NoLayer;
+};

@@ -1,0 +1,114 @@
+#include "MapLayerParams.h"
+
+#include "MapServerPrefix.h"
+#include "OsmLayerCoverage.h"
+#include "OsmMapTileUrl.h"
+#include "String.h"
+#include "TinyXmlHelper.h"
+
+#include <tinyxml2.h>
+
+namespace {
+
+using tinyxml2::XMLElement;
+
+std::shared_ptr<const MapTileUrlI> ReadOsmUrl(const XMLElement* source)
+{
+    QStringList letters;
+    const XMLElement* prefix = source->FirstChildElement("server_prefix");
+    for (const XMLElement* letter = prefix ? prefix->FirstChildElement("letter") : nullptr; letter;
+         letter = letter->NextSiblingElement("letter")) {
+        const QString text = TinyXmlHelper::GetText(letter);
+        if (!text.isEmpty())
+            letters.push_back(text);
+    }
+    return std::make_shared<OsmMapTileUrl>(TinyXmlHelper::GetText(source->FirstChildElement("base_url")),
+                                           std::make_shared<MapServerPrefix>(std::move(letters)));
+}
+
+// None when the zoom range is missing or unusable: a layer without one
+// cannot be drawn.
+std::shared_ptr<const MapLayerCoverageI> ReadCoverage(const XMLElement* layer)
+{
+    const XMLElement* coverage = layer->FirstChildElement("coverage");
+    const XMLElement* zoom = coverage ? coverage->FirstChildElement("zoom") : nullptr;
+    if (!zoom)
+        return nullptr;
+    const int minZoom = String::Atoi(TinyXmlHelper::GetAttributeW(zoom, "min"));
+    const int maxZoom = String::Atoi(TinyXmlHelper::GetAttributeW(zoom, "max"));
+    if (minZoom < 0 || maxZoom < minZoom || maxZoom > OsmLayerCoverage::MaxGridZoom)
+        return nullptr;
+    const double givenRatio = String::Atof(TinyXmlHelper::GetAttributeW(zoom, "ratio"));
+    return std::make_shared<OsmLayerCoverage>(minZoom, maxZoom, givenRatio > 0 ? givenRatio : 1.0);
+}
+
+} // namespace
+
+MapLayerParams::MapLayerParams()
+    : m_data(std::make_shared<MapLayerParamsData>())
+{
+}
+
+bool MapLayerParams::Load(const QString& path, QString& error)
+{
+    tinyxml2::XMLDocument document;
+    if (!TinyXmlHelper::LoadFromFile(document, path)) {
+        error = TinyXmlHelper::GetErrorDescription(document);
+        return false;
+    }
+    const XMLElement* root = document.FirstChildElement("layer");
+    if (!root) {
+        error = QStringLiteral("No layer tag.");
+        return false;
+    }
+    auto data = std::make_shared<MapLayerParamsData>();
+    data->guid = TinyXmlHelper::GetAttributeW(root, "guid");
+    data->name = TinyXmlHelper::GetText(root->FirstChildElement("name"));
+    data->link = TinyXmlHelper::GetText(root->FirstChildElement("link"));
+    for (const XMLElement* copyright = root->FirstChildElement("copyright"); copyright;
+         copyright = copyright->NextSiblingElement("copyright"))
+        data->copyrights.push_back(
+            {TinyXmlHelper::GetAttributeW(copyright, "author"), TinyXmlHelper::GetAttributeW(copyright, "license")});
+    const XMLElement* source = root->FirstChildElement("source");
+    if (source && TinyXmlHelper::GetAttributeA(source, "type") == "osm") {
+        data->tileUrl = ReadOsmUrl(source);
+        data->coverage = ReadCoverage(root);
+    }
+    m_data = std::move(data);
+    return true;
+}
+
+bool MapLayerParams::IsValid() const
+{
+    return !m_data->guid.isEmpty() && !m_data->name.isEmpty() && m_data->coverage;
+}
+
+QString MapLayerParams::GetGuid() const
+{
+    return m_data->guid;
+}
+
+QString MapLayerParams::GetName() const
+{
+    return m_data->name;
+}
+
+QString MapLayerParams::GetLink() const
+{
+    return m_data->link;
+}
+
+std::vector<MapCopyright> MapLayerParams::GetCopyrights() const
+{
+    return m_data->copyrights;
+}
+
+std::shared_ptr<const MapTileUrlI> MapLayerParams::GetTileUrl() const
+{
+    return m_data->tileUrl;
+}
+
+std::shared_ptr<const MapLayerCoverageI> MapLayerParams::GetCoverage() const
+{
+    return m_data->coverage;
+}

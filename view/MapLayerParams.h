@@ -1,0 +1,44 @@
+#pragma once
+
+#include "MapLayerParamsI.h"
+
+// A layer read from its XML file:
+//   <layer guid="...">
+//     <name>...</name> <link>...</link>
+//     <copyright author="..." license="..."/>
+//     <source type="osm">
+//       <base_url>https://{sp}.tile.example.org/{z}/{x}/{y}.png</base_url>
+//       <server_prefix><letter>a</letter><letter>b</letter></server_prefix>
+//     </source>
+//     <coverage><zoom min="0" max="19" ratio="1"/></coverage>
+//   </layer>
+class MapLayerParams : public MapLayerParamsI
+{
+public:
+    MapLayerParams();
+
+    // False with the reason in error when the file cannot be read or has no
+    // layer element. A file that loads may still not be valid.
+    bool Load(const QString& path, QString& error);
+
+    bool IsValid() const override;
+    QString GetGuid() const override;
+    QString GetName() const override;
+    QString GetLink() const override;
+    std::vector<MapCopyright> GetCopyrights() const override;
+    std::shared_ptr<const MapTileUrlI> GetTileUrl() const override;
+    std::shared_ptr<const MapLayerCoverageI> GetCoverage() const override;
+
+private:
+    struct MapLayerParamsData
+    {
+        QString guid;
+        QString name;
+        QString link;
+        std::vector<MapCopyright> copyrights;
+        std::shared_ptr<const MapTileUrlI> tileUrl;
+        std::shared_ptr<const MapLayerCoverageI> coverage;
+    };
+
+    std::shared_ptr<const MapLayerParamsData> m_data;
+};

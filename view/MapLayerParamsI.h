@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class MapLayerCoverageI;
+class MapTileUrlI;
+
+struct MapCopyright
+{
+    QString author;
+    QString license;
+
+    bool operator==(const MapCopyright&) const = default;
+};
+
+// What a layer file says about one map layer.
+class MapLayerParamsI
+{
+public:
+    virtual ~MapLayerParamsI() = default;
+
+    // Usable: it has a guid, a name and a coverage.
+    virtual bool IsValid() const = 0;
+    // The identity under which the chosen layer is remembered.
+    virtual QString GetGuid() const = 0;
+    // The caption in the "Map layer" menu.
+    virtual QString GetName() const = 0;
+    virtual QString GetLink() const = 0;
+    virtual std::vector<MapCopyright> GetCopyrights() const = 0;
+    // None for a source type the program does not know.
+    virtual std::shared_ptr<const MapTileUrlI> GetTileUrl() const = 0;
+    virtual std::shared_ptr<const MapLayerCoverageI> GetCoverage() const = 0;
+};

@@ -1,0 +1,129 @@
+#include "MapTileDrawer.h"
+
+#include "CoordTransformI.h"
+#include "DrawingLayersI.h"
+#include "MapDownloaderData.h"
+#include "MapLayerCoverageI.h"
+#include "MapLayerParamsI.h"
+#include "MapLayersI.h"
+#include "MapTileUrlI.h"
+#include "OsmLayerCoverage.h"
+#include "UpdateCounterImpl.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int TileLayer = 1;
+
+// The part of the view the tile grid can cover, west, south, east, north.
+GeoRect VisibleGrid(const CoordTransformI& transform)
+{
+    const PixelRect& view = transform.GetViewRect();
+    const GeoPoint northWest = transform.PixelToGeo({view.left, view.top});
+    const GeoPoint southEast = transform.PixelToGeo({view.right, view.bottom});
+    const double limit = OsmLayerCoverage::LatitudeLimit;
+    return {std::max(northWest.lon, -180.0), std::max(southEast.lat, -limit), std::min(southEast.lon, 180.0),
+            std::min(northWest.lat, limit)};
+}
+
+} // namespace
+
+MapTileDrawer::MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader)
+    : m_layers(std::move(layers))
+    , m_downloader(downloader ? std::move(downloader) : std::make_unique<MapDownloaderData>())
+    , m_arrivals(m_downloader->GetUpdateWatcher())
+{
+}
+
+MapTileDrawer::~MapTileDrawer() = default;
+
+bool MapTileDrawer::HasNewTiles()
+{
+    return m_arrivals->IsUpdated();
+}
+
+void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& transform, int layerIndex)
+{
+    QPainter* surface = layers.GetLayer(TileLayer);
+    if (!surface || layerIndex < 0)
+        return;
+    const std::shared_ptr<const MapLayerParamsI> params = m_layers->GetParams(layerIndex);
+    const std::shared_ptr<const MapLayerCoverageI> coverage = params ? params->GetCoverage() : nullptr;
+    const std::shared_ptr<const MapTileUrlI> url = params ? params->GetTileUrl() : nullptr;
+    if (!coverage || !url)
+        return;
+    const GeoRect visible = VisibleGrid(transform);
+    if (visible.lon0 >= visible.lon1 || visible.lat0 >= visible.lat1)
+        return;
+    ++m_frame;
+    surface->save();
+    // Tiles meet edge to edge: anti-aliased edges would let the background
+    // show through the seams.
+    surface->setRenderHint(QPainter::Antialiasing, false);
+    surface->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (MapTile tile : coverage->GetTiles(visible, coverage->GetZoom(transform.GetScale()))) {
+        tile.layer = layerIndex;
+        const QImage image = FindImage(tile, *url, *coverage);
+        if (image.isNull())
+            continue;
+        const GeoRect bounds = coverage->GetTileBounds(tile);
+        const PointF northWest = transform.GeoToPixelF({bounds.lon0, bounds.lat1});
+        const PointF southEast = transform.GeoToPixelF({bounds.lon1, bounds.lat0});
+        surface->drawImage(QRectF(QPointF(northWest.x, northWest.y), QPointF(southEast.x, southEast.y)), image);
+    }
+    surface->restore();
+    DropUnusedImages();
+}
+
+QImage MapTileDrawer::FindImage(const MapTile& tile, const MapTileUrlI& url, const MapLayerCoverageI& coverage)
+{
+    QImage image = GetTileImage(tile, url);
+    if (!image.isNull())
+        return image;
+    for (int up = 1; up <= MaxParentLevels && tile.zoom - up >= coverage.GetMinZoom(); ++up) {
+        const MapTile parent{tile.x >> up, tile.y >> up, tile.zoom - up, tile.layer};
+        const QImage parentImage = GetTileImage(parent, url);
+        if (parentImage.isNull())
+            continue;
+        // Measured on the image, as a server may send tiles larger than 256.
+        const int width = parentImage.width() >> up;
+        const int height = parentImage.height() >> up;
+        // A copy rather than a source rectangle: smoothing would blend in
+        // the pixels of the parent's neighbouring parts.
+        return parentImage.copy((tile.x - (parent.x << up)) * width, (tile.y - (parent.y << up)) * height, width,
+                                height);
+    }
+    return {};
+}
+
+QImage MapTileDrawer::GetTileImage(const MapTile& tile, const MapTileUrlI& url)
+{
+    const std::string key = MapTileKey(tile);
+    auto kept = m_images.find(key);
+    if (kept == m_images.end()) {
+        const std::optional<ByteArray> bytes = m_downloader->Find(key);
+        if (!bytes) {
+            m_downloader->Request(key, url.GetUrl(tile));
+            return {};
+        }
+        if (bytes->IsEmpty())
+            return {};
+        // Whatever the platform decodes: PNG, JPEG and others.
+        QImage image;
+        if (image.loadFromData(bytes->Addr(), static_cast<int>(bytes->Size())))
+            image.convertTo(QImage::Format_ARGB32_Premultiplied);
+        kept = m_images.emplace(key, KeptImage{std::move(image), 0}).first;
+    }
+    kept->second.lastFrame = m_frame;
+    return kept->second.image;
+}
+
+void MapTileDrawer::DropUnusedImages()
+{
+    if (m_images.size() <= KeptImages)
+        return;
+    std::erase_if(m_images, [this](const auto& entry) { return entry.second.lastFrame != m_frame; });
+}
