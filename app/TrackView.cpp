@@ -4,6 +4,10 @@
 #include "CalcDataGeneralI.h"
 #include "GEventManagerImpl.h"
 #include "Locale.h"
+#include "MapDownloaderData.h"
+#include "MapLayerChoice.h"
+#include "MapLayerParamsI.h"
+#include "MapLayersI.h"
 #include "MapOverlays.h"
 #include "OpenTracks.h"
 #include "OptUnits.h"
@@ -77,6 +81,22 @@ void DrawOutlinedText(QPainter& surface, const QString& text, const QPoint& bott
     surface.restore();
 }
 
+// "© author (licence)" for each holder of the map's rights.
+QString CopyrightOf(int mapLayer)
+{
+    const auto params = mapLayer >= 0 ? ViewSettings::GetInstance().GetMapLayers()->GetParams(mapLayer) : nullptr;
+    if (!params)
+        return {};
+    QStringList parts;
+    for (const MapCopyright& copyright : params->GetCopyrights()) {
+        QString part = QStringLiteral("\u00A9 ") + copyright.author;
+        if (!copyright.license.isEmpty())
+            part += QStringLiteral(" (") + copyright.license + QLatin1Char(')');
+        parts.append(part);
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
 } // namespace
 
 TrackView::TrackView(QWidget* parent)
@@ -85,7 +105,7 @@ TrackView::TrackView(QWidget* parent)
       m_actions(OpenTracks::Get().model, OpenTracks::Get().holder, GEventManagerImpl::GetInstance()),
       m_mouse(m_transform, m_actions, *this),
       m_attrs(OpenTracks::Get().model, OpenTracks::Get().holder.GetState(), GEventManagerImpl::GetInstance()),
-      m_menuRunner(RunPointMenu)
+      m_tiles(ViewSettings::GetInstance().GetMapLayers()), m_menuRunner(RunPointMenu)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -117,7 +137,8 @@ TrackView::~TrackView()
 bool TrackView::NeedsRedraw()
 {
     const bool viewChanged = m_viewChanges->IsUpdated();
-    return m_countdown > 0 || viewChanged || m_animation.IsActive()
+    const bool newTiles = m_tiles.HasNewTiles();
+    return m_countdown > 0 || viewChanged || newTiles || m_animation.IsActive()
            || m_mouse.NeedsRedraw(underMouse() || m_captured);
 }
 
@@ -130,6 +151,8 @@ void TrackView::paintEvent(QPaintEvent*)
     if (!m_layers.BeginFrame(*this, rect()))
         return;
     m_animation.StepFlyTo();
+    const int mapLayer = settings.GetMapLayerChoice().GetCurrentLayer();
+    m_tiles.DrawTiles(m_layers, m_transform, mapLayer);
 
     const PixelPoint mouse = m_mouse.GetPosition();
     const bool picking = m_mouse.AllowsHover();
@@ -149,8 +172,10 @@ void TrackView::paintEvent(QPaintEvent*)
         m_mouse.SetPickResult(ReadPick());
 
     const MeasuringSystem system = OptUnits::GetInstance().GetMeasuringSystem();
+    const int copyrightHeight =
+        settings.showMap.Get() ? MapOverlays::DrawCopyright(m_layers, CopyrightOf(mapLayer)) : 0;
     if (settings.showScale.Get()) {
-        MapOverlays::DrawScaleLabel(m_layers, m_transform.GetScale(), system, 0);
+        MapOverlays::DrawScaleLabel(m_layers, m_transform.GetScale(), system, copyrightHeight);
         MapOverlays::DrawScaleBar(m_layers, m_transform.GetScale(), system);
     }
     if (settings.showMapCenter.Get())

@@ -3,6 +3,7 @@
 #include "CoordTransform.h"
 #include "DrawingLayers.h"
 #include "FpsCounter.h"
+#include "MapTileDrawer.h"
 #include "MapPointActions.h"
 #include "MapViewHostI.h"
 #include "MouseControllerImpl.h"
@@ -85,6 +86,7 @@ private:
     MapPointActions m_actions;
     MouseControllerImpl m_mouse;
     TrackDrawAttrsImpl m_attrs;
+    MapTileDrawer m_tiles;
     int m_countdown = 0;
     bool m_captured = false;
     PointMenuRunner m_menuRunner;

@@ -7,6 +7,9 @@
 #include "GEventKind.h"
 #include "GEventManagerImpl.h"
 #include "MainFrame.h"
+#include "MapLayerChoice.h"
+#include "MapLayerParamsI.h"
+#include "MapLayersI.h"
 #include "MouseTypes.h"
 #include "StringIds.h"
 #include "TrackView.h"
@@ -15,6 +18,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QMenu>
 #include <QToolBar>
 
@@ -55,6 +59,7 @@ ViewUI::ViewUI(MainFrame& frame, TrackView& view)
     const std::pair<int, int> ranges[] = {{ShowMapCenter, ShowArrows},
                                           {ShowMap, ShowMap},
                                           {FirstPaletteCommand, LastPaletteCommand},
+                                          {FirstMapLayerCommand, LastMapLayerCommand},
                                           {MouseModeDrag, MouseModeSelectB}};
     for (const auto& [first, last] : ranges) {
         m_connections.push_back(hub.SubscribeCommand(first, last, [this](int id) { OnCommand(id); }));
@@ -62,6 +67,8 @@ ViewUI::ViewUI(MainFrame& frame, TrackView& view)
     }
     if (QMenu* menu = frame.FindMenu(IDS_MENU_COLOR_BY))
         connect(menu, &QMenu::aboutToShow, this, [this] { FillColorByMenu(); });
+    if (QMenu* menu = frame.FindMenu(IDS_MENU_MAP_LAYER))
+        connect(menu, &QMenu::aboutToShow, this, [this] { FillMapLayerMenu(); });
     AddColorByCombo();
     // A changed view setting is a change that the map and the panes follow.
     m_settings = ViewSettings::GetInstance().Subscribe(
@@ -76,6 +83,8 @@ void ViewUI::OnCommand(int id)
     } else if (id >= FirstPaletteCommand && id <= LastPaletteCommand) {
         settings.colorBy.Set(id - FirstPaletteCommand);
         SyncCombo();
+    } else if (id >= FirstMapLayerCommand && id <= LastMapLayerCommand) {
+        settings.GetMapLayerChoice().SelectLayer(id - FirstMapLayerCommand);
     } else {
         m_view.GetMouse().SetMode(id);
     }
@@ -90,6 +99,8 @@ void ViewUI::OnCommandUI(CommandUI& ui)
         ui.SetCheck(toggle->Get());
     else if (id >= FirstPaletteCommand && id <= LastPaletteCommand)
         ui.SetCheck(ViewSettings::GetInstance().colorBy.Get() == id - FirstPaletteCommand);
+    else if (id >= FirstMapLayerCommand && id <= LastMapLayerCommand)
+        ui.SetCheck(ViewSettings::GetInstance().GetMapLayerChoice().GetCurrentLayer() == id - FirstMapLayerCommand);
     else
         ui.SetCheck(m_view.GetMouse().GetMode() == id);
 }
@@ -106,6 +117,27 @@ void ViewUI::FillColorByMenu()
         action->setCheckable(true);
         action->setChecked(ViewSettings::GetInstance().colorBy.Get() == i);
         action->setEnabled(true);
+        menu->addAction(action);
+    }
+}
+
+void ViewUI::FillMapLayerMenu()
+{
+    QMenu* menu = m_frame.FindMenu(IDS_MENU_MAP_LAYER);
+    ViewSettings& settings = ViewSettings::GetInstance();
+    MapLayersI& layers = *settings.GetMapLayers();
+    const int count = std::min(layers.GetCount(), LastMapLayerCommand - FirstMapLayerCommand + 1);
+    // Without layers the placeholder stays.
+    if (count == 0)
+        return;
+    menu->clear();
+    for (int i = 0; i < count; ++i) {
+        const auto params = layers.GetParams(i);
+        QAction* action = m_frame.GetActions().Get(FirstMapLayerCommand + i);
+        action->setText(params ? params->GetName() : QFileInfo(layers.GetLayerInfo(i)->path).baseName());
+        action->setCheckable(true);
+        action->setChecked(settings.GetMapLayerChoice().GetCurrentLayer() == i);
+        action->setEnabled(params != nullptr);
         menu->addAction(action);
     }
 }

@@ -12,13 +12,15 @@ class QComboBox;
 class TrackView;
 
 // The view commands of the menu and toolbars: what the map shows (centre
-// mark, scale, deleted points, arrows, map), the "Color by" choice, and the
-// mouse modes. A child of the frame, which deletes it.
+// mark, scale, deleted points, arrows, map), the map layer, the "Color by"
+// choice, and the mouse modes. A child of the frame, which deletes it.
 class ViewUI : public QObject
 {
 public:
     static constexpr int FirstPaletteCommand = 33300;
     static constexpr int LastPaletteCommand = 33349;
+    static constexpr int FirstMapLayerCommand = 33050;
+    static constexpr int LastMapLayerCommand = 33099;
 
     ViewUI(MainFrame& frame, TrackView& view);
 
@@ -26,6 +28,7 @@ private:
     void OnCommand(int id);
     void OnCommandUI(CommandUI& ui);
     void FillColorByMenu();
+    void FillMapLayerMenu();
     void AddColorByCombo();
     void SyncCombo();
 

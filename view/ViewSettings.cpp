@@ -1,5 +1,7 @@
 #include "ViewSettings.h"
 
+#include "MapLayerChoice.h"
+#include "MapLayersImpl.h"
 #include "Palette.h"
 #include "ProcessSingleton.h"
 
@@ -18,6 +20,8 @@ ViewSettings::ViewSettings()
     showMap.Init(section, QStringLiteral("ShowMap"));
     colorBy.Init(section, QStringLiteral("ColorBy"));
 }
+
+ViewSettings::~ViewSettings() = default;
 
 ViewSettings& ViewSettings::GetInstance()
 {
@@ -38,4 +42,18 @@ PalettePtr ViewSettings::GetCurrentPalette()
     const PaletteList& palettes = GetPalettes();
     const int index = colorBy.Get();
     return index >= 0 && index < static_cast<int>(palettes.size()) ? palettes[static_cast<size_t>(index)] : nullptr;
+}
+
+const std::shared_ptr<MapLayersI>& ViewSettings::GetMapLayers()
+{
+    if (!m_mapLayers)
+        m_mapLayers = LoadMapLayers();
+    return m_mapLayers;
+}
+
+MapLayerChoice& ViewSettings::GetMapLayerChoice()
+{
+    if (!m_mapLayerChoice)
+        m_mapLayerChoice = std::make_unique<MapLayerChoice>(GetMapLayers());
+    return *m_mapLayerChoice;
 }

@@ -3,18 +3,27 @@
 #include "OblOptions.h"
 #include "PaletteI.h"
 
+#include <memory>
+
+class MapLayerChoice;
+class MapLayersI;
+
 // What the map window shows and where it looked last ("Settings\View"),
-// with the palettes the "Color by" choice offers.
+// with the palettes the "Color by" choice offers and the map layers.
 class ViewSettings : public OblOptionsBase
 {
 public:
     ViewSettings();
+    ~ViewSettings() override;
     static ViewSettings& GetInstance();
 
     // Read once, on first use.
     const PaletteList& GetPalettes();
     // The palette of "ColorBy"; empty for an index outside the list.
     PalettePtr GetCurrentPalette();
+    // Both made on first use.
+    const std::shared_ptr<MapLayersI>& GetMapLayers();
+    MapLayerChoice& GetMapLayerChoice();
 
     OblOptionDouble x{0.0};
     OblOptionDouble y{0.0};
@@ -30,4 +39,6 @@ public:
 private:
     PaletteList m_palettes;
     bool m_palettesLoaded = false;
+    std::shared_ptr<MapLayersI> m_mapLayers;
+    std::unique_ptr<MapLayerChoice> m_mapLayerChoice;
 };

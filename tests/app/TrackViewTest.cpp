@@ -2,7 +2,9 @@
 #include "CommandIds.h"
 #include "MainFrame.h"
 #include "Dir.h"
+#include "MapLayerChoice.h"
 #include "MessageBoxScript.h"
+#include "StringIds.h"
 #include "TimeCommandsFixture.h"
 #include "TrackView.h"
 #include "ViewSettings.h"
@@ -16,6 +18,13 @@
 
 namespace {
 
+// The shipped data files, from before the window reads its map layers.
+struct SourceDataDir
+{
+    SourceDataDir() { Dir::SetDataDir(QStringLiteral(QUORVEL_SOURCE_DATA_DIR)); }
+    ~SourceDataDir() { Dir::SetDataDir(QString()); }
+};
+
 class TrackViewTest : public TimeCommandsFixture
 {
 protected:
@@ -24,7 +33,6 @@ protected:
         TimeCommandsFixture::SetUp();
         RegistryKey(QStringLiteral("Settings\\View")).ClearSection();
         ResetSettings();
-        Dir::SetDataDir(QStringLiteral(QUORVEL_SOURCE_DATA_DIR));
         m_view.resize(400, 300);
         m_view.show();
         // Points 100 m apart along the equator, a minute apart.
@@ -38,7 +46,6 @@ protected:
     void TearDown() override
     {
         ResetSettings();
-        Dir::SetDataDir(QString());
         TimeCommandsFixture::TearDown();
     }
 
@@ -67,6 +74,7 @@ protected:
         return m_view.GetTransform().GeoToPixel({x, y});
     }
 
+    SourceDataDir m_dataDir;
     TrackView m_view;
     int m_file = -1;
     int m_segment = -1;
@@ -211,4 +219,27 @@ TEST_F(TrackViewTest, ViewCommandsToggleTheirSettingsAndTheMapChangesTheCasings)
     EXPECT_TRUE(frame.GetActions().Get(MouseModeEdit)->isChecked());
     EXPECT_FALSE(frame.GetActions().Get(MouseModeDrag)->isChecked());
     frame.RunCommand(MouseModeDrag);
+}
+
+TEST_F(TrackViewTest, TheMapLayerMenuListsTheLayersAndRemembersTheChoice)
+{
+    MainFrame frame;
+    new ViewUI(frame, frame.GetTrackView()); // a child of the frame
+    QMenu* menu = frame.FindMenu(IDS_MENU_MAP_LAYER);
+    ASSERT_NE(menu, nullptr);
+    Q_EMIT menu->aboutToShow();
+    QStringList names;
+    for (const QAction* action : menu->actions())
+        names.append(action->text());
+    EXPECT_EQ(names, (QStringList{QStringLiteral("OpenStreetMap"), QStringLiteral("Offline tiles")}));
+
+    MapLayerChoice& choice = ViewSettings::GetInstance().GetMapLayerChoice();
+    frame.RunCommand(ViewUI::FirstMapLayerCommand + 1);
+    EXPECT_EQ(choice.GetCurrentLayer(), 1);
+    frame.GetActions().UpdateAll();
+    EXPECT_TRUE(frame.GetActions().Get(ViewUI::FirstMapLayerCommand + 1)->isChecked());
+    EXPECT_FALSE(frame.GetActions().Get(ViewUI::FirstMapLayerCommand)->isChecked());
+    EXPECT_EQ(RegistryKey(QStringLiteral("Settings\\View")).ReadDword(QStringLiteral("Index"), 99), 1u);
+    // No map for the other tests: they must not reach a tile server.
+    choice.SelectLayer(MapLayerChoice::NoLayer);
 }
