@@ -43,12 +43,24 @@ QPolygon PolygonOf(const PolylineClipper::Run& run, size_t first, size_t last)
     return polygon;
 }
 
+// The stroker fills a long polyline as one polygon, whose cost grows
+// faster than its length on a track that crosses itself; pieces that
+// overlap by a vertex look the same with round caps and cost far less.
+constexpr qsizetype MaxStrokeVertices = 64;
+
 void DrawLine(QPainter* surface, const QPen& pen, const QPolygon& line)
 {
     if (!surface)
         return;
     surface->setPen(pen);
-    surface->drawPolyline(line);
+    if (line.size() <= MaxStrokeVertices || pen.capStyle() != Qt::RoundCap) {
+        surface->drawPolyline(line);
+        return;
+    }
+    for (qsizetype first = 0; first + 1 < line.size(); first += MaxStrokeVertices - 1) {
+        const qsizetype count = std::min(MaxStrokeVertices, line.size() - first);
+        surface->drawPolyline(line.constData() + first, static_cast<int>(count));
+    }
 }
 
 // A filled head at the end of a line, pointing the way the line runs.
