@@ -44,6 +44,14 @@ public:
     QMenu* FindMenu(int titleId) const;
 
     void SetCloseGuard(CloseGuard guard) { m_closeGuard = std::move(guard); }
+    // Asked before files close one by one (from the track list): false
+    // keeps them open. Without a guard they close.
+    using FilesCloseGuard = std::function<bool(const std::vector<int>& fileTids)>;
+    void SetFilesCloseGuard(FilesCloseGuard guard) { m_filesCloseGuard = std::move(guard); }
+    bool MayCloseFiles(const std::vector<int>& fileTids) const
+    {
+        return !m_filesCloseGuard || m_filesCloseGuard(fileTids);
+    }
     // Where files to open go: the opening queue.
     void SetFileOpener(FileOpener opener) { m_fileOpener = std::move(opener); }
     void OpenFiles(const QStringList& files);
@@ -71,6 +79,7 @@ private:
     std::unique_ptr<StatusBarUIImpl> m_statusBarUI;
     QuickLaunchDlg* m_quickLaunch;
     CloseGuard m_closeGuard;
+    FilesCloseGuard m_filesCloseGuard;
     FileOpener m_fileOpener;
     std::vector<MainFrameImpl::Connection> m_paneCommands;
     boost::signals2::scoped_connection m_titleOption;

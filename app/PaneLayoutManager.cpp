@@ -4,6 +4,7 @@
 #include "DockingPane.h"
 #include "ProfileDlg.h"
 #include "RegistryKey.h"
+#include "TrackListPane.h"
 #include "TrackView.h"
 #include "Translator.h"
 
@@ -40,6 +41,7 @@ PaneLayoutManager::PaneLayoutManager(QMainWindow& frame)
         // Empty until the part that owns the pane puts its window in.
         QWidget* content = paneId == PANE_PROFILE      ? static_cast<QWidget*>(new ProfileDlg)
                            : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(new TrackView)
+                           : paneId == PANE_TRACKS     ? CreateTrackListPane(m_frame)
                                                        : new QWidget;
         // The frame has no central widget: the map pane is the one that
         // takes up the room the others leave.

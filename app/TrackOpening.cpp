@@ -27,9 +27,13 @@ TrackOpening::TrackOpening(MainFrame& frame, bool interactive)
         OpenTracksModel& model = OpenTracks::Get().model;
         const int file = model.AddOpenedFile(*task.GetTree(), files.front(), *task.GetData(), task.GetFileName(), type,
                                              task.GetPrepared().get());
-        // A track just opened is what the user wants to look at.
+        // The tracks just opened, all of them, are what the user wants to
+        // look at.
+        m_openedTogether.push_back(file);
+        // A file closed meanwhile has left the tree.
+        std::erase_if(m_openedTogether, [&model](int opened) { return !model.GetReader()->GetNode(opened); });
         std::vector<int> segments;
-        TrackTreeAlg(model.GetReader().get()).GetSubsegmentIds(file, segments);
+        TrackTreeAlg(model.GetReader().get()).GetSubsegmentIds(m_openedTogether, segments);
         m_frame.GetTrackView().ZoomToSegments(segments);
     });
     m_skipped = queue.GetSkippedSignal().connect([this](const QString&) { ++m_failures; });
@@ -62,6 +66,7 @@ void TrackOpening::ShowProgress()
     StatusBarUIImpl& status = m_frame.GetStatusBarUI();
     if (queue.IsIdle()) {
         status.Idle();
+        m_openedTogether.clear();
         return;
     }
     const QString name = QFileInfo(queue.GetCurrentFileName()).fileName();

@@ -4,6 +4,8 @@
 
 #include <boost/signals2/connection.hpp>
 
+#include <vector>
+
 class MainFrame;
 
 // Connects the window to the opening queue: files named on the command line,
@@ -26,6 +28,8 @@ private:
 
     MainFrame& m_frame;
     int m_failures = 0;
+    // The files opened since the queue was last idle.
+    std::vector<int> m_openedTogether;
     boost::signals2::scoped_connection m_opened;
     boost::signals2::scoped_connection m_skipped;
     boost::signals2::scoped_connection m_tick;

@@ -114,6 +114,7 @@ TracksFileUI::TracksFileUI(MainFrame& frame)
     frame.setAcceptDrops(true);
     // Closing the window asks about unsaved files like Close all does.
     frame.SetCloseGuard([this] { return SaveUnsaved(OpenTracks::Get().model.GetFileTids(), true); });
+    frame.SetFilesCloseGuard([this](const std::vector<int>& files) { return SaveUnsaved(files, true); });
     frame.installEventFilter(this);
     ShowRecent();
 }
@@ -121,6 +122,7 @@ TracksFileUI::TracksFileUI(MainFrame& frame)
 TracksFileUI::~TracksFileUI()
 {
     m_frame.SetCloseGuard({});
+    m_frame.SetFilesCloseGuard({});
     m_frame.removeEventFilter(this);
 }
 

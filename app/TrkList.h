@@ -1,0 +1,68 @@
+#pragma once
+
+#include "ReportColumns.h"
+#include "ReportControl.h"
+#include "TrkNameRecordItem.h"
+
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+class TrkRecord;
+
+// The tree of open files, folders and segments in the Tracks pane. Its
+// selection is the tracks state's selection: what the user selects here is
+// handed to the state, and a selection made elsewhere is shown here. Check
+// boxes, renaming and colours go straight to the open tracks; the commands
+// that need the rest of the program go to the owner through the handlers.
+class TrkList : public ReportControl
+{
+public:
+    explicit TrkList(QWidget* parent = nullptr);
+
+    // Rows for the tree as it is now, keeping what was expanded and showing
+    // the state's selection.
+    void Rebuild();
+    // Figures and colours of every row read again.
+    void RefreshTexts();
+    // The unit in the Distance caption, after a change of units.
+    void UpdateTitles();
+    // Shows the state's selected items when the list shows others, and
+    // brings the current item into view.
+    void SelectFromState();
+    // The check boxes of the items turned on, or off when the first one is
+    // on already.
+    void ToggleCheck(const std::vector<int>& tids);
+    // Opens the name editor on the focused row.
+    void EditFocusedName();
+    ReportColumns& GetColumns() { return m_columns; }
+
+    void SetOnDeleteKey(std::function<void()> fn) { m_onDeleteKey = std::move(fn); }
+    // Enter on a row: the tid of the focused row.
+    void SetOnLocate(std::function<void(int tid)> fn) { m_onLocate = std::move(fn); }
+    // A right click over a selection, at a screen position.
+    void SetOnContextMenu(std::function<void(const QPoint&)> fn) { m_onContextMenu = std::move(fn); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void AddRows(int parentTid, ReportRecord* parent, std::vector<std::unique_ptr<ReportRecord>>& top);
+    void Rename(int tid, const QString& text);
+    void OnSelectionChanged();
+
+    ReportColumns m_columns;
+    TrkNameActions m_nameActions;
+    std::unordered_map<int, TrkRecord*> m_records;
+    // Set while the list shows the state's selection, so that it is not
+    // handed back to the state.
+    bool m_applying = false;
+    // An Enter release locates only after an Enter press in the list, not
+    // after one that closed the name editor or a dialog.
+    bool m_enterPressed = false;
+    std::function<void()> m_onDeleteKey;
+    std::function<void(int)> m_onLocate;
+    std::function<void(const QPoint&)> m_onContextMenu;
+};

@@ -1,0 +1,62 @@
+#include "TrkNameRecordItem.h"
+
+#include "OpenTracks.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStyle>
+
+TrkNameRecordItem::TrkNameRecordItem(int tid, const TrkNameActions& actions)
+    : m_tid(tid)
+    , m_actions(actions)
+{
+}
+
+QString TrkNameRecordItem::GetName() const
+{
+    const TrackInfo::Node* node = OpenTracks::Get().model.GetReader()->GetNode(m_tid);
+    return node ? node->GetName() : QString();
+}
+
+QVariant TrkNameRecordItem::GetData(int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return GetName();
+    case Qt::CheckStateRole:
+        switch (OpenTracks::Get().holder.GetState().GetCheckState(m_tid)) {
+        case TracksStateI::Unchecked:
+            return Qt::Unchecked;
+        case TracksStateI::PartlyChecked:
+            return Qt::PartiallyChecked;
+        default:
+            return Qt::Checked;
+        }
+    case Qt::DecorationRole: {
+        const TrackInfo::Node* node = OpenTracks::Get().model.GetReader()->GetNode(m_tid);
+        if (!node)
+            return {};
+        const QStyle::StandardPixmap icon = node->GetKind() == TrackInfo::KindFile     ? QStyle::SP_FileIcon
+                                            : node->GetKind() == TrackInfo::KindFolder ? QStyle::SP_DirIcon
+                                                                                       : QStyle::SP_ArrowRight;
+        return QApplication::style()->standardIcon(icon);
+    }
+    default:
+        return {};
+    }
+}
+
+bool TrkNameRecordItem::SetData(const QVariant& value, int role)
+{
+    if (role == Qt::CheckStateRole && m_actions.toggleCheck)
+        m_actions.toggleCheck(m_tid);
+    else if (role == Qt::EditRole && m_actions.rename)
+        m_actions.rename(m_tid, value.toString());
+    return false;
+}
+
+Qt::ItemFlags TrkNameRecordItem::GetFlags() const
+{
+    return Qt::ItemIsUserCheckable | Qt::ItemIsEditable;
+}
