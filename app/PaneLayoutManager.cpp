@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "DockingPane.h"
+#include "PointListDlg.h"
 #include "ProfileDlg.h"
 #include "RegistryKey.h"
 #include "TrackListPane.h"
@@ -42,7 +43,12 @@ PaneLayoutManager::PaneLayoutManager(QMainWindow& frame)
         QWidget* content = paneId == PANE_PROFILE      ? static_cast<QWidget*>(new ProfileDlg)
                            : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(new TrackView)
                            : paneId == PANE_TRACKS     ? CreateTrackListPane(m_frame)
-                                                       : new QWidget;
+                           : paneId == PANE_POINTS
+                               ? static_cast<QWidget*>(new PointListDlg([this](const TrackPosition& point) {
+                                     if (auto* view = dynamic_cast<TrackView*>(GetPane(PANE_TRACK_VIEW)->widget()))
+                                         view->ShowPoint(false, false, point);
+                                 }))
+                               : new QWidget;
         // The frame has no central widget: the map pane is the one that
         // takes up the room the others leave.
         if (paneId == PANE_TRACK_VIEW)

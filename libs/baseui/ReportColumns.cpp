@@ -21,8 +21,10 @@ ReportColumns::ReportColumns(ReportControl& control, std::unique_ptr<ReportColSe
     const auto onMenu = [this, header](const QPoint& pos) { OnRightClick(header->mapToGlobal(pos)); };
     // Dragging a column edge resizes it many times; the layout is stored once
     // the dragging has stopped.
+    // A window squeezed while it opens or closes would otherwise leave its
+    // columns narrower at every start.
     const auto onLayoutChanged = [this] {
-        if (m_initialised)
+        if (m_initialised && !m_control.IsFittingColumns())
             m_saveTimer.start();
     };
     const auto onResized = [this, header, onLayoutChanged](int index, int, int size) {

@@ -181,6 +181,7 @@ void ReportControl::FitAutosizeColumns(int widthChange)
             total += h->sectionSize(i);
     if (total <= 0 || widthChange == 0)
         return;
+    m_fitting = true;
     for (int i = 0; i < m_model->GetColumnCount(); ++i) {
         const ReportColumn& column = m_model->GetColumn(i);
         if (!column.autosize || h->isSectionHidden(i))
@@ -189,6 +190,7 @@ void ReportControl::FitAutosizeColumns(int widthChange)
         const int grown = size + static_cast<int>(static_cast<long long>(widthChange) * size / total);
         h->resizeSection(i, std::max(grown, column.minWidth));
     }
+    m_fitting = false;
 }
 
 void ReportControl::resizeEvent(QResizeEvent* event)

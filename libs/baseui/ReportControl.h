@@ -57,6 +57,9 @@ public:
     // Spreads a change of the control's width over the visible auto-size
     // columns in proportion to their widths, keeping their minimum widths.
     void FitAutosizeColumns(int widthChange);
+    // True while the columns follow the control's width: those widths are
+    // not the user's and are not stored.
+    bool IsFittingColumns() const { return m_fitting; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -67,4 +70,5 @@ private:
     std::unique_ptr<ReportModel> m_model;
     std::function<void()> m_onSelectionChanged;
     std::function<void(int)> m_onFocusChanged;
+    bool m_fitting = false;
 };

@@ -234,4 +234,19 @@ TEST(ReportControl, AutosizeColumnsShareAWidthChange)
     EXPECT_EQ(t.Width(2), 20); // not below the minimum width
 }
 
+TEST(ReportControl, WidthsFittedToTheControlAreNotStoredAsTheUsers)
+{
+    const RegistryKey reg(QStringLiteral("Layout\\Dialogs\\ColsFitted"));
+    {
+        TrackLikeList t(QStringLiteral("ColsFitted"));
+        const QByteArray before = reg.ReadBinary(QStringLiteral("ReportControl"));
+        t.list.FitAutosizeColumns(-2000);
+        QApplication::processEvents();
+        EXPECT_EQ(reg.ReadBinary(QStringLiteral("ReportControl")), before);
+    }
+    // The next list starts with the widths the user had, not the squeezed ones.
+    TrackLikeList next(QStringLiteral("ColsFitted"));
+    EXPECT_EQ(next.Width(0), 320);
+}
+
 } // namespace

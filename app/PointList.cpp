@@ -1,0 +1,226 @@
+#include "PointList.h"
+
+#include "OpenTracks.h"
+#include "OptUnits.h"
+#include "ReportColSettings.h"
+#include "TrackPtNavI.h"
+#include "UnitsDisp.h"
+#include "ViewSettings.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+
+namespace {
+
+constexpr int kLayoutVersion = 7;
+
+bool ShowFiltered()
+{
+    return ViewSettings::GetInstance().showDeleted.Get();
+}
+
+QString InBrackets(const QString& notation)
+{
+    return QStringLiteral(" (%1)").arg(notation);
+}
+
+} // namespace
+
+PointList::PointList(QWidget* parent)
+    : ReportControl(parent)
+    , m_columns(*this, std::make_unique<ReportColSettings>(QStringLiteral("PointList"), kLayoutVersion))
+{
+    using namespace PtColumn;
+    m_columns.SetDefaultMinWidth(18);
+    m_columns.SetDefaultSortable(false);
+    m_columns.SetDefaultAlignment(2);
+    m_columns.AddColumn(Status, 61700, 18, true);
+    m_columns.AddColumn(Number, 61701, 40, true);
+    m_columns.AddColumn(DateTime, 61713, 130, true);
+    m_columns.AddColumn(LegLength, 61703, 50, true);
+    m_columns.AddColumn(Speed, 61704, 50, true);
+    m_columns.AddColumn(Accel, 61705, 50, false);
+    m_columns.AddColumn(AccelVector, 61706, 50, false);
+    m_columns.AddColumn(AccelTang, 61707, 50, false);
+    m_columns.AddColumn(AccelRadial, 61708, 50, false);
+    m_columns.AddColumn(Heading, 61709, 36, true);
+    m_columns.AddColumn(Coordinates, 61711, 156, true);
+    m_columns.AddColumn(Elevation, 61712, 50, true);
+    m_columns.AddColumn(PtColumn::Time, 61702, 60, false);
+    m_columns.AddColumn(Date, 61710, 80, false);
+    m_columns.AddColumn(Elapsed, 61715, 60, false);
+    m_columns.AddColumn(FromStart, 61714, 50, false);
+    m_columns.AddColumn(GpsSpeed, 61716, 50, true);
+    m_columns.AddColumn(GpsHeading, 61717, 36, true);
+    m_columns.AddColumn(Hdop, 61718, 36, true);
+    m_columns.AddColumn(Vdop, 61719, 36, true);
+    m_columns.AddColumn(Pdop, 61720, 36, true);
+    m_columns.AddColumn(HeartRate, 61721, 36, false);
+    m_columns.AddColumn(Cadence, 61722, 36, false);
+    m_columns.AddColumn(Temperature, 61723, 36, false);
+    m_columns.SetUnremovable(Number);
+    UpdateTitles();
+    m_columns.Init();
+
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    SetOnFocusChanged([this](int index) {
+        if (!m_applying && m_nav && index >= 0 && m_onPointFocused)
+            m_onPointFocused({m_nav->GetTid(), index});
+    });
+    Bind();
+}
+
+PointList::~PointList()
+{
+    // The control must not read through a navigator that is gone.
+    SetVirtualMode(nullptr, 0);
+}
+
+void PointList::UpdateTitles()
+{
+    using namespace PtColumn;
+    const OptUnits& options = OptUnits::GetInstance();
+    const MeasuringSystem system = options.GetMeasuringSystem();
+    const QString small = InBrackets(UnitsDisp::GetUnitNotation(UnitsConv::GetSmallDistUnits(system)));
+    const QString speed = InBrackets(UnitsDisp::GetUnitNotation(UnitsConv::GetSpeedUnits(system)));
+    const QString accel = InBrackets(UnitsDisp::GetUnitNotation(UnitsConv::GetAccelUnits(system)));
+    m_columns.AddTextToTitle(LegLength, small);
+    m_columns.AddTextToTitle(Elevation, small);
+    m_columns.AddTextToTitle(FromStart,
+                             InBrackets(UnitsDisp::GetUnitNotation(UnitsConv::GetLargeDistUnits(system))));
+    m_columns.AddTextToTitle(Speed, speed);
+    m_columns.AddTextToTitle(GpsSpeed, speed);
+    for (int column : {Accel, AccelVector, AccelTang, AccelRadial})
+        m_columns.AddTextToTitle(column, accel);
+    m_columns.AddTextToTitle(HeartRate, InBrackets(UnitsDisp::GetHeartRateNotation()));
+    m_columns.AddTextToTitle(Cadence, InBrackets(UnitsDisp::GetCadenceNotation()));
+    m_columns.AddTextToTitle(Temperature,
+                             InBrackets(UnitsDisp::GetUnitNotation(options.GetTemperatureUnits())));
+    m_columns.OnTitlesUpdated();
+}
+
+void PointList::Bind()
+{
+    const int keepRow = currentIndex().isValid() ? currentIndex().row() : -1;
+    const int tid = OpenTracks::Get().holder.GetState().GetCurrentSegment();
+    m_record.SetNav(nullptr);
+    SetVirtualMode(nullptr, 0);
+    m_nav = tid >= 0 ? MakePtListNav(tid, ShowFiltered()) : nullptr;
+    m_record.SetNav(m_nav.get());
+    SetRows(keepRow);
+}
+
+void PointList::SetRows(int keepRow)
+{
+    m_applying = true;
+    SetVirtualMode(&m_record, m_nav ? m_nav->GetRowCount() : 0);
+    m_applying = false;
+    if (!m_nav)
+        return;
+    const TrackPosition current = OpenTracks::Get().holder.GetState().GetCurrentPoint();
+    if (current.tid == m_nav->GetTid()) {
+        FocusCurrentPoint();
+        return;
+    }
+    const int rows = m_nav->GetRowCount();
+    if (keepRow >= 0 && rows > 0) {
+        m_applying = true;
+        selectionModel()->setCurrentIndex(GetRowIndex(std::min(keepRow, rows - 1)), QItemSelectionModel::NoUpdate);
+        m_applying = false;
+    }
+}
+
+void PointList::FollowViewSettings()
+{
+    if (m_nav && m_nav->ShowsFiltered() != ShowFiltered())
+        Bind();
+}
+
+void PointList::FocusCurrentPoint()
+{
+    const TrackPosition current = OpenTracks::Get().holder.GetState().GetCurrentPoint();
+    if (!m_nav || current.tid != m_nav->GetTid() || current.index < 0)
+        return;
+    m_applying = true;
+    const QModelIndex row = GetRowIndex(std::min(m_nav->IndexToRow(current.index), m_nav->GetRowCount() - 1));
+    if (row.isValid()) {
+        selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+        scrollTo(row);
+    }
+    m_applying = false;
+}
+
+void PointList::OnUnitsChanged()
+{
+    UpdateTitles();
+    if (!m_nav)
+        return;
+    const int rowsBefore = model()->rowCount();
+    m_nav->Refresh();
+    if (m_nav->GetRowCount() == rowsBefore) {
+        RefreshAll();
+        return;
+    }
+    const int top = indexAt(QPoint(0, 0)).row();
+    const int focused = currentIndex().row();
+    SetRows(focused);
+    if (top >= 0 && top < m_nav->GetRowCount())
+        scrollTo(GetRowIndex(top), QAbstractItemView::PositionAtTop);
+}
+
+TrackPosition PointList::GetFocusedPoint() const
+{
+    const int index = GetFocusedId();
+    if (!m_nav || index < 0)
+        return {};
+    return {m_nav->GetTid(), index};
+}
+
+int PointList::ReadFocusedPoint(TrackPointEx& out) const
+{
+    const QModelIndex row = currentIndex();
+    return m_nav && row.isValid() ? m_nav->GetPoint(row.row(), out) : PtListNavI::NoPoint;
+}
+
+void PointList::JumpToOtherStatus(bool forward)
+{
+    TrackPointEx point;
+    if (!m_nav || !m_nav->ShowsFiltered() || ReadFocusedPoint(point) == PtListNavI::NoPoint)
+        return;
+    const TrackPtr track = OpenTracks::Get().model.GetTrack(m_nav->GetTid());
+    if (!track)
+        return;
+    const int mode = point.IsValid() ? TrackPtNavI::ModeFiltered : TrackPtNavI::ModeValid;
+    const int from = GetFocusedId();
+    const TrackPtNavI& nav = track->GetPtNav();
+    const int found = forward ? nav.GetNext(from, mode) : nav.GetPrev(from, mode);
+    if (found >= 0)
+        SetFocusedId(found);
+}
+
+void PointList::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    switch (event->key()) {
+    case Qt::Key_Delete:
+        if (m_onDeleteKey && GetFocusedId() >= 0)
+            m_onDeleteKey(modifiers.testFlag(Qt::ShiftModifier));
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (!modifiers.testFlag(Qt::ControlModifier))
+            break;
+        JumpToOtherStatus(event->key() == Qt::Key_Down);
+        return;
+    default:
+        break;
+    }
+    ReportControl::keyPressEvent(event);
+}
+
+void PointList::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (m_nav && GetFocusedId() >= 0 && m_onContextMenu)
+        m_onContextMenu(event->globalPos());
+}
