@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "DockingPane.h"
 #include "PointListDlg.h"
+#include "PointPropDlg.h"
 #include "ProfileDlg.h"
 #include "RegistryKey.h"
 #include "TrackListPane.h"
@@ -43,6 +44,7 @@ PaneLayoutManager::PaneLayoutManager(QMainWindow& frame)
         QWidget* content = paneId == PANE_PROFILE      ? static_cast<QWidget*>(new ProfileDlg)
                            : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(new TrackView)
                            : paneId == PANE_TRACKS     ? CreateTrackListPane(m_frame)
+                           : paneId == PANE_POINT_PROPERTIES ? static_cast<QWidget*>(new PointPropDlg)
                            : paneId == PANE_POINTS
                                ? static_cast<QWidget*>(new PointListDlg([this](const TrackPosition& point) {
                                      if (auto* view = dynamic_cast<TrackView*>(GetPane(PANE_TRACK_VIEW)->widget()))

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "PropertyGrid.h"
+
+class TrackPointEx;
+
+// The read-only sheet of every field of one point, in four groups: Main,
+// Calculated, GPS and Sensors.
+class PointPropCtrl : public PropertyGrid
+{
+public:
+    explicit PointPropCtrl(QWidget* parent = nullptr);
+
+    // index: the point's place in its segment, shown as its number.
+    void Fill(const TrackPointEx& point, int index);
+
+    // The date and time of a point in the user's zone, with fractions of a
+    // second when the time has them; empty without a time.
+    static QString DateTimeText(const TrackPointEx& point);
+};
