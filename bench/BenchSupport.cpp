@@ -1,5 +1,6 @@
 #include "BenchSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -39,4 +40,10 @@ long long PeakRssBytes()
 void ResetPeakRss()
 {
     std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }

@@ -2,9 +2,14 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 // Prints one measured figure in the form the notes quote.
 void PrintFigure(const std::string& name, double value, const std::string& unit);
+
+// The middle of several timings: one slow run (a page fault, another
+// process) does not move it.
+double Median(std::vector<double> values);
 
 // Resident memory of this process, and its peak since the last reset
 // (Linux: /proc/self/status, reset through /proc/self/clear_refs).

@@ -22,12 +22,6 @@
 
 namespace {
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // A ride, one point a second, 3..7 m apart, turning slowly; every 500th
 // point is thrown 300 m off the road, and every 3000th point starts a
 // standstill of 30 samples jittering within half a metre.

@@ -4,6 +4,7 @@
 // point takes with its derived record.
 // usage: bench_model [POINTS] [REPEATS]
 
+#include "BenchRide.h"
 #include "BenchSupport.h"
 #include "CalculatedData.h"
 #include "Track.h"
@@ -19,32 +20,6 @@
 
 namespace {
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// A ride: one point a second, about 5 m apart, turning slowly, over hills.
-std::vector<TrackPoint> MakePoints(int count)
-{
-    std::mt19937 random(20240501);
-    std::normal_distribution<double> turn(0.0, 0.05);
-    std::uniform_real_distribution<double> step(3.0, 7.0);
-    const Time start(2024, 5, 1, 8, 0, 0);
-    std::vector<TrackPoint> points;
-    points.reserve(static_cast<size_t>(count));
-    double lon = 8.5, lat = 47.3, heading = 0.0;
-    for (int i = 0; i < count; ++i) {
-        heading += turn(random);
-        const double metres = step(random);
-        lat += metres * std::cos(heading) / 111320.0;
-        lon += metres * std::sin(heading) / (111320.0 * std::cos(lat * 3.14159265358979 / 180.0));
-        const double elevation = 400.0 + 50.0 * std::sin(i / 500.0);
-        points.emplace_back(TVector3<double>(lon, lat, elevation), start + TimeSpan::FromSeconds(i));
-    }
-    return points;
-}
 
 // The derived parameters of every point against its raw neighbours, with
 // nothing else: what the full recalculation is measured against.
@@ -79,7 +54,7 @@ void BareLoop(const std::vector<TrackPoint>& points, std::vector<CalcTrackParams
 // the point's position and, when asked, its validity every time.
 double SetPointSeconds(int count, bool toggleValidity)
 {
-    Track track(std::make_shared<TrackData>(MakePoints(count)), 1, -1);
+    Track track(std::make_shared<TrackData>(MakeRide(count)), 1, -1);
     const int middle = count / 2;
     TrackPoint original;
     track.GetPoint(middle, original);
@@ -110,12 +85,12 @@ int main(int argc, char** argv)
     double bytesPerPoint = 0;
     {
         const long long before = CurrentRssBytes();
-        Track track(std::make_shared<TrackData>(MakePoints(count)), 1, -1);
+        Track track(std::make_shared<TrackData>(MakeRide(count)), 1, -1);
         track.Refresh(true);
         bytesPerPoint = static_cast<double>(CurrentRssBytes() - before) / count;
     }
 
-    const std::vector<TrackPoint> points = MakePoints(count);
+    const std::vector<TrackPoint> points = MakeRide(count);
     std::vector<TrackPoint> withFiltered = points;
     for (size_t i = 0; i < withFiltered.size(); i += 20)
         withFiltered[i].GetStatus().SetFilterReason(7);

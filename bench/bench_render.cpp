@@ -3,6 +3,7 @@
 // and zoomed in so that most of it is clipped away.
 // usage: bench_render [POINTS] [REPEATS]   (runs offscreen)
 
+#include "BenchRide.h"
 #include "BenchSupport.h"
 #include "CalcDataGeneralI.h"
 #include "CoordTransform.h"
@@ -28,32 +29,6 @@
 #include <vector>
 
 namespace {
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// A ride, one point a second, 3..7 m apart, turning slowly.
-std::vector<TrackPoint> MakeRide(int count)
-{
-    std::mt19937 random(20240601);
-    std::normal_distribution<double> turn(0.0, 0.05);
-    std::uniform_real_distribution<double> step(3.0, 7.0);
-    const Time start(2024, 6, 1, 8, 0, 0);
-    std::vector<TrackPoint> points;
-    points.reserve(static_cast<size_t>(count));
-    double lon = 8.5, lat = 47.3, heading = 0.0;
-    for (int i = 0; i < count; ++i) {
-        const double metres = step(random);
-        heading += turn(random);
-        lat += metres * std::cos(heading) / 111320.0;
-        lon += metres * std::sin(heading) / (111320.0 * std::cos(lat * M_PI / 180.0));
-        points.emplace_back(TVector3<double>(lon, lat, 400.0), start + TimeSpan::FromSeconds(i));
-    }
-    return points;
-}
 
 class SpeedPalette : public PaletteI
 {

@@ -22,12 +22,6 @@
 
 namespace {
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double Megabytes(long long bytes)
 {
     return static_cast<double>(bytes) / (1024.0 * 1024.0);

@@ -17,12 +17,6 @@
 
 namespace {
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 bool BenchGpx(const QString& fileName, int repeats)
 {
     const LoadManager manager;
