@@ -15,11 +15,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <vector>
 
 namespace {
-
 
 // The derived parameters of every point against its raw neighbours, with
 // nothing else: what the full recalculation is measured against.

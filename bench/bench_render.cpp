@@ -25,7 +25,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
-#include <random>
 #include <vector>
 
 namespace {
