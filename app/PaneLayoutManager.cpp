@@ -2,6 +2,8 @@
 
 #include "CommandIds.h"
 #include "DockingPane.h"
+#include "HistogramDlg.h"
+#include "LegendDlg.h"
 #include "PointListDlg.h"
 #include "PointPropDlg.h"
 #include "ProfileDlg.h"
@@ -45,6 +47,8 @@ PaneLayoutManager::PaneLayoutManager(QMainWindow& frame)
                            : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(new TrackView)
                            : paneId == PANE_TRACKS     ? CreateTrackListPane(m_frame)
                            : paneId == PANE_POINT_PROPERTIES ? static_cast<QWidget*>(new PointPropDlg)
+                           : paneId == PANE_HISTOGRAM ? static_cast<QWidget*>(new HistogramDlg)
+                           : paneId == PANE_LEGEND    ? static_cast<QWidget*>(new LegendDlg)
                            : paneId == PANE_POINTS
                                ? static_cast<QWidget*>(new PointListDlg([this](const TrackPosition& point) {
                                      if (auto* view = dynamic_cast<TrackView*>(GetPane(PANE_TRACK_VIEW)->widget()))

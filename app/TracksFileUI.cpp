@@ -1,6 +1,7 @@
 #include "TracksFileUI.h"
 
 #include "CommandUI.h"
+#include "ExportCommand.h"
 #include "FileName.h"
 #include "GEventManagerImpl.h"
 #include "MainFrame.h"
@@ -152,6 +153,9 @@ void TracksFileUI::OnCommand(int id)
     case kSaveImage:
         Translator::GetInstance().MessageBoxW(IDS_NOT_IMPLEMENTED);
         break;
+    case kExport:
+        RunExportCommand(&m_frame);
+        break;
     default:
         // The session commands have no behaviour.
         m_recent.OnCommand(id);
@@ -164,8 +168,7 @@ void TracksFileUI::OnCommandUI(CommandUI& ui)
     const int id = ui.GetId();
     const Translator& tr = Translator::GetInstance();
     if (id == kExport) {
-        // Export is not built yet: the menu entry stays greyed.
-        ui.Enable(false);
+        ui.Enable(!SelectedItems().empty());
         return;
     }
     if (id == kSave || id == kSaveAs) {
