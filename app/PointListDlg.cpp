@@ -1,5 +1,6 @@
 #include "PointListDlg.h"
 
+#include "CommandMenu.h"
 #include "GEventManagerImpl.h"
 #include "OpenTracks.h"
 #include "PointList.h"
@@ -12,28 +13,18 @@
 
 namespace {
 
-int RunMenu(const std::vector<std::pair<int, bool>>& commands, const QPoint& at)
+int RunMenu(const CommandMenu::Commands& commands, const QPoint& at)
 {
-    const Translator& tr = Translator::GetInstance();
     QMenu menu;
-    QMenu* restructuring = nullptr;
-    for (const auto& [id, enabled] : commands) {
-        QMenu* into = &menu;
-        if (id == PointListDlg::CmdAddBreak || id == PointListDlg::CmdRemoveBreak) {
-            if (!restructuring)
-                restructuring = menu.addMenu(tr.LoadStr(IDS_MENU_RESTRUCTURING));
-            into = restructuring;
-        }
-        QAction* action = into->addAction(tr.LoadStr(id));
-        if (id == PointListDlg::CmdRemove)
+    CommandMenu::Fill(menu, commands,
+                      [](int id) { return id == PointListDlg::CmdAddBreak || id == PointListDlg::CmdRemoveBreak; });
+    for (QAction* action : menu.actions()) {
+        if (action->data().toInt() == PointListDlg::CmdRemove)
             action->setShortcut(QKeySequence(Qt::Key_Delete));
-        else if (id == PointListDlg::CmdDelete)
+        else if (action->data().toInt() == PointListDlg::CmdDelete)
             action->setShortcut(QKeySequence(Qt::ShiftModifier | Qt::Key_Delete));
-        action->setData(id);
-        action->setEnabled(enabled);
     }
-    const QAction* chosen = menu.exec(at);
-    return chosen ? chosen->data().toInt() : 0;
+    return CommandMenu::Exec(menu, at);
 }
 
 OpenTracks& Tracks()

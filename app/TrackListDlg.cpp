@@ -1,6 +1,7 @@
 #include "TrackListDlg.h"
 
 #include "CommandIds.h"
+#include "CommandMenu.h"
 #include "GEventManagerImpl.h"
 #include "OpenTracks.h"
 #include "StringIds.h"
@@ -28,24 +29,11 @@ OpenTracks& Tracks()
     return OpenTracks::Get();
 }
 
-int RunMenu(const std::vector<std::pair<int, bool>>& commands, const QPoint& at)
+int RunMenu(const CommandMenu::Commands& commands, const QPoint& at)
 {
-    const Translator& tr = Translator::GetInstance();
     QMenu menu;
-    QMenu* restructuring = nullptr;
-    for (const auto& [id, enabled] : commands) {
-        QMenu* into = &menu;
-        if (id == TrackListDlg::CmdJoin) {
-            if (!restructuring)
-                restructuring = menu.addMenu(tr.LoadStr(IDS_MENU_RESTRUCTURING));
-            into = restructuring;
-        }
-        QAction* action = into->addAction(tr.LoadStr(id));
-        action->setData(id);
-        action->setEnabled(enabled);
-    }
-    const QAction* chosen = menu.exec(at);
-    return chosen ? chosen->data().toInt() : 0;
+    CommandMenu::Fill(menu, commands, [](int id) { return id == TrackListDlg::CmdJoin; });
+    return CommandMenu::Exec(menu, at);
 }
 
 } // namespace

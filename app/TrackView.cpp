@@ -2,6 +2,7 @@
 
 #include "AppTick.h"
 #include "CalcDataGeneralI.h"
+#include "CommandMenu.h"
 #include "GEventManagerImpl.h"
 #include "Locale.h"
 #include "MapDownloaderData.h"
@@ -40,25 +41,12 @@ constexpr double MinFitExtent = 1.0 / 3600.0;
 constexpr QRgb LabelOutline = 0xFF444444;
 constexpr int LabelOffset = 5;
 
-int RunPointMenu(const std::vector<std::pair<int, bool>>& commands, const QPoint& at)
+int RunPointMenu(const CommandMenu::Commands& commands, const QPoint& at)
 {
-    const Translator& tr = Translator::GetInstance();
     QMenu menu;
-    QMenu* point = menu.addMenu(tr.LoadStr(IDS_MENU_TRACK_POINT));
-    QMenu* restructuring = nullptr;
-    for (const auto& [id, enabled] : commands) {
-        QMenu* into = point;
-        if (id >= 1504) {
-            if (!restructuring)
-                restructuring = point->addMenu(tr.LoadStr(IDS_MENU_RESTRUCTURING));
-            into = restructuring;
-        }
-        QAction* action = into->addAction(tr.LoadStr(id));
-        action->setData(id);
-        action->setEnabled(enabled);
-    }
-    const QAction* chosen = point->exec(at);
-    return chosen ? chosen->data().toInt() : 0;
+    QMenu* point = menu.addMenu(Translator::GetInstance().LoadStr(IDS_MENU_TRACK_POINT));
+    CommandMenu::Fill(*point, commands, [](int id) { return id == 1504 || id == 1505; });
+    return CommandMenu::Exec(*point, at);
 }
 
 // White text with a dark rim, readable over any map.
