@@ -47,8 +47,18 @@ HistogramDlg::HistogramDlg(QWidget* parent)
     layout->setRowStretch(4, 1);
     layout->setColumnStretch(0, 1);
     using namespace GEventKind;
-    m_events = GEventManagerImpl::GetInstance().Subscribe(
-        GEventFilter{PointsChanged, SelectionChanged, CurrentPointChanged}, [this] { Refill(); }, GEventGroup::Views);
+    GEventManagerImpl& events = GEventManagerImpl::GetInstance();
+    m_events = events.Subscribe(GEventFilter{PointsChanged, SelectionChanged}, [this] { Refill(); },
+                                GEventGroup::Views);
+    // Stepping through the points of one segment changes nothing to chart:
+    // reading and sorting a long track's speeds at every step would be felt.
+    m_currentPoint = events.Subscribe(
+        GEventFilter{CurrentPointChanged},
+        [this] {
+            if (OpenTracks::Get().holder.GetState().GetCurrentSegment() != m_segment)
+                Refill();
+        },
+        GEventGroup::Views);
     Refill();
 }
 
@@ -68,5 +78,6 @@ std::vector<double> HistogramDlg::SegmentSpeeds(int tid)
 
 void HistogramDlg::Refill()
 {
-    m_view->SetValues(SegmentSpeeds(OpenTracks::Get().holder.GetState().GetCurrentSegment()));
+    m_segment = OpenTracks::Get().holder.GetState().GetCurrentSegment();
+    m_view->SetValues(SegmentSpeeds(m_segment));
 }

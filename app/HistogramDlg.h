@@ -31,4 +31,7 @@ private:
     QLineEdit* m_speed;
     QLineEdit* m_percent;
     boost::signals2::scoped_connection m_events;
+    boost::signals2::scoped_connection m_currentPoint;
+    // The segment whose speeds are charted; -1 for none.
+    int m_segment = -1;
 };
