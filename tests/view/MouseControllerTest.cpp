@@ -117,6 +117,7 @@ TEST_F(MouseControllerTest, KeysZoomByTheirFactorsAndPanByAShareOfTheView)
 
 TEST_F(MouseControllerTest, CtrlArrowsStepAlongTheTrackAndShowThePoint)
 {
+    const GeoPoint centre = m_transform.GetCenter();
     holder.SetCurrentPoint(m_segment, 2);
     m_mouse.OnKeyDown(Qt::Key_Right, false, true);
     EXPECT_EQ(State().GetCurrentPoint(), (TrackPosition{m_segment, 3}));
@@ -124,7 +125,6 @@ TEST_F(MouseControllerTest, CtrlArrowsStepAlongTheTrackAndShowThePoint)
     m_mouse.OnKeyDown(Qt::Key_Left, false, true);
     m_mouse.OnKeyDown(Qt::Key_Left, false, true);
     EXPECT_EQ(State().GetCurrentPoint(), (TrackPosition{m_segment, 1}));
-    const GeoPoint centre = m_transform.GetCenter();
     EXPECT_EQ(m_transform.GetCenter(), centre) << "stepping does not pan";
 }
 
