@@ -1,7 +1,7 @@
 #include "MouseControllerImpl.h"
 
 #include "CoordTransformI.h"
-#include "MapPointActions.h"
+#include "PointEdits.h"
 #include "MapViewHostI.h"
 
 #include <Qt>
@@ -29,7 +29,7 @@ double KeyZoomFactor(bool shift, bool ctrl)
 
 } // namespace
 
-MouseControllerImpl::MouseControllerImpl(CoordTransformI& transform, MapPointActions& actions, MapViewHostI& host,
+MouseControllerImpl::MouseControllerImpl(CoordTransformI& transform, PointEdits& actions, MapViewHostI& host,
                                          Clock clock)
     : m_transform(transform), m_actions(actions), m_host(host), m_clock(std::move(clock)), m_paw(transform),
       m_edit(transform, actions)

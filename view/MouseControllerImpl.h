@@ -7,7 +7,7 @@
 #include <functional>
 
 class CoordTransformI;
-class MapPointActions;
+class PointEdits;
 class MapViewHostI;
 
 // Turns the keys and mouse messages of the map window into view changes,
@@ -23,7 +23,7 @@ public:
     // Within this many pixels in x and y a press and release are a click.
     static constexpr int ClickSlop = 5;
 
-    MouseControllerImpl(CoordTransformI& transform, MapPointActions& actions, MapViewHostI& host,
+    MouseControllerImpl(CoordTransformI& transform, PointEdits& actions, MapViewHostI& host,
                         Clock clock = SteadyClock());
 
     void SetMode(int mode);
@@ -61,7 +61,7 @@ private:
     bool IsClick(const PixelPoint& from, const PixelPoint& to) const;
 
     CoordTransformI& m_transform;
-    MapPointActions& m_actions;
+    PointEdits& m_actions;
     MapViewHostI& m_host;
     Clock m_clock;
     int m_mode = MouseModeDrag;

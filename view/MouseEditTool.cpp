@@ -1,7 +1,7 @@
 #include "MouseEditTool.h"
 
 #include "CoordTransformI.h"
-#include "MapPointActions.h"
+#include "PointEdits.h"
 
 bool MouseEditTool::OnButtonDown(const PixelPoint& at, const PickResult& picked)
 {

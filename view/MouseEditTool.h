@@ -3,13 +3,13 @@
 #include "MouseTool.h"
 
 class CoordTransformI;
-class MapPointActions;
+class PointEdits;
 
 // "Edit points": drag a point to move it, click on a line to insert one.
 class MouseEditTool : public MouseTool
 {
 public:
-    MouseEditTool(CoordTransformI& transform, MapPointActions& actions) : m_transform(transform), m_actions(actions)
+    MouseEditTool(CoordTransformI& transform, PointEdits& actions) : m_transform(transform), m_actions(actions)
     {
     }
 
@@ -22,7 +22,7 @@ public:
 
 private:
     CoordTransformI& m_transform;
-    MapPointActions& m_actions;
+    PointEdits& m_actions;
     TrackPosition m_dragged;
     PixelPoint m_pointPixel;
     PixelPoint m_press;

@@ -330,23 +330,6 @@ TEST_F(TrackMenuUITest, CtrlJJoinsAtTheFirstPointAndFollowsThePoint)
     EXPECT_EQ(Points(file)[20].GetLon(), lon);
 }
 
-TEST_F(TrackMenuUITest, JoinOfFirstAndThirdIsRefusedWithTheMessage)
-{
-    const int file = AddFile({{Minutes(0)}, {Minutes(0)}, {Minutes(0)}});
-    const std::vector<int> segments = Segments(file);
-    Holder().SetSelection({segments[0], segments[2]});
-    MessageBoxScript boxes;
-    m_ui->Join();
-    ASSERT_EQ(boxes.GetShown().size(), 1u);
-    EXPECT_EQ(boxes.GetShown().front().text, Str(IDS_JOIN_NOT_CONSECUTIVE));
-    EXPECT_EQ(Segments(file), segments);
-
-    Holder().SetSelection({segments[1], segments[2]});
-    m_ui->Join();
-    EXPECT_EQ(boxes.GetShown().size(), 1u);
-    EXPECT_EQ(Sizes(file), (std::vector<int>{20, 40}));
-}
-
 TEST_F(TrackMenuUITest, IncreaseFrequencyOpensItsDialog)
 {
     const int file = AddFile({{Minutes(0)}});

@@ -1,7 +1,7 @@
 #include "MouseControllerImpl.h"
 
 #include "CoordTransform.h"
-#include "MapPointActions.h"
+#include "PointEdits.h"
 #include "MapViewHostI.h"
 #include "OpenTracksTestBench.h"
 
@@ -86,7 +86,7 @@ protected:
     int64_t m_now = 1000;
     CoordTransform m_transform;
     FakeHost m_host;
-    MapPointActions m_actions{model, holder, events};
+    PointEdits m_actions{model, holder, events};
     MouseControllerImpl m_mouse{m_transform, m_actions, m_host, [this] { return m_now; }};
 };
 
@@ -312,14 +312,14 @@ TEST_F(MouseControllerTest, RemovedPointsStayAndComeBack)
     TrackPoint point;
     model.GetTrack(m_segment)->GetPoint(2, point);
     EXPECT_FALSE(point.IsValid());
-    EXPECT_EQ(point.GetStatus().GetFilterReason(), MapPointActions::RemovedByUserReason);
+    EXPECT_EQ(point.GetStatus().GetFilterReason(), PointEdits::RemovedByUserReason);
     EXPECT_EQ(model.GetTrack(m_segment)->GetPtNav().GetValidCount(), 4);
     EXPECT_TRUE(model.GetFileAttr(m_file)->modified);
     ASSERT_FALSE(Seen(GEventKind::PointRemovedRestored).empty());
     m_actions.RestorePoint({m_segment, 2});
     EXPECT_EQ(model.GetTrack(m_segment)->GetPtNav().GetValidCount(), 5);
-    EXPECT_EQ(m_actions.GetPlace({m_segment, 0}), MapPointActions::First);
-    EXPECT_EQ(m_actions.GetPlace({m_segment, 4}), MapPointActions::Last);
-    EXPECT_EQ(m_actions.GetPlace({m_segment, 2}), MapPointActions::Inside);
-    EXPECT_EQ(m_actions.GetPlace({m_segment, 5}), MapPointActions::NoPlace);
+    EXPECT_EQ(m_actions.GetPlace({m_segment, 0}), PointEdits::First);
+    EXPECT_EQ(m_actions.GetPlace({m_segment, 4}), PointEdits::Last);
+    EXPECT_EQ(m_actions.GetPlace({m_segment, 2}), PointEdits::Inside);
+    EXPECT_EQ(m_actions.GetPlace({m_segment, 5}), PointEdits::NoPlace);
 }

@@ -1,4 +1,4 @@
-#include "MapPointActions.h"
+#include "PointEdits.h"
 
 #include "GEventKind.h"
 #include "GEventNotifyI.h"
@@ -24,24 +24,24 @@ double Fraction(double a, double b, double value)
 
 } // namespace
 
-MapPointActions::MapPointActions(OpenTracksModel& model, TracksStateHolderImpl& holder, GEventNotifyI& events)
+PointEdits::PointEdits(OpenTracksModel& model, TracksStateHolderImpl& holder, GEventNotifyI& events)
     : m_model(model), m_holder(holder), m_events(events)
 {
 }
 
-void MapPointActions::MarkModified(int tid)
+void PointEdits::MarkModified(int tid)
 {
     const int file = TrackTreeAlg(m_model.GetReader().get()).GetFileId(tid);
     if (file >= 0)
         m_model.SetModified(file, true);
 }
 
-void MapPointActions::SetCurrentPoint(const TrackPosition& point)
+void PointEdits::SetCurrentPoint(const TrackPosition& point)
 {
     m_holder.SetCurrentPoint(point.tid, point.index);
 }
 
-TrackPosition MapPointActions::StepCurrentPoint(bool forward)
+TrackPosition PointEdits::StepCurrentPoint(bool forward)
 {
     const TrackPosition current = m_holder.GetState().GetCurrentPoint();
     const TrackPtr track = current.tid >= 0 ? m_model.GetTrack(current.tid) : nullptr;
@@ -55,7 +55,7 @@ TrackPosition MapPointActions::StepCurrentPoint(bool forward)
     return {current.tid, index};
 }
 
-void MapPointActions::RemovePoint(const TrackPosition& point)
+void PointEdits::RemovePoint(const TrackPosition& point)
 {
     const TrackPtr track = m_model.GetTrack(point.tid);
     TrackPointStatus* status = track ? track->GetPointStatus(point.index) : nullptr;
@@ -67,7 +67,7 @@ void MapPointActions::RemovePoint(const TrackPosition& point)
     m_events.NotifyPair(GEventKind::PointRemovedRestored, point.tid, point.index);
 }
 
-void MapPointActions::RestorePoint(const TrackPosition& point)
+void PointEdits::RestorePoint(const TrackPosition& point)
 {
     const TrackPtr track = m_model.GetTrack(point.tid);
     TrackPointStatus* status = track ? track->GetPointStatus(point.index) : nullptr;
@@ -79,7 +79,7 @@ void MapPointActions::RestorePoint(const TrackPosition& point)
     m_events.NotifyPair(GEventKind::PointRemovedRestored, point.tid, point.index);
 }
 
-MapPointActions::Place MapPointActions::GetPlace(const TrackPosition& point) const
+PointEdits::Place PointEdits::GetPlace(const TrackPosition& point) const
 {
     const TrackPtr track = point.tid >= 0 ? m_model.GetTrack(point.tid) : nullptr;
     if (!track || point.index < 0 || point.index >= track->GetPointCount())
@@ -89,17 +89,17 @@ MapPointActions::Place MapPointActions::GetPlace(const TrackPosition& point) con
     return point.index == track->GetPointCount() - 1 ? Last : Inside;
 }
 
-void MapPointActions::AddBreak(const TrackPosition& point)
+void PointEdits::AddBreak(const TrackPosition& point)
 {
     SegmentBreaks(m_model).AddBreak(point);
 }
 
-void MapPointActions::RemoveBreak(const TrackPosition& point)
+void PointEdits::RemoveBreak(const TrackPosition& point)
 {
     SegmentBreaks(m_model).RemoveBreak(point);
 }
 
-TrackPosition MapPointActions::InsertPoint(int tid, int first, int second, const GeoPoint& at)
+TrackPosition PointEdits::InsertPoint(int tid, int first, int second, const GeoPoint& at)
 {
     const TrackPtr track = m_model.GetTrack(tid);
     TrackPoint a;
@@ -128,7 +128,7 @@ TrackPosition MapPointActions::InsertPoint(int tid, int first, int second, const
     return {tid, first + 1};
 }
 
-void MapPointActions::MovePoint(const TrackPosition& point, const GeoPoint& to)
+void PointEdits::MovePoint(const TrackPosition& point, const GeoPoint& to)
 {
     const TrackPtr track = m_model.GetTrack(point.tid);
     TrackPoint moved;

@@ -410,12 +410,12 @@ void TrackView::RepaintNow()
 
 void TrackView::ShowPointMenu(const PixelPoint& at, const TrackPosition& point)
 {
-    const MapPointActions::Place place = m_actions.GetPlace(point);
+    const PointEdits::Place place = m_actions.GetPlace(point);
     const TrackPtr track = OpenTracks::Get().model.GetTrack(point.tid);
     TrackPoint value;
-    if (place == MapPointActions::NoPlace || !track || !track->GetPoint(point.index, value))
+    if (place == PointEdits::NoPlace || !track || !track->GetPoint(point.index, value))
         return;
-    const bool atEnd = place == MapPointActions::First || place == MapPointActions::Last;
+    const bool atEnd = place == PointEdits::First || place == PointEdits::Last;
     const std::vector<std::pair<int, bool>> commands{
         {1502, value.IsValid()}, {1503, !value.IsValid()}, {1504, !atEnd}, {1505, atEnd}};
     switch (m_menuRunner(commands, mapToGlobal(QPoint(at.x, at.y)))) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MapPointActions.h"
+#include "PointEdits.h"
 #include "PaneDlgBase.h"
 #include "TrackPositionConverter.h"
 
@@ -54,6 +54,6 @@ private:
     PointList* m_list;
     ShowPoint m_showPoint;
     MenuRunner m_menuRunner;
-    MapPointActions m_actions;
+    PointEdits m_actions;
     boost::signals2::scoped_connection m_events;
 };

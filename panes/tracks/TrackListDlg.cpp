@@ -4,6 +4,7 @@
 #include "CommandMenu.h"
 #include "GEventManagerImpl.h"
 #include "OpenTracks.h"
+#include "SegmentBreaks.h"
 #include "StringIds.h"
 #include "TrackTreeAlg.h"
 #include "Translator.h"
@@ -38,12 +39,11 @@ int RunMenu(const CommandMenu::Commands& commands, const QPoint& at)
 
 } // namespace
 
-TrackListDlg::TrackListDlg(Locate locate, SendCommand sendCommand, MayClose mayClose, Join join, QWidget* parent)
+TrackListDlg::TrackListDlg(Locate locate, SendCommand sendCommand, MayClose mayClose, QWidget* parent)
     : PaneDlgBase(kTemplateId, parent)
     , m_locate(std::move(locate))
     , m_sendCommand(std::move(sendCommand))
     , m_mayClose(std::move(mayClose))
-    , m_join(std::move(join))
     , m_menuRunner(RunMenu)
 {
     auto* splitter = new QSplitter(Qt::Vertical, this);
@@ -142,12 +142,17 @@ void TrackListDlg::RunCommand(int id)
             m_sendCommand(ID_TRACK_REVERSE);
         break;
     case CmdJoin:
-        if (m_join)
-            m_join();
+        JoinSelected();
         break;
     default:
         break;
     }
+}
+
+void TrackListDlg::JoinSelected()
+{
+    if (!SegmentBreaks(Tracks().model).Join(SelectedItems()))
+        Translator::GetInstance().MessageBoxW(IDS_JOIN_NOT_CONSECUTIVE);
 }
 
 void TrackListDlg::LocateItems(const std::vector<int>& tids)

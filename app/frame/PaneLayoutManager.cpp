@@ -4,6 +4,7 @@
 #include "DockingPane.h"
 #include "HistogramDlg.h"
 #include "LegendDlg.h"
+#include "MainFrame.h"
 #include "PointListDlg.h"
 #include "PointPropDlg.h"
 #include "ProfileDlg.h"
@@ -12,7 +13,6 @@
 #include "TrackView.h"
 #include "Translator.h"
 
-#include <QMainWindow>
 #include <QTimer>
 
 #include <algorithm>
@@ -34,9 +34,10 @@ constexpr std::pair<int, int> kPaneCommands[] = {
 
 } // namespace
 
-PaneLayoutManager::PaneLayoutManager(QMainWindow& frame)
+PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
     : m_frame(frame)
     , m_manager(frame)
+    , m_trackView(new TrackView)
 {
     m_frame.setDockNestingEnabled(true);
     const Translator& tr = Translator::GetInstance();
@@ -44,15 +45,14 @@ PaneLayoutManager::PaneLayoutManager(QMainWindow& frame)
                        PANE_HISTOGRAM, PANE_LEGEND}) {
         // Empty until the part that owns the pane puts its window in.
         QWidget* content = paneId == PANE_PROFILE      ? static_cast<QWidget*>(new ProfileDlg)
-                           : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(new TrackView)
+                           : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(m_trackView)
                            : paneId == PANE_TRACKS     ? CreateTrackListPane(m_frame)
                            : paneId == PANE_POINT_PROPERTIES ? static_cast<QWidget*>(new PointPropDlg)
                            : paneId == PANE_HISTOGRAM ? static_cast<QWidget*>(new HistogramDlg)
                            : paneId == PANE_LEGEND    ? static_cast<QWidget*>(new LegendDlg)
                            : paneId == PANE_POINTS
                                ? static_cast<QWidget*>(new PointListDlg([this](const TrackPosition& point) {
-                                     if (auto* view = dynamic_cast<TrackView*>(GetPane(PANE_TRACK_VIEW)->widget()))
-                                         view->ShowPoint(false, false, point);
+                                     m_trackView->ShowPoint(false, false, point);
                                  }))
                                : new QWidget;
         // The frame has no central widget: the map pane is the one that

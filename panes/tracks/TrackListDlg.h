@@ -39,13 +39,11 @@ public:
     // Asks about unsaved changes of files about to close; false keeps them
     // open. None closes without asking.
     using MayClose = std::function<bool(const std::vector<int>& fileTids)>;
-    // Joins the selected consecutive segments.
-    using Join = std::function<void()>;
     // Runs the menu: the commands with whether each is enabled; gives the
     // chosen command or 0. Tests put a script in its place.
     using MenuRunner = std::function<int(const std::vector<std::pair<int, bool>>&, const QPoint&)>;
 
-    TrackListDlg(Locate locate, SendCommand sendCommand, MayClose mayClose, Join join, QWidget* parent = nullptr);
+    TrackListDlg(Locate locate, SendCommand sendCommand, MayClose mayClose, QWidget* parent = nullptr);
     ~TrackListDlg() override;
 
     TrkList& GetList() { return *m_list; }
@@ -61,13 +59,13 @@ private:
     std::vector<int> SelectedItems() const;
     void LocateItems(const std::vector<int>& tids);
     void CloseSelected();
+    void JoinSelected();
 
     TrkList* m_list;
     TrkPropCtrl* m_properties;
     Locate m_locate;
     SendCommand m_sendCommand;
     MayClose m_mayClose;
-    Join m_join;
     MenuRunner m_menuRunner;
     boost::signals2::scoped_connection m_events;
 };

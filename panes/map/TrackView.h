@@ -4,7 +4,7 @@
 #include "DrawingLayers.h"
 #include "FpsCounter.h"
 #include "MapTileDrawer.h"
-#include "MapPointActions.h"
+#include "PointEdits.h"
 #include "MapViewHostI.h"
 #include "MouseControllerImpl.h"
 #include "PickState.h"
@@ -83,7 +83,7 @@ private:
     ViewAnimation m_animation;
     FpsCounter m_fps;
     std::shared_ptr<UpdateWatcher> m_viewChanges;
-    MapPointActions m_actions;
+    PointEdits m_actions;
     MouseControllerImpl m_mouse;
     TrackDrawAttrsImpl m_attrs;
     MapTileDrawer m_tiles;

@@ -24,8 +24,6 @@ public:
     void Reverse();
     void AddBreak();
     void RemoveBreak();
-    // The track list's Join of the selected segments.
-    void Join();
 
 private:
     void OnCommand(int id);

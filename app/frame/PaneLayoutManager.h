@@ -7,7 +7,8 @@
 #include <vector>
 
 class DockingPane;
-class QMainWindow;
+class MainFrame;
+class TrackView;
 
 // The seven docking panes of the main window: made empty with their titles
 // (the parts that own them put their widgets in), arranged as at the first
@@ -15,10 +16,11 @@ class QMainWindow;
 class PaneLayoutManager : public PaneFuncI
 {
 public:
-    explicit PaneLayoutManager(QMainWindow& frame);
+    explicit PaneLayoutManager(MainFrame& frame);
 
     DockingPane* GetPane(int paneId) const { return m_manager.FindPane(paneId); }
     DockingPaneManager& GetManager() { return m_manager; }
+    TrackView& GetTrackView() const { return *m_trackView; }
     // The pane id of a View menu pane command, or 0.
     static int PaneOfCommand(int commandId);
 
@@ -41,7 +43,8 @@ public:
 private:
     void ApplyInitialSizes();
 
-    QMainWindow& m_frame;
+    MainFrame& m_frame;
     DockingPaneManager m_manager;
+    TrackView* m_trackView;
     bool m_sizesPending = false;
 };

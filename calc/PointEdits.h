@@ -7,10 +7,11 @@ class GEventNotifyI;
 class OpenTracksModel;
 class TracksStateHolderImpl;
 
-// What the map's mouse and keys do to points: choose the current one, step
-// along the track, remove and restore, break and join segments, insert and
-// move. Every change is announced and marks its file modified.
-class MapPointActions
+// What the map's and the point list's mouse and keys do to points: choose
+// the current one, step along the track, remove and restore, break and join
+// segments, insert and move. Every change is announced and marks its file
+// modified.
+class PointEdits
 {
 public:
     // Where a point lies in its segment.
@@ -21,7 +22,7 @@ public:
         Inside = 3,
     };
 
-    MapPointActions(OpenTracksModel& model, TracksStateHolderImpl& holder, GEventNotifyI& events);
+    PointEdits(OpenTracksModel& model, TracksStateHolderImpl& holder, GEventNotifyI& events);
 
     void SetCurrentPoint(const TrackPosition& point);
     // The next or previous valid point of the current point's segment

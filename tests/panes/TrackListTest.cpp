@@ -62,7 +62,6 @@ struct Outside
     std::vector<int> commands;
     std::vector<std::vector<int>> askedToClose;
     bool mayClose = true;
-    int joins = 0;
 };
 
 class TrackListTest : public TimeCommandsFixture
@@ -92,8 +91,7 @@ protected:
                 [this](const std::vector<int>& files) {
                     m_outside.askedToClose.push_back(files);
                     return m_outside.mayClose;
-                },
-                [this] { ++m_outside.joins; });
+                });
             m_dlg->SetMenuRunner([this](const std::vector<std::pair<int, bool>>& commands, const QPoint&) {
                 m_menu = commands;
                 return m_choice;
@@ -434,7 +432,12 @@ TEST_F(TrackListTest, ChosenCommandsReachTheirHandlers)
         Dlg().ShowMenu(QPoint());
     }
     EXPECT_EQ(m_outside.commands.size(), 2u);
-    EXPECT_EQ(m_outside.joins, 0);
+    EXPECT_EQ(Segments(file), segments);
+
+    // Enter locates the focused item alone.
+    List().SetFocusedId(segments[1]);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(m_outside.located.back(), (std::vector<int>{segments[1]}));
 
     List().Select(segments);
     for (int choice : {TrackListDlg::CmdMerge, TrackListDlg::CmdJoin}) {
@@ -442,12 +445,7 @@ TEST_F(TrackListTest, ChosenCommandsReachTheirHandlers)
         Dlg().ShowMenu(QPoint());
     }
     EXPECT_EQ(m_outside.commands.back(), 33002);
-    EXPECT_EQ(m_outside.joins, 1);
-
-    // Enter locates the focused item alone.
-    List().SetFocusedId(segments[1]);
-    Press(Qt::Key_Return);
-    EXPECT_EQ(m_outside.located.back(), (std::vector<int>{segments[1]}));
+    EXPECT_EQ(Segments(file).size(), 1u);
 }
 
 TEST_F(TrackListTest, DeleteAsksBeforeClosingFilesAndMovesTheFocusOn)
@@ -615,3 +613,21 @@ TEST_F(TrackListTest, InTheMainWindowClosingAChangedFileAsksFirst)
 }
 
 } // namespace
+
+TEST_F(TrackListTest, JoinOfFirstAndThirdIsRefusedWithTheMessage)
+{
+    const int file = AddFile({Walk(2, 0), Walk(2, 10), Walk(2, 20)});
+    const std::vector<int> segments = Segments(file);
+    MessageBoxScript boxes;
+    List().Select({segments[0], segments[2]});
+    Dlg().RunCommand(TrackListDlg::CmdJoin);
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_EQ(boxes.GetShown().front().text, Translator::GetInstance().LoadStr(IDS_JOIN_NOT_CONSECUTIVE));
+    EXPECT_EQ(Segments(file), segments);
+
+    List().Select({segments[1], segments[2]});
+    Dlg().RunCommand(TrackListDlg::CmdJoin);
+    EXPECT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_EQ(Segments(file), (std::vector<int>{segments[0], segments[1]}));
+    EXPECT_EQ(PointsOf(segments[1]).size(), 4u);
+}

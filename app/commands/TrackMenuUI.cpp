@@ -155,9 +155,3 @@ void TrackMenuUI::RemoveBreak()
     if (moved.tid >= 0)
         Tracks().holder.SetCurrentPoint(moved.tid, moved.index);
 }
-
-void TrackMenuUI::Join()
-{
-    if (!SegmentBreaks(Tracks().model).Join(SelectedItems()))
-        Translator::GetInstance().MessageBoxW(IDS_JOIN_NOT_CONSECUTIVE);
-}

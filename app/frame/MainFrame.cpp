@@ -87,7 +87,7 @@ QMenu* MainFrame::FindMenu(int titleId) const
 
 TrackView& MainFrame::GetTrackView()
 {
-    return *static_cast<TrackView*>(m_panes.GetPane(PANE_TRACK_VIEW)->widget());
+    return m_panes.GetTrackView();
 }
 
 void MainFrame::OpenFiles(const QStringList& files)

@@ -1,0 +1,16 @@
+#include "TrackListPane.h"
+
+#include "MainFrame.h"
+#include "TrackListDlg.h"
+#include "TrackView.h"
+
+// The pane is made while the window is still being built, before the map
+// pane exists: each handler finds its target when it runs.
+QWidget* CreateTrackListPane(MainFrame& frame)
+{
+    auto locate = [&frame](const std::vector<int>& segments) { frame.GetTrackView().ZoomToSegments(segments); };
+    auto sendCommand = [&frame](int id) { frame.RunCommand(id); };
+    // The file commands ask about unsaved changes through the window.
+    auto mayClose = [&frame](const std::vector<int>& files) { return frame.MayCloseFiles(files); };
+    return new TrackListDlg(locate, sendCommand, mayClose);
+}
