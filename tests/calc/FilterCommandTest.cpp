@@ -20,6 +20,11 @@ constexpr int kPoints = 12;
 constexpr int kSpike = 5;
 constexpr int kWithoutTime = 8;
 
+int Filter(const QStringList& args)
+{
+    return RunCliCommand(QStringLiteral("filter"), args);
+}
+
 // A ride east at 5 m/s, one point a second, in two segments: the first
 // has a point 300 m off the road and a point without time; the second is
 // clean.
@@ -92,7 +97,7 @@ protected:
 
 TEST_F(FilterCommandTest, ReportListsEverySegmentWithItsFilteredPoints)
 {
-    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--spikes"), QStringLiteral("--report"), report}), 0);
+    ASSERT_EQ(Filter({ride, QStringLiteral("--spikes"), QStringLiteral("--report"), report}), 0);
     const QJsonArray segments = ReadSegments(report);
     ASSERT_EQ(segments.size(), 2);
     const QJsonObject first = segments[0].toObject();
@@ -116,7 +121,7 @@ TEST_F(FilterCommandTest, ReportListsEverySegmentWithItsFilteredPoints)
 TEST_F(FilterCommandTest, ValueRulesCarryTheirOwnText)
 {
     // The spike point is reached at over 1000 km/h.
-    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed"), QStringLiteral("50"), QStringLiteral("--report"),
+    ASSERT_EQ(Filter({ride, QStringLiteral("--max-speed"), QStringLiteral("50"), QStringLiteral("--report"),
                                 report}),
               0);
     const QJsonArray segments = ReadSegments(report);
@@ -134,7 +139,7 @@ TEST_F(FilterCommandTest, ValueRulesCarryTheirOwnText)
 TEST_F(FilterCommandTest, DeleteWritesTheSurvivingPoints)
 {
     const QString out = QDir(dir).filePath(QStringLiteral("clean.gpx"));
-    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--spikes"), QStringLiteral("--delete"), QStringLiteral("-o"), out,
+    ASSERT_EQ(Filter({ride, QStringLiteral("--spikes"), QStringLiteral("--delete"), QStringLiteral("-o"), out,
                                 QStringLiteral("--report"), report}),
               0);
     // The report still numbers the points as they were.
@@ -167,7 +172,7 @@ TEST_F(FilterCommandTest, LocalFilterTakesOutPointsStandingWithinAMetre)
     file.write(gpx.toUtf8());
     file.close();
 
-    ASSERT_EQ(RunFilterCommand({path, QStringLiteral("--local"), QStringLiteral("--report"), report}), 0);
+    ASSERT_EQ(Filter({path, QStringLiteral("--local"), QStringLiteral("--report"), report}), 0);
     const QJsonArray segments = ReadSegments(report);
     ASSERT_EQ(segments.size(), 1);
     const std::vector<std::pair<int, int>> filtered = Filtered(segments[0].toObject());
@@ -183,13 +188,13 @@ TEST_F(FilterCommandTest, LocalFilterTakesOutPointsStandingWithinAMetre)
 
 TEST_F(FilterCommandTest, BadArgumentsAndUnreadableFilesFail)
 {
-    EXPECT_EQ(RunFilterCommand({}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--bogus")}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed")}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed"), QStringLiteral("fast")}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--min-dist"), QStringLiteral("0")}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, ride}), 2);
-    EXPECT_EQ(RunFilterCommand({QDir(dir).filePath(QStringLiteral("missing.gpx")), QStringLiteral("--report"), report}),
+    EXPECT_EQ(Filter({}), 2);
+    EXPECT_EQ(Filter({ride, QStringLiteral("--bogus")}), 2);
+    EXPECT_EQ(Filter({ride, QStringLiteral("--max-speed")}), 2);
+    EXPECT_EQ(Filter({ride, QStringLiteral("--max-speed"), QStringLiteral("fast")}), 2);
+    EXPECT_EQ(Filter({ride, QStringLiteral("--min-dist"), QStringLiteral("0")}), 2);
+    EXPECT_EQ(Filter({ride, ride}), 2);
+    EXPECT_EQ(Filter({QDir(dir).filePath(QStringLiteral("missing.gpx")), QStringLiteral("--report"), report}),
               1);
     EXPECT_FALSE(QFile::exists(report));
 }

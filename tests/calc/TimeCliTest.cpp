@@ -15,6 +15,21 @@
 
 namespace {
 
+int Shift(const QStringList& args)
+{
+    return RunCliCommand(QStringLiteral("shift"), args);
+}
+
+int Retime(const QStringList& args)
+{
+    return RunCliCommand(QStringLiteral("retime"), args);
+}
+
+int Densify(const QStringList& args)
+{
+    return RunCliCommand(QStringLiteral("densify"), args);
+}
+
 // Degrees of longitude on the equator that the program measures as a metre.
 double LonPerMeter()
 {
@@ -87,7 +102,7 @@ TEST_F(TimeCliTest, ShiftMovesTheStartAndKeepsTheGaps)
     const QString in = WriteGpx(m_dir, {{0, QStringLiteral("2024-05-01T10:00:00Z")},
                                         {100, std::nullopt},
                                         {200, QStringLiteral("2024-05-01T10:00:30.500Z")}});
-    ASSERT_EQ(RunShiftCommand({in, QStringLiteral("--start"), QStringLiteral("2019-12-31T23:59:50Z"),
+    ASSERT_EQ(Shift({in, QStringLiteral("--start"), QStringLiteral("2019-12-31T23:59:50Z"),
                                QStringLiteral("-o"), Out()}),
               0);
     const std::vector<TrackPoint> points = ReadPoints(Out());
@@ -101,10 +116,10 @@ TEST_F(TimeCliTest, ShiftRefusesBadArgumentsAndUntimedTracks)
 {
     const QString in = WriteGpx(m_dir, {{0, std::nullopt}, {100, std::nullopt}});
     const QString out = Out();
-    EXPECT_EQ(RunShiftCommand({in, QStringLiteral("-o"), out}), 2);
-    EXPECT_EQ(RunShiftCommand({in, QStringLiteral("--start"), QStringLiteral("yesterday"), QStringLiteral("-o"), out}), 2);
-    EXPECT_EQ(RunShiftCommand({in, QStringLiteral("--start"), QStringLiteral("2020-01-01T00:00:00Z")}), 2);
-    EXPECT_EQ(RunShiftCommand({in, QStringLiteral("--start"), QStringLiteral("2020-01-01T00:00:00Z"),
+    EXPECT_EQ(Shift({in, QStringLiteral("-o"), out}), 2);
+    EXPECT_EQ(Shift({in, QStringLiteral("--start"), QStringLiteral("yesterday"), QStringLiteral("-o"), out}), 2);
+    EXPECT_EQ(Shift({in, QStringLiteral("--start"), QStringLiteral("2020-01-01T00:00:00Z")}), 2);
+    EXPECT_EQ(Shift({in, QStringLiteral("--start"), QStringLiteral("2020-01-01T00:00:00Z"),
                                QStringLiteral("-o"), out}),
               1);
     EXPECT_FALSE(QFile::exists(out));
@@ -116,7 +131,7 @@ TEST_F(TimeCliTest, RetimeFromAStartRunsAtTheSpeed)
     const QString in = WriteGpx(m_dir, {{0, QStringLiteral("2024-05-01T10:00:00Z")},
                                         {1000, std::nullopt},
                                         {2000, QStringLiteral("2024-05-01T09:00:00Z")}});
-    ASSERT_EQ(RunRetimeCommand({in, QStringLiteral("--speed"), QStringLiteral("36"), QStringLiteral("--start"),
+    ASSERT_EQ(Retime({in, QStringLiteral("--speed"), QStringLiteral("36"), QStringLiteral("--start"),
                                 QStringLiteral("2024-05-01T08:00:00Z"), QStringLiteral("-o"), Out()}),
               0);
     const std::vector<TrackPoint> points = ReadPoints(Out());
@@ -137,7 +152,7 @@ TEST_F(TimeCliTest, RetimeWithoutStartKeepsTheEndsAndFillsAtTheSpeed)
                                         {1000, QStringLiteral("2024-05-01T10:00:01Z")},
                                         {4000, QStringLiteral("2024-05-01T10:08:00Z")},
                                         {5000, std::nullopt}});
-    ASSERT_EQ(RunRetimeCommand({in, QStringLiteral("--speed"), QStringLiteral("60"), QStringLiteral("-o"), Out()}), 0);
+    ASSERT_EQ(Retime({in, QStringLiteral("--speed"), QStringLiteral("60"), QStringLiteral("-o"), Out()}), 0);
     const std::vector<TrackPoint> points = ReadPoints(Out());
     ASSERT_EQ(points.size(), 4u);
     const Time start = Iso("2024-05-01T10:00:00Z");
@@ -151,12 +166,12 @@ TEST_F(TimeCliTest, RetimeWithoutStartKeepsTheEndsAndFillsAtTheSpeed)
 TEST_F(TimeCliTest, RetimeNeedsASpeedAndSomethingToStartFrom)
 {
     const QString untimed = WriteGpx(m_dir, {{0, std::nullopt}, {1000, std::nullopt}});
-    EXPECT_EQ(RunRetimeCommand({untimed, QStringLiteral("-o"), Out()}), 2);
-    EXPECT_EQ(RunRetimeCommand({untimed, QStringLiteral("--speed"), QStringLiteral("-5"), QStringLiteral("-o"), Out()}), 2);
-    EXPECT_EQ(RunRetimeCommand({untimed, QStringLiteral("--speed"), QStringLiteral("36"), QStringLiteral("--start"),
+    EXPECT_EQ(Retime({untimed, QStringLiteral("-o"), Out()}), 2);
+    EXPECT_EQ(Retime({untimed, QStringLiteral("--speed"), QStringLiteral("-5"), QStringLiteral("-o"), Out()}), 2);
+    EXPECT_EQ(Retime({untimed, QStringLiteral("--speed"), QStringLiteral("36"), QStringLiteral("--start"),
                                 QStringLiteral("soon"), QStringLiteral("-o"), Out()}),
               2);
-    EXPECT_EQ(RunRetimeCommand({untimed, QStringLiteral("--speed"), QStringLiteral("36"), QStringLiteral("-o"), Out()}), 1);
+    EXPECT_EQ(Retime({untimed, QStringLiteral("--speed"), QStringLiteral("36"), QStringLiteral("-o"), Out()}), 1);
     EXPECT_FALSE(QFile::exists(Out()));
 }
 
@@ -166,22 +181,22 @@ TEST_F(TimeCliTest, DensifyUsesTheDefaultsAndTheGivenSteps)
                                         {25, QStringLiteral("2024-05-01T10:00:02Z")},
                                         {50, QStringLiteral("2024-05-01T10:00:04Z")}});
     // 1 s and 10 m: three parts a leg.
-    ASSERT_EQ(RunDensifyCommand({in, QStringLiteral("-o"), Out()}), 0);
+    ASSERT_EQ(Densify({in, QStringLiteral("-o"), Out()}), 0);
     std::vector<TrackPoint> points = ReadPoints(Out());
     ASSERT_EQ(points.size(), 7u);
     EXPECT_NEAR(points[1].GetLon() / LonPerMeter(), 25.0 / 3, 1e-3);
     EXPECT_NEAR(SecondsBetween(Iso("2024-05-01T10:00:00Z"), points[4].GetTime()), 8.0 / 3, 2e-3);
     // Only distance, 2 m: 13 parts a leg.
-    ASSERT_EQ(RunDensifyCommand({in, QStringLiteral("--time"), QStringLiteral("0"), QStringLiteral("--dist"),
+    ASSERT_EQ(Densify({in, QStringLiteral("--time"), QStringLiteral("0"), QStringLiteral("--dist"),
                                  QStringLiteral("2"), QStringLiteral("-o"), Out()}),
               0);
     EXPECT_EQ(ReadPoints(Out()).size(), 3u + 2 * 12);
     // Both steps off: the points as they were.
-    ASSERT_EQ(RunDensifyCommand({in, QStringLiteral("--time"), QStringLiteral("0"), QStringLiteral("--dist"),
+    ASSERT_EQ(Densify({in, QStringLiteral("--time"), QStringLiteral("0"), QStringLiteral("--dist"),
                                  QStringLiteral("0"), QStringLiteral("-o"), Out()}),
               0);
     EXPECT_EQ(ReadPoints(Out()).size(), 3u);
-    EXPECT_EQ(RunDensifyCommand({in, QStringLiteral("--dist"), QStringLiteral("ten"), QStringLiteral("-o"), Out()}), 2);
+    EXPECT_EQ(Densify({in, QStringLiteral("--dist"), QStringLiteral("ten"), QStringLiteral("-o"), Out()}), 2);
 }
 
 TEST_F(TimeCliTest, DensifyRefusesALegThatWouldTakeBillionsOfPoints)
@@ -189,9 +204,9 @@ TEST_F(TimeCliTest, DensifyRefusesALegThatWouldTakeBillionsOfPoints)
     // A receiver whose clock jumped 40 years; the distance step alone is fine.
     const QString in = WriteGpx(m_dir, {{0, QStringLiteral("2024-05-01T10:00:00Z")},
                                         {25, QStringLiteral("2064-05-01T10:00:02Z")}});
-    EXPECT_EQ(RunDensifyCommand({in, QStringLiteral("-o"), Out()}), 1);
+    EXPECT_EQ(Densify({in, QStringLiteral("-o"), Out()}), 1);
     EXPECT_FALSE(QFile::exists(Out()));
-    ASSERT_EQ(RunDensifyCommand({in, QStringLiteral("--time"), QStringLiteral("0"), QStringLiteral("-o"), Out()}), 0);
+    ASSERT_EQ(Densify({in, QStringLiteral("--time"), QStringLiteral("0"), QStringLiteral("-o"), Out()}), 0);
     EXPECT_EQ(ReadPoints(Out()).size(), 4u);
 }
 
@@ -203,7 +218,7 @@ TEST_F(TimeCliTest, DensifyLeavesPointsWithoutTimeAlone)
                                         {100, std::nullopt},
                                         {200, QStringLiteral("2024-05-01T10:00:20Z")},
                                         {225, QStringLiteral("2024-05-01T10:00:22Z")}});
-    ASSERT_EQ(RunDensifyCommand({in, QStringLiteral("-o"), Out()}), 0);
+    ASSERT_EQ(Densify({in, QStringLiteral("-o"), Out()}), 0);
     const std::vector<TrackPoint> points = ReadPoints(Out());
     ASSERT_EQ(points.size(), 4u + 2);
     EXPECT_FALSE(points[1].IsValid());
@@ -215,7 +230,7 @@ TEST_F(TimeCliTest, DensifiedRealFileKeepsEveryOriginalPointInOrder)
 {
     const QString in = QDir(FixturesDir()).filePath(QStringLiteral("gpx/gpsbabel/vitovtt-sample.gpx"));
     const std::vector<TrackPoint> before = ReadPoints(in);
-    ASSERT_EQ(RunDensifyCommand({in, QStringLiteral("--time"), QStringLiteral("5"), QStringLiteral("-o"), Out()}), 0);
+    ASSERT_EQ(Densify({in, QStringLiteral("--time"), QStringLiteral("5"), QStringLiteral("-o"), Out()}), 0);
     const std::vector<TrackPoint> after = ReadPoints(Out());
     EXPECT_GT(after.size(), before.size());
     size_t at = 0;
