@@ -1,33 +1,145 @@
 #include "CliCommands.h"
 
-std::vector<CliCommand> GetCliCommands()
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace {
+
+// Most commands write one GPX file.
+const CliOption kOutput{"-o", "OUT.gpx", true};
+
+// What the list of commands prints before each usage.
+const QLatin1String kListLead("  quorvel-track ");
+// The list's lines stay within this many characters.
+constexpr qsizetype kWidth = 100;
+// Where a summary stands when it fits beside its synopsis.
+constexpr qsizetype kSummaryColumn = 23;
+// Where the continued lines of a usage start.
+constexpr qsizetype kIndent = 25;
+
+QString OptionText(const CliOption& option)
 {
-    return {
-        {"info", "info FILE...           one JSON line per file: what it holds", RunInfoCommand},
-        {"convert", "convert IN OUT.gpx     read any track file, save it as GPX", RunConvertCommand},
-        {"coord", "coord LAT LON          a coordinate in every format the program shows", RunCoordCommand},
+    QString text = QLatin1String(option.name);
+    if (!option.IsFlag())
+        text += QLatin1Char(' ') + QLatin1String(option.valueName);
+    return option.required ? text : QLatin1Char('[') + text + QLatin1Char(']');
+}
+
+bool IsHelp(const QString& arg)
+{
+    return arg == QLatin1String("--help") || arg == QLatin1String("-h");
+}
+
+int ListCommands(int status)
+{
+    QTextStream err(stderr);
+    err << "usage: quorvel-track COMMAND [ARGS...]\n";
+    for (const CliCommand& command : GetCliCommands())
+        err << kListLead << GetCliUsage(command) << '\n';
+    return status;
+}
+
+} // namespace
+
+const std::vector<CliCommand>& GetCliCommands()
+{
+    static const std::vector<CliCommand> commands = {
+        {"info", "FILE...", {}, "one JSON line per file: what it holds", RunInfoCommand},
+        {"convert", "IN OUT.gpx", {}, "read any track file, save it as GPX", RunConvertCommand},
+        {"coord", "LAT LON", {}, "a coordinate in every format the program shows", RunCoordCommand},
         {"filter",
-         "filter IN [--min-dist M] [--max-speed KMH] [--min-speed KMH] [--max-accel-fwd A]\n"
-         "                         [--max-accel-brake A] [--max-accel-radial A] [--spikes] [--local]\n"
-         "                         [--delete] [-o OUT.gpx] [--report FILE]\n"
-         "                         mark bad points; JSON report of the filtered points (stdout without --report)",
+         "IN",
+         {{"--min-dist", "M"},
+          {"--max-speed", "KMH"},
+          {"--min-speed", "KMH"},
+          {"--max-accel-fwd", "A"},
+          {"--max-accel-brake", "A"},
+          {"--max-accel-radial", "A"},
+          {"--spikes"},
+          {"--local"},
+          {"--delete"},
+          {"-o", "OUT.gpx"},
+          {"--report", "FILE"}},
+         "mark bad points; JSON report of the filtered points (stdout without --report)",
          RunFilterCommand},
         {"restructure",
-         "restructure IN [--folder-gap MIN] [--segment-gap MIN] [--keep-breaks] -o OUT.gpx\n"
-         "                         rebuild folders and segments from the time gaps",
+         "IN",
+         {{"--folder-gap", "MIN"}, {"--segment-gap", "MIN"}, {"--keep-breaks"}, kOutput},
+         "rebuild folders and segments from the time gaps",
          RunRestructureCommand},
-        {"reverse", "reverse IN -o OUT.gpx  the tracks the other way round over the same period", RunReverseCommand},
-        {"merge", "merge IN... -o OUT.gpx  all tracks of the files as one file, cut at time gaps", RunMergeCommand},
-        {"shift", "shift IN --start ISO-TIME -o OUT.gpx\n"
-                  "                         move all timestamps so that the track starts at ISO-TIME",
+        {"reverse", "IN", {kOutput}, "the tracks the other way round over the same period", RunReverseCommand},
+        {"merge", "IN...", {kOutput}, "all tracks of the files as one file, cut at time gaps", RunMergeCommand},
+        {"shift",
+         "IN",
+         {{"--start", "ISO-TIME", true}, kOutput},
+         "move all timestamps so that the track starts at ISO-TIME",
          RunShiftCommand},
-        {"retime", "retime IN --speed KMH [--start ISO-TIME] -o OUT.gpx\n"
-                   "                         regenerate timestamps at a constant speed (from ISO-TIME, or\n"
-                   "                         keeping the first and last recorded ones)",
+        {"retime",
+         "IN",
+         {{"--speed", "KMH", true}, {"--start", "ISO-TIME"}, kOutput},
+         "regenerate timestamps at a constant speed (from ISO-TIME, or\n"
+         "keeping the first and last recorded ones)",
          RunRetimeCommand},
-        {"densify", "densify IN [--time S] [--dist M] -o OUT.gpx\n"
-                    "                         insert points so that no gap exceeds S seconds or M metres\n"
-                    "                         (defaults 1 s and 10 m; 0 leaves a step out)",
+        {"densify",
+         "IN",
+         {{"--time", "S"}, {"--dist", "M"}, kOutput},
+         "insert points so that no gap exceeds S seconds or M metres\n"
+         "(defaults 1 s and 10 m; 0 leaves a step out)",
          RunDensifyCommand},
     };
+    return commands;
+}
+
+const CliCommand* FindCliCommand(const QString& name)
+{
+    const std::vector<CliCommand>& commands = GetCliCommands();
+    const auto found = std::find_if(commands.begin(), commands.end(),
+                                    [&name](const CliCommand& command) { return name == QLatin1String(command.name); });
+    return found == commands.end() ? nullptr : &*found;
+}
+
+QString GetCliUsage(const CliCommand& command)
+{
+    const QString indent(kIndent, QLatin1Char(' '));
+    QString usage = QLatin1String(command.name) + QLatin1Char(' ') + QLatin1String(command.operands);
+    // As printed in the list, the first line follows the lead.
+    qsizetype lineLength = kListLead.size() + usage.size();
+    for (const CliOption& option : command.options) {
+        const QString word = OptionText(option);
+        if (lineLength + 1 + word.size() > kWidth) {
+            usage += QLatin1Char('\n') + indent + word;
+            lineLength = indent.size() + word.size();
+        } else {
+            usage += QLatin1Char(' ') + word;
+            lineLength += 1 + word.size();
+        }
+    }
+    const QString summary = QString::fromUtf8(command.summary).replace(QLatin1Char('\n'), QLatin1Char('\n') + indent);
+    // A short synopsis keeps its summary beside it, two spaces off at least.
+    if (!usage.contains(QLatin1Char('\n')) && usage.size() < kSummaryColumn)
+        return usage + QString(std::max<qsizetype>(2, kSummaryColumn - usage.size()), QLatin1Char(' ')) + summary;
+    return usage + QLatin1Char('\n') + indent + summary;
+}
+
+int RunCliCommand(const QString& name, const QStringList& args)
+{
+    const CliCommand* command = FindCliCommand(name);
+    if (!command) {
+        QTextStream(stderr) << "quorvel-track: unknown command '" << name << "'\n";
+        return ListCommands(2);
+    }
+    // Written where the list of commands goes, so that both helps read alike.
+    if (!args.isEmpty() && IsHelp(args.front())) {
+        QTextStream(stderr) << "usage: quorvel-track " << GetCliUsage(*command) << '\n';
+        return 0;
+    }
+    return command->run(*command, args);
+}
+
+int RunCli(const QStringList& args)
+{
+    if (args.isEmpty() || IsHelp(args.front()))
+        return ListCommands(args.isEmpty() ? 2 : 0);
+    return RunCliCommand(args.front(), args.mid(1));
 }

@@ -1,11 +1,36 @@
 #include "CliOpenTracks.h"
 
-#include "CliCommands.h"
+#include "CliArgs.h"
 #include "LoadManager.h"
+#include "LoadStatusText.h"
 #include "OpenTracks.h"
 #include "SaveManager.h"
 
 #include <QTextStream>
+
+int ReportFileFailure(const QString& fileName, const QString& why)
+{
+    QTextStream(stderr) << fileName << ": " << why << '\n';
+    return 1;
+}
+
+int ReportLoadFailure(const QString& fileName, const LoadedTrackFile& loaded)
+{
+    QString message = LoadStatusText(loaded.status);
+    if (!loaded.error.isEmpty())
+        message += (message.isEmpty() ? QString() : QStringLiteral(" ")) + loaded.error;
+    return ReportFileFailure(fileName, message);
+}
+
+int SaveGpxFile(const QString& path, const TrackTreeReaderPtr& tree, int fileTid,
+                const std::shared_ptr<const TrackDataSetI>& data)
+{
+    SaveManager saving;
+    TrackSaverI* saver = saving.GetTrackSaver(TrackFileGpx);
+    if (saver->SaveTrack(path, tree, fileTid, data) != TrackSaverI::Success)
+        return ReportFileFailure(path, saver->GetErrorDesc());
+    return 0;
+}
 
 int CliOpenTracks::Open(const QString& fileName)
 {
@@ -21,11 +46,17 @@ int CliOpenTracks::Open(const QString& fileName)
 int CliOpenTracks::SaveGpx(int fileTid, const QString& path)
 {
     const OpenTracksModel& model = OpenTracks::Get().model;
-    SaveManager saving;
-    TrackSaverI* saver = saving.GetTrackSaver(TrackFileGpx);
-    if (saver->SaveTrack(path, model.GetReader(), fileTid, model.GetDataSet()) != TrackSaverI::Success) {
-        QTextStream(stderr) << path << ": " << saver->GetErrorDesc() << '\n';
+    return SaveGpxFile(path, model.GetReader(), fileTid, model.GetDataSet());
+}
+
+int CliOpenTracks::EditFile(const CliArgs& parsed, const std::function<int(int fileTid)>& edit)
+{
+    if (!parsed.GetError().isEmpty())
+        return parsed.ReportError();
+    const int file = Open(parsed.GetNames().front());
+    if (file < 0)
         return 1;
-    }
-    return 0;
+    if (const int status = edit(file); status != 0)
+        return status;
+    return SaveGpx(file, parsed.GetValue(QStringLiteral("-o")));
 }

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-int RunCoordCommand(const QStringList& args)
+int RunCoordCommand(const CliCommand&, const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);

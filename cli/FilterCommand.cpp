@@ -1,11 +1,12 @@
+#include "CliArgs.h"
 #include "CliCommands.h"
+#include "CliOpenTracks.h"
 
 #include "FilterManager.h"
 #include "FilterReasons.h"
 #include "LoadManager.h"
 #include "LocalInconsistencyFilter.h"
 #include "ParameterFilterImpl.h"
-#include "SaveManager.h"
 #include "SpikeFilter.h"
 #include "String.h"
 #include "TimeOrderCheck.h"
@@ -16,9 +17,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QTextStream>
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -28,50 +27,6 @@ namespace {
 constexpr std::array<const char*, ValueFilterRows::Count> kValueOptions = {
     "--min-dist", "--max-speed", "--min-speed", "--max-accel-fwd", "--max-accel-brake", "--max-accel-radial",
 };
-
-struct FilterOptions
-{
-    QString input;
-    ValueFilterRows::Texts values;
-    bool spikes = false;
-    bool local = false;
-    bool remove = false;
-    QString output;
-    QString report;
-};
-
-// What is wrong with the arguments; empty when nothing is.
-QString Parse(const QStringList& args, FilterOptions& options)
-{
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        const auto* value = std::find_if(kValueOptions.begin(), kValueOptions.end(),
-                                         [&arg](const char* name) { return arg == QLatin1String(name); });
-        if (value != kValueOptions.end()) {
-            // The dialog leaves such rows out; here a typo should not pass
-            // unnoticed.
-            if (!hasValue || !(String::Atof(args[i + 1]) > 0))
-                return arg + QStringLiteral(" needs a number above 0");
-            options.values[static_cast<size_t>(value - kValueOptions.begin())] = args[++i];
-        } else if (arg == QLatin1String("--spikes")) {
-            options.spikes = true;
-        } else if (arg == QLatin1String("--local")) {
-            options.local = true;
-        } else if (arg == QLatin1String("--delete")) {
-            options.remove = true;
-        } else if (arg == QLatin1String("-o") || arg == QLatin1String("--report")) {
-            if (!hasValue)
-                return arg + QStringLiteral(" needs a file name");
-            (arg == QLatin1String("-o") ? options.output : options.report) = args[++i];
-        } else if (arg.startsWith(QLatin1Char('-')) || !options.input.isEmpty()) {
-            return QStringLiteral("unexpected argument '") + arg + QLatin1Char('\'');
-        } else {
-            options.input = arg;
-        }
-    }
-    return options.input.isEmpty() ? QStringLiteral("expected IN") : QString();
-}
 
 // A JSON string literal, quotes and escapes included.
 QByteArray JsonString(const QString& text)
@@ -108,22 +63,35 @@ bool WriteReport(const QString& fileName, const QByteArray& json)
 
 } // namespace
 
-int RunFilterCommand(const QStringList& args)
+int RunFilterCommand(const CliCommand& command, const QStringList& args)
 {
-    FilterOptions options;
-    if (const QString error = Parse(args, options); !error.isEmpty()) {
-        QTextStream(stderr) << "filter: " << error << '\n';
-        return 2;
+    CliArgs parsed(command, args);
+    ValueFilterRows::Texts values;
+    for (size_t row = 0; row < kValueOptions.size(); ++row) {
+        const QString option = QLatin1String(kValueOptions[row]);
+        if (!parsed.Has(option))
+            continue;
+        values[row] = parsed.GetValue(option);
+        // The dialog leaves such rows out; here a typo should not pass
+        // unnoticed.
+        if (!(String::Atof(values[row]) > 0))
+            parsed.SetError(option + QStringLiteral(" needs a number above 0"));
     }
-    LoadedTrackFile loaded = LoadManager().Load(options.input);
+    if (!parsed.GetError().isEmpty())
+        return parsed.ReportError();
+    const QString input = parsed.GetNames().front();
+    LoadedTrackFile loaded = LoadManager().Load(input);
     if (loaded.status != TrackLoaderI::Success)
-        return ReportLoadFailure(options.input, loaded);
+        return ReportLoadFailure(input, loaded);
 
     // The rules are read in the program's own units, so their texts carry
     // the metric notations.
     const std::shared_ptr<ParameterFilterImpl> rules =
-        ValueFilterRows::BuildFilter(options.values, MeasuringSystem::Metric, FilterReasons::GetInstance());
+        ValueFilterRows::BuildFilter(values, MeasuringSystem::Metric, FilterReasons::GetInstance());
     const Filter::Function byValue = [rules](const TrackI& track) { return rules->Apply(track); };
+    const bool spikes = parsed.Has(QStringLiteral("--spikes"));
+    const bool local = parsed.Has(QStringLiteral("--local"));
+    const bool remove = parsed.Has(QStringLiteral("--delete"));
 
     std::vector<int> segments;
     TrackTreeAlg(loaded.tree.GetReader().get()).GetSubsegmentIds(loaded.fileTid, segments);
@@ -138,28 +106,21 @@ int RunFilterCommand(const QStringList& args)
         // In the order of the Filter menu: by value, spikes, local.
         if (rules->GetRuleCount() > 0)
             FilterManager::ApplyFilter(byValue, track);
-        if (options.spikes)
+        if (spikes)
             SpikeFilter().Apply(*track);
-        if (options.local)
+        if (local)
             LocalInconsistencyFilter().Apply(*track);
         report << SegmentReport(tid, *points);
-        if (options.remove)
+        if (remove)
             track->DeleteFiltered();
     }
 
     const QByteArray json = "{\"segments\": [" + report.join(", ") + "]}\n";
-    if (!WriteReport(options.report.isEmpty() ? QStringLiteral("-") : options.report, json)) {
-        QTextStream(stderr) << options.report << ": cannot write the report\n";
-        return 1;
-    }
-    if (!options.output.isEmpty()) {
-        SaveManager saving;
-        TrackSaverI* saver = saving.GetTrackSaver(TrackFileGpx);
-        if (saver->SaveTrack(options.output, loaded.tree.GetReader(), loaded.fileTid, loaded.data)
-            != TrackSaverI::Success) {
-            QTextStream(stderr) << options.output << ": " << saver->GetErrorDesc() << '\n';
-            return 1;
-        }
-    }
+    const QString reportFile = parsed.GetValue(QStringLiteral("--report"));
+    if (!WriteReport(reportFile.isEmpty() ? QStringLiteral("-") : reportFile, json))
+        return ReportFileFailure(reportFile, QStringLiteral("cannot write the report"));
+    const QString output = parsed.GetValue(QStringLiteral("-o"));
+    if (!output.isEmpty())
+        return SaveGpxFile(output, loaded.tree.GetReader(), loaded.fileTid, loaded.data);
     return 0;
 }

@@ -5,7 +5,7 @@
 #include <QJsonDocument>
 #include <QTextStream>
 
-int RunInfoCommand(const QStringList& args)
+int RunInfoCommand(const CliCommand&, const QStringList& args)
 {
     if (args.isEmpty()) {
         QTextStream(stderr) << "info: name at least one track file\n";

@@ -4,16 +4,11 @@
 #include "OpenTracks.h"
 #include "TrackRestructure.h"
 
-#include <QTextStream>
-
-int RunMergeCommand(const QStringList& args)
+int RunMergeCommand(const CliCommand& command, const QStringList& args)
 {
-    const QString output = QStringLiteral("-o");
-    const CliArgs parsed(args, {output}, {});
-    if (!parsed.GetError().isEmpty() || parsed.GetNames().isEmpty() || !parsed.Has(output)) {
-        QTextStream(stderr) << "merge: expected IN... and -o OUT.gpx\n";
-        return 2;
-    }
+    const CliArgs parsed(command, args);
+    if (!parsed.GetError().isEmpty())
+        return parsed.ReportError();
     std::vector<int> files;
     for (const QString& name : parsed.GetNames()) {
         const int file = CliOpenTracks::Open(name);
@@ -23,9 +18,7 @@ int RunMergeCommand(const QStringList& args)
     }
     OpenTracks& tracks = OpenTracks::Get();
     const int merged = TrackRestructure(tracks.model).Merge(files, {}, tracks.namer.GetDefaultName(files));
-    if (merged < 0) {
-        QTextStream(stderr) << "merge: the files hold no points\n";
-        return 1;
-    }
-    return CliOpenTracks::SaveGpx(merged, parsed.GetValue(output));
+    if (merged < 0)
+        return parsed.ReportFailure(QStringLiteral("the files hold no points"));
+    return CliOpenTracks::SaveGpx(merged, parsed.GetValue(QStringLiteral("-o")));
 }

@@ -1,3 +1,4 @@
+#include "CliTestFiles.h"
 #include "LoadManager.h"
 #include "TestSupport.h"
 #include "TrackTreeAlg.h"
@@ -5,26 +6,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Outcome
-{
-    int status = -1;
-    QString errors;
-};
-
-Outcome RunTool(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUORVEL_TRACK_PROGRAM), args);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // A GPX file with one track segment per entry; each entry lists runs of
 // (seconds since the point before, count) with the points of a run 10 s

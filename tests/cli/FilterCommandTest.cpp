@@ -3,6 +3,7 @@
 #include "LoadManager.h"
 #include "TestSupport.h"
 #include "TrackTreeAlg.h"
+#include "ValueFilterRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,11 @@ namespace {
 constexpr int kPoints = 12;
 constexpr int kSpike = 5;
 constexpr int kWithoutTime = 8;
+
+int Filter(const QStringList& args)
+{
+    return RunCliCommand(QStringLiteral("filter"), args);
+}
 
 // A ride east at 5 m/s, one point a second, in two segments: the first
 // has a point 300 m off the road and a point without time; the second is
@@ -92,7 +98,7 @@ protected:
 
 TEST_F(FilterCommandTest, ReportListsEverySegmentWithItsFilteredPoints)
 {
-    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--spikes"), QStringLiteral("--report"), report}), 0);
+    ASSERT_EQ(Filter({ride, QStringLiteral("--spikes"), QStringLiteral("--report"), report}), 0);
     const QJsonArray segments = ReadSegments(report);
     ASSERT_EQ(segments.size(), 2);
     const QJsonObject first = segments[0].toObject();
@@ -116,8 +122,7 @@ TEST_F(FilterCommandTest, ReportListsEverySegmentWithItsFilteredPoints)
 TEST_F(FilterCommandTest, ValueRulesCarryTheirOwnText)
 {
     // The spike point is reached at over 1000 km/h.
-    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed"), QStringLiteral("50"), QStringLiteral("--report"),
-                                report}),
+    ASSERT_EQ(Filter({ride, QStringLiteral("--max-speed"), QStringLiteral("50"), QStringLiteral("--report"), report}),
               0);
     const QJsonArray segments = ReadSegments(report);
     ASSERT_EQ(segments.size(), 2);
@@ -134,8 +139,8 @@ TEST_F(FilterCommandTest, ValueRulesCarryTheirOwnText)
 TEST_F(FilterCommandTest, DeleteWritesTheSurvivingPoints)
 {
     const QString out = QDir(dir).filePath(QStringLiteral("clean.gpx"));
-    ASSERT_EQ(RunFilterCommand({ride, QStringLiteral("--spikes"), QStringLiteral("--delete"), QStringLiteral("-o"), out,
-                                QStringLiteral("--report"), report}),
+    ASSERT_EQ(Filter({ride, QStringLiteral("--spikes"), QStringLiteral("--delete"), QStringLiteral("-o"), out,
+                      QStringLiteral("--report"), report}),
               0);
     // The report still numbers the points as they were.
     EXPECT_EQ(ReadSegments(report)[0].toObject().value(QStringLiteral("points")).toInt(), kPoints);
@@ -167,7 +172,7 @@ TEST_F(FilterCommandTest, LocalFilterTakesOutPointsStandingWithinAMetre)
     file.write(gpx.toUtf8());
     file.close();
 
-    ASSERT_EQ(RunFilterCommand({path, QStringLiteral("--local"), QStringLiteral("--report"), report}), 0);
+    ASSERT_EQ(Filter({path, QStringLiteral("--local"), QStringLiteral("--report"), report}), 0);
     const QJsonArray segments = ReadSegments(report);
     ASSERT_EQ(segments.size(), 1);
     const std::vector<std::pair<int, int>> filtered = Filtered(segments[0].toObject());
@@ -183,13 +188,37 @@ TEST_F(FilterCommandTest, LocalFilterTakesOutPointsStandingWithinAMetre)
 
 TEST_F(FilterCommandTest, BadArgumentsAndUnreadableFilesFail)
 {
-    EXPECT_EQ(RunFilterCommand({}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--bogus")}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed")}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--max-speed"), QStringLiteral("fast")}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, QStringLiteral("--min-dist"), QStringLiteral("0")}), 2);
-    EXPECT_EQ(RunFilterCommand({ride, ride}), 2);
-    EXPECT_EQ(RunFilterCommand({QDir(dir).filePath(QStringLiteral("missing.gpx")), QStringLiteral("--report"), report}),
-              1);
+    EXPECT_EQ(Filter({}), 2);
+    EXPECT_EQ(Filter({ride, QStringLiteral("--bogus")}), 2);
+    EXPECT_EQ(Filter({ride, QStringLiteral("--max-speed")}), 2);
+    EXPECT_EQ(Filter({ride, QStringLiteral("--max-speed"), QStringLiteral("fast")}), 2);
+    EXPECT_EQ(Filter({ride, QStringLiteral("--min-dist"), QStringLiteral("0")}), 2);
+    EXPECT_EQ(Filter({ride, ride}), 2);
+    EXPECT_EQ(Filter({QDir(dir).filePath(QStringLiteral("missing.gpx")), QStringLiteral("--report"), report}), 1);
     EXPECT_FALSE(QFile::exists(report));
+}
+
+TEST_F(FilterCommandTest, EveryValueOptionOfTheUsageMakesItsRule)
+{
+    // A limit of a millionth and one of a million mark different points,
+    // whichever way the rule limits; an option that the filter did not read
+    // would give the same report twice.
+    const CliCommand* command = FindCliCommand(QStringLiteral("filter"));
+    ASSERT_NE(command, nullptr);
+    int valueOptions = 0;
+    for (const CliOption& option : command->options) {
+        const QString name = QLatin1String(option.name);
+        if (option.IsFlag() || name == QLatin1String("-o") || name == QLatin1String("--report"))
+            continue;
+        ++valueOptions;
+        std::string reports[2];
+        const char* limits[2] = {"0.000001", "1000000"};
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_EQ(Filter({ride, name, QLatin1String(limits[i]), QStringLiteral("--report"), report}), 0)
+                << option.name;
+            reports[i] = QJsonDocument(ReadSegments(report)).toJson(QJsonDocument::Compact).toStdString();
+        }
+        EXPECT_NE(reports[0], reports[1]) << option.name;
+    }
+    EXPECT_EQ(valueOptions, ValueFilterRows::Count);
 }

@@ -1,0 +1,71 @@
+#include "CliTestFiles.h"
+
+#include "IsoTime.h"
+#include "LoadManager.h"
+#include "TrackPointMethods.h"
+#include "TrackTreeAlg.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+double LonPerMeter()
+{
+    return 0.01 / (TrackPointMethods::GetRoughDist(TrackPointBase({0, 0, 0}), TrackPointBase({0.01, 0, 0})) * 1000);
+}
+
+QString WriteGpx(const QString& dir, const std::vector<GpxPoint>& points)
+{
+    QString gpx = QStringLiteral("<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
+                                 "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><trkseg>");
+    for (const GpxPoint& point : points) {
+        gpx += QStringLiteral("<trkpt lat=\"0\" lon=\"%1\">").arg(point.meters * LonPerMeter(), 0, 'f', 10);
+        if (point.time)
+            gpx += QStringLiteral("<time>%1</time>").arg(*point.time);
+        gpx += QStringLiteral("</trkpt>");
+    }
+    gpx += QStringLiteral("</trkseg></trk></gpx>\n");
+    const QString path = QDir(dir).filePath(QStringLiteral("in.gpx"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(gpx.toUtf8());
+    return path;
+}
+
+std::vector<TrackPoint> ReadPoints(const QString& path)
+{
+    const LoadedTrackFile loaded = LoadManager().Load(path);
+    EXPECT_EQ(loaded.status, TrackLoaderI::Success) << path.toStdString();
+    std::vector<int> segments;
+    TrackTreeAlg(loaded.tree.GetReader().get()).GetSubsegmentIds(loaded.fileTid, segments);
+    std::vector<TrackPoint> points;
+    for (int tid : segments) {
+        const std::vector<TrackPoint>& part = loaded.data->Get(tid)->GetPoints();
+        points.insert(points.end(), part.begin(), part.end());
+    }
+    return points;
+}
+
+Time Iso(const char* text)
+{
+    return IsoTime::Parse(text);
+}
+
+double SecondsBetween(const Time& a, const Time& b)
+{
+    return (b - a).GetInSeconds();
+}
+
+Outcome RunTool(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUORVEL_TRACK_PROGRAM), args);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString CliFileTest::Out() const
+{
+    return QDir(m_dir).filePath(QStringLiteral("out.gpx"));
+}
