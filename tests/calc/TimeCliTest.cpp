@@ -213,7 +213,7 @@ TEST_F(TimeCliTest, DensifyLeavesPointsWithoutTimeAlone)
 
 TEST_F(TimeCliTest, DensifiedRealFileKeepsEveryOriginalPointInOrder)
 {
-    const QString in = QDir(FixturesDir()).filePath(QStringLiteral("gpx/gpsbabel/vitovtt-sample.gpx"));
+    const QString in = FixturePath(QStringLiteral("gpx/gpsbabel/vitovtt-sample.gpx"));
     const std::vector<TrackPoint> before = ReadPoints(in);
     ASSERT_EQ(RunDensifyCommand({in, QStringLiteral("--time"), QStringLiteral("5"), QStringLiteral("-o"), Out()}), 0);
     const std::vector<TrackPoint> after = ReadPoints(Out());

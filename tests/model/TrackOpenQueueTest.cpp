@@ -13,7 +13,7 @@ namespace {
 
 QString Fixture(const char* relative)
 {
-    return QDir(FixturesDir()).filePath(QString::fromUtf8(relative));
+    return FixturePath(QString::fromUtf8(relative));
 }
 
 QString WriteFile(const QString& name, const QByteArray& bytes)
@@ -133,10 +133,12 @@ TEST(TrackOpenQueue, RetryAndCancel)
     QueueProbe probe;
     const QString later = QDir(MakeTempDir()).filePath(QStringLiteral("later.gpx"));
     const QString other = Fixture("plt/mapsoft2/ozi1.plt");
+    // Looked up before the queue runs: the hook runs inside the queue's poll.
+    const QString source = Fixture("gpx/gpxpy/track_with_speed.gpx");
     // The first answer retries; by then the file exists.
     probe.queue.SetWindowHooks({[&](const OpenFailureReport& report) {
                                     probe.dialogs.push_back(report);
-                                    QFile::copy(Fixture("gpx/gpxpy/track_with_speed.gpx"), later);
+                                    QFile::copy(source, later);
                                     return OpenFailureChoice::Retry;
                                 },
                                 nullptr, nullptr});
