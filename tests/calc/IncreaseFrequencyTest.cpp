@@ -5,8 +5,6 @@
 #include "TimeOrderCheck.h"
 #include "TrackPointMethods.h"
 
-#include <QDir>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -261,8 +259,7 @@ TEST(IncreaseFrequencyInvariants, OriginalsStayInOrderAndNewPointsKeepAwayFromFi
 
 TEST(IncreaseFrequencyInvariants, RealFileGainsTheSumOfItsParts)
 {
-    const LoadedTrackFile loaded =
-        LoadManager().Load(QDir(FixturesDir()).filePath(QStringLiteral("gpx/gpsbabel/vitovtt-sample.gpx")));
+    const LoadedTrackFile loaded = LoadManager().Load(FixturePath(QStringLiteral("gpx/gpsbabel/vitovtt-sample.gpx")));
     ASSERT_EQ(loaded.status, TrackLoaderI::Success);
     size_t segments = 0;
     for (const auto& [tid, data] : loaded.data->GetAll()) {

@@ -77,7 +77,7 @@ int CountFiltered(const std::vector<int>& reasons, int first, int last)
 // The single segment of a fixture file as a track of its own.
 std::shared_ptr<Track> LoadFixtureTrack(const QString& relativePath)
 {
-    const LoadedTrackFile loaded = LoadManager().Load(FixturesDir() + relativePath);
+    const LoadedTrackFile loaded = LoadManager().Load(FixturePath(relativePath));
     if (loaded.fileTid < 0 || loaded.data->GetAll().size() != 1)
         return nullptr;
     const auto& segment = *loaded.data->GetAll().begin();
@@ -261,7 +261,7 @@ TEST(LocalInconsistencyFilter, ARealLoggerTrackKeepsAlmostAllItsPoints)
     // standing points, only the places where the logger restarted (time
     // jumps of hours between neighbouring fixes) are inconsistent: a few
     // dozen points. More than 1 % would mean the filter eats moving parts.
-    const auto track = LoadFixtureTrack(QStringLiteral("/gpx/gpsbabel/dg100.gpx"));
+    const auto track = LoadFixtureTrack(QStringLiteral("gpx/gpsbabel/dg100.gpx"));
     ASSERT_TRUE(track);
     const int before = track->GetPtNav().GetValidCount();
     ASSERT_GT(before, 12000);
@@ -275,7 +275,7 @@ TEST(LocalInconsistencyFilter, ASparseRideKeepsItsHairpinsButNotAnOutlier)
     // A ride sampled every four or five seconds, about ten metres apart:
     // its hairpins and right-angle corners are sharper than any curve
     // through the neighbours, yet ridden at the pace of the neighbours.
-    const QString path = QStringLiteral("/gpx/gpxgo/visnjan.gpx");
+    const QString path = QStringLiteral("gpx/gpxgo/visnjan.gpx");
     const auto track = LoadFixtureTrack(path);
     ASSERT_TRUE(track);
     ASSERT_EQ(track->GetPointCount(), 413);
@@ -288,6 +288,7 @@ TEST(LocalInconsistencyFilter, ASparseRideKeepsItsHairpinsButNotAnOutlier)
 
     // One fix 60 m off the road in the middle of a straight stretch.
     const auto faulty = LoadFixtureTrack(path);
+    ASSERT_TRUE(faulty);
     TrackPoint point;
     faulty->GetPoint(200, point);
     const double degreesEastPerMetre = 1.0 / (111111.1 * std::cos(point.GetLat() * M_PI / 180.0));

@@ -152,7 +152,7 @@ TEST_F(RestructureInvariantsTest, RealFilesSurviveRestructureMergeAndReverse)
     TrackRestructure restructure(model);
     TrackReverser reverser(model, holder);
     int tried = 0;
-    QDirIterator it(FixturesDir(), QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(FixturePath(QString()), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         LoadedTrackFile loaded = LoadManager().Load(path);

@@ -60,7 +60,12 @@ Outcome RunTool(const QStringList& args)
 {
     QProcess process;
     process.start(QStringLiteral(QUORVEL_TRACK_PROGRAM), args);
-    process.waitForFinished(60000);
+    // A tool still running after a minute is a failure, never an exit 0.
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished(5000);
+        return {-1, QString(), QStringLiteral("the tool did not finish within a minute")};
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }

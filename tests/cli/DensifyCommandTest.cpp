@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -72,7 +71,7 @@ TEST_F(DensifyCommandTest, DensifyLeavesPointsWithoutTimeAlone)
 
 TEST_F(DensifyCommandTest, DensifiedRealFileKeepsEveryOriginalPointInOrder)
 {
-    const QString in = QDir(FixturesDir()).filePath(QStringLiteral("gpx/gpsbabel/vitovtt-sample.gpx"));
+    const QString in = FixturePath(QStringLiteral("gpx/gpsbabel/vitovtt-sample.gpx"));
     const std::vector<TrackPoint> before = ReadPoints(in);
     ASSERT_EQ(Densify({in, QStringLiteral("--time"), QStringLiteral("5"), QStringLiteral("-o"), Out()}), 0);
     const std::vector<TrackPoint> after = ReadPoints(Out());

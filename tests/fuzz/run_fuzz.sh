@@ -15,7 +15,7 @@ main() {
     root=$(cd "$(dirname "$0")/../.." && pwd)
     build=${FUZZ_BUILD:-$root/build-fuzz}
     work=${FUZZ_WORK:-/tmp/quorvel-fuzz}
-    fixtures=${QUORVEL_FIXTURES:-$root/../shared/fixtures/peer}
+    fixtures=${QUORVEL_FIXTURES:-$root/tests/data/peer}
     regressions=$root/tests/libs/trackio/data/regressions
     here=$root/tests/fuzz
 

@@ -10,8 +10,6 @@
 #include "TrackTreeAlg.h"
 #include "TrackX.h"
 
-#include <QDir>
-
 using Tids = std::vector<int>;
 
 namespace {
@@ -127,7 +125,7 @@ TEST_F(OpenTracksTest, ASegmentThatAlreadyHasAColourKeepsItAndTheCycleDoesNotMov
 
 TEST_F(OpenTracksTest, ARealFileOpensWholeAndClosesWithoutTrace)
 {
-    const QString path = QDir(FixturesDir()).filePath(QStringLiteral("gpx/gpsbabel/segmented_tracks.gpx"));
+    const QString path = FixturePath(QStringLiteral("gpx/gpsbabel/segmented_tracks.gpx"));
     LoadedTrackFile loaded = LoadManager().Load(path);
     ASSERT_EQ(loaded.status, TrackLoaderI::Success) << loaded.error.toStdString();
     std::vector<int> loadedSegments;

@@ -6,8 +6,6 @@
 #include "TrackTestSupport.h"
 #include "TrackX.h"
 
-#include <QDir>
-
 #include <gtest/gtest.h>
 
 using namespace tracktest;
@@ -25,7 +23,7 @@ struct LoadedTracks
     std::shared_ptr<TrackX> root;
 
     explicit LoadedTracks(const QString& relativePath)
-        : file(LoadManager().Load(QDir(FixturesDir()).filePath(relativePath)))
+        : file(LoadManager().Load(FixturePath(relativePath)))
     {
         if (file.status == TrackLoaderI::Success)
             root = std::static_pointer_cast<TrackX>(Build(file.fileTid, -1));

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ namespace {
 
 QString Fixture(const char* relative)
 {
-    return QDir(FixturesDir()).filePath(QString::fromUtf8(relative));
+    return FixturePath(QString::fromUtf8(relative));
 }
 
 QString WriteFile(const QString& name, const QByteArray& bytes)
@@ -133,15 +134,26 @@ TEST(TrackOpenQueue, RetryAndCancel)
     QueueProbe probe;
     const QString later = QDir(MakeTempDir()).filePath(QStringLiteral("later.gpx"));
     const QString other = Fixture("plt/mapsoft2/ozi1.plt");
-    // The first answer retries; by then the file exists.
+    // Looked up before the queue runs: the hook runs inside the queue's poll.
+    const QString source = Fixture("gpx/gpxpy/track_with_speed.gpx");
+    // The first answer retries; by then the file exists. The queue retries
+    // within one poll for as long as it is told to, so a file that stays
+    // unreadable is cancelled after a few retries instead of retried for ever.
+    constexpr size_t kMaxRetries = 3;
     probe.queue.SetWindowHooks({[&](const OpenFailureReport& report) {
                                     probe.dialogs.push_back(report);
-                                    QFile::copy(Fixture("gpx/gpxpy/track_with_speed.gpx"), later);
+                                    if (probe.dialogs.size() > kMaxRetries)
+                                        return OpenFailureChoice::Cancel;
+                                    if (!QFileInfo::exists(later)) {
+                                        EXPECT_TRUE(QFile::copy(source, later)) << later.toStdString();
+                                    }
                                     return OpenFailureChoice::Retry;
                                 },
                                 nullptr, nullptr});
     probe.queue.AddFiles({later}, TrackFileAll);
     probe.RunUntilIdle();
+    ASSERT_LE(probe.dialogs.size(), kMaxRetries)
+        << later.toStdString() << " still failed after " << kMaxRetries << " retries";
     EXPECT_EQ(probe.dialogs.size(), 1u);
     EXPECT_EQ(probe.opened, (std::vector<QString>{later}));
 

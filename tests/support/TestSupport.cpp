@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -10,6 +11,19 @@ QString FixturesDir()
 {
     const QByteArray fromEnv = qgetenv("QUORVEL_FIXTURES");
     return fromEnv.isEmpty() ? QStringLiteral(QUORVEL_FIXTURES_DEFAULT) : QString::fromLocal8Bit(fromEnv);
+}
+
+MissingTestFile::MissingTestFile(const QString& path)
+    : std::runtime_error("missing test file " + QDir::toNativeSeparators(path).toStdString())
+{
+}
+
+QString FixturePath(const QString& relative)
+{
+    const QString path = relative.isEmpty() ? FixturesDir() : QDir(FixturesDir()).filePath(relative);
+    if (!QFileInfo::exists(path))
+        throw MissingTestFile(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    return path;
 }
 
 QString MakeTempDir()

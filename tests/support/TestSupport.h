@@ -2,7 +2,24 @@
 
 #include <QString>
 
-// Folder of the track files written by other programs (shared fixtures).
+#include <stdexcept>
+
+// Folder of the track files written by other programs (tests/data/peer unless
+// configured otherwise or set in QUORVEL_FIXTURES).
 QString FixturesDir();
+
+// Thrown by FixturePath for a file that is not there; the test framework
+// reports it as a failure of the running test, with the full path.
+class MissingTestFile : public std::runtime_error
+{
+public:
+    explicit MissingTestFile(const QString& path);
+};
+
+// Full path of a file or folder under FixturesDir() (the folder itself for an
+// empty name). A missing one ends the calling test at once with a failure
+// naming it, rather than letting it crash or wait on what it could not read.
+QString FixturePath(const QString& relative);
+
 // A fresh temporary folder for one test, removed at exit.
 QString MakeTempDir();

@@ -54,6 +54,10 @@ private:
             const int client = accept(m_listener.GetSocket(), nullptr, nullptr);
             if (client < 0)
                 continue;
+            // A client that never finishes its request must not hold the
+            // server, and with it the test's end, for ever.
+            const timeval limit{5, 0};
+            setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof(limit));
             std::string request;
             char buffer[1024];
             while (request.find("\r\n\r\n") == std::string::npos) {

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -83,6 +84,8 @@ TEST(QtMessageBoxPresenter, ButtonsMapBackToWin32Results)
 }
 
 // Runs `show`, which opens a modal box, and lets `act` answer the box once it is up.
+// A box that the answer leaves open would hold the test in its event loop
+// for ever: after ten seconds it is closed and the test fails.
 int AnswerWhenShown(const std::function<int()>& show, const std::function<void(QMessageBox&)>& act,
                     QString* shownText = nullptr)
 {
@@ -97,7 +100,22 @@ int AnswerWhenShown(const std::function<int()>& show, const std::function<void(Q
             *shownText = box->text();
         act(*box);
     });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    watchdog.setInterval(10000);
+    QObject::connect(&watchdog, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "a modal window was still open after ten seconds";
+            dialog->done(QDialog::Rejected);
+        } else {
+            ADD_FAILURE() << "no answerable window was shown within ten seconds";
+            // Ends whatever event loop `show` runs; later loops of this
+            // program then end at once too, so its other box tests fail.
+            QCoreApplication::exit(1);
+        }
+    });
     poll.start();
+    watchdog.start();
     return show();
 }
 

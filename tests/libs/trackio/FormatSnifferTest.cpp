@@ -20,25 +20,23 @@ TrackFileType DetectFile(const QString& path)
 
 TEST(FormatSniffer, EveryFixtureIsRecognisedByItsContent)
 {
-    const QDir root(FixturesDir());
-    ASSERT_TRUE(root.exists()) << FixturesDir().toStdString();
+    const QDir root(FixturePath(QString()));
     const std::map<QString, TrackFileType> byFolder = {
         {QStringLiteral("gpx"), TrackFileGpx}, {QStringLiteral("tcx"), TrackFileTcx},
         {QStringLiteral("kml"), TrackFileKml}, {QStringLiteral("nmea"), TrackFileNmea},
         {QStringLiteral("plt"), TrackFileOzi}, {QStringLiteral("magellan"), TrackFileMagellanSd},
     };
     int checked = 0;
-    QDirIterator it(root.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString folder = root.relativeFilePath(path).section(QLatin1Char('/'), 0, 0);
-        const auto expected = byFolder.find(folder);
-        if (expected == byFolder.end() || QFileInfo(path).size() == 0)
-            continue;
-        const QString name = root.relativeFilePath(path);
-        // A truncated GPX still starts like one; only empty files are unknown.
-        EXPECT_EQ(DetectFile(path), expected->second) << name.toStdString();
-        ++checked;
+    for (const auto& [folder, expected] : byFolder) {
+        QDirIterator it(FixturePath(folder), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (QFileInfo(path).size() == 0)
+                continue;
+            // A truncated GPX still starts like one; only empty files are unknown.
+            EXPECT_EQ(DetectFile(path), expected) << root.relativeFilePath(path).toStdString();
+            ++checked;
+        }
     }
     EXPECT_GT(checked, 70);
 }

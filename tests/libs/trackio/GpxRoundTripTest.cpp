@@ -57,7 +57,8 @@ QString Validate(const QByteArray& gpx)
     QProcess xmllint;
     xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--nonet"),
                                               QStringLiteral("--schema"), SchemaPath(), path});
-    xmllint.waitForFinished(60000);
+    if (!xmllint.waitForFinished(60000))
+        return QStringLiteral("xmllint did not finish within a minute");
     const QString output = QString::fromUtf8(xmllint.readAllStandardError());
     return xmllint.exitCode() == 0 ? QString() : output.left(2000);
 }

@@ -4,7 +4,6 @@
 #include "LoadedFile.h"
 #include "TestSupport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 
@@ -53,7 +52,7 @@ QJsonObject PeerOracle::Entry(const QString& relativePath) const
 
 QString PeerOracle::PathOf(const QString& relativePath)
 {
-    return QDir(FixturesDir()).filePath(relativePath);
+    return FixturePath(relativePath);
 }
 
 void PeerOracle::ExpectSamePoints(const LoadedFile& file, const QJsonObject& entry, double eleTolerance)

@@ -16,6 +16,7 @@ public:
     // Paths relative to the fixtures folder, under folder ("tcx/", "kml/").
     QStringList Files(const QString& folder) const;
     QJsonObject Entry(const QString& relativePath) const;
+    // Full path; a missing file fails the test at once (see FixturePath).
     static QString PathOf(const QString& relativePath);
 
     // Same number of points, of points with time and with elevation, and the
