@@ -9,6 +9,11 @@ enum StringId : int
     IDS_APP_TITLE_VERSION = 100,
     IDS_APP_TITLE = 103,
 
+    // Menus
+    // Shown by a list command (recent files, map layers) until its owner fills it; the
+    // empty recent-sessions entry shares the id, so this is its menu text too.
+    IDS_NO_ITEMS = 32830,
+
     // Problem dialogs
     IDS_WARNING = 60050,
     IDS_ERROR = 60051,

@@ -67,7 +67,7 @@ constexpr StringTableEntry kStrings[] = {
     {32810, u"&Export..."},
     {32814, u"&Close all"},
     {32815, u"Save as &image..."},
-    {32830, u"<No items>"},
+    {IDS_NO_ITEMS, u"<No items>"},
     {32851, u"Ma&p center"},
     {32852, u"Sca&le"},
     {32853, u"&Filtered points"},

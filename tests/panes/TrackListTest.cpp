@@ -424,7 +424,7 @@ TEST_F(TrackListTest, ChosenCommandsReachTheirHandlers)
         Dlg().ShowMenu(QPoint());
     }
     EXPECT_EQ(m_outside.located, (std::vector<std::vector<int>>{segments}));
-    EXPECT_EQ(m_outside.commands, (std::vector<int>{33005, 32802}));
+    EXPECT_EQ(m_outside.commands, (std::vector<int>{ID_TRACK_REVERSE, ID_FILE_SAVE_AS}));
 
     // Merge and Join are disabled for one item: choosing them does nothing.
     for (int choice : {TrackListDlg::CmdMerge, TrackListDlg::CmdJoin}) {
@@ -444,7 +444,7 @@ TEST_F(TrackListTest, ChosenCommandsReachTheirHandlers)
         m_choice = choice;
         Dlg().ShowMenu(QPoint());
     }
-    EXPECT_EQ(m_outside.commands.back(), 33002);
+    EXPECT_EQ(m_outside.commands.back(), ID_TRACK_MERGE);
     EXPECT_EQ(Segments(file).size(), 1u);
 }
 
