@@ -37,8 +37,6 @@ constexpr int kRecentCount = 10;
 // The longest dropped path taken, as the shell's file lists allow.
 constexpr int kMaxDroppedPath = 520;
 
-constexpr int kNmeaFilterText = 62304;
-
 const QString kDialogKey = QStringLiteral("TracksDlg");
 
 QString Text(int id)
@@ -200,7 +198,7 @@ void TracksFileUI::Open()
         {IDS_FILTER_GPX, "*.gpx", TrackFileGpx},
         {IDS_FILTER_TCX, "*.tcx", TrackFileTcx},
         {IDS_FILTER_MAGELLAN, "*.log;*.trk", TrackFileMagellanSd},
-        {kNmeaFilterText, "*.nmea;*.nma;*.rmc;*.log;*.txt;*.cdb;*.mte", TrackFileNmea},
+        {IDS_FILTER_NMEA, "*.nmea;*.nma;*.rmc;*.log;*.txt;*.cdb;*.mte", TrackFileNmea},
         {IDS_FILTER_OZI, "*.plt", TrackFileOzi},
     };
     OblFileOpenDlg dlg(OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT, &m_frame);

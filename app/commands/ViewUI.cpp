@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr int ColorModeCombo = 32855;
-
 OblOptionBool* ToggleOf(int id)
 {
     ViewSettings& settings = ViewSettings::GetInstance();
@@ -144,7 +142,7 @@ void ViewUI::AddColorByCombo()
         return;
     m_combo = new QComboBox(toolbar);
     m_combo->setObjectName(QStringLiteral("ColorMode"));
-    m_combo->setToolTip(Translator::GetInstance().LoadStr(ColorModeCombo));
+    m_combo->setToolTip(Translator::GetInstance().LoadStr(IDS_COLOR_MODE));
     const PaletteList& palettes = ViewSettings::GetInstance().GetPalettes();
     for (size_t i = 0; i < palettes.size(); ++i)
         m_combo->addItem(palettes[i]->GetName(), static_cast<int>(i));

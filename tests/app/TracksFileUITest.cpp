@@ -358,7 +358,7 @@ TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)
     const FileDialogRequest& request = dialogs.GetRequests().front();
     EXPECT_FALSE(request.save);
     EXPECT_TRUE(request.multiSelect);
-    const int ids[] = {IDS_FILTER_ALL_TRACK_FILES, IDS_FILTER_GPX, IDS_FILTER_TCX, IDS_FILTER_MAGELLAN, 62304,
+    const int ids[] = {IDS_FILTER_ALL_TRACK_FILES, IDS_FILTER_GPX, IDS_FILTER_TCX, IDS_FILTER_MAGELLAN, IDS_FILTER_NMEA,
                        IDS_FILTER_OZI};
     ASSERT_EQ(request.filters.size(), 6);
     for (int i = 0; i < 6; ++i)

@@ -134,7 +134,7 @@ TEST(StringTable, MissingIdsGiveEmptyTextAndAreDetectable)
         EXPECT_FALSE(tr.HasStr(id)) << id;
         EXPECT_TRUE(tr.LoadStr(id).isEmpty()) << id;
     }
-    EXPECT_TRUE(tr.HasStr(62915));
+    EXPECT_TRUE(tr.HasStr(IDS_REASON_NO_TIME));
     EXPECT_TRUE(tr.HasStr(GetStringTable().front().id));
     EXPECT_TRUE(tr.HasStr(GetStringTable().back().id));
 }
