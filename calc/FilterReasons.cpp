@@ -1,6 +1,7 @@
 #include "FilterReasons.h"
 
 #include "ProcessSingleton.h"
+#include "StringIds.h"
 #include "Translator.h"
 
 namespace {
@@ -9,9 +10,23 @@ constexpr int kFirstScoredCode = 90;
 
 // Codes and the string ids of their texts; 3 is braking, 4 forward.
 constexpr std::pair<int, int> kBuiltIn[] = {
-    {1, 62901},  {2, 62902},  {4, 62903},  {3, 62904},  {5, 62905},  {6, 62906},
-    {7, 62907},  {8, 62908},  {9, 62909},  {10, 62910}, {11, 62911}, {12, 62912},
-    {14, 62913}, {15, 62914}, {16, 62915}, {91, 62916}, {92, 62917},
+    {1, IDS_REASON_NO_GPS},
+    {2, IDS_REASON_HIGH_ACCEL},
+    {4, IDS_REASON_HIGH_FORWARD_ACCEL},
+    {3, IDS_REASON_HIGH_BRAKE_ACCEL},
+    {5, IDS_REASON_HIGH_RADIAL_ACCEL},
+    {6, IDS_REASON_SMALL_DISTANCE},
+    {7, IDS_REASON_HIGH_SPEED},
+    {8, IDS_REASON_LOW_SPEED},
+    {9, IDS_REASON_LONG_SPIKE},
+    {10, IDS_REASON_SPIKE},
+    {11, IDS_REASON_WRONG_TIME},
+    {12, IDS_REASON_REMOVED_BY_USER},
+    {14, IDS_REASON_SINGLE_JUMP},
+    {15, IDS_REASON_TOO_CLOSE},
+    {16, IDS_REASON_NO_TIME},
+    {91, IDS_REASON_LOCAL_INCONSISTENCY},
+    {92, IDS_REASON_VERY_LOCAL_INCONSISTENCY},
 };
 
 } // namespace

@@ -3,18 +3,25 @@
 #include "FilterReasons.h"
 #include "ParameterFilterImpl.h"
 #include "String.h"
+#include "StringIds.h"
 #include "Translator.h"
 #include "UnitsDisp.h"
 
 const std::array<ValueFilterRows::Row, ValueFilterRows::Count>& ValueFilterRows::GetRows()
 {
     static const std::array<Row, Count> rows = {{
-        {"MinDist", ParameterFilterImpl::KindDist, 62550, 62570, Unit::SmallDistance, 1550, 1551},
-        {"MaxSpeed", ParameterFilterImpl::KindHighSpeed, 62552, 62572, Unit::Speed, 1552, 1553},
-        {"MinSpeed", ParameterFilterImpl::KindLowSpeed, 62551, 62571, Unit::Speed, 1554, 1555},
-        {"MaxAccelFwd", ParameterFilterImpl::KindAccForward, 62555, 62575, Unit::Accel, 1556, 1557},
-        {"MaxAccelBk", ParameterFilterImpl::KindAccBrake, 62554, 62574, Unit::Accel, 1558, 1559},
-        {"MaxAccelRad", ParameterFilterImpl::KindAccRadial, 62553, 62573, Unit::Accel, 1560, 1561},
+        {"MinDist", ParameterFilterImpl::KindDist, IDS_VALUE_MIN_DISTANCE, IDS_VALUE_RULE_MIN_DISTANCE,
+         Unit::SmallDistance, 1550, 1551},
+        {"MaxSpeed", ParameterFilterImpl::KindHighSpeed, IDS_VALUE_MAX_SPEED, IDS_VALUE_RULE_MAX_SPEED, Unit::Speed,
+         1552, 1553},
+        {"MinSpeed", ParameterFilterImpl::KindLowSpeed, IDS_VALUE_MIN_SPEED, IDS_VALUE_RULE_MIN_SPEED, Unit::Speed,
+         1554, 1555},
+        {"MaxAccelFwd", ParameterFilterImpl::KindAccForward, IDS_VALUE_MAX_FORWARD_ACCEL,
+         IDS_VALUE_RULE_MAX_FORWARD_ACCEL, Unit::Accel, 1556, 1557},
+        {"MaxAccelBk", ParameterFilterImpl::KindAccBrake, IDS_VALUE_MAX_BRAKE_ACCEL, IDS_VALUE_RULE_MAX_BRAKE_ACCEL,
+         Unit::Accel, 1558, 1559},
+        {"MaxAccelRad", ParameterFilterImpl::KindAccRadial, IDS_VALUE_MAX_RADIAL_ACCEL, IDS_VALUE_RULE_MAX_RADIAL_ACCEL,
+         Unit::Accel, 1560, 1561},
     }};
     return rows;
 }

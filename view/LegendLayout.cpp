@@ -1,6 +1,7 @@
 #include "LegendLayout.h"
 
 #include "ColorMixerI.h"
+#include "StringIds.h"
 #include "Translator.h"
 #include "UnitsDisp.h"
 
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int DegreesString = 62750;
 constexpr int BarWidth = 14;
 constexpr int TickLength = 5;
 // The steps a tiny or unusual scale keeps.
@@ -80,7 +80,7 @@ QString LegendLayout::Title(const PaletteI& palette)
         break;
     case Heading:
     case GpsHeading:
-        unit = Translator::GetInstance().LoadStr(DegreesString);
+        unit = Translator::GetInstance().LoadStr(IDS_UNIT_DEGREES);
         break;
     default:
         break;

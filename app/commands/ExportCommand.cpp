@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr int NmeaFilterText = 62304;
-constexpr int CsvFilterText = 62307;
-
 // Writes through the NMEA dialog; false only when the file failed.
 bool ExportNmea(const std::vector<int>& segments, const QString& path, QWidget* parent, QString& error)
 {
@@ -45,8 +42,8 @@ void RunExportCommand(QWidget* parent)
     if (files.empty())
         return;
     OblFileSaveDlg dialog(OFN_OVERWRITEPROMPT, parent);
-    dialog.AddFilter(texts.LoadStr(NmeaFilterText), QStringLiteral("*.nmea"));
-    dialog.AddFilter(texts.LoadStr(CsvFilterText), QStringLiteral("*.csv"));
+    dialog.AddFilter(texts.LoadStr(IDS_FILTER_NMEA), QStringLiteral("*.nmea"));
+    dialog.AddFilter(texts.LoadStr(IDS_FILTER_CSV), QStringLiteral("*.csv"));
     dialog.SetRegKey(QStringLiteral("TracksDlg"), QStringLiteral("LastExportFilter"));
     QString path = open.model.GetReader()->GetNode(files.front())->GetName();
     if (!dialog.StartDialog(path))

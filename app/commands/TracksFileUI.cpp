@@ -1,5 +1,6 @@
 #include "TracksFileUI.h"
 
+#include "CommandIds.h"
 #include "CommandUI.h"
 #include "ExportCommand.h"
 #include "FileName.h"
@@ -32,22 +33,9 @@
 
 namespace {
 
-constexpr int kFirstCommand = 32800;
-constexpr int kLastCommand = 32849;
-constexpr int kOpen = 32801;
-constexpr int kSaveAs = 32802;
-constexpr int kSave = 32803;
-constexpr int kSaveAll = 32804;
-constexpr int kExport = 32810;
-constexpr int kCloseAll = 32814;
-constexpr int kSaveImage = 32815;
-constexpr int kFirstRecent = 32820;
 constexpr int kRecentCount = 10;
-constexpr int kNoItemsText = 32830;
 // The longest dropped path taken, as the shell's file lists allow.
 constexpr int kMaxDroppedPath = 520;
-
-constexpr int kNmeaFilterText = 62304;
 
 const QString kDialogKey = QStringLiteral("TracksDlg");
 
@@ -102,12 +90,12 @@ QString NodeName(int tid)
 
 TracksFileUI::TracksFileUI(MainFrame& frame)
     : m_frame(frame)
-    , m_recent(kFirstRecent, kRecentCount, QStringLiteral("Tracks"))
+    , m_recent(ID_FILE_MRU_FIRST, kRecentCount, QStringLiteral("Tracks"))
 {
     m_recent.SetCallback([this](const QString& fileName) { OpenFile(fileName); });
     MainFrameImpl& hub = frame.GetHub();
-    m_commands = hub.SubscribeCommand(kFirstCommand, kLastCommand, [this](int id) { OnCommand(id); });
-    m_commandUIs = hub.SubscribeCommandUI(kFirstCommand, kLastCommand, [this](CommandUI& ui) { OnCommandUI(ui); });
+    m_commands = hub.SubscribeCommand(ID_FILE_FIRST, ID_FILE_LAST, [this](int id) { OnCommand(id); });
+    m_commandUIs = hub.SubscribeCommandUI(ID_FILE_FIRST, ID_FILE_LAST, [this](CommandUI& ui) { OnCommandUI(ui); });
     m_opened = TrackOpenQueueImpl::GetInstance().GetOpenedSignal().connect(
         [this](const TrackOpenTask& task, TrackFileType) { AddRecent(task.GetFileName()); });
     if (QMenu* menu = frame.FindMenu(IDS_MENU_RECENT_TRACKS))
@@ -135,25 +123,25 @@ void TracksFileUI::OpenFile(const QString& fileName)
 void TracksFileUI::OnCommand(int id)
 {
     switch (id) {
-    case kOpen:
+    case ID_FILE_OPEN:
         Open();
         break;
-    case kSave:
+    case ID_FILE_SAVE:
         SaveSelection();
         break;
-    case kSaveAs:
+    case ID_FILE_SAVE_AS:
         SaveAs();
         break;
-    case kSaveAll:
+    case ID_FILE_SAVE_ALL:
         SaveUnsaved(Model().GetFileTids(), false);
         break;
-    case kCloseAll:
+    case ID_FILE_CLOSE_ALL:
         CloseAll();
         break;
-    case kSaveImage:
+    case ID_FILE_SAVE_IMAGE:
         Translator::GetInstance().MessageBoxW(IDS_NOT_IMPLEMENTED);
         break;
-    case kExport:
+    case ID_FILE_EXPORT:
         RunExportCommand(&m_frame);
         break;
     default:
@@ -167,33 +155,33 @@ void TracksFileUI::OnCommandUI(CommandUI& ui)
 {
     const int id = ui.GetId();
     const Translator& tr = Translator::GetInstance();
-    if (id == kExport) {
+    if (id == ID_FILE_EXPORT) {
         ui.Enable(!SelectedItems().empty());
         return;
     }
-    if (id == kSave || id == kSaveAs) {
+    if (id == ID_FILE_SAVE || id == ID_FILE_SAVE_AS) {
         const std::vector<int> items = SelectedItems();
         ui.Enable(!items.empty());
         const int file = SelectedWholeFile(items);
         QString text;
         if (file >= 0)
-            text = tr.Format(id == kSave ? IDS_MENU_SAVE_FILE : IDS_MENU_SAVE_FILE_AS, NodeName(file));
+            text = tr.Format(id == ID_FILE_SAVE ? IDS_MENU_SAVE_FILE : IDS_MENU_SAVE_FILE_AS, NodeName(file));
         else if (!items.empty())
-            text = tr.LoadStr(id == kSave ? IDS_MENU_SAVE_SELECTED : IDS_MENU_SAVE_SELECTED_AS);
+            text = tr.LoadStr(id == ID_FILE_SAVE ? IDS_MENU_SAVE_SELECTED : IDS_MENU_SAVE_SELECTED_AS);
         else
-            text = tr.LoadStr(id == kSave ? IDS_MENU_SAVE : kSaveAs);
-        if (id == kSave)
+            text = tr.LoadStr(id == ID_FILE_SAVE ? IDS_MENU_SAVE : MenuTextId(ID_FILE_SAVE_AS));
+        if (id == ID_FILE_SAVE)
             text += QLatin1Char('\t') + tr.LoadStr(IDS_SAVE_ACCELERATOR);
         ui.SetText(text);
-    } else if (id == kSaveAll || id == kCloseAll) {
+    } else if (id == ID_FILE_SAVE_ALL || id == ID_FILE_CLOSE_ALL) {
         ui.Enable(Model().GetReader()->GetFileCount() > 0);
-    } else if (id == kOpen || id == kSaveImage) {
+    } else if (id == ID_FILE_OPEN || id == ID_FILE_SAVE_IMAGE) {
         ui.Enable(true);
-    } else if (id >= kFirstRecent && id < kFirstRecent + kRecentCount) {
-        const int index = id - kFirstRecent;
+    } else if (id >= ID_FILE_MRU_FIRST && id < ID_FILE_MRU_FIRST + kRecentCount) {
+        const int index = id - ID_FILE_MRU_FIRST;
         const QStringList& files = m_recent.GetList();
         ui.Enable(index < files.size());
-        ui.SetText(index < files.size() ? MruHelper::MenuText(index + 1, files[index]) : tr.LoadStr(kNoItemsText));
+        ui.SetText(index < files.size() ? MruHelper::MenuText(index + 1, files[index]) : tr.LoadStr(IDS_NO_ITEMS));
     }
 }
 
@@ -210,7 +198,7 @@ void TracksFileUI::Open()
         {IDS_FILTER_GPX, "*.gpx", TrackFileGpx},
         {IDS_FILTER_TCX, "*.tcx", TrackFileTcx},
         {IDS_FILTER_MAGELLAN, "*.log;*.trk", TrackFileMagellanSd},
-        {kNmeaFilterText, "*.nmea;*.nma;*.rmc;*.log;*.txt;*.cdb;*.mte", TrackFileNmea},
+        {IDS_FILTER_NMEA, "*.nmea;*.nma;*.rmc;*.log;*.txt;*.cdb;*.mte", TrackFileNmea},
         {IDS_FILTER_OZI, "*.plt", TrackFileOzi},
     };
     OblFileOpenDlg dlg(OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT, &m_frame);
@@ -367,7 +355,7 @@ void TracksFileUI::AddRecent(const QString& path)
 
 void TracksFileUI::ShowRecent()
 {
-    m_frame.GetQuickLaunch().SetRecentFiles(m_recent.GetList(), kFirstRecent);
+    m_frame.GetQuickLaunch().SetRecentFiles(m_recent.GetList(), ID_FILE_MRU_FIRST);
 }
 
 void TracksFileUI::FillRecentMenu()
@@ -376,8 +364,8 @@ void TracksFileUI::FillRecentMenu()
     menu->clear();
     const int count = std::max(1, static_cast<int>(m_recent.GetList().size()));
     for (int i = 0; i < count; ++i) {
-        QAction* action = m_frame.GetActions().Get(kFirstRecent + i);
-        CommandUI ui(kFirstRecent + i);
+        QAction* action = m_frame.GetActions().Get(ID_FILE_MRU_FIRST + i);
+        CommandUI ui(ID_FILE_MRU_FIRST + i);
         OnCommandUI(ui);
         action->setText(*ui.GetText());
         action->setEnabled(ui.IsEnabled());

@@ -24,26 +24,19 @@
 
 namespace {
 
-constexpr int ShowMapCenter = 32851;
-constexpr int ShowScale = 32852;
-constexpr int ShowDeleted = 32853;
-constexpr int ShowArrows = 32854;
-constexpr int ShowMap = 32870;
-constexpr int ColorModeCombo = 32855;
-
 OblOptionBool* ToggleOf(int id)
 {
     ViewSettings& settings = ViewSettings::GetInstance();
     switch (id) {
-    case ShowMapCenter:
+    case ID_VIEW_MAP_CENTER:
         return &settings.showMapCenter;
-    case ShowScale:
+    case ID_VIEW_SCALE:
         return &settings.showScale;
-    case ShowDeleted:
+    case ID_VIEW_FILTERED_POINTS:
         return &settings.showDeleted;
-    case ShowArrows:
+    case ID_VIEW_ARROWS:
         return &settings.showArrows;
-    case ShowMap:
+    case ID_VIEW_MAP:
         return &settings.showMap;
     default:
         return nullptr;
@@ -56,10 +49,10 @@ ViewUI::ViewUI(MainFrame& frame, TrackView& view)
     : QObject(&frame), m_frame(frame), m_view(view)
 {
     MainFrameImpl& hub = frame.GetHub();
-    const std::pair<int, int> ranges[] = {{ShowMapCenter, ShowArrows},
-                                          {ShowMap, ShowMap},
-                                          {FirstPaletteCommand, LastPaletteCommand},
-                                          {FirstMapLayerCommand, LastMapLayerCommand},
+    const std::pair<int, int> ranges[] = {{ID_VIEW_MAP_CENTER, ID_VIEW_ARROWS},
+                                          {ID_VIEW_MAP, ID_VIEW_MAP},
+                                          {ID_VIEW_PALETTE_FIRST, ID_VIEW_PALETTE_LAST},
+                                          {ID_VIEW_MAP_LAYER_FIRST, ID_VIEW_MAP_LAYER_LAST},
                                           {MouseModeDrag, MouseModeSelectB}};
     for (const auto& [first, last] : ranges) {
         m_connections.push_back(hub.SubscribeCommand(first, last, [this](int id) { OnCommand(id); }));
@@ -80,11 +73,11 @@ void ViewUI::OnCommand(int id)
     ViewSettings& settings = ViewSettings::GetInstance();
     if (OblOptionBool* toggle = ToggleOf(id)) {
         toggle->Set(!toggle->Get());
-    } else if (id >= FirstPaletteCommand && id <= LastPaletteCommand) {
-        settings.colorBy.Set(id - FirstPaletteCommand);
+    } else if (id >= ID_VIEW_PALETTE_FIRST && id <= ID_VIEW_PALETTE_LAST) {
+        settings.colorBy.Set(id - ID_VIEW_PALETTE_FIRST);
         SyncCombo();
-    } else if (id >= FirstMapLayerCommand && id <= LastMapLayerCommand) {
-        settings.GetMapLayerChoice().SelectLayer(id - FirstMapLayerCommand);
+    } else if (id >= ID_VIEW_MAP_LAYER_FIRST && id <= ID_VIEW_MAP_LAYER_LAST) {
+        settings.GetMapLayerChoice().SelectLayer(id - ID_VIEW_MAP_LAYER_FIRST);
     } else {
         m_view.GetMouse().SetMode(id);
     }
@@ -97,10 +90,10 @@ void ViewUI::OnCommandUI(CommandUI& ui)
     ui.Enable(true);
     if (const OblOptionBool* toggle = ToggleOf(id))
         ui.SetCheck(toggle->Get());
-    else if (id >= FirstPaletteCommand && id <= LastPaletteCommand)
-        ui.SetCheck(ViewSettings::GetInstance().colorBy.Get() == id - FirstPaletteCommand);
-    else if (id >= FirstMapLayerCommand && id <= LastMapLayerCommand)
-        ui.SetCheck(ViewSettings::GetInstance().GetMapLayerChoice().GetCurrentLayer() == id - FirstMapLayerCommand);
+    else if (id >= ID_VIEW_PALETTE_FIRST && id <= ID_VIEW_PALETTE_LAST)
+        ui.SetCheck(ViewSettings::GetInstance().colorBy.Get() == id - ID_VIEW_PALETTE_FIRST);
+    else if (id >= ID_VIEW_MAP_LAYER_FIRST && id <= ID_VIEW_MAP_LAYER_LAST)
+        ui.SetCheck(ViewSettings::GetInstance().GetMapLayerChoice().GetCurrentLayer() == id - ID_VIEW_MAP_LAYER_FIRST);
     else
         ui.SetCheck(m_view.GetMouse().GetMode() == id);
 }
@@ -110,9 +103,9 @@ void ViewUI::FillColorByMenu()
     QMenu* menu = m_frame.FindMenu(IDS_MENU_COLOR_BY);
     const PaletteList& palettes = ViewSettings::GetInstance().GetPalettes();
     menu->clear();
-    const int count = std::min(static_cast<int>(palettes.size()), LastPaletteCommand - FirstPaletteCommand + 1);
+    const int count = std::min(static_cast<int>(palettes.size()), ID_VIEW_PALETTE_LAST - ID_VIEW_PALETTE_FIRST + 1);
     for (int i = 0; i < count; ++i) {
-        QAction* action = m_frame.GetActions().Get(FirstPaletteCommand + i);
+        QAction* action = m_frame.GetActions().Get(ID_VIEW_PALETTE_FIRST + i);
         action->setText(palettes[static_cast<size_t>(i)]->GetName());
         action->setCheckable(true);
         action->setChecked(ViewSettings::GetInstance().colorBy.Get() == i);
@@ -126,14 +119,14 @@ void ViewUI::FillMapLayerMenu()
     QMenu* menu = m_frame.FindMenu(IDS_MENU_MAP_LAYER);
     ViewSettings& settings = ViewSettings::GetInstance();
     MapLayersI& layers = *settings.GetMapLayers();
-    const int count = std::min(layers.GetCount(), LastMapLayerCommand - FirstMapLayerCommand + 1);
+    const int count = std::min(layers.GetCount(), ID_VIEW_MAP_LAYER_LAST - ID_VIEW_MAP_LAYER_FIRST + 1);
     // Without layers the placeholder stays.
     if (count == 0)
         return;
     menu->clear();
     for (int i = 0; i < count; ++i) {
         const auto params = layers.GetParams(i);
-        QAction* action = m_frame.GetActions().Get(FirstMapLayerCommand + i);
+        QAction* action = m_frame.GetActions().Get(ID_VIEW_MAP_LAYER_FIRST + i);
         action->setText(params ? params->GetName() : QFileInfo(layers.GetLayerInfo(i)->path).baseName());
         action->setCheckable(true);
         action->setChecked(settings.GetMapLayerChoice().GetCurrentLayer() == i);
@@ -149,13 +142,13 @@ void ViewUI::AddColorByCombo()
         return;
     m_combo = new QComboBox(toolbar);
     m_combo->setObjectName(QStringLiteral("ColorMode"));
-    m_combo->setToolTip(Translator::GetInstance().LoadStr(ColorModeCombo));
+    m_combo->setToolTip(Translator::GetInstance().LoadStr(IDS_COLOR_MODE));
     const PaletteList& palettes = ViewSettings::GetInstance().GetPalettes();
     for (size_t i = 0; i < palettes.size(); ++i)
         m_combo->addItem(palettes[i]->GetName(), static_cast<int>(i));
     // Next to the map toggle.
     const QList<QAction*> actions = toolbar->actions();
-    const qsizetype map = actions.indexOf(m_frame.GetActions().Get(ShowMap));
+    const qsizetype map = actions.indexOf(m_frame.GetActions().Get(ID_VIEW_MAP));
     QAction* before = map >= 0 && map + 1 < actions.size() ? actions[map + 1] : nullptr;
     if (before)
         toolbar->insertWidget(before, m_combo);
@@ -163,7 +156,7 @@ void ViewUI::AddColorByCombo()
         toolbar->addWidget(m_combo);
     SyncCombo();
     connect(m_combo, &QComboBox::activated, this,
-            [this](int row) { m_frame.RunCommand(FirstPaletteCommand + m_combo->itemData(row).toInt()); });
+            [this](int row) { m_frame.RunCommand(ID_VIEW_PALETTE_FIRST + m_combo->itemData(row).toInt()); });
 }
 
 void ViewUI::SyncCombo()

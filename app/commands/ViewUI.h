@@ -17,11 +17,6 @@ class TrackView;
 class ViewUI : public QObject
 {
 public:
-    static constexpr int FirstPaletteCommand = 33300;
-    static constexpr int LastPaletteCommand = 33349;
-    static constexpr int FirstMapLayerCommand = 33050;
-    static constexpr int LastMapLayerCommand = 33099;
-
     ViewUI(MainFrame& frame, TrackView& view);
 
 private:

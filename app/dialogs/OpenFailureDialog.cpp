@@ -1,5 +1,6 @@
 #include "OpenFailureDialog.h"
 
+#include "StringIds.h"
 #include "Translator.h"
 
 #include <QMessageBox>
@@ -13,10 +14,11 @@ OpenFailureChoice AskAboutOpenFailure(const OpenFailureReport& report, QWidget* 
                     QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(text.content);
-    QPushButton* skip = box.addButton(tr.LoadStr(60052), QMessageBox::AcceptRole);
-    QPushButton* skipAll = report.offerSkipAll ? box.addButton(tr.LoadStr(60053), QMessageBox::AcceptRole) : nullptr;
-    QPushButton* retry = box.addButton(tr.LoadStr(60054), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(tr.LoadStr(60055), QMessageBox::RejectRole);
+    QPushButton* skip = box.addButton(tr.LoadStr(IDS_BUTTON_SKIP), QMessageBox::AcceptRole);
+    QPushButton* skipAll =
+        report.offerSkipAll ? box.addButton(tr.LoadStr(IDS_BUTTON_SKIP_ALL), QMessageBox::AcceptRole) : nullptr;
+    QPushButton* retry = box.addButton(tr.LoadStr(IDS_BUTTON_RETRY), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(tr.LoadStr(IDS_BUTTON_CANCEL), QMessageBox::RejectRole);
     box.setDefaultButton(skip);
     box.setEscapeButton(cancel);
     box.exec();

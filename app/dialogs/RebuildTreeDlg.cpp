@@ -12,9 +12,6 @@
 
 namespace {
 
-// Dialogs carry a number; this one takes that of its first label.
-constexpr int kTemplateId = 62800;
-
 QSlider* MakeSlider(int minimum, int maximum, int position, QWidget* parent)
 {
     auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -26,8 +23,9 @@ QSlider* MakeSlider(int minimum, int maximum, int position, QWidget* parent)
 
 } // namespace
 
+// Dialogs carry a number; this one takes that of its first label.
 RebuildTreeDlg::RebuildTreeDlg(QWidget* parent)
-    : OblDlgBase(kTemplateId, parent)
+    : OblDlgBase(IDS_SEGMENT_GAP_LABEL, parent)
 {
     const Translator& tr = Translator::GetInstance();
     RebuildTreeOptions& options = RebuildTreeOptions::GetInstance();

@@ -15,13 +15,11 @@
 namespace {
 
 constexpr const char* kIdProperty = "commandId";
-// Shown by a list command (recent files, map layers) until its owner fills it.
-constexpr int kNoItemsTextId = 32830;
 
 QString MenuText(int id)
 {
     const Translator& tr = Translator::GetInstance();
-    return tr.HasStr(MenuTextId(id)) ? tr.LoadStr(MenuTextId(id)) : tr.LoadStr(kNoItemsTextId);
+    return tr.HasStr(MenuTextId(id)) ? tr.LoadStr(MenuTextId(id)) : tr.LoadStr(IDS_NO_ITEMS);
 }
 
 } // namespace

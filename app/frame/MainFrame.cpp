@@ -5,6 +5,7 @@
 #include "CommandIds.h"
 #include "CommandLine.h"
 #include "DockingPane.h"
+#include "MouseTypes.h"
 #include "QuickLaunchDlg.h"
 #include "StatusBarUIImpl.h"
 #include "StringIds.h"
@@ -36,10 +37,12 @@ MainFrame::MainFrame()
     setObjectName(QStringLiteral("OrbelinQuorvel"));
     m_actions.BuildMenuBar(*menuBar());
 
-    QToolBar* tools = AddToolbar(TOOLBAR_TOOLS, {ID_FILE_OPEN, ID_FILE_SAVE, 0, 33201, 33202});
+    QToolBar* tools = AddToolbar(TOOLBAR_TOOLS, {ID_FILE_OPEN, ID_FILE_SAVE, 0, MouseModeDrag, MouseModeEdit});
     m_actions.Get(ID_FILE_OPEN)->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     m_actions.Get(ID_FILE_SAVE)->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    QToolBar* viewModes = AddToolbar(TOOLBAR_VIEW_MODES, {32870, 32853, 32854, 0, 32851, 32852});
+    QToolBar* viewModes =
+        AddToolbar(TOOLBAR_VIEW_MODES,
+                   {ID_VIEW_MAP, ID_VIEW_FILTERED_POINTS, ID_VIEW_ARROWS, 0, ID_VIEW_MAP_CENTER, ID_VIEW_SCALE});
     if (QWidget* colorBy = m_hub.OnCreateControl(ID_VIEW_COLOR_BY, viewModes))
         viewModes->addWidget(colorBy);
     m_hub.OnCustomizeToolbar(TOOLBAR_TOOLS, *tools);

@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "GEventManagerImpl.h"
+#include "StringIds.h"
 #include "Translator.h"
 
 #include <QFileInfo>
@@ -66,11 +67,13 @@ void QuickLaunchDlg::Rebuild()
         delete item;
     }
     const Translator& tr = Translator::GetInstance();
-    AddGroup(62850, {{ID_HELP_BASICS, tr.LoadStr(62851)}, {ID_HELP_TOUR, tr.LoadStr(62852)}});
-    std::vector<std::pair<int, QString>> tracks{{ID_FILE_OPEN, tr.LoadStr(62854)}};
+    AddGroup(
+        IDS_QUICK_LAUNCH_GETTING_STARTED,
+        {{ID_HELP_BASICS, tr.LoadStr(IDS_QUICK_LAUNCH_BASICS)}, {ID_HELP_TOUR, tr.LoadStr(IDS_QUICK_LAUNCH_TOUR)}});
+    std::vector<std::pair<int, QString>> tracks{{ID_FILE_OPEN, tr.LoadStr(IDS_QUICK_LAUNCH_OPEN)}};
     for (int i = 0; i < m_recentFiles.size(); ++i)
         tracks.emplace_back(m_recentBaseId + i, QFileInfo(m_recentFiles[i]).fileName());
-    AddGroup(62853, tracks);
+    AddGroup(IDS_QUICK_LAUNCH_TRACKS, tracks);
 }
 
 void QuickLaunchDlg::AddGroup(int titleId, const std::vector<std::pair<int, QString>>& links)

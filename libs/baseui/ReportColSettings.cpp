@@ -1,6 +1,7 @@
 #include "ReportColSettings.h"
 
 #include "OblDlgBase.h"
+#include "StringIds.h"
 #include "Translator.h"
 
 ReportColSettings::ReportColSettings(QString listName, int layoutVersion)
@@ -21,15 +22,15 @@ QString ReportColSettings::GetValueName() const
 
 QString ReportColSettings::GetColumnsMenuText() const
 {
-    return Translator::GetInstance().LoadStr(62401);
+    return Translator::GetInstance().LoadStr(IDS_HEADER_COLUMNS);
 }
 
 QString ReportColSettings::GetFieldChooserMenuText() const
 {
-    return Translator::GetInstance().LoadStr(62402);
+    return Translator::GetInstance().LoadStr(IDS_HEADER_FIELD_CHOOSER);
 }
 
 QString ReportColSettings::GetRestoreLayoutMenuText() const
 {
-    return Translator::GetInstance().LoadStr(62403);
+    return Translator::GetInstance().LoadStr(IDS_HEADER_RESTORE_LAYOUT);
 }

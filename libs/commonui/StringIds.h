@@ -1,13 +1,17 @@
 #pragma once
 
-// Names of string-table ids. Most texts are looked up by the number that the
-// menus, dialogs and messages are documented with; the names here cover the
-// messages that several places show and every text whose id this program gave
-// out itself (70001 on), which code can only reach by name.
+// Names of string-table ids. Below 70001 an id is the number that its menu,
+// dialog or message is documented with; from 70001 on this program gave the ids
+// out itself. A command's menu text is keyed by the command's id (MenuTextId).
 enum StringId : int
 {
     IDS_APP_TITLE_VERSION = 100,
     IDS_APP_TITLE = 103,
+
+    // Menus
+    // Shown by a list command (recent files, map layers) until its owner fills it; the
+    // empty recent-sessions entry shares the id, so this is its menu text too.
+    IDS_NO_ITEMS = 32830,
 
     // Problem dialogs
     IDS_WARNING = 60050,
@@ -27,6 +31,27 @@ enum StringId : int
     IDS_UPDATE_COPY_FAILED = 60205,
     IDS_UPDATE_CHECK_FAILED = 60206,
 
+    // Track properties
+    IDS_TRACK_PROP_FILE = 61500,
+    IDS_TRACK_PROP_NAME = 61501,
+    IDS_TRACK_PROP_PATH = 61502,
+    IDS_TRACK_PROP_SIZE = 61503,
+    IDS_TRACK_PROP_MODIFIED = 61504,
+    IDS_TRACK_PROP_PARAMETERS = 61505,
+    IDS_TRACK_PROP_POINTS = 61506,
+    IDS_TRACK_PROP_START = 61507,
+    IDS_TRACK_PROP_FINISH = 61508,
+    IDS_TRACK_PROP_DISTANCE = 61509,
+
+    // Track list columns
+    IDS_TRACK_COL_NAME = 61750,
+    IDS_TRACK_COL_START = 61751,
+    IDS_TRACK_COL_FINISH = 61752,
+    IDS_TRACK_COL_COLOR = 61753,
+    IDS_TRACK_COL_DURATION = 61754,
+    IDS_TRACK_COL_DISTANCE = 61755,
+    IDS_TRACK_COL_POINTS = 61756,
+
     // File commands and opening
     IDS_NO_VALID_POINTS_TO_SAVE = 62210,
     IDS_NAME_FORBIDDEN_CHARS = 62211,
@@ -41,8 +66,33 @@ enum StringId : int
     IDS_LOAD_UNKNOWN_ERROR = 62226,
     IDS_OPEN_ERROR_INSTRUCTION = 62227,
 
+    // Export file types
+    IDS_FILTER_NMEA = 62304,
+    IDS_FILTER_CSV = 62307,
+
+    // List header menu
+    IDS_HEADER_COLUMNS = 62401,
+    IDS_HEADER_FIELD_CHOOSER = 62402,
+    IDS_HEADER_RESTORE_LAYOUT = 62403,
+
     // Map view
+    // The tip of the toolbar's "Color by" choice.
+    IDS_COLOR_MODE = 32855,
     IDS_PALETTE_SEGMENTS = 62502,
+
+    // Filter by value: the labels of the limits, and the rules they make
+    IDS_VALUE_MIN_DISTANCE = 62550,
+    IDS_VALUE_MIN_SPEED = 62551,
+    IDS_VALUE_MAX_SPEED = 62552,
+    IDS_VALUE_MAX_RADIAL_ACCEL = 62553,
+    IDS_VALUE_MAX_BRAKE_ACCEL = 62554,
+    IDS_VALUE_MAX_FORWARD_ACCEL = 62555,
+    IDS_VALUE_RULE_MIN_DISTANCE = 62570,
+    IDS_VALUE_RULE_MIN_SPEED = 62571,
+    IDS_VALUE_RULE_MAX_SPEED = 62572,
+    IDS_VALUE_RULE_MAX_RADIAL_ACCEL = 62573,
+    IDS_VALUE_RULE_MAX_BRAKE_ACCEL = 62574,
+    IDS_VALUE_RULE_MAX_FORWARD_ACCEL = 62575,
 
     // Track commands
     IDS_TRACK_HAS_NO_POINTS = 62700,
@@ -57,6 +107,32 @@ enum StringId : int
     IDS_FOLDER_GAP_LABEL = 62801,
     IDS_RESTRUCTURE_FILES_ONLY = 62802,
     IDS_JOIN_NOT_CONSECUTIVE = 62803,
+
+    // Quick launch page
+    IDS_QUICK_LAUNCH_GETTING_STARTED = 62850,
+    IDS_QUICK_LAUNCH_BASICS = 62851,
+    IDS_QUICK_LAUNCH_TOUR = 62852,
+    IDS_QUICK_LAUNCH_TRACKS = 62853,
+    IDS_QUICK_LAUNCH_OPEN = 62854,
+
+    // Reasons for filtering a point out
+    IDS_REASON_NO_GPS = 62901,
+    IDS_REASON_HIGH_ACCEL = 62902,
+    IDS_REASON_HIGH_FORWARD_ACCEL = 62903,
+    IDS_REASON_HIGH_BRAKE_ACCEL = 62904,
+    IDS_REASON_HIGH_RADIAL_ACCEL = 62905,
+    IDS_REASON_SMALL_DISTANCE = 62906,
+    IDS_REASON_HIGH_SPEED = 62907,
+    IDS_REASON_LOW_SPEED = 62908,
+    IDS_REASON_LONG_SPIKE = 62909,
+    IDS_REASON_SPIKE = 62910,
+    IDS_REASON_WRONG_TIME = 62911,
+    IDS_REASON_REMOVED_BY_USER = 62912,
+    IDS_REASON_SINGLE_JUMP = 62913,
+    IDS_REASON_TOO_CLOSE = 62914,
+    IDS_REASON_NO_TIME = 62915,
+    IDS_REASON_LOCAL_INCONSISTENCY = 62916,
+    IDS_REASON_VERY_LOCAL_INCONSISTENCY = 62917,
 
     // Given out by this program
     IDS_DEAD_REFERENCE = 70001,

@@ -7,8 +7,8 @@ namespace {
 // Keep the entries sorted by id; the lookup bisects the array.
 constexpr StringTableEntry kStrings[] = {
     // Application titles
-    {100, u"Quorvel v1.15.141"},
-    {103, u"Quorvel"},
+    {IDS_APP_TITLE_VERSION, u"Quorvel v1.15.141"},
+    {IDS_APP_TITLE, u"Quorvel"},
 
     // Track list context menu
     {1131, u"&Locate"},
@@ -67,12 +67,12 @@ constexpr StringTableEntry kStrings[] = {
     {32810, u"&Export..."},
     {32814, u"&Close all"},
     {32815, u"Save as &image..."},
-    {32830, u"<No items>"},
+    {IDS_NO_ITEMS, u"<No items>"},
     {32851, u"Ma&p center"},
     {32852, u"Sca&le"},
     {32853, u"&Filtered points"},
     {32854, u"&Arrows"},
-    {32855, u"Color mode"},
+    {IDS_COLOR_MODE, u"Color mode"},
     {32870, u"&Map"},
     {32872, u"&Quick Launch"},
     {32902, u"By &value..."},
@@ -102,24 +102,24 @@ constexpr StringTableEntry kStrings[] = {
     {59393, u"&Status bar"},
 
     // Problem dialog captions and buttons
-    {60050, u"Warning"},
-    {60051, u"Error"},
-    {60052, u"&Skip"},
-    {60053, u"Skip &all"},
-    {60054, u"&Retry"},
-    {60055, u"Cancel"},
+    {IDS_WARNING, u"Warning"},
+    {IDS_ERROR, u"Error"},
+    {IDS_BUTTON_SKIP, u"&Skip"},
+    {IDS_BUTTON_SKIP_ALL, u"Skip &all"},
+    {IDS_BUTTON_RETRY, u"&Retry"},
+    {IDS_BUTTON_CANCEL, u"Cancel"},
 
     // Help
-    {60112, u"Unable to open Help."},
+    {IDS_HELP_OPEN_FAILED, u"Unable to open Help."},
 
     // Update check
-    {60200, u"Downloading update files..."},
-    {60201, u"An error occurred while downloading update files:"},
-    {60202, u"There are no new updates."},
-    {60203, u"The update was successfully downloaded and verified.\nIt will be installed after the application is restarted.\nRestart Quorvel now?"},
-    {60204, u"An error occurred while saving update files to the file system, it may be concerned with forbidden access to folder, etc."},
-    {60205, u"An error occurred while saving update files to the disk. You need to have administrator rights to update the application."},
-    {60206, u"An error occurred while checking for updates. \nPlease ensure an Internet connection is available and/or try again later."},
+    {IDS_UPDATE_DOWNLOADING_FILES, u"Downloading update files..."},
+    {IDS_UPDATE_DOWNLOAD_FAILED, u"An error occurred while downloading update files:"},
+    {IDS_UPDATE_NONE_AVAILABLE, u"There are no new updates."},
+    {IDS_UPDATE_RESTART_NOW, u"The update was successfully downloaded and verified.\nIt will be installed after the application is restarted.\nRestart Quorvel now?"},
+    {IDS_UPDATE_SAVE_FAILED, u"An error occurred while saving update files to the file system, it may be concerned with forbidden access to folder, etc."},
+    {IDS_UPDATE_COPY_FAILED, u"An error occurred while saving update files to the disk. You need to have administrator rights to update the application."},
+    {IDS_UPDATE_CHECK_FAILED, u"An error occurred while checking for updates. \nPlease ensure an Internet connection is available and/or try again later."},
 
     // Pane titles
     {61400, u"Tracks"},
@@ -131,16 +131,16 @@ constexpr StringTableEntry kStrings[] = {
     {61406, u"Legend"},
 
     // Track properties
-    {61500, u"File"},
-    {61501, u"Name"},
-    {61502, u"Path"},
-    {61503, u"Size"},
-    {61504, u"Modified"},
-    {61505, u"Parameters"},
-    {61506, u"Points (regular / filtered)"},
-    {61507, u"Start"},
-    {61508, u"Finish"},
-    {61509, u"Distance"},
+    {IDS_TRACK_PROP_FILE, u"File"},
+    {IDS_TRACK_PROP_NAME, u"Name"},
+    {IDS_TRACK_PROP_PATH, u"Path"},
+    {IDS_TRACK_PROP_SIZE, u"Size"},
+    {IDS_TRACK_PROP_MODIFIED, u"Modified"},
+    {IDS_TRACK_PROP_PARAMETERS, u"Parameters"},
+    {IDS_TRACK_PROP_POINTS, u"Points (regular / filtered)"},
+    {IDS_TRACK_PROP_START, u"Start"},
+    {IDS_TRACK_PROP_FINISH, u"Finish"},
+    {IDS_TRACK_PROP_DISTANCE, u"Distance"},
 
     // Point properties
     {61600, u"Number"},
@@ -204,59 +204,59 @@ constexpr StringTableEntry kStrings[] = {
     {61723, u"Temperature"},
 
     // Track list columns
-    {61750, u"Name"},
-    {61751, u"Start"},
-    {61752, u"Finish"},
-    {61753, u"Color"},
-    {61754, u"Duration"},
-    {61755, u"Distance"},
-    {61756, u"Points"},
+    {IDS_TRACK_COL_NAME, u"Name"},
+    {IDS_TRACK_COL_START, u"Start"},
+    {IDS_TRACK_COL_FINISH, u"Finish"},
+    {IDS_TRACK_COL_COLOR, u"Color"},
+    {IDS_TRACK_COL_DURATION, u"Duration"},
+    {IDS_TRACK_COL_DISTANCE, u"Distance"},
+    {IDS_TRACK_COL_POINTS, u"Points"},
 
     // File commands
-    {62210, u"There are no valid points to save."},
-    {62211, u"A filename cannot contain any of the following characters:"},
-    {62212, u"Please choose another name."},
-    {62213, u"The specified file already exists. Please choose another name."},
-    {62214, u"Ctrl+S"},
+    {IDS_NO_VALID_POINTS_TO_SAVE, u"There are no valid points to save."},
+    {IDS_NAME_FORBIDDEN_CHARS, u"A filename cannot contain any of the following characters:"},
+    {IDS_CHOOSE_ANOTHER_NAME, u"Please choose another name."},
+    {IDS_FILE_ALREADY_EXISTS, u"The specified file already exists. Please choose another name."},
+    {IDS_SAVE_ACCELERATOR, u"Ctrl+S"},
 
     // Opening files
-    {62221, u"The file does not exist."},
-    {62222, u"The file is blocked by another application or process."},
-    {62223, u"The file format cannot be recognized."},
-    {62224, u"The file contains no tracks."},
-    {62225, u"GPX and KML files larger than 100 MB are not supported."},
-    {62226, u"Unknown error."},
-    {62227, u"An error occurred while opening file"},
+    {IDS_LOAD_FILE_MISSING, u"The file does not exist."},
+    {IDS_LOAD_FILE_LOCKED, u"The file is blocked by another application or process."},
+    {IDS_LOAD_UNKNOWN_FORMAT, u"The file format cannot be recognized."},
+    {IDS_LOAD_NO_TRACKS, u"The file contains no tracks."},
+    {IDS_LOAD_TOO_LARGE, u"GPX and KML files larger than 100 MB are not supported."},
+    {IDS_LOAD_UNKNOWN_ERROR, u"Unknown error."},
+    {IDS_OPEN_ERROR_INSTRUCTION, u"An error occurred while opening file"},
 
     // Toolbars
     {62250, u"Tools"},
 
     // Export file types
-    {62304, u"NMEA"},
-    {62307, u"CSV - Comma delimited"},
+    {IDS_FILTER_NMEA, u"NMEA"},
+    {IDS_FILTER_CSV, u"CSV - Comma delimited"},
 
     // List header menu
-    {62401, u"&Columns"},
-    {62402, u"&Field chooser"},
-    {62403, u"&Restore default layout"},
+    {IDS_HEADER_COLUMNS, u"&Columns"},
+    {IDS_HEADER_FIELD_CHOOSER, u"&Field chooser"},
+    {IDS_HEADER_RESTORE_LAYOUT, u"&Restore default layout"},
     {62500, u"View modes"},
 
     // Colouring
-    {62502, u"Segments"},
+    {IDS_PALETTE_SEGMENTS, u"Segments"},
 
     // Filter by value
-    {62550, u"Min. distance"},
-    {62551, u"Min. speed"},
-    {62552, u"Max. speed"},
-    {62553, u"Max. radial acceleration"},
-    {62554, u"Max. braking acceleration"},
-    {62555, u"Max. forward acceleration"},
-    {62570, u"Distance < "},
-    {62571, u"Speed < "},
-    {62572, u"Speed >"},
-    {62573, u"Radial accel. > "},
-    {62574, u"Braking accel. > "},
-    {62575, u"Forward accel. > "},
+    {IDS_VALUE_MIN_DISTANCE, u"Min. distance"},
+    {IDS_VALUE_MIN_SPEED, u"Min. speed"},
+    {IDS_VALUE_MAX_SPEED, u"Max. speed"},
+    {IDS_VALUE_MAX_RADIAL_ACCEL, u"Max. radial acceleration"},
+    {IDS_VALUE_MAX_BRAKE_ACCEL, u"Max. braking acceleration"},
+    {IDS_VALUE_MAX_FORWARD_ACCEL, u"Max. forward acceleration"},
+    {IDS_VALUE_RULE_MIN_DISTANCE, u"Distance < "},
+    {IDS_VALUE_RULE_MIN_SPEED, u"Speed < "},
+    {IDS_VALUE_RULE_MAX_SPEED, u"Speed >"},
+    {IDS_VALUE_RULE_MAX_RADIAL_ACCEL, u"Radial accel. > "},
+    {IDS_VALUE_RULE_MAX_BRAKE_ACCEL, u"Braking accel. > "},
+    {IDS_VALUE_RULE_MAX_FORWARD_ACCEL, u"Forward accel. > "},
 
     // Exported point fields
     {62650, u"Status"},
@@ -286,52 +286,52 @@ constexpr StringTableEntry kStrings[] = {
     {62674, u"Temperature"},
 
     // Time operations
-    {62700, u"The track does not contain any points."},
-    {62701, u"Please select a single file in the Tracks list."},
-    {62702, u"All timestamps of the current track will be regenerated\nto discard speed values.\n\nThis action cannot be undone! Proceed?"},
+    {IDS_TRACK_HAS_NO_POINTS, u"The track does not contain any points."},
+    {IDS_SELECT_SINGLE_FILE, u"Please select a single file in the Tracks list."},
+    {IDS_RESET_TIME_CONFIRM, u"All timestamps of the current track will be regenerated\nto discard speed values.\n\nThis action cannot be undone! Proceed?"},
 
     // Export
-    {62730, u"Please select a single file or its parts.\nTo export several tracks together use Track | Merge first."},
+    {IDS_EXPORT_SINGLE_FILE_ONLY, u"Please select a single file or its parts.\nTo export several tracks together use Track | Merge first."},
 
     // Default track names
-    {62743, u"Empty"},
-    {62744, u"day"},
-    {62745, u"days"},
+    {IDS_NAME_EMPTY, u"Empty"},
+    {IDS_NAME_DAY, u"day"},
+    {IDS_NAME_DAYS, u"days"},
 
     // Legend units
-    {62750, u"degrees"},
+    {IDS_UNIT_DEGREES, u"degrees"},
 
     // Restructuring
-    {62800, u"Create new segment if a gap > %1 min."},
-    {62801, u"Create new folder if a gap > %1 h %2 min."},
-    {62802, u"This command is applicable for files only.\nDo you want to restructure track files that contain all the selected items?"},
-    {62803, u"Only consecutive track segments can be joined."},
+    {IDS_SEGMENT_GAP_LABEL, u"Create new segment if a gap > %1 min."},
+    {IDS_FOLDER_GAP_LABEL, u"Create new folder if a gap > %1 h %2 min."},
+    {IDS_RESTRUCTURE_FILES_ONLY, u"This command is applicable for files only.\nDo you want to restructure track files that contain all the selected items?"},
+    {IDS_JOIN_NOT_CONSECUTIVE, u"Only consecutive track segments can be joined."},
 
     // Start page
-    {62850, u"Getting started"},
-    {62851, u"Basics"},
-    {62852, u"Take a tour"},
-    {62853, u"Tracks"},
-    {62854, u"Open..."},
+    {IDS_QUICK_LAUNCH_GETTING_STARTED, u"Getting started"},
+    {IDS_QUICK_LAUNCH_BASICS, u"Basics"},
+    {IDS_QUICK_LAUNCH_TOUR, u"Take a tour"},
+    {IDS_QUICK_LAUNCH_TRACKS, u"Tracks"},
+    {IDS_QUICK_LAUNCH_OPEN, u"Open..."},
 
     // Filter reasons
-    {62901, u"No GPS"},
-    {62902, u"High acceleration"},
-    {62903, u"High forward accel."},
-    {62904, u"High brake accel."},
-    {62905, u"High radial accel."},
-    {62906, u"Small distance"},
-    {62907, u"High speed"},
-    {62908, u"Low speed"},
-    {62909, u"Spike (long)"},
-    {62910, u"Spike"},
-    {62911, u"Wrong time"},
-    {62912, u"Removed by user"},
-    {62913, u"Single jump"},
-    {62914, u"Too close"},
-    {62915, u"No time"},
-    {62916, u"Local inconsistency"},
-    {62917, u"Very local inconsistency"},
+    {IDS_REASON_NO_GPS, u"No GPS"},
+    {IDS_REASON_HIGH_ACCEL, u"High acceleration"},
+    {IDS_REASON_HIGH_FORWARD_ACCEL, u"High forward accel."},
+    {IDS_REASON_HIGH_BRAKE_ACCEL, u"High brake accel."},
+    {IDS_REASON_HIGH_RADIAL_ACCEL, u"High radial accel."},
+    {IDS_REASON_SMALL_DISTANCE, u"Small distance"},
+    {IDS_REASON_HIGH_SPEED, u"High speed"},
+    {IDS_REASON_LOW_SPEED, u"Low speed"},
+    {IDS_REASON_LONG_SPIKE, u"Spike (long)"},
+    {IDS_REASON_SPIKE, u"Spike"},
+    {IDS_REASON_WRONG_TIME, u"Wrong time"},
+    {IDS_REASON_REMOVED_BY_USER, u"Removed by user"},
+    {IDS_REASON_SINGLE_JUMP, u"Single jump"},
+    {IDS_REASON_TOO_CLOSE, u"Too close"},
+    {IDS_REASON_NO_TIME, u"No time"},
+    {IDS_REASON_LOCAL_INCONSISTENCY, u"Local inconsistency"},
+    {IDS_REASON_VERY_LOCAL_INCONSISTENCY, u"Very local inconsistency"},
 
     // Texts known to code only by their names in StringIds.h, numbered from 70001 on
     // in the order in which they turn up in the program.

@@ -19,9 +19,6 @@
 
 namespace {
 
-// The File menu's "Save as", which saves the selected items.
-constexpr int kFileSaveAs = 32802;
-
 constexpr int kListMinHeight = 150;
 constexpr int kSheetMinHeight = 15;
 
@@ -124,8 +121,9 @@ void TrackListDlg::RunCommand(int id)
         LocateItems(SelectedItems());
         break;
     case CmdSaveAs:
+        // The File menu's "Save as" saves the selected items.
         if (m_sendCommand)
-            m_sendCommand(kFileSaveAs);
+            m_sendCommand(ID_FILE_SAVE_AS);
         break;
     case CmdRename:
         m_list->EditFocusedName();

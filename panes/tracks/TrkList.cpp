@@ -3,6 +3,7 @@
 #include "GEventManagerImpl.h"
 #include "OpenTracks.h"
 #include "ReportColSettings.h"
+#include "StringIds.h"
 #include "TrackTreeAlg.h"
 #include "TrkRecord.h"
 #include "UnitsDisp.h"
@@ -31,13 +32,13 @@ TrkList::TrkList(QWidget* parent)
     m_columns.SetDefaultMinWidth(20);
     m_columns.SetDefaultSortable(false);
     m_columns.SetDefaultAlignment(2);
-    m_columns.AddColumn(TrkColumn::Name, 61750, 320, true);
-    m_columns.AddColumn(TrkColumn::Start, 61751, 120, true);
-    m_columns.AddColumn(TrkColumn::Finish, 61752, 90, true);
-    m_columns.AddColumn(TrkColumn::Duration, 61754, 100, false);
-    m_columns.AddColumn(TrkColumn::Distance, 61755, 60, false);
-    m_columns.AddColumn(TrkColumn::Points, 61756, 40, false);
-    m_columns.AddColumn(TrkColumn::Color, 61753, 22, true);
+    m_columns.AddColumn(TrkColumn::Name, IDS_TRACK_COL_NAME, 320, true);
+    m_columns.AddColumn(TrkColumn::Start, IDS_TRACK_COL_START, 120, true);
+    m_columns.AddColumn(TrkColumn::Finish, IDS_TRACK_COL_FINISH, 90, true);
+    m_columns.AddColumn(TrkColumn::Duration, IDS_TRACK_COL_DURATION, 100, false);
+    m_columns.AddColumn(TrkColumn::Distance, IDS_TRACK_COL_DISTANCE, 60, false);
+    m_columns.AddColumn(TrkColumn::Points, IDS_TRACK_COL_POINTS, 40, false);
+    m_columns.AddColumn(TrkColumn::Color, IDS_TRACK_COL_COLOR, 22, true);
     m_columns.SetAlignment(TrkColumn::Name, 0);
     m_columns.SetUnremovable(TrkColumn::Name);
     m_columns.SetAutosize(TrkColumn::Color, false);

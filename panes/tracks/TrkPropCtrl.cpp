@@ -16,19 +16,6 @@
 
 namespace {
 
-enum Row {
-    FileGroup = 61500,
-    Name = 61501,
-    Path = 61502,
-    Size = 61503,
-    Modified = 61504,
-    ParametersGroup = 61505,
-    Points = 61506,
-    Start = 61507,
-    Finish = 61508,
-    Distance = 61509,
-};
-
 QString DateTime(const Time& utc)
 {
     if (utc.IsNull())
@@ -41,14 +28,14 @@ QString DateTime(const Time& utc)
 TrkPropCtrl::TrkPropCtrl(QWidget* parent)
     : PropertyGrid(parent)
 {
-    QTreeWidgetItem* file = AddNodeItem(FileGroup, true);
-    for (int row : {Name, Path, Size, Modified})
+    QTreeWidgetItem* file = AddNodeItem(IDS_TRACK_PROP_FILE, true);
+    for (int row : {IDS_TRACK_PROP_NAME, IDS_TRACK_PROP_PATH, IDS_TRACK_PROP_SIZE, IDS_TRACK_PROP_MODIFIED})
         AddChildItem(file, row);
-    QTreeWidgetItem* parameters = AddNodeItem(ParametersGroup, true);
-    AddChildItem(parameters, Points, ValueType::Number);
-    for (int row : {Start, Finish})
+    QTreeWidgetItem* parameters = AddNodeItem(IDS_TRACK_PROP_PARAMETERS, true);
+    AddChildItem(parameters, IDS_TRACK_PROP_POINTS, ValueType::Number);
+    for (int row : {IDS_TRACK_PROP_START, IDS_TRACK_PROP_FINISH})
         AddChildItem(parameters, row);
-    AddChildItem(parameters, Distance, ValueType::Number);
+    AddChildItem(parameters, IDS_TRACK_PROP_DISTANCE, ValueType::Number);
     SetRegSection(OblDlgBase::GetLayoutSection(QStringLiteral("TrackProp")));
     Fill();
 }
@@ -86,20 +73,20 @@ void TrkPropCtrl::FillFile(const std::vector<int>& items)
             }
         }
     }
-    UpdateItem(Name, name);
-    UpdateItem(Path, path);
-    UpdateItem(Size, size);
-    UpdateItem(Modified, modified);
+    UpdateItem(IDS_TRACK_PROP_NAME, name);
+    UpdateItem(IDS_TRACK_PROP_PATH, path);
+    UpdateItem(IDS_TRACK_PROP_SIZE, size);
+    UpdateItem(IDS_TRACK_PROP_MODIFIED, modified);
 }
 
 void TrkPropCtrl::FillParameters(const std::vector<int>& items)
 {
     const TrackListData data = TrackListData::OfNodes(items);
     const bool points = data.pointCount > 0;
-    UpdateItem(Points, points ? Locale::GetIntString(data.validCount) + QStringLiteral(" / ")
+    UpdateItem(IDS_TRACK_PROP_POINTS, points ? Locale::GetIntString(data.validCount) + QStringLiteral(" / ")
                                     + Locale::GetIntString(data.GetFilteredCount())
                               : QStringLiteral("-"));
-    UpdateItem(Start, DateTime(data.start));
-    UpdateItem(Finish, DateTime(data.finish));
-    UpdateItem(Distance, points ? UnitsDisp::GetSmartDistanceString(data.distance) : QString());
+    UpdateItem(IDS_TRACK_PROP_START, DateTime(data.start));
+    UpdateItem(IDS_TRACK_PROP_FINISH, DateTime(data.finish));
+    UpdateItem(IDS_TRACK_PROP_DISTANCE, points ? UnitsDisp::GetSmartDistanceString(data.distance) : QString());
 }

@@ -155,9 +155,11 @@ TEST_F(MainFrameTest, UnsubscribedCommandsAreDisabledWindowCommandsAreNot)
 {
     MainFrame frame;
     frame.GetActions().UpdateAll();
-    for (int id : {32801, 32803, 33001, 32902, 33151, 32851, 33105})
+    for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_TRACK_RESTRUCTURE, ID_FILTER_BY_VALUE, ID_TOOLS_OPTIONS,
+                   ID_VIEW_MAP_CENTER, ID_HELP_CHECK_UPDATES})
         EXPECT_FALSE(Action(frame, id).isEnabled()) << id;
-    for (int id : {57665, 59392, 59393, 32774, 32772, 32872})
+    for (int id : {ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_PANE_TRACKS, ID_VIEW_RESTORE_LAYOUT,
+                   ID_VIEW_QUICK_LAUNCH})
         EXPECT_TRUE(Action(frame, id).isEnabled()) << id;
 }
 
@@ -166,22 +168,22 @@ TEST_F(MainFrameTest, SubscribedCommandIsEnabledAndTriggeredThroughTheHub)
     MainFrame frame;
     std::vector<int> run;
     {
-        auto command = frame.GetHub().SubscribeCommand(32801, 32801, [&](int id) { run.push_back(id); });
-        auto state = frame.GetHub().SubscribeCommandUI(32803, 32803, [](CommandUI& ui) {
+        auto command = frame.GetHub().SubscribeCommand(ID_FILE_OPEN, ID_FILE_OPEN, [&](int id) { run.push_back(id); });
+        auto state = frame.GetHub().SubscribeCommandUI(ID_FILE_SAVE, ID_FILE_SAVE, [](CommandUI& ui) {
             ui.Enable(true);
             ui.SetText(QStringLiteral("&Save a.gpx"));
         });
         QMenu* file = frame.menuBar()->actions().front()->menu();
         Q_EMIT file->aboutToShow(); // the state is asked for as the menu opens
-        EXPECT_TRUE(Action(frame, 32801).isEnabled());
-        EXPECT_TRUE(Action(frame, 32803).isEnabled());
-        EXPECT_EQ(Action(frame, 32803).text(), QStringLiteral("&Save a.gpx"));
-        Action(frame, 32801).trigger();
-        EXPECT_EQ(run, std::vector<int>{32801});
+        EXPECT_TRUE(Action(frame, ID_FILE_OPEN).isEnabled());
+        EXPECT_TRUE(Action(frame, ID_FILE_SAVE).isEnabled());
+        EXPECT_EQ(Action(frame, ID_FILE_SAVE).text(), QStringLiteral("&Save a.gpx"));
+        Action(frame, ID_FILE_OPEN).trigger();
+        EXPECT_EQ(run, std::vector<int>{ID_FILE_OPEN});
     }
     frame.GetActions().UpdateAll();
-    EXPECT_FALSE(Action(frame, 32801).isEnabled());
-    EXPECT_EQ(Action(frame, 32803).text(), QStringLiteral("&Save"));
+    EXPECT_FALSE(Action(frame, ID_FILE_OPEN).isEnabled());
+    EXPECT_EQ(Action(frame, ID_FILE_SAVE).text(), QStringLiteral("&Save"));
 }
 
 TEST_F(MainFrameTest, ToolbarsAndStatusBarToggleThroughTheirCommands)
@@ -333,7 +335,7 @@ TEST_F(MainFrameTest, StartPageLinksRunTheirCommands)
 {
     MainFrame frame;
     std::vector<int> run;
-    auto c = frame.GetHub().SubscribeCommand(32801, 33108, [&](int id) { run.push_back(id); });
+    auto c = frame.GetHub().SubscribeCommand(ID_FILE_OPEN, ID_HELP_TOUR, [&](int id) { run.push_back(id); });
     QuickLaunchDlg& page = frame.GetQuickLaunch();
     page.SetRecentFiles({QStringLiteral("/data/one.gpx"), QStringLiteral("/data/two.tcx")}, ID_FILE_MRU_FIRST);
     for (int id : {int(ID_HELP_BASICS), int(ID_HELP_TOUR), int(ID_FILE_OPEN), ID_FILE_MRU_FIRST + 1}) {

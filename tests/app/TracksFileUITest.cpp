@@ -1,3 +1,4 @@
+#include "CommandIds.h"
 #include "CommandUI.h"
 #include "FileDialogScript.h"
 #include "MainFrame.h"
@@ -28,12 +29,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr int kOpen = 32801;
-constexpr int kSaveAs = 32802;
-constexpr int kSave = 32803;
-constexpr int kCloseAll = 32814;
-constexpr int kSaveImage = 32815;
 
 QString Str(int id)
 {
@@ -116,7 +111,7 @@ TEST_F(TracksFileUITest, SaveOfGpxFileWritesItsOwnPathWithoutDialog)
     Holder().SetSelection({file});
     FileDialogScript dialogs;
     MessageBoxScript boxes;
-    Run(kSave);
+    Run(ID_FILE_SAVE);
     const QString path = QDir(m_dir).filePath(QStringLiteral("walk.gpx"));
     EXPECT_TRUE(dialogs.GetRequests().empty());
     EXPECT_TRUE(boxes.GetShown().empty());
@@ -133,7 +128,7 @@ TEST_F(TracksFileUITest, SaveOfNmeaFileAsksForAGpxName)
     Holder().SetSelection({file});
     FileDialogScript dialogs;
     dialogs.AddCancel();
-    Run(kSave);
+    Run(ID_FILE_SAVE);
     ASSERT_EQ(dialogs.GetRequests().size(), 1u);
     const FileDialogRequest& request = dialogs.GetRequests().front();
     EXPECT_TRUE(request.save);
@@ -146,7 +141,7 @@ TEST_F(TracksFileUITest, SaveOfNmeaFileAsksForAGpxName)
 
     const QString target = QDir(m_dir).filePath(QStringLiteral("saved.gpx"));
     dialogs.AddAnswer({target});
-    Run(kSave);
+    Run(ID_FILE_SAVE);
     EXPECT_TRUE(ReadAll(target).contains("<gpx"));
     const TrackFileAttrPtr attr = Model().GetFileAttr(file);
     EXPECT_EQ(attr->path, target);
@@ -161,7 +156,7 @@ TEST_F(TracksFileUITest, CloseAllWithCancelKeepsEverything)
     Model().SetModified(first, true);
     Model().SetModified(second, true);
     MessageBoxScript boxes{IDCANCEL};
-    Run(kCloseAll);
+    Run(ID_FILE_CLOSE_ALL);
     ASSERT_EQ(boxes.GetShown().size(), 1u);
     const QString text = boxes.GetShown().front().text;
     EXPECT_TRUE(text.startsWith(Str(IDS_SAVE_CHANGES_PROMPT)));
@@ -180,7 +175,7 @@ TEST_F(TracksFileUITest, CloseAllWithNoClosesWithoutSaving)
     AddFile(QStringLiteral("second"), TrackFileGpx);
     Model().SetModified(first, true);
     MessageBoxScript boxes{IDNO};
-    Run(kCloseAll);
+    Run(ID_FILE_CLOSE_ALL);
     // Only the modified file is asked about.
     ASSERT_EQ(boxes.GetShown().size(), 1u);
     EXPECT_FALSE(boxes.GetShown().front().text.contains(QStringLiteral("second")));
@@ -193,7 +188,7 @@ TEST_F(TracksFileUITest, CloseAllWithYesSavesThenCloses)
     const int first = AddFile(QStringLiteral("first"), TrackFileGpx);
     Model().SetModified(first, true);
     MessageBoxScript boxes{IDYES};
-    Run(kCloseAll);
+    Run(ID_FILE_CLOSE_ALL);
     EXPECT_TRUE(ReadAll(QDir(m_dir).filePath(QStringLiteral("first.gpx"))).contains("<gpx"));
     EXPECT_TRUE(Model().GetFileTids().empty());
 }
@@ -202,7 +197,7 @@ TEST_F(TracksFileUITest, CloseAllOfSavedFilesAsksNothing)
 {
     AddFile(QStringLiteral("first"), TrackFileGpx);
     MessageBoxScript boxes;
-    Run(kCloseAll);
+    Run(ID_FILE_CLOSE_ALL);
     EXPECT_TRUE(boxes.GetShown().empty());
     EXPECT_TRUE(Model().GetFileTids().empty());
 }
@@ -217,7 +212,7 @@ TEST_F(TracksFileUITest, SaveAsWithOnlyFilteredPointsRefuses)
     Holder().SetSelection({file});
     FileDialogScript dialogs;
     MessageBoxScript boxes;
-    Run(kSaveAs);
+    Run(ID_FILE_SAVE_AS);
     ASSERT_EQ(boxes.GetShown().size(), 1u);
     EXPECT_EQ(boxes.GetShown().front().text, Str(IDS_NO_VALID_POINTS_TO_SAVE));
     EXPECT_TRUE(dialogs.GetRequests().empty());
@@ -228,7 +223,7 @@ TEST_F(TracksFileUITest, SaveAsWithNothingSelectedDoesNothing)
     AddFile(QStringLiteral("walk"), TrackFileGpx);
     FileDialogScript dialogs;
     MessageBoxScript boxes;
-    Run(kSaveAs);
+    Run(ID_FILE_SAVE_AS);
     EXPECT_TRUE(dialogs.GetRequests().empty());
     EXPECT_TRUE(boxes.GetShown().empty());
 }
@@ -241,7 +236,7 @@ TEST_F(TracksFileUITest, SaveAsOfPartsMakesANewFile)
     FileDialogScript dialogs;
     const QString target = QDir(m_dir).filePath(QStringLiteral("part.gpx"));
     dialogs.AddAnswer({target});
-    Run(kSaveAs);
+    Run(ID_FILE_SAVE_AS);
     ASSERT_EQ(dialogs.GetRequests().size(), 1u);
     // The default name comes from the points' times, not from the file.
     EXPECT_FALSE(dialogs.GetRequests().front().initialName.contains(QStringLiteral("walk")));
@@ -263,25 +258,25 @@ TEST_F(TracksFileUITest, SaveAsOfPartsMakesANewFile)
 TEST_F(TracksFileUITest, MenuTextsNameWhatIsSaved)
 {
     const QString tab = QStringLiteral("\t") + Str(IDS_SAVE_ACCELERATOR);
-    EXPECT_EQ(*Query(kSave).GetText(), QStringLiteral("&Save\tCtrl+S"));
-    EXPECT_EQ(*Query(kSaveAs).GetText(), Str(kSaveAs));
-    EXPECT_FALSE(Query(kSave).IsEnabled());
-    EXPECT_FALSE(Query(kCloseAll).IsEnabled());
+    EXPECT_EQ(*Query(ID_FILE_SAVE).GetText(), QStringLiteral("&Save\tCtrl+S"));
+    EXPECT_EQ(*Query(ID_FILE_SAVE_AS).GetText(), Str(MenuTextId(ID_FILE_SAVE_AS)));
+    EXPECT_FALSE(Query(ID_FILE_SAVE).IsEnabled());
+    EXPECT_FALSE(Query(ID_FILE_CLOSE_ALL).IsEnabled());
 
     const int file = AddFile(QStringLiteral("walk"), TrackFileGpx, 2);
     const int other = AddFile(QStringLiteral("ride"), TrackFileGpx);
-    EXPECT_TRUE(Query(kCloseAll).IsEnabled());
+    EXPECT_TRUE(Query(ID_FILE_CLOSE_ALL).IsEnabled());
     Holder().SetSelection({file});
-    EXPECT_TRUE(Query(kSave).IsEnabled());
-    EXPECT_EQ(*Query(kSave).GetText(), QStringLiteral("&Save walk") + tab);
-    EXPECT_EQ(*Query(kSaveAs).GetText(), QStringLiteral("Save walk &as..."));
+    EXPECT_TRUE(Query(ID_FILE_SAVE).IsEnabled());
+    EXPECT_EQ(*Query(ID_FILE_SAVE).GetText(), QStringLiteral("&Save walk") + tab);
+    EXPECT_EQ(*Query(ID_FILE_SAVE_AS).GetText(), QStringLiteral("Save walk &as..."));
 
     Holder().SetSelection({Segments(file).front()});
-    EXPECT_EQ(*Query(kSave).GetText(), Str(IDS_MENU_SAVE_SELECTED) + tab);
-    EXPECT_EQ(*Query(kSaveAs).GetText(), Str(IDS_MENU_SAVE_SELECTED_AS));
+    EXPECT_EQ(*Query(ID_FILE_SAVE).GetText(), Str(IDS_MENU_SAVE_SELECTED) + tab);
+    EXPECT_EQ(*Query(ID_FILE_SAVE_AS).GetText(), Str(IDS_MENU_SAVE_SELECTED_AS));
 
     Holder().SetSelection({file, other});
-    EXPECT_EQ(*Query(kSave).GetText(), Str(IDS_MENU_SAVE_SELECTED) + tab);
+    EXPECT_EQ(*Query(ID_FILE_SAVE).GetText(), Str(IDS_MENU_SAVE_SELECTED) + tab);
 }
 
 TEST_F(TracksFileUITest, FailedSaveKeepsFileModifiedAndOriginalIntact)
@@ -320,7 +315,7 @@ TEST_F(TracksFileUITest, FailedSaveKeepsFileModifiedAndOriginalIntact)
 
     // Closing after the failure still asks, and a cancel keeps the file.
     boxes.AddAnswer(IDCANCEL);
-    Run(kCloseAll);
+    Run(ID_FILE_CLOSE_ALL);
     EXPECT_EQ(Model().GetFileTids().size(), 1u);
 }
 
@@ -358,12 +353,12 @@ TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)
 {
     FileDialogScript dialogs;
     dialogs.AddCancel();
-    Run(kOpen);
+    Run(ID_FILE_OPEN);
     ASSERT_EQ(dialogs.GetRequests().size(), 1u);
     const FileDialogRequest& request = dialogs.GetRequests().front();
     EXPECT_FALSE(request.save);
     EXPECT_TRUE(request.multiSelect);
-    const int ids[] = {IDS_FILTER_ALL_TRACK_FILES, IDS_FILTER_GPX, IDS_FILTER_TCX, IDS_FILTER_MAGELLAN, 62304,
+    const int ids[] = {IDS_FILTER_ALL_TRACK_FILES, IDS_FILTER_GPX, IDS_FILTER_TCX, IDS_FILTER_MAGELLAN, IDS_FILTER_NMEA,
                        IDS_FILTER_OZI};
     ASSERT_EQ(request.filters.size(), 6);
     for (int i = 0; i < 6; ++i)
@@ -374,7 +369,7 @@ TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)
 TEST_F(TracksFileUITest, SaveAsImageIsNotImplemented)
 {
     MessageBoxScript boxes;
-    Run(kSaveImage);
+    Run(ID_FILE_SAVE_IMAGE);
     ASSERT_EQ(boxes.GetShown().size(), 1u);
     EXPECT_EQ(boxes.GetShown().front().text, Str(IDS_NOT_IMPLEMENTED));
 }
@@ -386,7 +381,7 @@ TEST_F(TracksFileUITest, ChosenFilesGoToTheQueue)
     const QString second = QDir(m_dir).filePath(QStringLiteral("b.gpx"));
     FileDialogScript dialogs;
     dialogs.AddAnswer({first, second}, 1);
-    Run(kOpen);
+    Run(ID_FILE_OPEN);
     EXPECT_EQ(queue.GetPendingCount(), 2);
     EXPECT_EQ(queue.GetCurrentFileName(), first);
     queue.Cancel();
@@ -437,7 +432,7 @@ TEST_F(TracksFileUITest, SaveAsOfPartsOfTwoFilesBuildsTheFileAMergeBuilds)
     Holder().SetSelection({Segments(first).front(), Segments(second).front()});
     FileDialogScript dialogs;
     dialogs.AddAnswer({QDir(m_dir).filePath(QStringLiteral("both.gpx"))});
-    Run(kSaveAs);
+    Run(ID_FILE_SAVE_AS);
     ASSERT_EQ(Model().GetFileTids().size(), 3u);
     const int saved = Model().GetFileTids().back();
     const std::vector<int> children = Model().GetReader()->GetChildren(saved);

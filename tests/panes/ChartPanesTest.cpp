@@ -6,6 +6,7 @@
 #include "LegendDlg.h"
 #include "LegendLayout.h"
 #include "LegendView.h"
+#include "StringIds.h"
 #include "TimeCommandsFixture.h"
 #include "Translator.h"
 #include "UnitsDisp.h"
@@ -18,8 +19,6 @@
 #include <numeric>
 
 namespace {
-
-constexpr int DegreesString = 62750;
 
 class RangeMixer : public ColorMixerI
 {
@@ -299,7 +298,7 @@ TEST_F(ChartPanesTest, TitleCarriesTheUnitOfTheParameter)
               QStringLiteral("Scale, ") + UnitsDisp::GetUnitNotation(SpeedUnits::Kmh));
     EXPECT_EQ(LegendLayout::Title(*Fake(PaletteParameter::Steepness, 0, 1)), QStringLiteral("Scale, %"));
     EXPECT_EQ(LegendLayout::Title(*Fake(PaletteParameter::GpsHeading, 0, 1)),
-              QStringLiteral("Scale, ") + tr.LoadStr(DegreesString));
+              QStringLiteral("Scale, ") + tr.LoadStr(IDS_UNIT_DEGREES));
     EXPECT_EQ(LegendLayout::Title(*Fake(PaletteParameter::HeartRate, 0, 1)),
               QStringLiteral("Scale, ") + UnitsDisp::GetHeartRateNotation());
     EXPECT_EQ(LegendLayout::Title(*Fake(PaletteParameter::Cadence, 0, 1)),

@@ -230,7 +230,7 @@ TEST_F(TrackListTest, ColumnsComeInTheirOrderWithTheUnitInTheDistanceCaption)
     EXPECT_FALSE(List().GetColumns().IsColumnVisible(TrkColumn::Duration));
     const int distance = model.FindColumn(TrkColumn::Distance);
     EXPECT_EQ(model.headerData(distance, Qt::Horizontal, Qt::DisplayRole).toString(),
-              Translator::GetInstance().LoadStr(61755) + QStringLiteral(" (")
+              Translator::GetInstance().LoadStr(IDS_TRACK_COL_DISTANCE) + QStringLiteral(" (")
                   + UnitsDisp::GetUnitNotation(DistanceUnits::Kilometers) + QStringLiteral(")"));
 
     const int file = AddFile({Walk(11, 0)});
@@ -240,8 +240,8 @@ TEST_F(TrackListTest, ColumnsComeInTheirOrderWithTheUnitInTheDistanceCaption)
     GEventManagerImpl::GetInstance().Notify(GEventKind::UnitsChanged);
     const DistanceUnits miles = UnitsConv::GetLargeDistUnits(MeasuringSystem::Imperial);
     EXPECT_EQ(model.headerData(distance, Qt::Horizontal, Qt::DisplayRole).toString(),
-              Translator::GetInstance().LoadStr(61755) + QStringLiteral(" (") + UnitsDisp::GetUnitNotation(miles)
-                  + QStringLiteral(")"));
+              Translator::GetInstance().LoadStr(IDS_TRACK_COL_DISTANCE) + QStringLiteral(" (")
+                  + UnitsDisp::GetUnitNotation(miles) + QStringLiteral(")"));
     EXPECT_EQ(Text(segment, TrkColumn::Distance), Locale::GetDoubleString(1000 / UnitsConv::METERS_PER_MILE, 1));
 }
 
@@ -283,14 +283,14 @@ TEST_F(TrackListTest, SheetOfAFileNeverSaved)
     Dlg();
     Holder().SetSelection({file});
     const TrkPropCtrl& sheet = Dlg().GetProperties();
-    EXPECT_EQ(sheet.GetItemText(61501), QStringLiteral("merged"));
-    EXPECT_TRUE(sheet.GetItemText(61502).isEmpty());
-    EXPECT_TRUE(sheet.GetItemText(61503).isEmpty());
-    EXPECT_EQ(sheet.GetItemText(61504), Translator::GetInstance().LoadStr(IDS_NEVER_SAVED));
-    EXPECT_EQ(sheet.GetItemText(61506), QStringLiteral("4 / 0"));
-    EXPECT_EQ(sheet.GetItemText(61507), Locale::GetDateTimeString(Time(2024, 5, 1, 10, 0)));
-    EXPECT_EQ(sheet.GetItemText(61508), Locale::GetDateTimeString(Time(2024, 5, 1, 10, 3)));
-    EXPECT_EQ(sheet.GetItemText(61509), UnitsDisp::GetSmartDistanceString(300.0));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_NAME), QStringLiteral("merged"));
+    EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_PATH).isEmpty());
+    EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_SIZE).isEmpty());
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_MODIFIED), Translator::GetInstance().LoadStr(IDS_NEVER_SAVED));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_POINTS), QStringLiteral("4 / 0"));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_START), Locale::GetDateTimeString(Time(2024, 5, 1, 10, 0)));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_FINISH), Locale::GetDateTimeString(Time(2024, 5, 1, 10, 3)));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_DISTANCE), UnitsDisp::GetSmartDistanceString(300.0));
 }
 
 TEST_F(TrackListTest, SheetOfAFileOnDisk)
@@ -309,11 +309,11 @@ TEST_F(TrackListTest, SheetOfAFileOnDisk)
     Dlg();
     Holder().SetSelection({Segments(file).front()});
     const TrkPropCtrl& sheet = Dlg().GetProperties();
-    EXPECT_EQ(sheet.GetItemText(61501), QStringLiteral("walk"));
-    EXPECT_EQ(QDir::fromNativeSeparators(sheet.GetItemText(61502)), QFileInfo(dir).absoluteFilePath());
-    EXPECT_EQ(sheet.GetItemText(61503), BytesDisp::GetBytesString(2048, 1));
-    EXPECT_FALSE(sheet.GetItemText(61504).isEmpty());
-    EXPECT_NE(sheet.GetItemText(61504), Translator::GetInstance().LoadStr(IDS_NEVER_SAVED));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_NAME), QStringLiteral("walk"));
+    EXPECT_EQ(QDir::fromNativeSeparators(sheet.GetItemText(IDS_TRACK_PROP_PATH)), QFileInfo(dir).absoluteFilePath());
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_SIZE), BytesDisp::GetBytesString(2048, 1));
+    EXPECT_FALSE(sheet.GetItemText(IDS_TRACK_PROP_MODIFIED).isEmpty());
+    EXPECT_NE(sheet.GetItemText(IDS_TRACK_PROP_MODIFIED), Translator::GetInstance().LoadStr(IDS_NEVER_SAVED));
 }
 
 TEST_F(TrackListTest, SheetOfThreeFilesGivesTheirNumber)
@@ -324,11 +324,12 @@ TEST_F(TrackListTest, SheetOfThreeFilesGivesTheirNumber)
     Dlg();
     Holder().SetSelection({a, b, c});
     const TrkPropCtrl& sheet = Dlg().GetProperties();
-    EXPECT_EQ(sheet.GetItemText(61501), QStringLiteral("3") + Translator::GetInstance().LoadStr(IDS_FILES_SELECTED));
-    EXPECT_TRUE(sheet.GetItemText(61502).isEmpty());
-    EXPECT_TRUE(sheet.GetItemText(61503).isEmpty());
-    EXPECT_TRUE(sheet.GetItemText(61504).isEmpty());
-    EXPECT_EQ(sheet.GetItemText(61506), QStringLiteral("6 / 0"));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_NAME),
+              QStringLiteral("3") + Translator::GetInstance().LoadStr(IDS_FILES_SELECTED));
+    EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_PATH).isEmpty());
+    EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_SIZE).isEmpty());
+    EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_MODIFIED).isEmpty());
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_POINTS), QStringLiteral("6 / 0"));
 }
 
 TEST_F(TrackListTest, SheetOfASelectionWithoutPoints)
@@ -337,9 +338,9 @@ TEST_F(TrackListTest, SheetOfASelectionWithoutPoints)
     Dlg();
     Holder().SetSelection({file});
     const TrkPropCtrl& sheet = Dlg().GetProperties();
-    EXPECT_EQ(sheet.GetItemText(61506), QStringLiteral("-"));
-    EXPECT_TRUE(sheet.GetItemText(61509).isEmpty());
-    EXPECT_TRUE(sheet.GetItemText(61507).isEmpty());
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_POINTS), QStringLiteral("-"));
+    EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_DISTANCE).isEmpty());
+    EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_START).isEmpty());
 }
 
 TEST_F(TrackListTest, SelectionGoesOutToTheStateAndComesBack)
@@ -354,7 +355,7 @@ TEST_F(TrackListTest, SelectionGoesOutToTheStateAndComesBack)
     Holder().SetSelection({segments[0]});
     EXPECT_EQ(List().GetSelectedIds(), (std::vector<int>{segments[0]}));
     EXPECT_EQ(List().GetFocusedId(), segments[0]);
-    EXPECT_EQ(Dlg().GetProperties().GetItemText(61506), QStringLiteral("2 / 0"));
+    EXPECT_EQ(Dlg().GetProperties().GetItemText(IDS_TRACK_PROP_POINTS), QStringLiteral("2 / 0"));
 
     Press(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(SelectedItems().size(), 5u);
@@ -424,7 +425,7 @@ TEST_F(TrackListTest, ChosenCommandsReachTheirHandlers)
         Dlg().ShowMenu(QPoint());
     }
     EXPECT_EQ(m_outside.located, (std::vector<std::vector<int>>{segments}));
-    EXPECT_EQ(m_outside.commands, (std::vector<int>{33005, 32802}));
+    EXPECT_EQ(m_outside.commands, (std::vector<int>{ID_TRACK_REVERSE, ID_FILE_SAVE_AS}));
 
     // Merge and Join are disabled for one item: choosing them does nothing.
     for (int choice : {TrackListDlg::CmdMerge, TrackListDlg::CmdJoin}) {
@@ -444,7 +445,7 @@ TEST_F(TrackListTest, ChosenCommandsReachTheirHandlers)
         m_choice = choice;
         Dlg().ShowMenu(QPoint());
     }
-    EXPECT_EQ(m_outside.commands.back(), 33002);
+    EXPECT_EQ(m_outside.commands.back(), ID_TRACK_MERGE);
     EXPECT_EQ(Segments(file).size(), 1u);
 }
 

@@ -190,27 +190,27 @@ TEST_F(TrackViewTest, ViewCommandsToggleTheirSettingsAndTheMapChangesTheCasings)
         return -1;
     };
     EXPECT_EQ(unselectedCasing(), 4);
-    frame.RunCommand(32870);
+    frame.RunCommand(ID_VIEW_MAP);
     EXPECT_FALSE(settings.showMap.Get());
     EXPECT_EQ(unselectedCasing(), 1);
     frame.GetActions().UpdateAll();
-    EXPECT_FALSE(frame.GetActions().Get(32870)->isChecked());
-    frame.RunCommand(32870);
+    EXPECT_FALSE(frame.GetActions().Get(ID_VIEW_MAP)->isChecked());
+    frame.RunCommand(ID_VIEW_MAP);
     EXPECT_TRUE(settings.showMap.Get());
     frame.GetActions().UpdateAll();
-    EXPECT_TRUE(frame.GetActions().Get(32870)->isChecked());
-    frame.RunCommand(32854);
+    EXPECT_TRUE(frame.GetActions().Get(ID_VIEW_MAP)->isChecked());
+    frame.RunCommand(ID_VIEW_ARROWS);
     EXPECT_FALSE(settings.showArrows.Get());
-    frame.RunCommand(32854);
+    frame.RunCommand(ID_VIEW_ARROWS);
 
     // Colour by: the menu lists the palettes, the combo follows a choice.
-    frame.RunCommand(ViewUI::FirstPaletteCommand + 1);
+    frame.RunCommand(ID_VIEW_PALETTE_FIRST + 1);
     EXPECT_EQ(settings.colorBy.Get(), 1);
     auto* combo = frame.GetToolbar(TOOLBAR_VIEW_MODES)->findChild<QComboBox*>(QStringLiteral("ColorMode"));
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->currentIndex(), 1);
     EXPECT_EQ(combo->count(), static_cast<int>(settings.GetPalettes().size()));
-    frame.RunCommand(ViewUI::FirstPaletteCommand);
+    frame.RunCommand(ID_VIEW_PALETTE_FIRST);
 
     // Mouse modes.
     frame.RunCommand(MouseModeEdit);
@@ -234,11 +234,11 @@ TEST_F(TrackViewTest, TheMapLayerMenuListsTheLayersAndRemembersTheChoice)
     EXPECT_EQ(names, (QStringList{QStringLiteral("OpenStreetMap"), QStringLiteral("Offline tiles")}));
 
     MapLayerChoice& choice = ViewSettings::GetInstance().GetMapLayerChoice();
-    frame.RunCommand(ViewUI::FirstMapLayerCommand + 1);
+    frame.RunCommand(ID_VIEW_MAP_LAYER_FIRST + 1);
     EXPECT_EQ(choice.GetCurrentLayer(), 1);
     frame.GetActions().UpdateAll();
-    EXPECT_TRUE(frame.GetActions().Get(ViewUI::FirstMapLayerCommand + 1)->isChecked());
-    EXPECT_FALSE(frame.GetActions().Get(ViewUI::FirstMapLayerCommand)->isChecked());
+    EXPECT_TRUE(frame.GetActions().Get(ID_VIEW_MAP_LAYER_FIRST + 1)->isChecked());
+    EXPECT_FALSE(frame.GetActions().Get(ID_VIEW_MAP_LAYER_FIRST)->isChecked());
     EXPECT_EQ(RegistryKey(QStringLiteral("Settings\\View")).ReadDword(QStringLiteral("Index"), 99), 1u);
     // No map for the other tests: they must not reach a tile server.
     choice.SelectLayer(MapLayerChoice::NoLayer);

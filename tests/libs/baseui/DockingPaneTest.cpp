@@ -1,3 +1,4 @@
+#include "CommandIds.h"
 #include "DockingPane.h"
 #include "DockingPaneManager.h"
 #include "PaneWndIface.h"
@@ -30,8 +31,8 @@ struct Frame
     {
         tracks = new RecordingPaneWnd;
         points = new RecordingPaneWnd;
-        panes.CreatePane(61400, QStringLiteral("Tracks"), tracks, Qt::LeftDockWidgetArea);
-        panes.CreatePane(61402, QStringLiteral("Points"), points, Qt::LeftDockWidgetArea);
+        panes.CreatePane(PANE_TRACKS, QStringLiteral("Tracks"), tracks, Qt::LeftDockWidgetArea);
+        panes.CreatePane(PANE_POINTS, QStringLiteral("Points"), points, Qt::LeftDockWidgetArea);
         window.resize(800, 600);
         window.show();
         QApplication::processEvents();
@@ -46,16 +47,16 @@ struct Frame
 TEST(DockingPaneManager, TogglesSelectsAndReportsPanesById)
 {
     Frame f;
-    EXPECT_EQ(f.panes.FindPane(61400)->objectName(), QStringLiteral("Pane61400"));
+    EXPECT_EQ(f.panes.FindPane(PANE_TRACKS)->objectName(), QStringLiteral("Pane%1").arg(PANE_TRACKS));
     EXPECT_EQ(f.panes.FindPane(1), nullptr);
     EXPECT_FALSE(f.panes.SelectPane(1));
-    EXPECT_TRUE(f.panes.IsPaneOpen(61402));
-    EXPECT_TRUE(f.panes.TogglePane(61402));
-    EXPECT_FALSE(f.panes.IsPaneOpen(61402));
+    EXPECT_TRUE(f.panes.IsPaneOpen(PANE_POINTS));
+    EXPECT_TRUE(f.panes.TogglePane(PANE_POINTS));
+    EXPECT_FALSE(f.panes.IsPaneOpen(PANE_POINTS));
     EXPECT_FALSE(f.points->shown.empty());
     EXPECT_FALSE(f.points->shown.back());
-    EXPECT_TRUE(f.panes.TogglePane(61402));
-    EXPECT_TRUE(f.panes.IsPaneOpen(61402));
+    EXPECT_TRUE(f.panes.TogglePane(PANE_POINTS));
+    EXPECT_TRUE(f.panes.IsPaneOpen(PANE_POINTS));
     EXPECT_EQ(f.points->activated, 1);
     EXPECT_TRUE(f.points->shown.back());
 }
@@ -63,12 +64,12 @@ TEST(DockingPaneManager, TogglesSelectsAndReportsPanesById)
 TEST(DockingPaneManager, FloatsAndDocksPanes)
 {
     Frame f;
-    EXPECT_FALSE(f.panes.IsPaneFloating(61400));
-    EXPECT_TRUE(f.panes.FloatPane(61400));
-    EXPECT_TRUE(f.panes.IsPaneFloating(61400));
+    EXPECT_FALSE(f.panes.IsPaneFloating(PANE_TRACKS));
+    EXPECT_TRUE(f.panes.FloatPane(PANE_TRACKS));
+    EXPECT_TRUE(f.panes.IsPaneFloating(PANE_TRACKS));
     EXPECT_EQ(f.tracks->floating, std::vector<bool>{true});
-    EXPECT_TRUE(f.panes.DockPane(61400));
-    EXPECT_FALSE(f.panes.IsPaneFloating(61400));
+    EXPECT_TRUE(f.panes.DockPane(PANE_TRACKS));
+    EXPECT_FALSE(f.panes.IsPaneFloating(PANE_TRACKS));
     EXPECT_EQ(f.tracks->floating, (std::vector<bool>{true, false}));
     EXPECT_FALSE(f.panes.IsPaneFloating(12345));
 }
@@ -76,8 +77,8 @@ TEST(DockingPaneManager, FloatsAndDocksPanes)
 TEST(DockingPane, ATabBehindAnotherIsCollapsedUntilSelected)
 {
     Frame f;
-    DockingPane* tracks = f.panes.FindPane(61400);
-    DockingPane* points = f.panes.FindPane(61402);
+    DockingPane* tracks = f.panes.FindPane(PANE_TRACKS);
+    DockingPane* points = f.panes.FindPane(PANE_POINTS);
     EXPECT_FALSE(tracks->IsCollapsed());
     f.window.tabifyDockWidget(tracks, points);
     points->raise();
@@ -86,19 +87,19 @@ TEST(DockingPane, ATabBehindAnotherIsCollapsedUntilSelected)
     EXPECT_FALSE(points->IsCollapsed());
     ASSERT_FALSE(f.tracks->shown.empty());
     EXPECT_FALSE(f.tracks->shown.back()); // its window learnt that it is out of sight
-    f.panes.SelectPane(61400);
+    f.panes.SelectPane(PANE_TRACKS);
     QApplication::processEvents();
     EXPECT_FALSE(tracks->IsCollapsed());
     EXPECT_TRUE(points->IsCollapsed());
     // A closed pane is not collapsed: it is closed.
-    f.panes.ShowPane(61402, false);
+    f.panes.ShowPane(PANE_POINTS, false);
     EXPECT_FALSE(points->IsCollapsed());
 }
 
 TEST(DockingPane, BlinkEndsAfterItsFlashes)
 {
     Frame f;
-    DockingPane* pane = f.panes.FindPane(61400);
+    DockingPane* pane = f.panes.FindPane(PANE_TRACKS);
     pane->Blink(2, 10);
     EXPECT_TRUE(pane->IsBlinking());
     EXPECT_FALSE(pane->styleSheet().isEmpty());

@@ -1,3 +1,4 @@
+#include "CommandIds.h"
 #include "MruHelper.h"
 #include "RegistryKey.h"
 
@@ -15,8 +16,8 @@ QStringList Paths(std::initializer_list<const char*> names)
 
 TEST(MruHelper, NewestFirstWithoutDuplicatesAndCapped)
 {
-    MruHelper mru(32820, 3, QStringLiteral("MruOrder"));
-    EXPECT_EQ(mru.GetBaseId(), 32820);
+    MruHelper mru(ID_FILE_MRU_FIRST, 3, QStringLiteral("MruOrder"));
+    EXPECT_EQ(mru.GetBaseId(), ID_FILE_MRU_FIRST);
     EXPECT_TRUE(mru.GetList().isEmpty());
     mru.AddFilename(QStringLiteral("/t/a.gpx"));
     mru.AddFilename(QStringLiteral("/t/b.gpx"));
@@ -53,7 +54,7 @@ TEST(MruHelper, PersistsAndDropsRemovedEntriesFromTheStore)
 
 TEST(MruHelper, MenuTextsAndCommandsInTheRange)
 {
-    MruHelper mru(32820, 10, QStringLiteral("MruMenu"));
+    MruHelper mru(ID_FILE_MRU_FIRST, 10, QStringLiteral("MruMenu"));
     for (int i = 10; i >= 1; --i)
         mru.AddFilename(QStringLiteral("/t/f%1.gpx").arg(i));
     const QStringList texts = mru.GetMenuTexts();
@@ -67,13 +68,13 @@ TEST(MruHelper, MenuTextsAndCommandsInTheRange)
         picked << name;
         mru.AddFilename(name); // what opening a recent file does
     });
-    EXPECT_TRUE(mru.OnCommand(32822));
+    EXPECT_TRUE(mru.OnCommand(ID_FILE_MRU_FIRST + 2));
     EXPECT_EQ(picked, QStringList{QStringLiteral("/t/f3.gpx")});
     EXPECT_EQ(mru.GetList().front(), QStringLiteral("/t/f3.gpx"));
-    EXPECT_FALSE(mru.OnCommand(32819));
-    EXPECT_FALSE(mru.OnCommand(32830));
+    EXPECT_FALSE(mru.OnCommand(ID_FILE_MRU_FIRST - 1));
+    EXPECT_FALSE(mru.OnCommand(ID_FILE_MRU_FIRST + 10));
     mru.RemoveFilename(QStringLiteral("/t/f10.gpx"));
-    EXPECT_FALSE(mru.OnCommand(32829)); // in range, but no entry
+    EXPECT_FALSE(mru.OnCommand(ID_FILE_MRU_FIRST + 9)); // in range, but no entry
     EXPECT_EQ(picked.size(), 1);
 }
 

@@ -1,4 +1,5 @@
 #include "QtMessageBoxPresenter.h"
+#include "StringIds.h"
 #include "Translator.h"
 
 #include <QAbstractButton>
@@ -153,11 +154,12 @@ TEST(QtMessageBoxPresenter, ServesTheTranslatorsMessageBoxes)
     Translator& tr = Translator::GetInstance();
     MessageBoxPresenter previous = tr.SetMessageBoxPresenter(QtMessageBoxPresenter());
     QString shown;
-    const int answer = AnswerWhenShown([&] { return tr.MessageBoxW(62702, MB_YESNO | MB_ICONWARNING, false); },
-                                       Press(QMessageBox::No), &shown);
+    const int answer =
+        AnswerWhenShown([&] { return tr.MessageBoxW(IDS_RESET_TIME_CONFIRM, MB_YESNO | MB_ICONWARNING, false); },
+                        Press(QMessageBox::No), &shown);
     tr.SetMessageBoxPresenter(std::move(previous));
     EXPECT_EQ(answer, IDNO);
-    EXPECT_EQ(shown, tr.LoadStr(62702));
+    EXPECT_EQ(shown, tr.LoadStr(IDS_RESET_TIME_CONFIRM));
 }
 
 } // namespace

@@ -26,11 +26,11 @@ struct TrackLikeList
     {
         columns.SetDefaultMinWidth(20);
         columns.SetDefaultAlignment(2);
-        columns.AddColumn(0, 61750, 320, true);
-        columns.AddColumn(1, 61751, 120, true);
-        columns.AddColumn(2, 61752, 90, true);
-        columns.AddColumn(5, 61755, 60, false);
-        columns.AddColumn(3, 61753, 22, true);
+        columns.AddColumn(0, IDS_TRACK_COL_NAME, 320, true);
+        columns.AddColumn(1, IDS_TRACK_COL_START, 120, true);
+        columns.AddColumn(2, IDS_TRACK_COL_FINISH, 90, true);
+        columns.AddColumn(5, IDS_TRACK_COL_DISTANCE, 60, false);
+        columns.AddColumn(3, IDS_TRACK_COL_COLOR, 22, true);
         columns.SetAlignment(0, 0);
         columns.SetUnremovable(0);
         columns.SetAutosize(3, false);
@@ -123,8 +123,8 @@ TEST(ReportColumns, ADifferentSetOfColumnsFallsBackToTheDefaults)
     }
     ReportControl list;
     ReportColumns columns(list, std::make_unique<ReportColSettings>(QStringLiteral("ColsShape"), 3));
-    columns.AddColumn(0, 61750, 320, true);
-    columns.AddColumn(1, 61751, 120, true);
+    columns.AddColumn(0, IDS_TRACK_COL_NAME, 320, true);
+    columns.AddColumn(1, IDS_TRACK_COL_START, 120, true);
     columns.Init();
     EXPECT_EQ(list.header()->sectionSize(0), 320);
     EXPECT_EQ(list.header()->count(), 2);
@@ -136,9 +136,9 @@ TEST(ReportColumns, HeaderMenuOffersColumnsFieldChooserAndRestore)
     const std::unique_ptr<QMenu> menu = t.columns.BuildHeaderMenu();
     const Translator& tr = Translator::GetInstance();
     ASSERT_EQ(menu->actions().size(), 3);
-    EXPECT_EQ(menu->actions()[0]->text(), tr.LoadStr(62401));
-    EXPECT_EQ(menu->actions()[1]->text(), tr.LoadStr(62402));
-    EXPECT_EQ(menu->actions()[2]->text(), tr.LoadStr(62403));
+    EXPECT_EQ(menu->actions()[0]->text(), tr.LoadStr(IDS_HEADER_COLUMNS));
+    EXPECT_EQ(menu->actions()[1]->text(), tr.LoadStr(IDS_HEADER_FIELD_CHOOSER));
+    EXPECT_EQ(menu->actions()[2]->text(), tr.LoadStr(IDS_HEADER_RESTORE_LAYOUT));
 
     QMenu* columns = menu->actions()[0]->menu();
     ASSERT_NE(columns, nullptr);
@@ -146,7 +146,7 @@ TEST(ReportColumns, HeaderMenuOffersColumnsFieldChooserAndRestore)
     QAction* name = FindAction(*columns, QStringLiteral("Name"));
     ASSERT_NE(name, nullptr);
     EXPECT_FALSE(name->isEnabled());
-    QAction* distance = FindAction(*columns, tr.LoadStr(61755));
+    QAction* distance = FindAction(*columns, tr.LoadStr(IDS_TRACK_COL_DISTANCE));
     ASSERT_NE(distance, nullptr);
     EXPECT_FALSE(distance->isChecked());
     distance->trigger();
@@ -214,7 +214,7 @@ TEST(ReportColumns, TitleTextIsReplacedNotPiledUp)
     TrackLikeList t(QStringLiteral("ColsTitle"));
     const ReportModel& model = t.list.GetModel();
     const int distance = model.FindColumn(5);
-    const QString caption = Translator::GetInstance().LoadStr(61755);
+    const QString caption = Translator::GetInstance().LoadStr(IDS_TRACK_COL_DISTANCE);
     t.columns.AddTextToTitle(5, QStringLiteral(" (km)"));
     t.columns.OnTitlesUpdated();
     EXPECT_EQ(model.headerData(distance, Qt::Horizontal, Qt::DisplayRole).toString(), caption + QStringLiteral(" (km)"));

@@ -75,7 +75,7 @@ TEST(MessageBoxDefaults, WithoutPresenterTheTextGoesToStderr)
     EXPECT_EQ(output, "Nothing to do \u00BB here\n");
 
     testing::internal::CaptureStderr();
-    Translator::GetInstance().MessageBoxW(62803, MB_ICONWARNING);
+    Translator::GetInstance().MessageBoxW(IDS_JOIN_NOT_CONSECUTIVE, MB_ICONWARNING);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Only consecutive track segments can be joined.\n");
 }
 
@@ -90,7 +90,7 @@ TEST(MessageBoxScripting, AnswersInOrderAndRecordsWhatWasShown)
     EXPECT_EQ(script.GetPendingCount(), 0u);
 
     ASSERT_EQ(script.GetShown().size(), 2u);
-    EXPECT_EQ(script.GetShown()[0].text, tr.LoadStr(62802));
+    EXPECT_EQ(script.GetShown()[0].text, tr.LoadStr(IDS_RESTRUCTURE_FILES_ONLY));
     EXPECT_EQ(script.GetShown()[0].flags, MB_YESNO);
     EXPECT_EQ(script.GetShown()[0].answer, IDNO);
     EXPECT_EQ(script.GetShown()[1].text, QStringLiteral("Create new folder if a gap > 2 h 5 min."));

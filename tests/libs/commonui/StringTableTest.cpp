@@ -1,3 +1,4 @@
+#include "CommandIds.h"
 #include "StringIds.h"
 #include "StringTable.h"
 #include "Translator.h"
@@ -119,11 +120,11 @@ TEST(StringTable, TextsThatCodeLooksUpByName)
 
 TEST(StringTable, MenuTextOfACommand)
 {
-    EXPECT_EQ(Load(MenuTextId(33001)), QStringLiteral("&Restructure..."));
-    EXPECT_EQ(Load(MenuTextId(33002)), QStringLiteral("&Merge"));
-    EXPECT_EQ(MenuTextId(32801), 32801);
-    EXPECT_EQ(Load(MenuTextId(32801)), QStringLiteral("&Open track..."));
-    EXPECT_EQ(Load(MenuTextId(33005)), QStringLiteral("Re&verse"));
+    EXPECT_EQ(Load(MenuTextId(ID_TRACK_RESTRUCTURE)), QStringLiteral("&Restructure..."));
+    EXPECT_EQ(Load(MenuTextId(ID_TRACK_MERGE)), QStringLiteral("&Merge"));
+    EXPECT_EQ(MenuTextId(ID_FILE_OPEN), ID_FILE_OPEN);
+    EXPECT_EQ(Load(MenuTextId(ID_FILE_OPEN)), QStringLiteral("&Open track..."));
+    EXPECT_EQ(Load(MenuTextId(ID_TRACK_REVERSE)), QStringLiteral("Re&verse"));
 }
 
 TEST(StringTable, MissingIdsGiveEmptyTextAndAreDetectable)
@@ -133,7 +134,7 @@ TEST(StringTable, MissingIdsGiveEmptyTextAndAreDetectable)
         EXPECT_FALSE(tr.HasStr(id)) << id;
         EXPECT_TRUE(tr.LoadStr(id).isEmpty()) << id;
     }
-    EXPECT_TRUE(tr.HasStr(62915));
+    EXPECT_TRUE(tr.HasStr(IDS_REASON_NO_TIME));
     EXPECT_TRUE(tr.HasStr(GetStringTable().front().id));
     EXPECT_TRUE(tr.HasStr(GetStringTable().back().id));
 }

@@ -1,3 +1,4 @@
+#include "StringIds.h"
 #include "Translator.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,9 @@ QString Fmt(const QString& text, const QString& a1, const QString& a2)
 TEST(TranslatorFormat, FillsTableTexts)
 {
     const Translator& tr = Translator::GetInstance();
-    EXPECT_EQ(tr.Format(62800, QStringLiteral("5")), QStringLiteral("Create new segment if a gap > 5 min."));
-    EXPECT_EQ(tr.Format(62801, QStringLiteral("0"), QStringLiteral("10")),
+    EXPECT_EQ(tr.Format(IDS_SEGMENT_GAP_LABEL, QStringLiteral("5")),
+              QStringLiteral("Create new segment if a gap > 5 min."));
+    EXPECT_EQ(tr.Format(IDS_FOLDER_GAP_LABEL, QStringLiteral("0"), QStringLiteral("10")),
               QStringLiteral("Create new folder if a gap > 0 h 10 min."));
 }
 
