@@ -397,3 +397,107 @@ TEST_F(PointFieldsTest, PropertiesShowFractionsOfASecondOnlyWhenThereAreSome)
     EXPECT_EQ(Sheet(PointField::DateTime, half), QStringLiteral("5/1/24 12:00:00.500 PM"));
     EXPECT_EQ(Sheet(PointField::DateTime, almost), QStringLiteral("5/1/24 12:00:00 PM"));
 }
+
+namespace {
+
+TrackPoint MakePoint(double lat, double lon, std::optional<double> ele, const char* iso)
+{
+    TrackPoint point;
+    point.Set2D({lon, lat});
+    if (ele)
+        point.SetElevation(*ele);
+    point.SetTime(iso ? IsoTime::Parse(iso) : Time());
+    return point;
+}
+
+TrackPointEx CsvPoint()
+{
+    TrackPoint point = MakePoint(47.5, -8.25, 100.0, "2024-05-01T12:00:00.250Z");
+    TrackPointGpsParams& gps = point.GetGpsParams();
+    gps.SetHeartRate(140);
+    gps.SetCadence(85);
+    gps.SetTemperature(21.5f);
+    gps.SetGpsSpeed(36.0);
+    gps.SetGpsAzimuth(91.0);
+    gps.SetHdop(1.2);
+    gps.SetVdop(2.5);
+    gps.SetPdop(3.0);
+    CalcTrackParams calc;
+    calc.Dist = 10;
+    calc.Speed = 36;
+    calc.Heading = 90.5f;
+    calc.DistFromStart = 1609.344;
+    calc.Accel = 0.5f;
+    calc.AccelAbs = 0.75f;
+    calc.AccelTang = -0.25f;
+    calc.AccelNorm = 1.0f;
+    return TrackPointEx(point, calc);
+}
+
+// The fields by the export's numbers; null for a number that is no field.
+std::vector<const PointFieldInfo*> Exported(std::initializer_list<int> numbers)
+{
+    std::vector<const PointFieldInfo*> fields;
+    for (const int number : numbers)
+        fields.push_back(PointFields::FindExported(number));
+    return fields;
+}
+
+std::string CsvLine(const std::vector<const PointFieldInfo*>& fields, const TrackPointEx& point,
+                    const PointFieldContext& context)
+{
+    std::string line;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += ',';
+        if (fields[i])
+            PointFields::AppendCsv(line, *fields[i], point, context);
+    }
+    return line;
+}
+
+} // namespace
+
+TEST_F(PointFieldsTest, CsvFieldsInTheExportsOrderAndUnits)
+{
+    // Whatever the user's locale and units: the CSV has its own.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Use(TemperatureUnits::Fahrenheit);
+    PointFieldContext context;
+    context.start = IsoTime::Parse("2024-05-01T11:00:00Z");
+    EXPECT_EQ(CsvLine(PointFields::CsvColumns(), CsvPoint(), context),
+              "2024-05-01T12:00:00.250Z,47.50000000,-8.25000000,100.00,36.00,90.5,10.00,1.609,"
+              "01:00:00.250,140,85,21.5,36.00,91.0,1.20,2.50,3.00");
+    // Feet, mph, miles: 100 m = 328.08 ft, 36 km/h = 22.37 mph, 10 m =
+    // 32.81 ft, 1609.344 m = 1 mile.
+    context.system = MeasuringSystem::Imperial;
+    EXPECT_EQ(CsvLine(PointFields::CsvColumns(), CsvPoint(), context),
+              "2024-05-01T12:00:00.250Z,47.50000000,-8.25000000,328.08,22.37,90.5,32.81,1.000,"
+              "01:00:00.250,140,85,21.5,22.37,91.0,1.20,2.50,3.00");
+    // The fields the export leaves out, and a number that is no field.
+    context.system = MeasuringSystem::Metric;
+    EXPECT_EQ(CsvLine(Exported({0, 1, 2, 7, 8, 9, 10, 99}), CsvPoint(), context),
+              "0,12:00:00.250,2024-05-01,0.500,0.750,-0.250,1.000,");
+    context.system = MeasuringSystem::Imperial;
+    EXPECT_EQ(CsvLine(Exported({7}), CsvPoint(), context), "1.640") << "0.5 m/s² in ft/s²";
+    // Fields the export cannot write give nothing.
+    std::string out;
+    PointFields::AppendCsv(out, Field(PointField::Number), CsvPoint(), context);
+    PointFields::AppendCsv(out, Field(PointField::Coordinates), CsvPoint(), context);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST_F(PointFieldsTest, CsvMissingValuesAndElapsedTimes)
+{
+    PointFieldContext context;
+    context.start = IsoTime::Parse("2024-05-01T11:00:00Z");
+    const TrackPointEx bare(MakePoint(1.0, 2.0, std::nullopt, nullptr));
+    EXPECT_EQ(CsvLine(PointFields::CsvColumns(), bare, context), ",1.00000000,2.00000000,,0.00,0.0,0.00,0.000,,,,,,,,,");
+
+    const std::vector<const PointFieldInfo*> elapsed = {&Field(PointField::Elapsed)};
+    const TrackPointEx before(MakePoint(0, 0, 0.0, "2024-05-01T10:59:55Z"));
+    const TrackPointEx later(MakePoint(0, 0, 0.0, "2024-05-02T12:03:04Z"));
+    EXPECT_EQ(CsvLine(elapsed, before, context), "-00:00:05") << "before the start";
+    EXPECT_EQ(CsvLine(elapsed, later, context), "25:03:04") << "beyond a day";
+    EXPECT_EQ(CsvLine(elapsed, later, {}), "") << "no start time, no elapsed time";
+}
