@@ -12,52 +12,25 @@
 #include "UnitsDisp.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
 // Where each plain value is read.
 namespace Read {
 
-std::optional<double> LegLength(const TrackPointEx& point)
+// A derived value, which every point has.
+template <auto member> std::optional<double> Calc(const TrackPointEx& point)
 {
-    return point.GetCalcParams().Dist;
+    return point.GetCalcParams().*member;
 }
 
-std::optional<double> Speed(const TrackPointEx& point)
+// A value from the receiver, which a point may lack.
+template <auto has, auto get> std::optional<double> Gps(const TrackPointEx& point)
 {
-    return point.GetCalcParams().Speed;
-}
-
-std::optional<double> Accel(const TrackPointEx& point)
-{
-    return point.GetCalcParams().Accel;
-}
-
-std::optional<double> AccelVector(const TrackPointEx& point)
-{
-    return point.GetCalcParams().AccelAbs;
-}
-
-std::optional<double> AccelTang(const TrackPointEx& point)
-{
-    return point.GetCalcParams().AccelTang;
-}
-
-std::optional<double> AccelRadial(const TrackPointEx& point)
-{
-    return point.GetCalcParams().AccelNorm;
-}
-
-std::optional<double> Heading(const TrackPointEx& point)
-{
-    return point.GetCalcParams().Heading;
-}
-
-std::optional<double> FromStart(const TrackPointEx& point)
-{
-    return point.GetCalcParams().DistFromStart;
+    const TrackPointGpsParams& gps = point.GetGpsParams();
+    return (gps.*has)() ? std::optional<double>((gps.*get)()) : std::nullopt;
 }
 
 std::optional<double> Elevation(const TrackPointEx& point)
@@ -75,60 +48,6 @@ std::optional<double> Longitude(const TrackPointEx& point)
     return point.GetLon();
 }
 
-std::optional<double> GpsSpeed(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasGpsSpeed() ? std::optional<double>(gps.GetGpsSpeed()) : std::nullopt;
-}
-
-std::optional<double> GpsHeading(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasGpsAzimuth() ? std::optional<double>(gps.GetGpsAzimuth()) : std::nullopt;
-}
-
-std::optional<double> Hdop(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasHdop() ? std::optional<double>(gps.GetHdop()) : std::nullopt;
-}
-
-std::optional<double> Vdop(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasVdop() ? std::optional<double>(gps.GetVdop()) : std::nullopt;
-}
-
-std::optional<double> Pdop(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasPdop() ? std::optional<double>(gps.GetPdop()) : std::nullopt;
-}
-
-std::optional<double> Satellites(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasSatCount() ? std::optional<double>(gps.GetSatCount()) : std::nullopt;
-}
-
-std::optional<double> HeartRate(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasHeartRate() ? std::optional<double>(gps.GetHeartRate()) : std::nullopt;
-}
-
-std::optional<double> Cadence(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasCadence() ? std::optional<double>(gps.GetCadence()) : std::nullopt;
-}
-
-std::optional<double> Temperature(const TrackPointEx& point)
-{
-    const TrackPointGpsParams& gps = point.GetGpsParams();
-    return gps.HasTemperature() ? std::optional<double>(gps.GetTemperature()) : std::nullopt;
-}
-
 } // namespace Read
 
 // The texts of the fields that are no plain value.
@@ -143,8 +62,7 @@ Time Local(const TrackPointEx& point)
 
 MillisecondsStatus FractionOf(int64_t microseconds)
 {
-    return microseconds % TimeSpan::MicrosecondsPerSecond != 0 ? MillisecondsStatus::With
-                                                               : MillisecondsStatus::Without;
+    return microseconds % TimeSpan::MicrosecondsPerSecond != 0 ? MillisecondsStatus::With : MillisecondsStatus::Without;
 }
 
 QString Number(const TrackPointEx&, const PointFieldContext& context)
@@ -175,7 +93,7 @@ QString ListDateTime(const TrackPointEx& point, const PointFieldContext&)
     return Locale::GetDateString(local) + QStringLiteral("  ") + Locale::GetTimeString(local);
 }
 
-// Days apart from the hours, so that a long trip stays readable.
+// Whole days before the hours ("1d 02:03:04"), '-' before the start.
 QString ListElapsed(const TrackPointEx& point, const PointFieldContext& context)
 {
     if (context.start.IsNull() || point.GetTime().IsNull())
@@ -259,7 +177,7 @@ void CsvDateTime(std::string& out, const TrackPointEx& point, const PointFieldCo
     out += IsoTime::Format(point.GetTime());
 }
 
-// Hours go past 24, so that a spreadsheet can sum them.
+// Hours beyond 24, '-' before the start, milliseconds when there is a fraction.
 void CsvElapsed(std::string& out, const TrackPointEx& point, const PointFieldContext& context)
 {
     const Time& time = point.GetTime();
@@ -295,38 +213,38 @@ constexpr PointFieldInfo kFields[] = {
      .csvText = Text::CsvTime},
     {.id = PointField::LegLength,
      .unit = UnitKind::SmallDistance,
-     .value = Read::LegLength,
+     .value = Read::Calc<&CalcTrackParams::Dist>,
      .column = {.place = 4, .titleId = IDS_PTLIST_LEG_LENGTH, .width = 50, .shown = true, .decimals = 1},
      .csv = {.place = 7, .number = 4, .nameId = IDS_PTEXPORT_LEG_LENGTH, .decimals = 2}},
     {.id = PointField::Speed,
      .unit = UnitKind::Speed,
-     .value = Read::Speed,
+     .value = Read::Calc<&CalcTrackParams::Speed>,
      .column = {.place = 5, .titleId = IDS_PTLIST_SPEED, .width = 50, .shown = true, .decimals = 1},
      .sheet = {.place = 7, .group = Group::Calculated, .titleId = IDS_PTPROP_SPEED},
      .csv = {.place = 5, .number = 5, .nameId = IDS_PTEXPORT_SPEED, .decimals = 2}},
     {.id = PointField::Accel,
      .unit = UnitKind::Accel,
-     .value = Read::Accel,
+     .value = Read::Calc<&CalcTrackParams::Accel>,
      .column = {.place = 6, .titleId = IDS_PTLIST_ACCEL, .width = 50, .decimals = 2},
      .sheet = {.place = 8, .group = Group::Calculated, .titleId = IDS_PTPROP_ACCEL},
      .csv = {.number = 7, .nameId = IDS_PTEXPORT_ACCEL, .decimals = 3}},
     {.id = PointField::AccelVector,
      .unit = UnitKind::Accel,
-     .value = Read::AccelVector,
+     .value = Read::Calc<&CalcTrackParams::AccelAbs>,
      .column = {.place = 7, .titleId = IDS_PTLIST_ACCEL_VECTOR, .width = 50, .decimals = 2},
      .csv = {.number = 8, .nameId = IDS_PTEXPORT_ACCEL_VECTOR, .decimals = 3}},
     {.id = PointField::AccelTang,
      .unit = UnitKind::Accel,
-     .value = Read::AccelTang,
+     .value = Read::Calc<&CalcTrackParams::AccelTang>,
      .column = {.place = 8, .titleId = IDS_PTLIST_ACCEL_TANG, .width = 50, .decimals = 2},
      .csv = {.number = 9, .nameId = IDS_PTEXPORT_ACCEL_TANG, .decimals = 3}},
     {.id = PointField::AccelRadial,
      .unit = UnitKind::Accel,
-     .value = Read::AccelRadial,
+     .value = Read::Calc<&CalcTrackParams::AccelNorm>,
      .column = {.place = 9, .titleId = IDS_PTLIST_ACCEL_RADIAL, .width = 50, .decimals = 2},
      .csv = {.number = 10, .nameId = IDS_PTEXPORT_ACCEL_RADIAL, .decimals = 3}},
     {.id = PointField::Heading,
-     .value = Read::Heading,
+     .value = Read::Calc<&CalcTrackParams::Heading>,
      .style = Style::Angle,
      .column = {.place = 10, .titleId = IDS_PTLIST_HEADING, .width = 36, .shown = true, .decimals = 0},
      .sheet = {.place = 9, .group = Group::Calculated, .titleId = IDS_PTPROP_HEADING},
@@ -361,54 +279,54 @@ constexpr PointFieldInfo kFields[] = {
      .csvText = Text::CsvElapsed},
     {.id = PointField::FromStart,
      .unit = UnitKind::LargeDistance,
-     .value = Read::FromStart,
+     .value = Read::Calc<&CalcTrackParams::DistFromStart>,
      .column = {.place = 16, .titleId = IDS_PTLIST_FROM_START, .width = 50, .decimals = 2},
      .sheet = {.place = 6, .group = Group::Calculated, .titleId = IDS_PTPROP_FROM_START},
      .csv = {.place = 8, .number = 17, .nameId = IDS_PTEXPORT_FROM_START, .decimals = 3}},
     {.id = PointField::GpsSpeed,
      .unit = UnitKind::Speed,
-     .value = Read::GpsSpeed,
+     .value = Read::Gps<&TrackPointGpsParams::HasGpsSpeed, &TrackPointGpsParams::GetGpsSpeed>,
      .column = {.place = 17, .titleId = IDS_PTLIST_GPS_SPEED, .width = 50, .shown = true, .decimals = 1},
      .sheet = {.place = 10, .group = Group::Gps, .titleId = IDS_PTPROP_GPS_SPEED},
      .csv = {.place = 13, .number = 6, .nameId = IDS_PTEXPORT_GPS_SPEED, .decimals = 2}},
     {.id = PointField::GpsHeading,
-     .value = Read::GpsHeading,
+     .value = Read::Gps<&TrackPointGpsParams::HasGpsAzimuth, &TrackPointGpsParams::GetGpsAzimuth>,
      .style = Style::Angle,
      .column = {.place = 18, .titleId = IDS_PTLIST_GPS_HEADING, .width = 36, .shown = true, .decimals = 0},
      .sheet = {.place = 11, .group = Group::Gps, .titleId = IDS_PTPROP_GPS_HEADING},
      .csv = {.place = 14, .number = 12, .nameId = IDS_PTEXPORT_GPS_HEADING, .decimals = 1}},
     {.id = PointField::Hdop,
-     .value = Read::Hdop,
+     .value = Read::Gps<&TrackPointGpsParams::HasHdop, &TrackPointGpsParams::GetHdop>,
      .column = {.place = 19, .titleId = IDS_PTLIST_HDOP, .width = 36, .shown = true, .decimals = 1},
      .sheet = {.place = 12, .group = Group::Gps, .titleId = IDS_PTPROP_HDOP},
      .csv = {.place = 15, .number = 18, .nameId = IDS_PTEXPORT_HDOP, .decimals = 2}},
     {.id = PointField::Vdop,
-     .value = Read::Vdop,
+     .value = Read::Gps<&TrackPointGpsParams::HasVdop, &TrackPointGpsParams::GetVdop>,
      .column = {.place = 20, .titleId = IDS_PTLIST_VDOP, .width = 36, .shown = true, .decimals = 1},
      .sheet = {.place = 13, .group = Group::Gps, .titleId = IDS_PTPROP_VDOP},
      .csv = {.place = 16, .number = 19, .nameId = IDS_PTEXPORT_VDOP, .decimals = 2}},
     {.id = PointField::Pdop,
-     .value = Read::Pdop,
+     .value = Read::Gps<&TrackPointGpsParams::HasPdop, &TrackPointGpsParams::GetPdop>,
      .column = {.place = 21, .titleId = IDS_PTLIST_PDOP, .width = 36, .shown = true, .decimals = 1},
      .sheet = {.place = 14, .group = Group::Gps, .titleId = IDS_PTPROP_PDOP},
      .csv = {.place = 17, .number = 20, .nameId = IDS_PTEXPORT_PDOP, .decimals = 2}},
     {.id = PointField::HeartRate,
      .unit = UnitKind::HeartRate,
-     .value = Read::HeartRate,
+     .value = Read::Gps<&TrackPointGpsParams::HasHeartRate, &TrackPointGpsParams::GetHeartRate>,
      .style = Style::Count,
      .column = {.place = 22, .titleId = IDS_PTLIST_HEART_RATE, .width = 36},
      .sheet = {.place = 17, .group = Group::Sensors, .titleId = IDS_PTPROP_HEART_RATE},
      .csv = {.place = 10, .number = 21, .nameId = IDS_PTEXPORT_HEART_RATE}},
     {.id = PointField::Cadence,
      .unit = UnitKind::Cadence,
-     .value = Read::Cadence,
+     .value = Read::Gps<&TrackPointGpsParams::HasCadence, &TrackPointGpsParams::GetCadence>,
      .style = Style::Count,
      .column = {.place = 23, .titleId = IDS_PTLIST_CADENCE, .width = 36},
      .sheet = {.place = 18, .group = Group::Sensors, .titleId = IDS_PTPROP_CADENCE},
      .csv = {.place = 11, .number = 22, .nameId = IDS_PTEXPORT_CADENCE}},
     {.id = PointField::Temperature,
      .unit = UnitKind::Temperature,
-     .value = Read::Temperature,
+     .value = Read::Gps<&TrackPointGpsParams::HasTemperature, &TrackPointGpsParams::GetTemperature>,
      .column = {.place = 24, .titleId = IDS_PTLIST_TEMPERATURE, .width = 36, .decimals = 1},
      .sheet = {.place = 19, .group = Group::Sensors, .titleId = IDS_PTPROP_TEMPERATURE},
      .csv = {.place = 12, .number = 23, .nameId = IDS_PTEXPORT_TEMPERATURE, .decimals = 1}},
@@ -419,7 +337,7 @@ constexpr PointFieldInfo kFields[] = {
      .value = Read::Longitude,
      .csv = {.place = 3, .number = 14, .nameId = IDS_PTEXPORT_LONGITUDE, .decimals = 8}},
     {.id = PointField::Satellites,
-     .value = Read::Satellites,
+     .value = Read::Gps<&TrackPointGpsParams::HasSatCount, &TrackPointGpsParams::GetSatCount>,
      .style = Style::Count,
      .sheet = {.place = 15, .group = Group::Gps, .titleId = IDS_PTPROP_SATELLITES}},
     {.id = PointField::FixType,
@@ -436,8 +354,7 @@ constexpr bool NumberedInOrder()
 }
 static_assert(NumberedInOrder(), "a field's number is its row in the table");
 
-template <typename Place>
-std::vector<const PointFieldInfo*> InPlaceOrder(Place place)
+template <typename Place> std::vector<const PointFieldInfo*> InPlaceOrder(Place place)
 {
     std::vector<const PointFieldInfo*> fields;
     for (const PointFieldInfo& field : kFields)
@@ -446,6 +363,11 @@ std::vector<const PointFieldInfo*> InPlaceOrder(Place place)
     std::stable_sort(fields.begin(), fields.end(),
                      [&](const PointFieldInfo* a, const PointFieldInfo* b) { return place(*a) < place(*b); });
     return fields;
+}
+
+std::optional<double> ValueOf(const PointFieldInfo& field, const TrackPointEx& point)
+{
+    return field.value ? field.value(point) : std::nullopt;
 }
 
 // The value as the list writes it, already in the units shown.
@@ -566,7 +488,7 @@ QString ListText(const PointFieldInfo& field, const TrackPointEx& point, const P
         return {};
     if (field.listText)
         return field.listText(point, context);
-    const std::optional<double> value = field.value ? field.value(point) : std::nullopt;
+    const std::optional<double> value = ValueOf(field, point);
     if (!value)
         return {};
     const OptUnits& options = OptUnits::GetInstance();
@@ -581,7 +503,7 @@ QString SheetText(const PointFieldInfo& field, const TrackPointEx& point, const 
         return {};
     if (field.sheetText)
         return field.sheetText(point, context);
-    const std::optional<double> value = field.value ? field.value(point) : std::nullopt;
+    const std::optional<double> value = ValueOf(field, point);
     if (!value)
         return {};
     // Values without a unit are written in full.
@@ -607,7 +529,7 @@ void AppendCsv(std::string& out, const PointFieldInfo& field, const TrackPointEx
         field.csvText(out, point, context);
         return;
     }
-    const std::optional<double> value = field.value ? field.value(point) : std::nullopt;
+    const std::optional<double> value = ValueOf(field, point);
     if (!value)
         return;
     if (field.style == PointValueStyle::Count) {

@@ -50,7 +50,13 @@ enum Id : int {
 } // namespace PointField
 
 // The groups of the point properties, in their order.
-enum class PointSheetGroup { None, Main, Calculated, Gps, Sensors };
+enum class PointSheetGroup {
+    None, // not in the properties
+    Main,
+    Calculated,
+    Gps,
+    Sensors
+};
 
 // How a plain value is written.
 enum class PointValueStyle {
@@ -149,8 +155,13 @@ QString ListText(const PointFieldInfo& field, const TrackPointEx& point, const P
 QString SheetText(const PointFieldInfo& field, const TrackPointEx& point, const PointFieldContext& context);
 // The CSV header of a field.
 QString CsvHeader(const PointFieldInfo& field, MeasuringSystem system);
-// The CSV text of a field: numbers with '.', times in UTC, nothing for a
-// value the point lacks or a field the export cannot write.
+// The CSV text of a field, nothing for a value the point lacks or a field
+// the export cannot write. Numbers use '.' whatever the locale; lengths,
+// speeds and accelerations are in the units of the context's measuring
+// system, temperatures in °C, angles in degrees. Times are UTC: date/time in
+// ISO 8601 with "Z", date as YYYY-MM-DD, time as hh:mm:ss; elapsed time is
+// h:mm:ss since the context's start (hours beyond 24, '-' before the start).
+// Times and elapsed times have milliseconds when they have a fraction.
 void AppendCsv(std::string& out, const PointFieldInfo& field, const TrackPointEx& point,
                const PointFieldContext& context);
 

@@ -16,8 +16,7 @@
 namespace {
 
 class CsvFieldsTest : public OpenTracksTest
-{
-};
+{};
 
 std::string Quoted(const std::string& text)
 {

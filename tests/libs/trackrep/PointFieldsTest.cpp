@@ -1,6 +1,6 @@
+#include "PointFields.h"
 #include "IsoTime.h"
 #include "OptUnits.h"
-#include "PointFields.h"
 #include "StringIds.h"
 #include "TimeZones.h"
 #include "TrackPointEx.h"
@@ -101,8 +101,7 @@ protected:
 };
 
 // The places of one view's fields.
-template <typename Place>
-std::vector<int> Places(Place place)
+template <typename Place> std::vector<int> Places(Place place)
 {
     std::vector<int> places;
     for (const PointFieldInfo& field : PointFields::All())
@@ -140,14 +139,14 @@ TEST_F(PointFieldsTest, ColumnIdsAreTheOnesSavedLayoutsHold)
     // What each number in a saved layout means: the column of that title.
     // Layouts saved by earlier versions hold these numbers, so they stay.
     const std::map<int, int> saved = {
-        {0, IDS_PTLIST_STATUS},       {1, IDS_PTLIST_NUMBER},        {2, IDS_PTLIST_TIME},
-        {3, IDS_PTLIST_LEG_LENGTH},   {4, IDS_PTLIST_SPEED},         {5, IDS_PTLIST_ACCEL},
-        {6, IDS_PTLIST_ACCEL_VECTOR}, {7, IDS_PTLIST_ACCEL_TANG},    {8, IDS_PTLIST_ACCEL_RADIAL},
-        {9, IDS_PTLIST_HEADING},      {10, IDS_PTLIST_DATE},         {11, IDS_PTLIST_COORDINATES},
-        {12, IDS_PTLIST_ELEVATION},   {13, IDS_PTLIST_DATE_TIME},    {14, IDS_PTLIST_ELAPSED},
-        {15, IDS_PTLIST_FROM_START},  {16, IDS_PTLIST_GPS_SPEED},    {17, IDS_PTLIST_GPS_HEADING},
-        {18, IDS_PTLIST_HDOP},        {19, IDS_PTLIST_VDOP},         {20, IDS_PTLIST_PDOP},
-        {21, IDS_PTLIST_HEART_RATE},  {22, IDS_PTLIST_CADENCE},      {23, IDS_PTLIST_TEMPERATURE},
+        {0, IDS_PTLIST_STATUS},       {1, IDS_PTLIST_NUMBER},     {2, IDS_PTLIST_TIME},
+        {3, IDS_PTLIST_LEG_LENGTH},   {4, IDS_PTLIST_SPEED},      {5, IDS_PTLIST_ACCEL},
+        {6, IDS_PTLIST_ACCEL_VECTOR}, {7, IDS_PTLIST_ACCEL_TANG}, {8, IDS_PTLIST_ACCEL_RADIAL},
+        {9, IDS_PTLIST_HEADING},      {10, IDS_PTLIST_DATE},      {11, IDS_PTLIST_COORDINATES},
+        {12, IDS_PTLIST_ELEVATION},   {13, IDS_PTLIST_DATE_TIME}, {14, IDS_PTLIST_ELAPSED},
+        {15, IDS_PTLIST_FROM_START},  {16, IDS_PTLIST_GPS_SPEED}, {17, IDS_PTLIST_GPS_HEADING},
+        {18, IDS_PTLIST_HDOP},        {19, IDS_PTLIST_VDOP},      {20, IDS_PTLIST_PDOP},
+        {21, IDS_PTLIST_HEART_RATE},  {22, IDS_PTLIST_CADENCE},   {23, IDS_PTLIST_TEMPERATURE},
     };
     ASSERT_EQ(PointFields::ListColumns().size(), saved.size());
     for (const PointFieldInfo* field : PointFields::ListColumns()) {
@@ -343,9 +342,9 @@ TEST_F(PointFieldsTest, ListTimesCountFromTheStart)
 TEST_F(PointFieldsTest, MissingValuesGiveEmptyTexts)
 {
     const TrackPointEx point = Bare();
-    for (const int id : {PointField::Elevation, PointField::GpsSpeed, PointField::GpsHeading, PointField::Hdop,
-                         PointField::Vdop, PointField::Pdop, PointField::HeartRate, PointField::Cadence,
-                         PointField::Temperature}) {
+    for (const int id :
+         {PointField::Elevation, PointField::GpsSpeed, PointField::GpsHeading, PointField::Hdop, PointField::Vdop,
+          PointField::Pdop, PointField::HeartRate, PointField::Cadence, PointField::Temperature}) {
         EXPECT_TRUE(List(id, point).isEmpty()) << id;
         EXPECT_TRUE(Sheet(id, point).isEmpty()) << id;
     }
@@ -400,19 +399,9 @@ TEST_F(PointFieldsTest, PropertiesShowFractionsOfASecondOnlyWhenThereAreSome)
 
 namespace {
 
-TrackPoint MakePoint(double lat, double lon, std::optional<double> ele, const char* iso)
-{
-    TrackPoint point;
-    point.Set2D({lon, lat});
-    if (ele)
-        point.SetElevation(*ele);
-    point.SetTime(iso ? IsoTime::Parse(iso) : Time());
-    return point;
-}
-
 TrackPointEx CsvPoint()
 {
-    TrackPoint point = MakePoint(47.5, -8.25, 100.0, "2024-05-01T12:00:00.250Z");
+    TrackPoint point({-8.25, 47.5, 100.0}, IsoTime::Parse("2024-05-01T12:00:00.250Z"));
     TrackPointGpsParams& gps = point.GetGpsParams();
     gps.SetHeartRate(140);
     gps.SetCadence(85);
@@ -491,12 +480,15 @@ TEST_F(PointFieldsTest, CsvMissingValuesAndElapsedTimes)
 {
     PointFieldContext context;
     context.start = IsoTime::Parse("2024-05-01T11:00:00Z");
-    const TrackPointEx bare(MakePoint(1.0, 2.0, std::nullopt, nullptr));
-    EXPECT_EQ(CsvLine(PointFields::CsvColumns(), bare, context), ",1.00000000,2.00000000,,0.00,0.0,0.00,0.000,,,,,,,,,");
+    TrackPoint untimed({2.0, 1.0, 0.0}, Time());
+    untimed.ClearElevation();
+    const TrackPointEx bare(untimed);
+    EXPECT_EQ(CsvLine(PointFields::CsvColumns(), bare, context),
+              ",1.00000000,2.00000000,,0.00,0.0,0.00,0.000,,,,,,,,,");
 
     const std::vector<const PointFieldInfo*> elapsed = {&Field(PointField::Elapsed)};
-    const TrackPointEx before(MakePoint(0, 0, 0.0, "2024-05-01T10:59:55Z"));
-    const TrackPointEx later(MakePoint(0, 0, 0.0, "2024-05-02T12:03:04Z"));
+    const TrackPointEx before(TrackPoint({0, 0, 0}, IsoTime::Parse("2024-05-01T10:59:55Z")));
+    const TrackPointEx later(TrackPoint({0, 0, 0}, IsoTime::Parse("2024-05-02T12:03:04Z")));
     EXPECT_EQ(CsvLine(elapsed, before, context), "-00:00:05") << "before the start";
     EXPECT_EQ(CsvLine(elapsed, later, context), "25:03:04") << "beyond a day";
     EXPECT_EQ(CsvLine(elapsed, later, {}), "") << "no start time, no elapsed time";
