@@ -26,30 +26,15 @@ const std::array<ValueFilterRows::Row, ValueFilterRows::Count>& ValueFilterRows:
     return rows;
 }
 
+// No row is a temperature; the temperature unit given does not matter.
 QString ValueFilterRows::GetUnitNotation(Unit unit, MeasuringSystem system)
 {
-    switch (unit) {
-    case Unit::SmallDistance:
-        return UnitsDisp::GetUnitNotation(UnitsConv::GetSmallDistUnits(system));
-    case Unit::Speed:
-        return UnitsDisp::GetUnitNotation(UnitsConv::GetSpeedUnits(system));
-    case Unit::Accel:
-        return UnitsDisp::GetUnitNotation(UnitsConv::GetAccelUnits(system));
-    }
-    return {};
+    return UnitsDisp::GetUnitNotation(unit, system, TemperatureUnits::Celsius);
 }
 
 double ValueFilterRows::ToInternal(double value, Unit unit, MeasuringSystem system)
 {
-    switch (unit) {
-    case Unit::SmallDistance:
-        return UnitsConv::UnitsToMeters(value, UnitsConv::GetSmallDistUnits(system));
-    case Unit::Speed:
-        return UnitsConv::UnitsToKmh(value, UnitsConv::GetSpeedUnits(system));
-    case Unit::Accel:
-        return UnitsConv::UnitsToMs2(value, UnitsConv::GetAccelUnits(system));
-    }
-    return value;
+    return UnitsConv::FromUnits(unit, value, system, TemperatureUnits::Celsius);
 }
 
 QString ValueFilterRows::GetLabel(const Row& row, MeasuringSystem system)

@@ -15,11 +15,8 @@ class ParameterFilterImpl;
 class ValueFilterRows
 {
 public:
-    enum class Unit {
-        SmallDistance,
-        Speed,
-        Accel,
-    };
+    // SmallDistance, Speed or Accel.
+    using Unit = UnitKind;
 
     struct Row
     {

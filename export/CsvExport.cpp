@@ -1,79 +1,48 @@
 #include "CsvExport.h"
 
 #include "CsvTrackWriter.h"
-#include "ExportFieldNames.h"
 #include "OpenTracksModel.h"
-#include "PointFieldsId.h"
+#include "PointFields.h"
 #include "TrackI.h"
 #include "TrackPointEx.h"
-#include "UnitsDisp.h"
 
 namespace CsvExport {
-
-namespace {
-
-QString UnitOf(int field, MeasuringSystem system)
-{
-    switch (field) {
-    case PointFieldLegLength:
-    case PointFieldElevation:
-        return UnitsDisp::GetUnitNotation(UnitsConv::GetSmallDistUnits(system));
-    case PointFieldSpeed:
-    case PointFieldGpsSpeed:
-        return UnitsDisp::GetUnitNotation(UnitsConv::GetSpeedUnits(system));
-    case PointFieldAccel:
-    case PointFieldAccelVector:
-    case PointFieldAccelTang:
-    case PointFieldAccelRadial:
-        return UnitsDisp::GetUnitNotation(UnitsConv::GetAccelUnits(system));
-    case PointFieldFromStart:
-        return UnitsDisp::GetUnitNotation(UnitsConv::GetLargeDistUnits(system));
-    default:
-        return {};
-    }
-}
-
-} // namespace
-
-const std::vector<int>& FieldOrder()
-{
-    static const std::vector<int> order{3, 13, 14, 15, 5, 11, 4, 17, 16, 21, 22, 23, 6, 12, 18, 19, 20};
-    return order;
-}
 
 std::vector<std::string> Headers(MeasuringSystem system)
 {
     std::vector<std::string> headers;
-    for (const int field : FieldOrder()) {
-        QString header = ExportFieldName(field);
-        const QString unit = UnitOf(field, system);
-        if (!header.isEmpty() && !unit.isEmpty())
-            header += QStringLiteral(" (") + unit + QLatin1Char(')');
-        headers.push_back(header.toStdString());
-    }
+    for (const PointFieldInfo* field : PointFields::CsvColumns())
+        headers.push_back(PointFields::CsvHeader(*field, system).toStdString());
     return headers;
 }
 
 bool Write(const OpenTracksModel& model, const std::vector<int>& segments, const QString& path,
            MeasuringSystem system, QString& error)
 {
+    const std::vector<const PointFieldInfo*>& fields = PointFields::CsvColumns();
     CsvTrackWriter writer;
-    writer.SetFieldOrder(FieldOrder());
-    writer.SetMeasuringSystem(system);
     bool ok = writer.OpenFile(path) == TrackWriterBase::SaveStatus::Success;
-    ok = ok && writer.WriteHeader(Headers(system)) == TrackWriterBase::SaveStatus::Success;
+    ok = ok && writer.WriteRow(Headers(system)) == TrackWriterBase::SaveStatus::Success;
+    PointFieldContext context;
+    context.system = system;
+    std::vector<std::string> row(fields.size());
     for (const int tid : segments) {
         const TrackPtr track = model.GetTrack(tid);
         if (!ok || !track || track->GetPointCount() == 0)
             continue;
         TrackPointEx point;
         track->GetPointEx(0, point);
-        writer.SetStartTime(point.GetTime());
+        context.start = point.GetTime();
         for (int i = 0; ok && i < track->GetPointCount(); ++i) {
             track->GetPointEx(i, point);
             // Filtered points are not exported.
-            if (point.IsValid())
-                ok = writer.WritePoint(point) == TrackWriterBase::SaveStatus::Success;
+            if (!point.IsValid())
+                continue;
+            for (size_t k = 0; k < fields.size(); ++k) {
+                row[k].clear();
+                PointFields::AppendCsv(row[k], *fields[k], point, context);
+            }
+            ok = writer.WriteRow(row) == TrackWriterBase::SaveStatus::Success;
         }
     }
     ok = writer.Close() == TrackWriterBase::SaveStatus::Success && ok;

@@ -56,27 +56,26 @@ std::vector<double> UpTo(double top, double step)
 QString LegendLayout::Title(const PaletteI& palette)
 {
     using namespace PaletteParameter;
-    const MeasuringSystem system = OptUnits::GetInstance().GetMeasuringSystem();
     QString unit;
     switch (palette.GetParameter()) {
     case Speed:
     case GpsSpeed:
-        unit = UnitsDisp::GetUnitNotation(UnitsConv::GetSpeedUnits(system));
+        unit = UnitsDisp::GetUnitNotation(UnitKind::Speed);
         break;
     case Elevation:
-        unit = UnitsDisp::GetUnitNotation(UnitsConv::GetSmallDistUnits(system));
+        unit = UnitsDisp::GetUnitNotation(UnitKind::SmallDistance);
         break;
     case Steepness:
         unit = QStringLiteral("%");
         break;
     case HeartRate:
-        unit = UnitsDisp::GetHeartRateNotation();
+        unit = UnitsDisp::GetUnitNotation(UnitKind::HeartRate);
         break;
     case Cadence:
-        unit = UnitsDisp::GetCadenceNotation();
+        unit = UnitsDisp::GetUnitNotation(UnitKind::Cadence);
         break;
     case Temperature:
-        unit = UnitsDisp::GetUnitNotation(OptUnits::GetInstance().GetTemperatureUnits());
+        unit = UnitsDisp::GetUnitNotation(UnitKind::Temperature);
         break;
     case Heading:
     case GpsHeading:

@@ -117,6 +117,27 @@ QString UnitsDisp::GetHeartRateNotation()
     return QStringLiteral("bpm");
 }
 
+QString UnitsDisp::GetUnitNotation(UnitKind kind, MeasuringSystem system, TemperatureUnits temperature)
+{
+    switch (kind) {
+    case UnitKind::None: return {};
+    case UnitKind::SmallDistance: return GetUnitNotation(UnitsConv::GetSmallDistUnits(system));
+    case UnitKind::LargeDistance: return GetUnitNotation(UnitsConv::GetLargeDistUnits(system));
+    case UnitKind::Speed: return GetUnitNotation(UnitsConv::GetSpeedUnits(system));
+    case UnitKind::Accel: return GetUnitNotation(UnitsConv::GetAccelUnits(system));
+    case UnitKind::Temperature: return GetUnitNotation(temperature);
+    case UnitKind::HeartRate: return GetHeartRateNotation();
+    case UnitKind::Cadence: return GetCadenceNotation();
+    }
+    OBL_THROW(QStringLiteral("Unknown kind of unit %1").arg(static_cast<int>(kind)));
+}
+
+QString UnitsDisp::GetUnitNotation(UnitKind kind)
+{
+    const OptUnits& options = OptUnits::GetInstance();
+    return GetUnitNotation(kind, options.GetMeasuringSystem(), options.GetTemperatureUnits());
+}
+
 QString UnitsDisp::GetSpeedString(double kmh, int decimals)
 {
     const SpeedUnits units = UnitsConv::GetSpeedUnits(CurrentSystem());

@@ -32,6 +32,11 @@ public:
     static QString GetUnitNotation(MeasuringSystem system);
     static QString GetCadenceNotation(CadenceType type = CadenceType::Revolutions);
     static QString GetHeartRateNotation();
+    // The notation of the unit a value of the kind is shown in ("km/h"):
+    // under the measuring system and temperature unit given, or the user's
+    // (OptUnits). Empty for UnitKind::None; cadences count revolutions.
+    static QString GetUnitNotation(UnitKind kind, MeasuringSystem system, TemperatureUnits temperature);
+    static QString GetUnitNotation(UnitKind kind);
 
     static QString GetSpeedString(double kmh, int decimals = -1);
     // In the small distance unit (metres or feet).

@@ -132,3 +132,48 @@ double UnitsConv::UnitsToDegreesC(double value, TemperatureUnits units)
     CheckTemperatureUnits(units);
     return units == TemperatureUnits::Fahrenheit ? (value - 32.0) * 5.0 / 9.0 : value;
 }
+
+double UnitsConv::ToUnits(UnitKind kind, double value, MeasuringSystem system, TemperatureUnits temperature)
+{
+    switch (kind) {
+    case UnitKind::SmallDistance: return MetersToUnits(value, GetSmallDistUnits(system));
+    case UnitKind::LargeDistance: return MetersToUnits(value, GetLargeDistUnits(system));
+    case UnitKind::Speed: return KmhToUnits(value, GetSpeedUnits(system));
+    case UnitKind::Accel: return Ms2ToUnits(value, GetAccelUnits(system));
+    case UnitKind::Temperature: return DegreesCToUnits(value, temperature);
+    case UnitKind::None:
+    case UnitKind::HeartRate:
+    case UnitKind::Cadence: return value;
+    }
+    OBL_THROW(QStringLiteral("Unknown kind of unit %1").arg(static_cast<int>(kind)));
+}
+
+double UnitsConv::FromUnits(UnitKind kind, double value, MeasuringSystem system, TemperatureUnits temperature)
+{
+    switch (kind) {
+    case UnitKind::SmallDistance: return UnitsToMeters(value, GetSmallDistUnits(system));
+    case UnitKind::LargeDistance: return UnitsToMeters(value, GetLargeDistUnits(system));
+    case UnitKind::Speed: return UnitsToKmh(value, GetSpeedUnits(system));
+    case UnitKind::Accel: return UnitsToMs2(value, GetAccelUnits(system));
+    case UnitKind::Temperature: return UnitsToDegreesC(value, temperature);
+    case UnitKind::None:
+    case UnitKind::HeartRate:
+    case UnitKind::Cadence: return value;
+    }
+    OBL_THROW(QStringLiteral("Unknown kind of unit %1").arg(static_cast<int>(kind)));
+}
+
+bool UnitsConv::DependsOnSystem(UnitKind kind)
+{
+    switch (kind) {
+    case UnitKind::SmallDistance:
+    case UnitKind::LargeDistance:
+    case UnitKind::Speed:
+    case UnitKind::Accel: return true;
+    case UnitKind::None:
+    case UnitKind::Temperature:
+    case UnitKind::HeartRate:
+    case UnitKind::Cadence: return false;
+    }
+    OBL_THROW(QStringLiteral("Unknown kind of unit %1").arg(static_cast<int>(kind)));
+}

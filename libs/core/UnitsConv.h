@@ -38,6 +38,18 @@ enum class TemperatureUnits {
     Fahrenheit = 1,
 };
 
+// What a value measures, which decides the unit it is shown and typed in.
+enum class UnitKind {
+    None,          // a count, ratio or angle: shown as it is
+    SmallDistance, // short lengths and elevations
+    LargeDistance, // track lengths
+    Speed,
+    Accel,
+    Temperature,   // follows its own option, not the measuring system
+    HeartRate,     // beats per minute everywhere
+    Cadence,       // per minute everywhere
+};
+
 class UnitsConv
 {
 public:
@@ -61,4 +73,11 @@ public:
     static double UnitsToMs2(double value, AccelUnits units);
     static double DegreesCToUnits(double degreesC, TemperatureUnits units);
     static double UnitsToDegreesC(double value, TemperatureUnits units);
+
+    // A value of the kind from the program's units to the shown ones and
+    // back; kinds with one unit pass unchanged.
+    static double ToUnits(UnitKind kind, double value, MeasuringSystem system, TemperatureUnits temperature);
+    static double FromUnits(UnitKind kind, double value, MeasuringSystem system, TemperatureUnits temperature);
+    // Whether the measuring system decides the unit of the kind.
+    static bool DependsOnSystem(UnitKind kind);
 };

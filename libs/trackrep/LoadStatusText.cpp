@@ -1,10 +1,11 @@
 #include "LoadStatusText.h"
 
+#include "StringIds.h"
 #include "Translator.h"
 
 QString LoadStatusText(TrackLoaderI::LoadStatus status)
 {
-    int id = 62226; // "Unknown error."
+    int id = IDS_LOAD_UNKNOWN_ERROR;
     switch (status) {
     case TrackLoaderI::Idle:
     case TrackLoaderI::Running:
@@ -12,19 +13,19 @@ QString LoadStatusText(TrackLoaderI::LoadStatus status)
     case TrackLoaderI::Cancelled: // the user asked for it: nothing to explain
         return {};
     case TrackLoaderI::FileMissing:
-        id = 62221;
+        id = IDS_LOAD_FILE_MISSING;
         break;
     case TrackLoaderI::FileLocked:
-        id = 62222;
+        id = IDS_LOAD_FILE_LOCKED;
         break;
     case TrackLoaderI::FormatUnknown:
-        id = 62223;
+        id = IDS_LOAD_UNKNOWN_FORMAT;
         break;
     case TrackLoaderI::TooLarge:
-        id = 62225;
+        id = IDS_LOAD_TOO_LARGE;
         break;
     case TrackLoaderI::NoTrack:
-        id = 62224;
+        id = IDS_LOAD_NO_TRACKS;
         break;
     case TrackLoaderI::ReadError:
         break;

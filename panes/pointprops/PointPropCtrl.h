@@ -4,7 +4,8 @@
 
 class TrackPointEx;
 
-// The read-only sheet of every field of one point, in four groups: Main,
+// The read-only sheet of the fields of one point that the table of point
+// fields (PointFields) puts in the properties, under their groups: Main,
 // Calculated, GPS and Sensors.
 class PointPropCtrl : public PropertyGrid
 {

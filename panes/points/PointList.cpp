@@ -1,10 +1,9 @@
 #include "PointList.h"
 
 #include "OpenTracks.h"
-#include "OptUnits.h"
+#include "PointFields.h"
 #include "ReportColSettings.h"
 #include "TrackPtNavI.h"
-#include "UnitsDisp.h"
 #include "ViewSettings.h"
 
 #include <QContextMenuEvent>
@@ -19,46 +18,18 @@ bool ShowFiltered()
     return ViewSettings::GetInstance().showDeleted.Get();
 }
 
-QString InBrackets(const QString& notation)
-{
-    return QStringLiteral(" (%1)").arg(notation);
-}
-
 } // namespace
 
 PointList::PointList(QWidget* parent)
     : ReportControl(parent)
     , m_columns(*this, std::make_unique<ReportColSettings>(QStringLiteral("PointList"), kLayoutVersion))
 {
-    using namespace PtColumn;
     m_columns.SetDefaultMinWidth(18);
     m_columns.SetDefaultSortable(false);
     m_columns.SetDefaultAlignment(2);
-    m_columns.AddColumn(Status, 61700, 18, true);
-    m_columns.AddColumn(Number, 61701, 40, true);
-    m_columns.AddColumn(DateTime, 61713, 130, true);
-    m_columns.AddColumn(LegLength, 61703, 50, true);
-    m_columns.AddColumn(Speed, 61704, 50, true);
-    m_columns.AddColumn(Accel, 61705, 50, false);
-    m_columns.AddColumn(AccelVector, 61706, 50, false);
-    m_columns.AddColumn(AccelTang, 61707, 50, false);
-    m_columns.AddColumn(AccelRadial, 61708, 50, false);
-    m_columns.AddColumn(Heading, 61709, 36, true);
-    m_columns.AddColumn(Coordinates, 61711, 156, true);
-    m_columns.AddColumn(Elevation, 61712, 50, true);
-    m_columns.AddColumn(PtColumn::Time, 61702, 60, false);
-    m_columns.AddColumn(Date, 61710, 80, false);
-    m_columns.AddColumn(Elapsed, 61715, 60, false);
-    m_columns.AddColumn(FromStart, 61714, 50, false);
-    m_columns.AddColumn(GpsSpeed, 61716, 50, true);
-    m_columns.AddColumn(GpsHeading, 61717, 36, true);
-    m_columns.AddColumn(Hdop, 61718, 36, true);
-    m_columns.AddColumn(Vdop, 61719, 36, true);
-    m_columns.AddColumn(Pdop, 61720, 36, true);
-    m_columns.AddColumn(HeartRate, 61721, 36, false);
-    m_columns.AddColumn(Cadence, 61722, 36, false);
-    m_columns.AddColumn(Temperature, 61723, 36, false);
-    m_columns.SetUnremovable(Number);
+    for (const PointFieldInfo* field : PointFields::ListColumns())
+        m_columns.AddColumn(field->id, field->column.titleId, field->column.width, field->column.shown);
+    m_columns.SetUnremovable(PtColumn::Number);
     UpdateTitles();
     m_columns.Init();
 
@@ -79,24 +50,11 @@ PointList::~PointList()
 
 void PointList::UpdateTitles()
 {
-    using namespace PtColumn;
-    const OptUnits& options = OptUnits::GetInstance();
-    const MeasuringSystem system = options.GetMeasuringSystem();
-    const QString small = InBrackets(UnitsDisp::GetUnitNotation(UnitsConv::GetSmallDistUnits(system)));
-    const QString speed = InBrackets(UnitsDisp::GetUnitNotation(UnitsConv::GetSpeedUnits(system)));
-    const QString accel = InBrackets(UnitsDisp::GetUnitNotation(UnitsConv::GetAccelUnits(system)));
-    m_columns.AddTextToTitle(LegLength, small);
-    m_columns.AddTextToTitle(Elevation, small);
-    m_columns.AddTextToTitle(FromStart,
-                             InBrackets(UnitsDisp::GetUnitNotation(UnitsConv::GetLargeDistUnits(system))));
-    m_columns.AddTextToTitle(Speed, speed);
-    m_columns.AddTextToTitle(GpsSpeed, speed);
-    for (int column : {Accel, AccelVector, AccelTang, AccelRadial})
-        m_columns.AddTextToTitle(column, accel);
-    m_columns.AddTextToTitle(HeartRate, InBrackets(UnitsDisp::GetHeartRateNotation()));
-    m_columns.AddTextToTitle(Cadence, InBrackets(UnitsDisp::GetCadenceNotation()));
-    m_columns.AddTextToTitle(Temperature,
-                             InBrackets(UnitsDisp::GetUnitNotation(options.GetTemperatureUnits())));
+    for (const PointFieldInfo* field : PointFields::ListColumns()) {
+        const QString suffix = PointFields::ListTitleSuffix(*field);
+        if (!suffix.isEmpty())
+            m_columns.AddTextToTitle(field->id, suffix);
+    }
     m_columns.OnTitlesUpdated();
 }
 

@@ -1,23 +1,15 @@
 #include "TrkPointRecord.h"
 
 #include "FilterReasons.h"
-#include "Locale.h"
 #include "PtListNav.h"
-#include "TimeConv.h"
-#include "TimeZones.h"
-#include "TrackPointRep.h"
-#include "UnitsDisp.h"
 
 #include <QColor>
 #include <QPainter>
 #include <QPixmap>
 
-#include <cmath>
-
 namespace {
 
 const QColor kFilteredText(0xA0, 0xA0, 0xA0);
-const QString kNoTime = QStringLiteral("-");
 
 // A dot inside a segment, a triangle at its start, a square at its end;
 // green when valid, grey when filtered.
@@ -41,11 +33,6 @@ QIcon MakeIcon(int index)
         break;
     }
     return QIcon(pixmap);
-}
-
-Time Local(const TrackPointEx& point)
-{
-    return TimeZones::GetInstance().FromUtc(point.GetTime());
 }
 
 } // namespace
@@ -104,76 +91,12 @@ int TrkPointRecord::GetIdRow(int id) const
 
 QString TrkPointRecord::GetText(int columnId, int index, const TrackPointEx& point) const
 {
-    const TrackPointRep rep(point);
-    const bool timed = !point.GetTime().IsNull();
-    switch (columnId) {
-    case PtColumn::Number:
-        return Locale::GetIntString(index + 1);
-    case PtColumn::Time:
-        return timed ? Locale::GetTimeString(Local(point)) : kNoTime;
-    case PtColumn::Date:
-        return timed ? Locale::GetDateString(Local(point)) : kNoTime;
-    case PtColumn::DateTime:
-        return timed ? Locale::GetDateString(Local(point)) + QStringLiteral("  ") + Locale::GetTimeString(Local(point))
-                     : kNoTime;
-    case PtColumn::Elapsed:
-        return GetElapsed(point);
-    case PtColumn::LegLength:
-        return rep.GetLegLengthLoc(1);
-    case PtColumn::Speed:
-        return rep.GetCalcSpeedLoc(1);
-    case PtColumn::Accel:
-        return rep.GetAccelSLoc(2);
-    case PtColumn::AccelVector:
-        return rep.GetAccelVLoc(2);
-    case PtColumn::AccelTang:
-        return rep.GetAccelTLoc(2);
-    case PtColumn::AccelRadial:
-        return rep.GetAccelNLoc(2);
-    case PtColumn::Heading:
-        return rep.GetCalcHeadingLoc(0);
-    case PtColumn::Coordinates:
-        return UnitsDisp::GetCoordString(point.GetLat(), point.GetLon(), AngleUnits::Keyboard);
-    case PtColumn::Elevation:
-        return rep.GetElevationLoc(0);
-    case PtColumn::FromStart:
-        return rep.GetDistFromStart(2);
-    case PtColumn::GpsSpeed:
-        return rep.GetGpsSpeedLoc(1);
-    case PtColumn::GpsHeading:
-        return rep.GetGpsHeadingLoc(0);
-    case PtColumn::Hdop:
-        return rep.GetHdopLoc(1);
-    case PtColumn::Vdop:
-        return rep.GetVdopLoc(1);
-    case PtColumn::Pdop:
-        return rep.GetPdopLoc(1);
-    case PtColumn::HeartRate:
-        return rep.GetHeartRateLoc();
-    case PtColumn::Cadence:
-        return rep.GetCadenceLoc();
-    case PtColumn::Temperature:
-        return rep.GetTemperatureLoc(1);
-    default:
+    const PointFieldInfo* field = PointFields::Find(columnId);
+    if (!field)
         return {};
-    }
-}
-
-QString TrkPointRecord::GetElapsed(const TrackPointEx& point) const
-{
-    const Time start = m_nav ? m_nav->GetStartTime() : Time();
-    if (start.IsNull() || point.GetTime().IsNull())
-        return {};
-    TimeSpan span = point.GetTime() - start;
-    QString text;
-    if (span < TimeSpan()) {
-        span = -span;
-        text = QStringLiteral("-");
-    }
-    const int days = static_cast<int>(std::floor(span.GetInDays()));
-    if (days > 0) {
-        text += QStringLiteral("%1d ").arg(days);
-        span -= TimeSpan::FromSeconds(days * 86400.0);
-    }
-    return text + QString::fromStdString(TimeConv::GetHMS(span, MillisecondsStatus::Without));
+    PointFieldContext context;
+    context.index = index;
+    if (m_nav)
+        context.start = m_nav->GetStartTime();
+    return PointFields::ListText(*field, point, context);
 }

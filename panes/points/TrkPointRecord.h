@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PointFields.h"
 #include "ReportVirtualRecordI.h"
 
 #include <QIcon>
@@ -10,33 +11,8 @@
 class PtListNavI;
 class TrackPointEx;
 
-// Column ids of the point list; stored in the saved layouts, so they stay.
-namespace PtColumn {
-inline constexpr int Status = 0;
-inline constexpr int Number = 1;
-inline constexpr int Time = 2;
-inline constexpr int LegLength = 3;
-inline constexpr int Speed = 4;
-inline constexpr int Accel = 5;
-inline constexpr int AccelVector = 6;
-inline constexpr int AccelTang = 7;
-inline constexpr int AccelRadial = 8;
-inline constexpr int Heading = 9;
-inline constexpr int Date = 10;
-inline constexpr int Coordinates = 11;
-inline constexpr int Elevation = 12;
-inline constexpr int DateTime = 13;
-inline constexpr int Elapsed = 14;
-inline constexpr int FromStart = 15;
-inline constexpr int GpsSpeed = 16;
-inline constexpr int GpsHeading = 17;
-inline constexpr int Hdop = 18;
-inline constexpr int Vdop = 19;
-inline constexpr int Pdop = 20;
-inline constexpr int HeartRate = 21;
-inline constexpr int Cadence = 22;
-inline constexpr int Temperature = 23;
-} // namespace PtColumn
+// A column's id is the number of its point field; saved layouts store it.
+namespace PtColumn = PointField;
 
 // The one record of the point list: every visible cell is read from the
 // navigator's segment when it is drawn, so a long track costs no memory.
@@ -59,8 +35,6 @@ public:
     static int GetIconIndex(int classCode, bool valid);
 
 private:
-    QString GetElapsed(const TrackPointEx& point) const;
-
     const PtListNavI* m_nav = nullptr;
     std::array<QIcon, 6> m_icons;
 };

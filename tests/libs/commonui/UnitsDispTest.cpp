@@ -35,6 +35,32 @@ TEST_F(UnitsDispTest, NotationsOfEveryUnit)
     EXPECT_THROW(UnitsDisp::GetUnitNotation(static_cast<SpeedUnits>(7)), OblException);
 }
 
+TEST_F(UnitsDispTest, NotationOfAKindFollowsTheSystemAndTheTemperatureUnit)
+{
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::SmallDistance, MeasuringSystem::Metric, TemperatureUnits::Celsius),
+              "m");
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::SmallDistance, MeasuringSystem::Nautical, TemperatureUnits::Celsius),
+              "ft");
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::LargeDistance, MeasuringSystem::Nautical, TemperatureUnits::Celsius),
+              "nmi");
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::Speed, MeasuringSystem::MetricMs, TemperatureUnits::Celsius), "m/s");
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::Accel, MeasuringSystem::Imperial, TemperatureUnits::Celsius),
+              QStringLiteral("ft/s²"));
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::Temperature, MeasuringSystem::Metric, TemperatureUnits::Fahrenheit),
+              QStringLiteral("°F"));
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::HeartRate, MeasuringSystem::Imperial, TemperatureUnits::Celsius),
+              "bpm");
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::Cadence, MeasuringSystem::Imperial, TemperatureUnits::Celsius),
+              "rpm");
+    EXPECT_TRUE(
+        UnitsDisp::GetUnitNotation(UnitKind::None, MeasuringSystem::Metric, TemperatureUnits::Celsius).isEmpty());
+    // Without a system: the user's.
+    Use(MeasuringSystem::Imperial);
+    EXPECT_EQ(UnitsDisp::GetUnitNotation(UnitKind::Speed), "mph");
+    EXPECT_THROW(UnitsDisp::GetUnitNotation(static_cast<UnitKind>(42), MeasuringSystem::Metric, TemperatureUnits::Celsius),
+                 OblException);
+}
+
 TEST_F(UnitsDispTest, MeasuringSystemNamesNameTheirUnits)
 {
     // The options list must let the user tell the four apart.

@@ -134,3 +134,52 @@ TEST(UnitsConvRoundTrip, EverySystemComesBackToInternalUnits)
         for (const double v : values)
             EXPECT_NEAR(UnitsConv::UnitsToDegreesC(UnitsConv::DegreesCToUnits(v, t), t), v, 1e-9);
 }
+
+TEST(UnitsConvKinds, EachKindConvertsWithTheUnitOfItsSystem)
+{
+    // 1609.344 m is a mile, 1852 m a nautical mile; 36 km/h is 10 m/s;
+    // 0.3048 m/s² is a foot per s²; 100 °C is 212 °F.
+    EXPECT_DOUBLE_EQ(UnitsConv::ToUnits(UnitKind::LargeDistance, 1609.344, MeasuringSystem::Imperial,
+                                        TemperatureUnits::Celsius),
+                     1.0);
+    EXPECT_DOUBLE_EQ(UnitsConv::ToUnits(UnitKind::LargeDistance, 1852.0, MeasuringSystem::Nautical,
+                                        TemperatureUnits::Celsius),
+                     1.0);
+    EXPECT_DOUBLE_EQ(UnitsConv::ToUnits(UnitKind::SmallDistance, 0.3048, MeasuringSystem::Nautical,
+                                        TemperatureUnits::Celsius),
+                     1.0);
+    EXPECT_DOUBLE_EQ(UnitsConv::ToUnits(UnitKind::Speed, 36.0, MeasuringSystem::MetricMs, TemperatureUnits::Celsius),
+                     10.0);
+    EXPECT_DOUBLE_EQ(UnitsConv::ToUnits(UnitKind::Accel, 0.3048, MeasuringSystem::Imperial, TemperatureUnits::Celsius),
+                     1.0);
+    EXPECT_DOUBLE_EQ(UnitsConv::ToUnits(UnitKind::Temperature, 100.0, MeasuringSystem::Metric,
+                                        TemperatureUnits::Fahrenheit),
+                     212.0);
+    // Kinds with one unit, and temperatures under any measuring system.
+    for (const MeasuringSystem system : kAllSystems) {
+        for (const UnitKind kind : {UnitKind::None, UnitKind::HeartRate, UnitKind::Cadence}) {
+            EXPECT_EQ(UnitsConv::ToUnits(kind, 140.0, system, TemperatureUnits::Fahrenheit), 140.0);
+            EXPECT_EQ(UnitsConv::FromUnits(kind, 140.0, system, TemperatureUnits::Fahrenheit), 140.0);
+        }
+        EXPECT_EQ(UnitsConv::ToUnits(UnitKind::Temperature, 21.5, system, TemperatureUnits::Celsius), 21.5);
+    }
+    EXPECT_DOUBLE_EQ(UnitsConv::FromUnits(UnitKind::Speed, 10.0, MeasuringSystem::MetricMs, TemperatureUnits::Celsius),
+                     36.0);
+    EXPECT_DOUBLE_EQ(UnitsConv::FromUnits(UnitKind::SmallDistance, 1.0, MeasuringSystem::Imperial,
+                                          TemperatureUnits::Celsius),
+                     0.3048);
+    EXPECT_THROW(UnitsConv::ToUnits(static_cast<UnitKind>(42), 1.0, MeasuringSystem::Metric, TemperatureUnits::Celsius),
+                 OblException);
+}
+
+TEST(UnitsConvKinds, OnlyLengthsSpeedsAndAccelerationsFollowTheSystem)
+{
+    EXPECT_TRUE(UnitsConv::DependsOnSystem(UnitKind::SmallDistance));
+    EXPECT_TRUE(UnitsConv::DependsOnSystem(UnitKind::LargeDistance));
+    EXPECT_TRUE(UnitsConv::DependsOnSystem(UnitKind::Speed));
+    EXPECT_TRUE(UnitsConv::DependsOnSystem(UnitKind::Accel));
+    EXPECT_FALSE(UnitsConv::DependsOnSystem(UnitKind::None));
+    EXPECT_FALSE(UnitsConv::DependsOnSystem(UnitKind::Temperature));
+    EXPECT_FALSE(UnitsConv::DependsOnSystem(UnitKind::HeartRate));
+    EXPECT_FALSE(UnitsConv::DependsOnSystem(UnitKind::Cadence));
+}

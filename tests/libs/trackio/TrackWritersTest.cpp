@@ -4,7 +4,6 @@
 #include "NmeaLoader.h"
 #include "NmeaTestLog.h"
 #include "NmeaTrackWriter.h"
-#include "PointFieldsId.h"
 #include "TestSupport.h"
 #include "TrackPointEx.h"
 
@@ -226,9 +225,8 @@ TEST(TrackWriters, WriterLetGoWhileOpenWritesTheFile)
     const QString path = TempFile("points.csv");
     {
         CsvTrackWriter writer;
-        writer.SetFieldOrder({PointFieldLatitude});
         ASSERT_EQ(writer.OpenFile(path), TrackSaverI::Success);
-        ASSERT_EQ(writer.WriteHeader({"Latitude"}), TrackSaverI::Success);
+        ASSERT_EQ(writer.WriteRow({"Latitude"}), TrackSaverI::Success);
     }
     EXPECT_EQ(Contents(path), QByteArray("Latitude\r\n"));
 }
@@ -245,100 +243,22 @@ TEST(TrackWriters, FailuresReported)
     EXPECT_EQ(nmea.OpenFile(TempFile("x.nmea")), TrackSaverI::Success);
     EXPECT_TRUE(nmea.GetErrorDesc().isEmpty());
     CsvTrackWriter csv;
-    EXPECT_EQ(csv.WriteHeader({"a"}), TrackSaverI::CannotWrite);
-    EXPECT_EQ(csv.WritePoint(TrackPointEx()), TrackSaverI::CannotWrite);
+    EXPECT_EQ(csv.WriteRow({"a"}), TrackSaverI::CannotWrite);
     EXPECT_EQ(csv.Close(), TrackSaverI::CannotWrite);
 }
 
-namespace {
-
-TrackPointEx CsvPoint()
+TEST(CsvTrackWriter, RowsAsGiven)
 {
-    TrackPoint point = MakePoint(47.5, -8.25, 100.0, "2024-05-01T12:00:00.250Z");
-    TrackPointGpsParams& gps = point.GetGpsParams();
-    gps.SetHeartRate(140);
-    gps.SetCadence(85);
-    gps.SetTemperature(21.5f);
-    gps.SetGpsSpeed(36.0);
-    gps.SetGpsAzimuth(91.0);
-    gps.SetHdop(1.2);
-    gps.SetVdop(2.5);
-    gps.SetPdop(3.0);
-    CalcTrackParams calc;
-    calc.Dist = 10;
-    calc.Speed = 36;
-    calc.Heading = 90.5f;
-    calc.DistFromStart = 1609.344;
-    calc.Accel = 0.5f;
-    calc.AccelAbs = 0.75f;
-    calc.AccelTang = -0.25f;
-    calc.AccelNorm = 1.0f;
-    return TrackPointEx(point, calc);
-}
-
-// The export's order: date/time, latitude, longitude, elevation, speed,
-// heading, leg length, from start, elapsed time, heart rate, cadence,
-// temperature, GPS speed, GPS heading, HDOP, VDOP, PDOP.
-const std::vector<int> ExportOrder = {3, 13, 14, 15, 5, 11, 4, 17, 16, 21, 22, 23, 6, 12, 18, 19, 20};
-
-QByteArray WriteCsv(const std::vector<int>& order, MeasuringSystem system, const Time& start,
-                    const std::vector<TrackPointEx>& points)
-{
-    const QString path = TempFile("out.csv");
-    CsvTrackWriter writer;
-    writer.SetFieldOrder(order);
-    writer.SetMeasuringSystem(system);
-    EXPECT_EQ(writer.OpenFile(path), TrackSaverI::Success);
-    writer.SetStartTime(start);
-    for (const TrackPointEx& point : points)
-        EXPECT_EQ(writer.WritePoint(point), TrackSaverI::Success);
-    EXPECT_EQ(writer.Close(), TrackSaverI::Success);
-    return Contents(path);
-}
-
-} // namespace
-
-TEST(CsvTrackWriter, HeaderAsGiven)
-{
-    const QString path = TempFile("header.csv");
+    const QString path = TempFile("rows.csv");
     CsvTrackWriter writer;
     ASSERT_EQ(writer.OpenFile(path), TrackSaverI::Success);
-    ASSERT_EQ(writer.WriteHeader({"Date/time", "Elevation (ft)", "Speed (mph)", "Say \"hi\", ok", "", "Temp \xB0"}),
+    ASSERT_EQ(writer.WriteRow({"Date/time", "Elevation (ft)", "Speed (mph)", "Say \"hi\", ok", "", "Temp \xB0"}),
               TrackSaverI::Success);
+    ASSERT_EQ(writer.WriteRow({"2024-05-01T12:00:00.250Z", "-8.25000000", "", "two\nlines"}), TrackSaverI::Success);
+    ASSERT_EQ(writer.WriteRow({}), TrackSaverI::Success);
     ASSERT_EQ(writer.Close(), TrackSaverI::Success);
-    EXPECT_EQ(Contents(path), QByteArray("Date/time,Elevation (ft),Speed (mph),\"Say \"\"hi\"\", ok\",,Temp \xB0\r\n"))
+    EXPECT_EQ(Contents(path), QByteArray("Date/time,Elevation (ft),Speed (mph),\"Say \"\"hi\"\", ok\",,Temp \xB0\r\n"
+                                         "2024-05-01T12:00:00.250Z,-8.25000000,,\"two\nlines\"\r\n"
+                                         "\r\n"))
         << "Latin-1 text from the narrow conversion is written as it is";
-}
-
-TEST(CsvTrackWriter, FieldsInOrderAndUnits)
-{
-    const Time start = IsoTime::Parse("2024-05-01T11:00:00Z");
-    EXPECT_EQ(WriteCsv(ExportOrder, MeasuringSystem::Metric, start, {CsvPoint()}),
-              QByteArray("2024-05-01T12:00:00.250Z,47.50000000,-8.25000000,100.00,36.00,90.5,10.00,1.609,"
-                         "01:00:00.250,140,85,21.5,36.00,91.0,1.20,2.50,3.00\r\n"));
-    // Feet, mph, miles: 100 m = 328.08 ft, 36 km/h = 22.37 mph, 10 m =
-    // 32.81 ft, 1609.344 m = 1 mile.
-    EXPECT_EQ(WriteCsv(ExportOrder, MeasuringSystem::Imperial, start, {CsvPoint()}),
-              QByteArray("2024-05-01T12:00:00.250Z,47.50000000,-8.25000000,328.08,22.37,90.5,32.81,1.000,"
-                         "01:00:00.250,140,85,21.5,22.37,91.0,1.20,2.50,3.00\r\n"));
-    // The fields the export leaves out, and a number that is no field.
-    EXPECT_EQ(WriteCsv({0, 1, 2, 7, 8, 9, 10, 99}, MeasuringSystem::Metric, start, {CsvPoint()}),
-              QByteArray("0,12:00:00.250,2024-05-01,0.500,0.750,-0.250,1.000,\r\n"));
-    EXPECT_EQ(WriteCsv({7}, MeasuringSystem::Imperial, start, {CsvPoint()}), QByteArray("1.640\r\n"))
-        << "0.5 m/s² in ft/s²";
-}
-
-TEST(CsvTrackWriter, MissingValuesAndElapsedTimes)
-{
-    TrackPointEx bare(MakePoint(1.0, 2.0, std::nullopt, nullptr));
-    EXPECT_EQ(WriteCsv(ExportOrder, MeasuringSystem::Metric, IsoTime::Parse("2024-05-01T11:00:00Z"), {bare}),
-              QByteArray(",1.00000000,2.00000000,,0.00,0.0,0.00,0.000,,,,,,,,,\r\n"));
-
-    const std::vector<int> elapsed = {PointFieldElapsedTime};
-    const std::vector<TrackPointEx> points = {TrackPointEx(MakePoint(0, 0, 0.0, "2024-05-01T10:59:55Z")),
-                                              TrackPointEx(MakePoint(0, 0, 0.0, "2024-05-02T12:03:04Z"))};
-    EXPECT_EQ(WriteCsv(elapsed, MeasuringSystem::Metric, IsoTime::Parse("2024-05-01T11:00:00Z"), points),
-              QByteArray("-00:00:05\r\n25:03:04\r\n")) << "before the start, and beyond a day";
-    EXPECT_EQ(WriteCsv(elapsed, MeasuringSystem::Metric, Time(), points), QByteArray("\r\n\r\n"))
-        << "no start time, no elapsed time";
 }
