@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr int Number = 61600;
-constexpr int DateTime = 61601;
-constexpr int Speed = 61606;
-constexpr int GpsSpeed = 61607;
-constexpr int Status = 61619;
-constexpr int HeartRate = 61623;
+constexpr int Number = IDS_PTPROP_NUMBER;
+constexpr int DateTime = IDS_PTPROP_DATE_TIME;
+constexpr int Speed = IDS_PTPROP_SPEED;
+constexpr int GpsSpeed = IDS_PTPROP_GPS_SPEED;
+constexpr int Status = IDS_PTPROP_STATUS;
+constexpr int HeartRate = IDS_PTPROP_HEART_RATE;
 
 class PointPropTest : public TimeCommandsFixture
 {
