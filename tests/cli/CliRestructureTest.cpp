@@ -37,11 +37,7 @@ QString WriteGpx(const QString& dir, const QString& name, const std::vector<std:
         text += "</trkseg>";
     }
     text += "</trk></gpx>\n";
-    const QString path = QDir(dir).filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    return path;
+    return WriteTestFile(QDir(dir).filePath(name), text);
 }
 
 // The point counts of the segments of each folder of a saved file.

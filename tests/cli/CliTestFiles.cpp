@@ -25,11 +25,7 @@ QString WriteGpx(const QString& dir, const std::vector<GpxPoint>& points)
         gpx += QStringLiteral("</trkpt>");
     }
     gpx += QStringLiteral("</trkseg></trk></gpx>\n");
-    const QString path = QDir(dir).filePath(QStringLiteral("in.gpx"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(gpx.toUtf8());
-    return path;
+    return WriteTestFile(QDir(dir).filePath(QStringLiteral("in.gpx")), gpx.toUtf8());
 }
 
 std::vector<TrackPoint> ReadPoints(const QString& path)

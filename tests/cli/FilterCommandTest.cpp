@@ -52,11 +52,7 @@ QString WriteRide(const QString& dir)
         gpx += QStringLiteral("</trkseg>");
     }
     gpx += QStringLiteral("</trk></gpx>\n");
-    const QString path = QDir(dir).filePath(QStringLiteral("ride.gpx"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(gpx.toUtf8());
-    return path;
+    return WriteTestFile(QDir(dir).filePath(QStringLiteral("ride.gpx")), gpx.toUtf8());
 }
 
 QJsonArray ReadSegments(const QString& path)
@@ -166,11 +162,7 @@ TEST_F(FilterCommandTest, LocalFilterTakesOutPointsStandingWithinAMetre)
                    .arg(8.0 + east[i] / metresPerDegreeLon, 0, 'f', 9)
                    .arg(static_cast<int>(i), 2, 10, QLatin1Char('0'));
     gpx += QStringLiteral("</trkseg></trk></gpx>\n");
-    const QString path = QDir(dir).filePath(QStringLiteral("stand.gpx"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(gpx.toUtf8());
-    file.close();
+    const QString path = WriteTestFile(QDir(dir).filePath(QStringLiteral("stand.gpx")), gpx.toUtf8());
 
     ASSERT_EQ(Filter({path, QStringLiteral("--local"), QStringLiteral("--report"), report}), 0);
     const QJsonArray segments = ReadSegments(report);

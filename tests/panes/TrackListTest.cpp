@@ -296,11 +296,7 @@ TEST_F(TrackListTest, SheetOfAFileNeverSaved)
 TEST_F(TrackListTest, SheetOfAFileOnDisk)
 {
     const QString dir = MakeTempDir();
-    const QString path = dir + QStringLiteral("/walk.gpx");
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(QByteArray(2048, 'x'));
-    out.close();
+    const QString path = WriteTestFile(dir + QStringLiteral("/walk.gpx"), QByteArray(2048, 'x'));
     TrackTree tree;
     const int loaded = tree.GetCreator()->AddFile(QStringLiteral("walk"), path, TrackFileGpx);
     TrackDataSetImpl data;
