@@ -10,7 +10,7 @@
 #include "TrackOpenQueueImpl.h"
 #include "TrackPoint.h"
 #include "TrackTree.h"
-#include "TrackTreeAlg.h"
+#include "OpenTracksTestBench.h"
 #include "TracksFileUI.h"
 #include "Translator.h"
 
@@ -84,12 +84,7 @@ protected:
         return Model().AddOpenedFile(*tree.GetReader(), file, data, path, type);
     }
 
-    std::vector<int> Segments(int tid) const
-    {
-        std::vector<int> out;
-        TrackTreeAlg(Model().GetReader().get()).GetSubsegmentIds(tid, out);
-        return out;
-    }
+    std::vector<int> Segments(int tid) const { return SegmentsOf(Model(), tid); }
 
     bool IsModified(int file) const { return Model().GetFileAttr(file)->modified; }
 

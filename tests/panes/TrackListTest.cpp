@@ -12,7 +12,7 @@
 #include "ReportModel.h"
 #include "StringIds.h"
 #include "TestSupport.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 #include "TimeZones.h"
 #include "TrackDurationText.h"
 #include "TrackListData.h"
@@ -64,12 +64,12 @@ struct Outside
     bool mayClose = true;
 };
 
-class TrackListTest : public TimeCommandsFixture
+class TrackListTest : public AppTracksFixture
 {
 protected:
     void SetUp() override
     {
-        TimeCommandsFixture::SetUp();
+        AppTracksFixture::SetUp();
         TimeZones::GetInstance().SetTZSettings(TimeZoneSettings(TimeZoneSettings::Utc));
         m_checks = GEventManagerImpl::GetInstance().Subscribe(
             GEventFilter{GEventKind::CheckStateChanged}, [this] { ++m_checkEvents; }, GEventGroup::Views);
@@ -78,7 +78,7 @@ protected:
     void TearDown() override
     {
         m_dlg.reset();
-        TimeCommandsFixture::TearDown();
+        AppTracksFixture::TearDown();
         TimeZones::GetInstance().SetTZSettings(TimeZoneSettings());
     }
 
