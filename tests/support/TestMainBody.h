@@ -12,8 +12,7 @@
 // binary without ctest's environment, so the offscreen platform is the
 // fallback also when run by hand; settings go to a private temporary file,
 // so no test reads or writes the user's.
-template <class App>
-int RunTestMain(int argc, char** argv)
+template <class App> int RunTestMain(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
