@@ -1,7 +1,8 @@
 # quorvel_add_test(NAME [SERIAL] SOURCES... LIBS ...): one GoogleTest
 # executable registered with CTest, run offscreen and with private settings.
-# SERIAL keeps its tests from running beside others (real processes that
-# share machine-wide names).
+# Its main makes a QApplication when LIBS has TestSupportGui, else a
+# QCoreApplication. SERIAL keeps its tests from running beside others (real
+# processes that share machine-wide names).
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -11,8 +12,12 @@ function(quorvel_add_test name)
   if(ARG_SERIAL)
     set(serial TRUE)
   endif()
+  set(main TestSupportMain)
+  if("TestSupportGui" IN_LIST ARG_LIBS)
+    set(main)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} TestSupport GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${main} TestSupport GTest::gtest GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST

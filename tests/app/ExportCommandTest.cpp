@@ -8,7 +8,7 @@
 #include "NmeaTrackWriter.h"
 #include "StringIds.h"
 #include "TestSupport.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 #include "Translator.h"
 
 #include <QCheckBox>
@@ -20,12 +20,12 @@
 
 namespace {
 
-class ExportCommandTest : public TimeCommandsFixture
+class ExportCommandTest : public AppTracksFixture
 {
 protected:
     void SetUp() override
     {
-        TimeCommandsFixture::SetUp();
+        AppTracksFixture::SetUp();
         RegistryKey(QStringLiteral("Settings\\ExportNmea")).ClearSection();
         std::vector<TrackPoint> points;
         for (int i = 0; i < 5; ++i)

@@ -12,7 +12,7 @@
 #include "TrackPoint.h"
 #include "TrackPtNavI.h"
 #include "TrackTree.h"
-#include "TrackTreeAlg.h"
+#include "OpenTracksTestBench.h"
 #include "Translator.h"
 
 #include <QLabel>
@@ -64,12 +64,7 @@ protected:
         return Model().AddOpenedFile(*tree.GetReader(), file, data, path, TrackFileGpx);
     }
 
-    std::vector<int> Segments(int tid) const
-    {
-        std::vector<int> out;
-        TrackTreeAlg(Model().GetReader().get()).GetSubsegmentIds(tid, out);
-        return out;
-    }
+    std::vector<int> Segments(int tid) const { return SegmentsOf(Model(), tid); }
 
     int Valid(int tid) const { return Model().GetTrack(tid)->GetPtNav().GetValidCount(); }
     int Count(int tid) const { return Model().GetTrack(tid)->GetPointCount(); }

@@ -37,9 +37,7 @@ protected:
     {
         const QString path = QDir(m_dataDir).filePath(relative);
         QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<html></html>");
+        WriteTestFile(path, "<html></html>");
     }
 
     QString m_dataDir;

@@ -4,7 +4,7 @@
 #include "IncreaseFrequencyCommand.h"
 #include "MessageBoxScript.h"
 #include "MessageBoxStyle.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 
 namespace {
 
-class IncreaseFrequencyCommandTest : public TimeCommandsFixture
+class IncreaseFrequencyCommandTest : public AppTracksFixture
 {
 protected:
     // Legs of 25 m and 2 s.

@@ -5,7 +5,7 @@
 #include "ResetTimeUiImpl.h"
 #include "StringIds.h"
 #include "TimeCommands.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 #include "TimeConv.h"
 #include "Translator.h"
 
@@ -52,7 +52,7 @@ std::vector<Time> TimesOf(const std::vector<TrackPoint>& points)
     return times;
 }
 
-class TimeCommandsTest : public TimeCommandsFixture
+class TimeCommandsTest : public AppTracksFixture
 {
 protected:
     // Points 1 km apart with the given times.

@@ -5,6 +5,7 @@
 #include "MessageBoxScript.h"
 #include "MessageBoxStyle.h"
 #include "OpenTracks.h"
+#include "OpenTracksTestBench.h"
 #include "RebuildTreeDlg.h"
 #include "RebuildTreeOptions.h"
 #include "RegistryKey.h"
@@ -12,7 +13,6 @@
 #include "Track.h"
 #include "TrackMenuUI.h"
 #include "TrackTree.h"
-#include "TrackTreeAlg.h"
 #include "Translator.h"
 
 #include <QAction>
@@ -92,32 +92,9 @@ protected:
         return Model().AddOpenedFile(*tree.GetReader(), file, data, QString(), TrackFileGpx);
     }
 
-    static std::vector<int> Segments(int tid)
-    {
-        std::vector<int> out;
-        TrackTreeAlg(Model().GetReader().get()).GetSubsegmentIds(tid, out);
-        return out;
-    }
-
-    static std::vector<int> Sizes(int tid)
-    {
-        std::vector<int> sizes;
-        for (const int segment : Segments(tid))
-            sizes.push_back(Model().GetTrack(segment)->GetPointCount());
-        return sizes;
-    }
-
-    static std::vector<TrackPoint> Points(int tid)
-    {
-        std::vector<TrackPoint> points;
-        for (const int segment : Segments(tid)) {
-            const auto& part = std::as_const(*std::dynamic_pointer_cast<Track>(Model().GetTrack(segment))
-                                                  ->GetTrackDataPtr())
-                                   .GetPoints();
-            points.insert(points.end(), part.begin(), part.end());
-        }
-        return points;
-    }
+    static std::vector<int> Segments(int tid) { return SegmentsOf(Model(), tid); }
+    static std::vector<int> Sizes(int tid) { return SegmentSizes(Model(), tid); }
+    static std::vector<TrackPoint> Points(int tid) { return AllPoints(Model(), tid); }
 
     CommandUI Query(int id)
     {

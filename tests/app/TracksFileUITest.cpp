@@ -11,7 +11,7 @@
 #include "TrackOpenQueueImpl.h"
 #include "TrackPoint.h"
 #include "TrackTree.h"
-#include "TrackTreeAlg.h"
+#include "OpenTracksTestBench.h"
 #include "TracksFileUI.h"
 #include "Translator.h"
 
@@ -79,12 +79,7 @@ protected:
         return Model().AddOpenedFile(*tree.GetReader(), file, data, path, type);
     }
 
-    std::vector<int> Segments(int tid) const
-    {
-        std::vector<int> out;
-        TrackTreeAlg(Model().GetReader().get()).GetSubsegmentIds(tid, out);
-        return out;
-    }
+    std::vector<int> Segments(int tid) const { return SegmentsOf(Model(), tid); }
 
     bool IsModified(int file) const { return Model().GetFileAttr(file)->modified; }
 
@@ -283,12 +278,7 @@ TEST_F(TracksFileUITest, FailedSaveKeepsFileModifiedAndOriginalIntact)
 {
     const QString folder = QDir(m_dir).filePath(QStringLiteral("locked"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    const QString original = QDir(folder).filePath(QStringLiteral("kept.gpx"));
-    {
-        QFile file(original);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("ORIGINAL");
-    }
+    const QString original = WriteTestFile(QDir(folder).filePath(QStringLiteral("kept.gpx")), "ORIGINAL");
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup);
     // Where permissions do not stop writes (root), a missing folder does.
     const bool locked = ::access(folder.toLocal8Bit().constData(), W_OK) != 0;
@@ -323,10 +313,7 @@ TEST_F(TracksFileUITest, CheckNewNameRefusesForbiddenAndTakenNames)
 {
     const int file = AddFile(QStringLiteral("walk"), TrackFileGpx);
     const QString oldPath = Model().GetFileAttr(file)->path;
-    {
-        QFile taken(QDir(m_dir).filePath(QStringLiteral("taken.gpx")));
-        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
-    }
+    WriteTestFile(QDir(m_dir).filePath(QStringLiteral("taken.gpx")), QByteArray());
     MessageBoxScript boxes;
     EXPECT_FALSE(m_ui->CheckNewName(file, QStringLiteral("a?b.gpx")));
     ASSERT_EQ(boxes.GetShown().size(), 1u);

@@ -1,8 +1,5 @@
 #include "RestructureTestSupport.h"
 
-#include "Track.h"
-#include "TrackTreeAlg.h"
-
 namespace restructuretest {
 
 Time Base()
@@ -29,29 +26,6 @@ std::vector<TrackPoint> TimedRun(int count, TimeSpan gap)
     std::vector<TrackPoint> points;
     AppendRun(points, count, gap);
     return points;
-}
-
-std::vector<TrackPoint> AllPoints(const OpenTracksModel& model, int tid)
-{
-    std::vector<int> segments;
-    TrackTreeAlg(model.GetReader().get()).GetSubsegmentIds(tid, segments);
-    std::vector<TrackPoint> points;
-    for (const int segment : segments) {
-        const auto track = std::dynamic_pointer_cast<Track>(model.GetTrack(segment));
-        const std::vector<TrackPoint>& part = std::as_const(*track->GetTrackDataPtr()).GetPoints();
-        points.insert(points.end(), part.begin(), part.end());
-    }
-    return points;
-}
-
-std::vector<int> SegmentSizes(const OpenTracksModel& model, int tid)
-{
-    std::vector<int> segments;
-    TrackTreeAlg(model.GetReader().get()).GetSubsegmentIds(tid, segments);
-    std::vector<int> sizes;
-    for (const int segment : segments)
-        sizes.push_back(model.GetTrack(segment)->GetPointCount());
-    return sizes;
 }
 
 std::vector<int> ChildKinds(const OpenTracksModel& model, int tid)

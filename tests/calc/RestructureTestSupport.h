@@ -17,11 +17,6 @@ TimeSpan Minutes(double minutes);
 void AppendRun(std::vector<TrackPoint>& points, int count, TimeSpan gap = TimeSpan::FromSeconds(10));
 std::vector<TrackPoint> TimedRun(int count, TimeSpan gap = TimeSpan::FromSeconds(10));
 
-// Every point of every segment beneath the model's node, in tree order, read
-// from the raw arrays.
-std::vector<TrackPoint> AllPoints(const OpenTracksModel& model, int tid);
-// The number of points of each segment beneath tid, in tree order.
-std::vector<int> SegmentSizes(const OpenTracksModel& model, int tid);
 // The kinds of the children of tid, in order.
 std::vector<int> ChildKinds(const OpenTracksModel& model, int tid);
 

@@ -1,4 +1,5 @@
 #include "CliTestFiles.h"
+#include "GpxBuilder.h"
 #include "LoadManager.h"
 #include "TestSupport.h"
 #include "TrackTreeAlg.h"
@@ -18,30 +19,20 @@ namespace {
 QString WriteGpx(const QString& dir, const QString& name, const std::vector<std::vector<std::pair<int, int>>>& segments,
                  const QDateTime& start = QDateTime(QDate(2024, 5, 1), QTime(10, 0), Qt::UTC))
 {
-    QByteArray text = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
-                      "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk>";
+    GpxBuilder gpx;
     QDateTime time = start;
     int index = 0;
     for (const auto& runs : segments) {
-        text += "<trkseg>";
+        gpx.Segment();
         for (const auto& [gapSeconds, count] : runs) {
             for (int i = 0; i < count; ++i, ++index) {
                 if (index > 0)
                     time = time.addSecs(i == 0 ? gapSeconds : 10);
-                text += QStringLiteral("<trkpt lat=\"47.0\" lon=\"%1\"><time>%2</time></trkpt>")
-                            .arg(10.0 + index * 0.0001, 0, 'f', 4)
-                            .arg(time.toString(Qt::ISODate))
-                            .toUtf8();
+                gpx.Add(47.0, 10.0 + index * 0.0001, time);
             }
         }
-        text += "</trkseg>";
     }
-    text += "</trk></gpx>\n";
-    const QString path = QDir(dir).filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    return path;
+    return gpx.Write(QDir(dir).filePath(name));
 }
 
 // The point counts of the segments of each folder of a saved file.

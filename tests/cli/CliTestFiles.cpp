@@ -1,12 +1,12 @@
 #include "CliTestFiles.h"
 
+#include "GpxBuilder.h"
 #include "IsoTime.h"
 #include "LoadManager.h"
 #include "TrackPointMethods.h"
 #include "TrackTreeAlg.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 
 double LonPerMeter()
@@ -16,20 +16,10 @@ double LonPerMeter()
 
 QString WriteGpx(const QString& dir, const std::vector<GpxPoint>& points)
 {
-    QString gpx = QStringLiteral("<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
-                                 "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><trkseg>");
-    for (const GpxPoint& point : points) {
-        gpx += QStringLiteral("<trkpt lat=\"0\" lon=\"%1\">").arg(point.meters * LonPerMeter(), 0, 'f', 10);
-        if (point.time)
-            gpx += QStringLiteral("<time>%1</time>").arg(*point.time);
-        gpx += QStringLiteral("</trkpt>");
-    }
-    gpx += QStringLiteral("</trkseg></trk></gpx>\n");
-    const QString path = QDir(dir).filePath(QStringLiteral("in.gpx"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(gpx.toUtf8());
-    return path;
+    GpxBuilder gpx;
+    for (const GpxPoint& point : points)
+        gpx.Add(0.0, point.meters * LonPerMeter(), point.time);
+    return gpx.Write(QDir(dir).filePath(QStringLiteral("in.gpx")));
 }
 
 std::vector<TrackPoint> ReadPoints(const QString& path)

@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "GpxBuilder.h"
 #include "LoadManager.h"
 #include "TestSupport.h"
 #include "TrackTreeAlg.h"
@@ -32,31 +33,23 @@ int Filter(const QStringList& args)
 QString WriteRide(const QString& dir)
 {
     const double metresPerDegreeLon = 111320.0 * std::cos(47.0 * M_PI / 180.0);
-    QString gpx = QStringLiteral("<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
-                                 "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk>");
+    const QDateTime start(QDate(2024, 5, 1), QTime(10, 0), Qt::UTC);
+    GpxBuilder gpx;
     for (int segment = 0; segment < 2; ++segment) {
-        gpx += QStringLiteral("<trkseg>");
+        gpx.Segment();
         for (int i = 0; i < kPoints; ++i) {
             const int second = segment * 100 + i;
             double lat = 47.0;
             if (segment == 0 && i == kSpike)
                 lat += 300.0 / 111320.0;
             const double lon = 8.0 + 5.0 * second / metresPerDegreeLon;
-            gpx += QStringLiteral("<trkpt lat=\"%1\" lon=\"%2\">").arg(lat, 0, 'f', 8).arg(lon, 0, 'f', 8);
             if (segment != 0 || i != kWithoutTime)
-                gpx += QStringLiteral("<time>2024-05-01T10:%1:%2Z</time>")
-                           .arg(second / 60, 2, 10, QLatin1Char('0'))
-                           .arg(second % 60, 2, 10, QLatin1Char('0'));
-            gpx += QStringLiteral("</trkpt>");
+                gpx.Add(lat, lon, start.addSecs(second));
+            else
+                gpx.Add(lat, lon);
         }
-        gpx += QStringLiteral("</trkseg>");
     }
-    gpx += QStringLiteral("</trk></gpx>\n");
-    const QString path = QDir(dir).filePath(QStringLiteral("ride.gpx"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(gpx.toUtf8());
-    return path;
+    return gpx.Write(QDir(dir).filePath(QStringLiteral("ride.gpx")));
 }
 
 QJsonArray ReadSegments(const QString& path)
@@ -159,18 +152,11 @@ TEST_F(FilterCommandTest, LocalFilterTakesOutPointsStandingWithinAMetre)
     // within a metre of the point before and after it.
     const double metresPerDegreeLon = 111320.0 * std::cos(47.0 * M_PI / 180.0);
     const std::vector<double> east = {0, 10, 20, 30, 40, 40.2, 40.4, 40.6, 50, 60, 70, 80, 90, 100};
-    QString gpx = QStringLiteral("<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
-                                 "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><trkseg>");
+    const QDateTime start(QDate(2024, 5, 1), QTime(10, 0), Qt::UTC);
+    GpxBuilder gpx;
     for (size_t i = 0; i < east.size(); ++i)
-        gpx += QStringLiteral("<trkpt lat=\"47.0\" lon=\"%1\"><time>2024-05-01T10:00:%2Z</time></trkpt>")
-                   .arg(8.0 + east[i] / metresPerDegreeLon, 0, 'f', 9)
-                   .arg(static_cast<int>(i), 2, 10, QLatin1Char('0'));
-    gpx += QStringLiteral("</trkseg></trk></gpx>\n");
-    const QString path = QDir(dir).filePath(QStringLiteral("stand.gpx"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(gpx.toUtf8());
-    file.close();
+        gpx.Add(47.0, 8.0 + east[i] / metresPerDegreeLon, start.addSecs(static_cast<int>(i)));
+    const QString path = gpx.Write(QDir(dir).filePath(QStringLiteral("stand.gpx")));
 
     ASSERT_EQ(Filter({path, QStringLiteral("--local"), QStringLiteral("--report"), report}), 0);
     const QJsonArray segments = ReadSegments(report);

@@ -19,11 +19,7 @@ QString Fixture(const char* relative)
 
 QString WriteFile(const QString& name, const QByteArray& bytes)
 {
-    const QString path = QDir(MakeTempDir()).filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
+    return WriteTestFile(QDir(MakeTempDir()).filePath(name), bytes);
 }
 
 // Records what the queue hands over and answers failure dialogs from a script.

@@ -6,8 +6,8 @@
 #include "LegendDlg.h"
 #include "LegendLayout.h"
 #include "LegendView.h"
+#include "AppTracksFixture.h"
 #include "StringIds.h"
-#include "TimeCommandsFixture.h"
 #include "Translator.h"
 #include "UnitsDisp.h"
 #include "ViewSettings.h"
@@ -261,13 +261,13 @@ TEST(LegendLayout, TicksRunUpTheBarAndLabelsDoNotCrowd)
     EXPECT_NEAR(layout.ValueAt(layout.GetBar().bottom()), 0.0, 1e-9);
 }
 
-class ChartPanesTest : public TimeCommandsFixture
+class ChartPanesTest : public AppTracksFixture
 {
 protected:
     // The palettes are read from the source tree's data on first use.
     void SetUp() override
     {
-        TimeCommandsFixture::SetUp();
+        AppTracksFixture::SetUp();
         Dir::SetDataDir(QStringLiteral(QUORVEL_SOURCE_DATA_DIR));
     }
 
@@ -277,7 +277,7 @@ protected:
         OptUnits::GetInstance().GetMeasuringSystemI().Set(static_cast<int>(MeasuringSystem::Metric));
         OptUnits::GetInstance().GetTemperatureUnitsI().Set(static_cast<int>(TemperatureUnits::Celsius));
         ViewSettings::GetInstance().colorBy.ResetToDefault();
-        TimeCommandsFixture::TearDown();
+        AppTracksFixture::TearDown();
     }
 
     // The "Color by" index of the first palette for parameter; -1 without one.

@@ -7,7 +7,7 @@
 #include "PointPropDlg.h"
 #include "RegistryKey.h"
 #include "ReportModel.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 #include "TimeZones.h"
 #include "Translator.h"
 
@@ -18,12 +18,12 @@
 
 namespace {
 
-class PointFieldViewsTest : public TimeCommandsFixture
+class PointFieldViewsTest : public AppTracksFixture
 {
 protected:
     void SetUp() override
     {
-        TimeCommandsFixture::SetUp();
+        AppTracksFixture::SetUp();
         TimeZones::GetInstance().SetTZSettings(TimeZoneSettings(TimeZoneSettings::Utc));
         RegistryKey(OblDlgBase::GetLayoutSection(QStringLiteral("PointList"))).ClearSection();
         // Receiver values on every other point, one point filtered and one
@@ -57,7 +57,7 @@ protected:
     {
         OptUnits::GetInstance().GetMeasuringSystemI().Set(static_cast<int>(MeasuringSystem::Metric));
         RegistryKey(OblDlgBase::GetLayoutSection(QStringLiteral("PointList"))).ClearSection();
-        TimeCommandsFixture::TearDown();
+        AppTracksFixture::TearDown();
         TimeZones::GetInstance().SetTZSettings(TimeZoneSettings());
     }
 

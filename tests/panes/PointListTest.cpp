@@ -8,7 +8,7 @@
 #include "PointListDlg.h"
 #include "RegistryKey.h"
 #include "ReportModel.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 #include "TimeZones.h"
 #include "TrkPointRecord.h"
 #include "ViewSettings.h"
@@ -29,12 +29,12 @@ TimeSpan Minutes(int minutes)
     return TimeSpan(TimeSpan::Minutes, minutes);
 }
 
-class PointListTest : public TimeCommandsFixture
+class PointListTest : public AppTracksFixture
 {
 protected:
     void SetUp() override
     {
-        TimeCommandsFixture::SetUp();
+        AppTracksFixture::SetUp();
         TimeZones::GetInstance().SetTZSettings(TimeZoneSettings(TimeZoneSettings::Utc));
         ShowFiltered(true);
         ClearLayout();
@@ -45,7 +45,7 @@ protected:
         m_dlg.reset();
         ClearLayout();
         ShowFiltered(true);
-        TimeCommandsFixture::TearDown();
+        AppTracksFixture::TearDown();
         TimeZones::GetInstance().SetTZSettings(TimeZoneSettings());
     }
 

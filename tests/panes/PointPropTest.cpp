@@ -1,7 +1,7 @@
 #include "PointPropCtrl.h"
 #include "PointPropDlg.h"
 #include "StringIds.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 #include "TimeZones.h"
 #include "Translator.h"
 #include "Locale.h"
@@ -17,12 +17,12 @@ constexpr int GpsSpeed = IDS_PTPROP_GPS_SPEED;
 constexpr int Status = IDS_PTPROP_STATUS;
 constexpr int HeartRate = IDS_PTPROP_HEART_RATE;
 
-class PointPropTest : public TimeCommandsFixture
+class PointPropTest : public AppTracksFixture
 {
 protected:
     void SetUp() override
     {
-        TimeCommandsFixture::SetUp();
+        AppTracksFixture::SetUp();
         // 100 m a minute apart; the third has a receiver speed and a pulse,
         // the last was added by the user.
         std::vector<TrackPoint> points;

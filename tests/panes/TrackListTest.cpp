@@ -12,7 +12,7 @@
 #include "ReportModel.h"
 #include "StringIds.h"
 #include "TestSupport.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 #include "TimeZones.h"
 #include "TrackDurationText.h"
 #include "TrackListData.h"
@@ -64,12 +64,12 @@ struct Outside
     bool mayClose = true;
 };
 
-class TrackListTest : public TimeCommandsFixture
+class TrackListTest : public AppTracksFixture
 {
 protected:
     void SetUp() override
     {
-        TimeCommandsFixture::SetUp();
+        AppTracksFixture::SetUp();
         TimeZones::GetInstance().SetTZSettings(TimeZoneSettings(TimeZoneSettings::Utc));
         m_checks = GEventManagerImpl::GetInstance().Subscribe(
             GEventFilter{GEventKind::CheckStateChanged}, [this] { ++m_checkEvents; }, GEventGroup::Views);
@@ -78,7 +78,7 @@ protected:
     void TearDown() override
     {
         m_dlg.reset();
-        TimeCommandsFixture::TearDown();
+        AppTracksFixture::TearDown();
         TimeZones::GetInstance().SetTZSettings(TimeZoneSettings());
     }
 
@@ -296,11 +296,7 @@ TEST_F(TrackListTest, SheetOfAFileNeverSaved)
 TEST_F(TrackListTest, SheetOfAFileOnDisk)
 {
     const QString dir = MakeTempDir();
-    const QString path = dir + QStringLiteral("/walk.gpx");
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(QByteArray(2048, 'x'));
-    out.close();
+    const QString path = WriteTestFile(dir + QStringLiteral("/walk.gpx"), QByteArray(2048, 'x'));
     TrackTree tree;
     const int loaded = tree.GetCreator()->AddFile(QStringLiteral("walk"), path, TrackFileGpx);
     TrackDataSetImpl data;

@@ -5,7 +5,7 @@
 #include "MapLayerChoice.h"
 #include "MessageBoxScript.h"
 #include "StringIds.h"
-#include "TimeCommandsFixture.h"
+#include "AppTracksFixture.h"
 #include "TrackView.h"
 #include "ViewSettings.h"
 #include "ViewUI.h"
@@ -25,12 +25,12 @@ struct SourceDataDir
     ~SourceDataDir() { Dir::SetDataDir(QString()); }
 };
 
-class TrackViewTest : public TimeCommandsFixture
+class TrackViewTest : public AppTracksFixture
 {
 protected:
     void SetUp() override
     {
-        TimeCommandsFixture::SetUp();
+        AppTracksFixture::SetUp();
         RegistryKey(QStringLiteral("Settings\\View")).ClearSection();
         ResetSettings();
         m_view.resize(400, 300);
@@ -46,7 +46,7 @@ protected:
     void TearDown() override
     {
         ResetSettings();
-        TimeCommandsFixture::TearDown();
+        AppTracksFixture::TearDown();
     }
 
     static void ResetSettings()

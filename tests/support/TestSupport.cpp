@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -31,4 +32,23 @@ QString MakeTempDir()
     static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
     dirs.push_back(std::make_unique<QTemporaryDir>());
     return dirs.back()->path();
+}
+
+TestFileNotWritten::TestFileNotWritten(const QString& path, const QString& reason)
+    : std::runtime_error("cannot write test file " + QDir::toNativeSeparators(path).toStdString() + ": " +
+                         reason.toStdString())
+{
+}
+
+QString WriteTestFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw TestFileNotWritten(path, file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throw TestFileNotWritten(path, file.errorString());
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        throw TestFileNotWritten(path, file.errorString());
+    return path;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <stdexcept>
@@ -23,3 +24,15 @@ QString FixturePath(const QString& relative);
 
 // A fresh temporary folder for one test, removed at exit.
 QString MakeTempDir();
+
+// Thrown by WriteTestFile; reported like MissingTestFile.
+class TestFileNotWritten : public std::runtime_error
+{
+public:
+    TestFileNotWritten(const QString& path, const QString& reason);
+};
+
+// Writes bytes to path, replacing any file there, and gives back the path.
+// A file that cannot be written ends the calling test at once with a
+// failure naming it, instead of letting the test go on without its input.
+QString WriteTestFile(const QString& path, const QByteArray& bytes);

@@ -151,7 +151,7 @@ TEST(HttpDownloader, GivesUpAfterItsTimeOut)
 TEST(HttpDownloader, ReadsFileUrlsAndFailsOnMissingFiles)
 {
     const QString path = QDir(MakeTempDir()).filePath(QStringLiteral("0.png"));
-    WriteFile(path, "local");
+    WriteTestFile(path, "local");
     HttpDownloader downloader;
     ByteArray bytes;
     ASSERT_TRUE(downloader.Download(FileUrl(path), bytes, -1));

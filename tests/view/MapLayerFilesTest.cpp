@@ -45,7 +45,7 @@ protected:
     MapLayerParams LoadLayer(const QByteArray& text, QString* error = nullptr)
     {
         const QString path = MapsPath(QStringLiteral("layer.xml"));
-        WriteFile(path, text);
+        WriteTestFile(path, text);
         MapLayerParams params;
         QString reason;
         m_loaded = params.Load(path, reason);
@@ -146,7 +146,7 @@ TEST_F(MapLayerFilesTest, AZoomRangeThatMakesNoSenseLeavesNoCoverage)
 
 TEST_F(MapLayerFilesTest, TheListNamesLayerFilesThatAreReadWhenFirstAskedFor)
 {
-    WriteFile(MapsPath(QStringLiteral("DefaultLayers.xml")), R"(<?xml version="1.0"?>
+    WriteTestFile(MapsPath(QStringLiteral("DefaultLayers.xml")), R"(<?xml version="1.0"?>
 <layers>
   <layer path="Streets.xml"/>
   <layer path="Broken.xml"/>
@@ -154,14 +154,14 @@ TEST_F(MapLayerFilesTest, TheListNamesLayerFilesThatAreReadWhenFirstAskedFor)
   <layer path="Later.xml"/>
 </layers>
 )");
-    WriteFile(MapsPath(QStringLiteral("Streets.xml")), LayerFile("g-streets", "Streets"));
-    WriteFile(MapsPath(QStringLiteral("Broken.xml")), "<layer guid=\"g-broken\"><name>");
-    WriteFile(QDir(m_dir).filePath(QStringLiteral("Elsewhere.xml")), LayerFile("g-abs", "Absolute"));
+    WriteTestFile(MapsPath(QStringLiteral("Streets.xml")), LayerFile("g-streets", "Streets"));
+    WriteTestFile(MapsPath(QStringLiteral("Broken.xml")), "<layer guid=\"g-broken\"><name>");
+    WriteTestFile(QDir(m_dir).filePath(QStringLiteral("Elsewhere.xml")), LayerFile("g-abs", "Absolute"));
 
     const std::shared_ptr<MapLayersImpl> layers = LoadMapLayers();
     ASSERT_EQ(layers->GetCount(), 4);
     // Written after the list was read, before the layer is asked for.
-    WriteFile(MapsPath(QStringLiteral("Later.xml")), LayerFile("g-later", "Later"));
+    WriteTestFile(MapsPath(QStringLiteral("Later.xml")), LayerFile("g-later", "Later"));
 
     ASSERT_TRUE(layers->GetParams(0));
     EXPECT_EQ(layers->GetParams(0)->GetName(), QStringLiteral("Streets"));
@@ -174,7 +174,7 @@ TEST_F(MapLayerFilesTest, TheListNamesLayerFilesThatAreReadWhenFirstAskedFor)
     EXPECT_FALSE(layers->GetParams(-1));
 
     // A layer that failed is not read again, even once it is repaired.
-    WriteFile(MapsPath(QStringLiteral("Broken.xml")), LayerFile("g-broken", "Repaired"));
+    WriteTestFile(MapsPath(QStringLiteral("Broken.xml")), LayerFile("g-broken", "Repaired"));
     EXPECT_FALSE(layers->GetParams(1));
 
     EXPECT_EQ(layers->FindByGuid(QStringLiteral("G-ABS")), 2);
@@ -190,15 +190,15 @@ TEST_F(MapLayerFilesTest, TheListNamesLayerFilesThatAreReadWhenFirstAskedFor)
 TEST_F(MapLayerFilesTest, WithoutAListFileThereAreNoLayers)
 {
     EXPECT_EQ(LoadMapLayers()->GetCount(), 0);
-    WriteFile(MapsPath(QStringLiteral("DefaultLayers.xml")), "<layers><layer path=");
+    WriteTestFile(MapsPath(QStringLiteral("DefaultLayers.xml")), "<layers><layer path=");
     EXPECT_EQ(LoadMapLayers()->GetCount(), 0);
 }
 
 TEST_F(MapLayerFilesTest, TheChosenLayerIsRememberedWhileItsGuidStaysAtItsIndex)
 {
     const auto layersOf = [this](const QByteArray& second) {
-        WriteFile(MapsPath(QStringLiteral("A.xml")), LayerFile("g-a", "A"));
-        WriteFile(MapsPath(QStringLiteral("B.xml")), second);
+        WriteTestFile(MapsPath(QStringLiteral("A.xml")), LayerFile("g-a", "A"));
+        WriteTestFile(MapsPath(QStringLiteral("B.xml")), second);
         return std::make_shared<MapLayersImpl>(
             QStringList{MapsPath(QStringLiteral("A.xml")), MapsPath(QStringLiteral("B.xml"))});
     };

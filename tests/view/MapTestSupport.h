@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QUrl>
 
@@ -13,13 +12,6 @@
 #include <unistd.h>
 
 // Helpers of the map tile tests: files to fetch, and a socket to fetch from.
-
-inline void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
-}
 
 inline QString FileUrl(const QString& path)
 {

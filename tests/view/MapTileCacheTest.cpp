@@ -95,7 +95,7 @@ protected:
 
 TEST_F(MapDownloaderTest, ADownloadedTileEntersTheCacheAndIsCounted)
 {
-    WriteFile(TilePath(QStringLiteral("tile.png")), QByteArray("not really a picture"));
+    WriteTestFile(TilePath(QStringLiteral("tile.png")), QByteArray("not really a picture"));
     MapDownloaderData downloader;
     const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
     EXPECT_FALSE(downloader.Find("k"));
@@ -114,7 +114,7 @@ TEST_F(MapDownloaderTest, AFailedTileKeepsItsEmptyEntryAndIsNotFetchedAgain)
     MapDownloaderData downloader(1);
     const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
     const QString late = TilePath(QStringLiteral("late.png"));
-    WriteFile(TilePath(QStringLiteral("present.png")), QByteArray("P"));
+    WriteTestFile(TilePath(QStringLiteral("present.png")), QByteArray("P"));
     ASSERT_TRUE(downloader.Request("late", FileUrl(late)));
     ASSERT_TRUE(downloader.Request("present", FileUrl(TilePath(QStringLiteral("present.png")))));
     ASSERT_TRUE(WaitForArrival(*arrivals));
@@ -122,9 +122,9 @@ TEST_F(MapDownloaderTest, AFailedTileKeepsItsEmptyEntryAndIsNotFetchedAgain)
     EXPECT_TRUE(downloader.Find("late")->IsEmpty());
 
     // The file is there now, but the tile was asked for already.
-    WriteFile(late, QByteArray("L"));
+    WriteTestFile(late, QByteArray("L"));
     ASSERT_TRUE(downloader.Request("late", FileUrl(late)));
-    WriteFile(TilePath(QStringLiteral("sentinel.png")), QByteArray("S"));
+    WriteTestFile(TilePath(QStringLiteral("sentinel.png")), QByteArray("S"));
     ASSERT_TRUE(downloader.Request("sentinel", FileUrl(TilePath(QStringLiteral("sentinel.png")))));
     ASSERT_TRUE(WaitForArrival(*arrivals));
     EXPECT_TRUE(downloader.Find("late")->IsEmpty());

@@ -43,7 +43,7 @@ protected:
     {
         const QString path = QDir(m_dir).filePath(QStringLiteral("layer.xml"));
         const QString url = FileUrl(m_dir) + QStringLiteral("/tiles/{z}/{x}/{y}.png");
-        WriteFile(path, QStringLiteral(R"(<layer guid="g-test"><name>Test</name>
+        WriteTestFile(path, QStringLiteral(R"(<layer guid="g-test"><name>Test</name>
 <source type="osm"><base_url>%1</base_url></source>
 <coverage><zoom min="%2" max="%3"/></coverage></layer>)")
                             .arg(url)
@@ -158,7 +158,7 @@ TEST_F(MapTileDrawerTest, BytesThatAreNoPictureLeaveTheTileToItsParent)
 {
     const QString folder = QDir(m_dir).filePath(QStringLiteral("tiles/3/4"));
     QDir().mkpath(folder);
-    WriteFile(QDir(folder).filePath(QStringLiteral("2.png")), "<html>Over quota</html>");
+    WriteTestFile(QDir(folder).filePath(QStringLiteral("2.png")), "<html>Over quota</html>");
     WriteTile(2, 2, 1, Quarters());
     MapTileDrawer drawer(Layer(2, 3));
     // Both the bad tile and the parent arrive, in either order.

@@ -7,7 +7,6 @@
 #include "TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -20,13 +19,6 @@ uint32_t Colorref(int r, int g, int b)
 
 const RgbStruct Blue(0, 0, 255);
 const RgbStruct Red(255, 0, 0);
-
-void Write(const QString& path, const QByteArray& text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
 
 class DataDirTest : public ::testing::Test
 {
@@ -116,7 +108,7 @@ TEST(RangeColorMixer, TooFewOrEqualStopsAndAHairlineStepStaySafe)
 TEST_F(DataDirTest, APaletteFileGivesNameParameterAggregateAndScale)
 {
     const QString path = PalettePath(QStringLiteral("speed.xml"));
-    Write(path, R"(<?xml version="1.0"?>
+    WriteTestFile(path, R"(<?xml version="1.0"?>
 <palette name="Tempo">
   <value parameter="Speed" aggregate="max"/>
   <colors step="-3">
@@ -167,7 +159,7 @@ TEST_F(DataDirTest, BrokenPalettesSayWhyAndAreLeftOut)
         {"d.xml", "<palette><value parameter=\"speed\"", nullptr},
     };
     for (const Case& c : cases) {
-        Write(PalettePath(QLatin1String(c.file)), c.text);
+        WriteTestFile(PalettePath(QLatin1String(c.file)), c.text);
         Palette palette;
         QString error;
         EXPECT_FALSE(palette.Load(PalettePath(QLatin1String(c.file)), error)) << c.file;
@@ -176,10 +168,10 @@ TEST_F(DataDirTest, BrokenPalettesSayWhyAndAreLeftOut)
         else
             EXPECT_FALSE(error.isEmpty()) << c.file;
     }
-    Write(PalettePath(QStringLiteral("good.xml")),
+    WriteTestFile(PalettePath(QStringLiteral("good.xml")),
           "<palette name=\"Height\"><value parameter=\"elevation\"/><colors><color value=\"0\" rgb=\"000000\"/>"
           "<color value=\"100\" rgb=\"FFFFFF\"/></colors></palette>");
-    Write(PalettePath(QStringLiteral("DefaultPalettes.xml")),
+    WriteTestFile(PalettePath(QStringLiteral("DefaultPalettes.xml")),
           "<palettes><palette path=\"a.xml\"/><palette path=\"good.xml\"/><palette path=\"missing.xml\"/>"
           "<palette path=\"c.xml\"/></palettes>");
     const PaletteList palettes = LoadPalettes();

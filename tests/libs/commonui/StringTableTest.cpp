@@ -3,6 +3,9 @@
 #include "StringTable.h"
 #include "Translator.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -54,54 +57,58 @@ TEST(StringTable, EveryEntryIsFoundByItsId)
     }
 }
 
-TEST(StringTable, TextsThatCodeLooksUpByNumber)
+TEST(StringTable, EachTextHasAtMostOneMnemonic)
+{
+    for (const StringTableEntry& e : GetStringTable()) {
+        // "&&" is an ampersand; "&" before a space ("Date & time") is one too.
+        const QString text = QString::fromUtf16(e.text).remove(QStringLiteral("&&"));
+        int mnemonics = 0;
+        for (qsizetype i = text.indexOf(QLatin1Char('&')); i >= 0; i = text.indexOf(QLatin1Char('&'), i + 1)) {
+            ASSERT_LT(i + 1, text.size()) << "id " << e.id << " ends in &";
+            mnemonics += text.at(i + 1).isLetterOrNumber() ? 1 : 0;
+        }
+        EXPECT_LE(mnemonics, 1) << "id " << e.id;
+    }
+}
+
+TEST(StringTable, AShortcutFollowsTheOnlyTabOfAText)
+{
+    const QRegularExpression shortcut(QStringLiteral("^((Ctrl|Shift|Alt)\\+)*([A-Z0-9]|F[0-9]{1,2}|Del|Ins)$"));
+    int withShortcut = 0;
+    for (const StringTableEntry& e : GetStringTable()) {
+        const QStringList parts = QString::fromUtf16(e.text).split(QLatin1Char('\t'));
+        if (parts.size() == 1)
+            continue;
+        ++withShortcut;
+        ASSERT_EQ(parts.size(), 2) << "id " << e.id;
+        EXPECT_FALSE(parts[0].isEmpty()) << "id " << e.id;
+        EXPECT_TRUE(shortcut.match(parts[1]).hasMatch()) << "id " << e.id << ": " << parts[1].toStdString();
+    }
+    EXPECT_GT(withShortcut, 0);
+}
+
+TEST(StringTable, TextsThatCodeJoinsOrSplitsKeepTheirExactForm)
 {
     const Expected expected[] = {
-        // load statuses of the opening queue
-        {62221, u"The file does not exist."},
-        {62222, u"The file is blocked by another application or process."},
-        {62223, u"The file format cannot be recognized."},
-        {62224, u"The file contains no tracks."},
-        {62225, u"GPX and KML files larger than 100 MB are not supported."},
-        {62226, u"Unknown error."},
-        // options dialog
-        {61650, u"Sample:"},
-        {61651, u"Decimal degrees"},
-        {61652, u"Degrees, decimal minutes"},
-        {61653, u"Degrees, minutes, seconds"},
-        {61654, u"UTM-zone, meters, meters"},
-        {61655, u"Plus/minus"},
-        {61656, u"N/S/W/E"},
-        // restructuring question with its line break
-        {62802, u"This command is applicable for files only.\nDo you want to restructure track files "
-                u"that contain all the selected items?"},
-        // filter reasons: codes 3 and 4 use the ids the other way round
-        {62903, u"High forward accel."},
-        {62904, u"High brake accel."},
-        {62911, u"Wrong time"},
-        {62917, u"Very local inconsistency"},
-        // menu text with its tab, a title, a task-dialog button
-        {32803, u"&Save\tCtrl+S"},
-        {100, u"Quorvel v1.15.141"},
-        {60053, u"Skip &all"},
-        // trailing and missing spaces are part of the texts
-        {62571, u"Speed < "},
-        {62572, u"Speed >"},
-        {60206, u"An error occurred while checking for updates. \nPlease ensure an Internet connection is "
-                u"available and/or try again later."},
-        // columns 14 and 15 take the ids crosswise
-        {61714, u"From start"},
-        {61715, u"Elapsed time"},
-        {62651, u"#"},
-        // a command without menu entry keeps its prompt and tooltip
-        {32903, u"Filter spikes from the track\nFilter spikes"},
-        {33001, u"Rebuild structure of the selected tracks"},
-        {1701, u"Speed:"},
-        {62502, u"Segments"},
-        {32830, u"<No items>"},
+        // the menu text the Save shortcut is read from
+        {ID_FILE_SAVE, u"&Save\tCtrl+S"},
+        // starts of filter rules that the value follows, with their trailing
+        // and missing spaces
+        {IDS_VALUE_RULE_MIN_SPEED, u"Speed < "},
+        {IDS_VALUE_RULE_MAX_SPEED, u"Speed >"},
     };
     for (const Expected& e : expected)
         EXPECT_EQ(Load(e.id), QString::fromUtf16(e.text)) << "id " << e.id;
+}
+
+TEST(StringTable, IdsThatTakeTheirTextsCrosswise)
+{
+    // Filter reasons 3 and 4, and columns 14 and 15, look their texts up
+    // the other way round; these pin which text each id holds.
+    EXPECT_EQ(Load(IDS_REASON_HIGH_FORWARD_ACCEL), QStringLiteral("High forward accel."));
+    EXPECT_EQ(Load(IDS_REASON_HIGH_BRAKE_ACCEL), QStringLiteral("High brake accel."));
+    EXPECT_EQ(Load(IDS_PTLIST_FROM_START), QStringLiteral("From start"));
+    EXPECT_EQ(Load(IDS_PTLIST_ELAPSED), QStringLiteral("Elapsed time"));
 }
 
 TEST(StringTable, TextsThatCodeLooksUpByName)
@@ -120,11 +127,17 @@ TEST(StringTable, TextsThatCodeLooksUpByName)
 
 TEST(StringTable, MenuTextOfACommand)
 {
+    // Where a command's own string is its prompt, the menu text has an id
+    // of its own; elsewhere the command id is the text's id.
+    for (const int command : {ID_TRACK_RESTRUCTURE, ID_TRACK_MERGE}) {
+        EXPECT_NE(MenuTextId(command), command);
+        EXPECT_TRUE(Translator::GetInstance().HasStr(MenuTextId(command))) << command;
+        EXPECT_NE(Load(MenuTextId(command)), Load(command)) << command;
+        EXPECT_TRUE(Load(MenuTextId(command)).contains(QLatin1Char('&'))) << command;
+    }
     EXPECT_EQ(Load(MenuTextId(ID_TRACK_RESTRUCTURE)), QStringLiteral("&Restructure..."));
-    EXPECT_EQ(Load(MenuTextId(ID_TRACK_MERGE)), QStringLiteral("&Merge"));
     EXPECT_EQ(MenuTextId(ID_FILE_OPEN), ID_FILE_OPEN);
-    EXPECT_EQ(Load(MenuTextId(ID_FILE_OPEN)), QStringLiteral("&Open track..."));
-    EXPECT_EQ(Load(MenuTextId(ID_TRACK_REVERSE)), QStringLiteral("Re&verse"));
+    EXPECT_EQ(MenuTextId(ID_TRACK_REVERSE), ID_TRACK_REVERSE);
 }
 
 TEST(StringTable, MissingIdsGiveEmptyTextAndAreDetectable)

@@ -3,7 +3,6 @@
 #include "Time.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -28,11 +27,7 @@ TEST(FileName, PartsOfAPath)
 
 TEST(FileName, ExistenceSizeAndTime)
 {
-    const QString path = QDir(MakeTempDir()).filePath(QStringLiteral("five.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("12345");
-    file.close();
+    const QString path = WriteTestFile(QDir(MakeTempDir()).filePath(QStringLiteral("five.txt")), "12345");
 
     const FileName existing(path);
     EXPECT_TRUE(existing.DoesExist());

@@ -1,3 +1,4 @@
+#include "GpxBuilder.h"
 #include "GpxDocument.h"
 #include "GpxLoader.h"
 #include "PeerOracle.h"
@@ -48,12 +49,10 @@ private:
 
 QByteArray ManyPoints(int count)
 {
-    QByteArray bytes("<gpx><trk><trkseg>\n");
-    for (int i = 0; i < count; ++i) {
-        bytes += "<trkpt lat=\"47." + QByteArray::number(i) + "\" lon=\"8.5\"><ele>500</ele>"
-                 "<time>2024-05-01T12:00:00Z</time></trkpt>\n";
-    }
-    return bytes + "</trkseg></trk></gpx>\n";
+    GpxBuilder gpx;
+    for (int i = 0; i < count; ++i)
+        gpx.Add(47.0 + i * 1e-5, 8.5, QStringLiteral("2024-05-01T12:00:00Z"), 500);
+    return gpx.Text();
 }
 
 } // namespace

@@ -49,11 +49,7 @@ QString SchemaPath()
 // required: the caller skips without it.
 QString Validate(const QByteArray& gpx)
 {
-    const QString path = QDir(MakeTempDir()).filePath(QStringLiteral("saved.gpx"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(gpx);
-    file.close();
+    const QString path = WriteTestFile(QDir(MakeTempDir()).filePath(QStringLiteral("saved.gpx")), gpx);
     QProcess xmllint;
     xmllint.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--nonet"),
                                               QStringLiteral("--schema"), SchemaPath(), path});

@@ -247,11 +247,7 @@ TEST(GpxSaver, SaveTrackReplacesTheFileOnlyWhenComplete)
     built.Segment(built.Folder(built.fileTid, QStringLiteral("n")), QString(), {At(1, 2)});
     const QDir dir(MakeTempDir());
     const QString target = dir.filePath(QStringLiteral("out.gpx"));
-    {
-        QFile old(target);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old content");
-    }
+    WriteTestFile(target, "old content");
     EXPECT_EQ(saver->SaveTrack(target, built.tree.GetReader(), built.fileTid, built.data), TrackSaverI::Success);
     EXPECT_TRUE(saver->GetErrorDesc().isEmpty());
     QFile written(target);

@@ -200,12 +200,7 @@ TEST(NmeaTrackWriter, WhatIsWrittenReadsBack)
 
 TEST(TrackWriters, TargetReplacedOnlyWhenComplete)
 {
-    const QString path = TempFile("track.nmea");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old content");
-    }
+    const QString path = WriteTestFile(TempFile("track.nmea"), "old content");
     TrackData points;
     points.Append(MakePoint(1.0, 2.0, 3.0, "2024-01-01T00:00:00Z"));
     NmeaTrackWriter writer;

@@ -2,7 +2,6 @@
 #include "TinyXmlHelper.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <tinyxml2.h>
 
@@ -12,11 +11,7 @@ namespace {
 
 QString WriteFile(const QString& name, const QByteArray& bytes)
 {
-    const QString path = QDir(MakeTempDir()).filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
+    return WriteTestFile(QDir(MakeTempDir()).filePath(name), bytes);
 }
 
 } // namespace

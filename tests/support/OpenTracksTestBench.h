@@ -13,7 +13,8 @@
 #include <memory>
 #include <vector>
 
-// A tree and point arrays as a loader fills them.
+// A tree and point arrays as a loader fills them, for a file named name
+// at /data/name.gpx.
 struct SourceTree
 {
     explicit SourceTree(const QString& name = QStringLiteral("walk"));
@@ -24,7 +25,19 @@ struct SourceTree
     TrackTree tree;
     std::shared_ptr<TrackDataSetImpl> data = std::make_shared<TrackDataSetImpl>();
     int file = -1;
+    QString path;
 };
+
+// The source opened in model as a loaded GPX file; its file node.
+int OpenSource(OpenTracksModel& model, const SourceTree& source);
+
+// What tests ask of a model, a test's own or the program's:
+// the segments beneath tid, in tree order;
+std::vector<int> SegmentsOf(const OpenTracksModel& model, int tid);
+// the number of points of each of them;
+std::vector<int> SegmentSizes(const OpenTracksModel& model, int tid);
+// and all their points one after another, read from the segments' arrays.
+std::vector<TrackPoint> AllPoints(const OpenTracksModel& model, int tid);
 
 // count points stepSeconds apart from start, heading east from lon; each
 // point's longitude tells it apart.
@@ -52,9 +65,9 @@ protected:
     std::vector<SeenEvent> Seen(int kind) const;
     const TracksStateI& State() const { return holder.GetState(); }
     TrackTreeReaderPtr Reader() const { return model.GetReader(); }
-    std::vector<int> Segments(int tid) const;
+    std::vector<int> Segments(int tid) const { return SegmentsOf(model, tid); }
     // Every point of the segments beneath tid, in tree order.
-    std::vector<TrackPoint> PointsOf(int tid) const;
+    std::vector<TrackPoint> PointsOf(int tid) const { return AllPoints(model, tid); }
     // Each composite of the file shows the points, validity and segments of
     // the segments beneath it, one after another.
     void ExpectCompositesAgree(int fileTid) const;

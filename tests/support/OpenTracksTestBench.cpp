@@ -3,8 +3,9 @@
 #include "TrackTreeAlg.h"
 
 SourceTree::SourceTree(const QString& name)
+    : path(QStringLiteral("/data/") + name + QStringLiteral(".gpx"))
 {
-    file = tree.GetCreator()->AddFile(name, QStringLiteral("/data/") + name + QStringLiteral(".gpx"), TrackFileGpx);
+    file = tree.GetCreator()->AddFile(name, path, TrackFileGpx);
 }
 
 int SourceTree::Folder(int parent, const QString& name)
@@ -17,6 +18,37 @@ int SourceTree::Segment(int parent, const std::vector<TrackPoint>& points)
     const int tid = tree.GetCreator()->AddSegment(parent, QString());
     data->Add(tid, std::make_shared<TrackData>(points));
     return tid;
+}
+
+int OpenSource(OpenTracksModel& model, const SourceTree& source)
+{
+    return model.AddOpenedFile(*source.tree.GetReader(), source.file, *source.data, source.path, TrackFileGpx);
+}
+
+std::vector<int> SegmentsOf(const OpenTracksModel& model, int tid)
+{
+    std::vector<int> segments;
+    TrackTreeAlg(model.GetReader().get()).GetSubsegmentIds(tid, segments);
+    return segments;
+}
+
+std::vector<int> SegmentSizes(const OpenTracksModel& model, int tid)
+{
+    std::vector<int> sizes;
+    for (const int segment : SegmentsOf(model, tid))
+        sizes.push_back(model.GetTrack(segment)->GetPointCount());
+    return sizes;
+}
+
+std::vector<TrackPoint> AllPoints(const OpenTracksModel& model, int tid)
+{
+    std::vector<TrackPoint> points;
+    for (const int segment : SegmentsOf(model, tid)) {
+        const TrackDataI& data = std::as_const(*model.GetTrack(segment)).GetTrackData();
+        for (int i = 0; i < data.GetPointCount(); ++i)
+            points.push_back(data.GetTrackPoint(i));
+    }
+    return points;
 }
 
 std::vector<TrackPoint> MakePoints(int count, const Time& start, double stepSeconds, double lon)
@@ -49,8 +81,7 @@ void OpenTracksTest::Record()
 
 int OpenTracksTest::Open(SourceTree& source)
 {
-    return model.AddOpenedFile(*source.tree.GetReader(), source.file, *source.data, QStringLiteral("/data/x.gpx"),
-                               TrackFileGpx);
+    return OpenSource(model, source);
 }
 
 std::vector<int> OpenTracksTest::Kinds() const
@@ -69,24 +100,6 @@ std::vector<SeenEvent> OpenTracksTest::Seen(int kind) const
             result.push_back(event);
     }
     return result;
-}
-
-std::vector<int> OpenTracksTest::Segments(int tid) const
-{
-    std::vector<int> segments;
-    TrackTreeAlg(Reader().get()).GetSubsegmentIds(tid, segments);
-    return segments;
-}
-
-std::vector<TrackPoint> OpenTracksTest::PointsOf(int tid) const
-{
-    std::vector<TrackPoint> points;
-    for (const int segment : Segments(tid)) {
-        const TrackDataI& data = std::as_const(*model.GetTrack(segment)).GetTrackData();
-        for (int i = 0; i < data.GetPointCount(); ++i)
-            points.push_back(data.GetTrackPoint(i));
-    }
-    return points;
 }
 
 void OpenTracksTest::ExpectCompositesAgree(int fileTid) const
