@@ -199,8 +199,9 @@ TEST(ShippedPalettes, AllLoadWithAUsableScale)
         const auto mixer = palettes[i]->GetMixer();
         ASSERT_TRUE(mixer) << i;
         EXPECT_LT(mixer->GetMin(), mixer->GetMax()) << palettes[i]->GetName().toStdString();
-        if (palettes[i]->GetParameter() != PaletteParameter::Heading)
+        if (palettes[i]->GetParameter() != PaletteParameter::Heading) {
             EXPECT_NE(mixer->GetColor(mixer->GetMin()), mixer->GetColor(mixer->GetMax())) << i;
+        }
     }
     EXPECT_EQ(palettes[1]->GetParameter(), PaletteParameter::Speed);
     EXPECT_EQ(palettes[8]->GetParameter(), PaletteParameter::Heading);
