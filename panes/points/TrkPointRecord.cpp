@@ -7,28 +7,47 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <array>
+#include <tuple>
+
 namespace {
 
 const QColor kFilteredText(0xA0, 0xA0, 0xA0);
 
-// A dot inside a segment, a triangle at its start, a square at its end;
-// green when valid, grey when filtered.
-QIcon MakeIcon(int index)
+// The strip of status icons in the list's numbering: a dot inside a
+// segment, a triangle at its start, a square at its end; green when valid,
+// grey when filtered.
+enum class IconShape { Dot, Triangle, Square };
+struct IconLook
+{
+    IconShape shape;
+    bool valid;
+};
+constexpr std::array<IconLook, 6> kIconStrip = {{
+    {IconShape::Dot, false},
+    {IconShape::Dot, true},
+    {IconShape::Triangle, true},
+    {IconShape::Square, true},
+    {IconShape::Triangle, false},
+    {IconShape::Square, false},
+}};
+
+QIcon MakeIcon(const IconLook& look)
 {
     QPixmap pixmap(12, 12);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(index % 2 ? QColor(0, 150, 0) : kFilteredText);
-    switch (index / 2) {
-    case 1:
+    painter.setBrush(look.valid ? QColor(0, 150, 0) : kFilteredText);
+    switch (look.shape) {
+    case IconShape::Triangle:
         painter.drawPolygon(QPolygon({QPoint(2, 1), QPoint(11, 6), QPoint(2, 11)}));
         break;
-    case 2:
+    case IconShape::Square:
         painter.drawRect(2, 2, 8, 8);
         break;
-    default:
+    case IconShape::Dot:
         painter.drawEllipse(3, 3, 6, 6);
         break;
     }
@@ -39,17 +58,18 @@ QIcon MakeIcon(int index)
 
 TrkPointRecord::TrkPointRecord()
 {
-    for (int i = 0; i < static_cast<int>(m_icons.size()); ++i)
-        m_icons[static_cast<size_t>(i)] = MakeIcon(i);
+    static_assert(kIconStrip.size() == std::tuple_size_v<decltype(m_icons)>);
+    for (size_t i = 0; i < m_icons.size(); ++i)
+        m_icons[i] = MakeIcon(kIconStrip[i]);
 }
 
 int TrkPointRecord::GetIconIndex(int classCode, bool valid)
 {
     switch (classCode) {
     case PtListNavI::SegmentStart:
-        return valid ? 3 : 2;
+        return valid ? 2 : 4;
     case PtListNavI::SegmentEnd:
-        return valid ? 5 : 4;
+        return valid ? 3 : 5;
     default:
         return valid ? 1 : 0;
     }

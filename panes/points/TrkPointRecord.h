@@ -30,8 +30,8 @@ public:
 
     // The text of a cell as the list shows it, for the point of that index.
     QString GetText(int columnId, int index, const TrackPointEx& point) const;
-    // Of the six: ordinary, segment start, segment end; filtered at even
-    // places, valid at odd ones.
+    // Of the six: 0 and 1 an ordinary point filtered and valid, 2 and 3 a
+    // segment's start and end when valid, 4 and 5 the same when filtered.
     static int GetIconIndex(int classCode, bool valid);
 
 private:

@@ -168,12 +168,37 @@ TEST_F(PointListTest, FilteredPointsAreGreyAndTellWhy)
 
 TEST_F(PointListTest, StatusIconsTellStartEndAndFiltered)
 {
-    EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::SegmentStart, true), 3);
-    EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::SegmentStart, false), 2);
-    EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::SegmentEnd, true), 5);
-    EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::SegmentEnd, false), 4);
+    EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::SegmentStart, true), 2);
+    EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::SegmentStart, false), 4);
+    EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::SegmentEnd, true), 3);
+    EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::SegmentEnd, false), 5);
     EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::Inside, true), 1);
     EXPECT_EQ(TrkPointRecord::GetIconIndex(PtListNavI::Inside, false), 0);
+
+    // What the list shows: six different icons, green for the valid points
+    // and grey for the filtered ones, at the start, inside and at the end.
+    const auto icon = [this](int row) {
+        return Cell(row, PtColumn::Status).data(Qt::DecorationRole).value<QIcon>().pixmap(12, 12).toImage();
+    };
+    std::vector<QImage> shown;
+    ShowFiltered(true);
+    for (const std::vector<int>& filtered : {std::vector<int>{}, std::vector<int>{0, 2, 4}}) {
+        Open({Walk(5, filtered)});
+        for (int row : {0, 2, 4}) {
+            const QImage image = icon(row);
+            ASSERT_FALSE(image.isNull()) << row;
+            const QColor centre = image.pixelColor(6, 6);
+            if (filtered.empty())
+                EXPECT_GT(centre.green(), 2 * centre.red()) << row;
+            else
+                EXPECT_EQ(centre.red(), centre.green()) << row;
+            shown.push_back(image);
+        }
+    }
+    for (size_t i = 0; i < shown.size(); ++i) {
+        for (size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_NE(shown[i], shown[j]) << i << " and " << j;
+    }
 }
 
 TEST_F(PointListTest, HiddenFilteredPointsLeaveGapsInTheNumbers)
