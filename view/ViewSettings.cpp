@@ -1,7 +1,10 @@
 #include "ViewSettings.h"
 
+#include "GEventKind.h"
+#include "GEventManagerImpl.h"
 #include "MapLayerChoice.h"
 #include "MapLayersImpl.h"
+#include "OptUnits.h"
 #include "Palette.h"
 #include "ProcessSingleton.h"
 
@@ -19,6 +22,9 @@ ViewSettings::ViewSettings()
     showArrows.Init(section, QStringLiteral("ShowArrows"));
     showMap.Init(section, QStringLiteral("ShowMap"));
     colorBy.Init(section, QStringLiteral("ColorBy"));
+    m_ownChanged = Subscribe([] { GEventManagerImpl::GetInstance().Notify(GEventKind::ViewSettingsChanged); });
+    m_unitsChanged = OptUnits::GetInstance().Subscribe(
+        [] { GEventManagerImpl::GetInstance().Notify(GEventKind::UnitsChanged); });
 }
 
 ViewSettings::~ViewSettings() = default;

@@ -9,7 +9,10 @@ class MapLayerChoice;
 class MapLayersI;
 
 // What the map window shows and where it looked last ("Settings\View"),
-// with the palettes the "Color by" choice offers and the map layers.
+// with the palettes the "Color by" choice offers and the map layers. From
+// its creation on, a change of these settings reaches the map and the panes
+// as a view-settings change and a change of the user's units (OptUnits) as a
+// units change, through the event manager.
 class ViewSettings : public OblOptionsBase
 {
 public:
@@ -41,4 +44,6 @@ private:
     bool m_palettesLoaded = false;
     std::shared_ptr<MapLayersI> m_mapLayers;
     std::unique_ptr<MapLayerChoice> m_mapLayerChoice;
+    boost::signals2::scoped_connection m_ownChanged;
+    boost::signals2::scoped_connection m_unitsChanged;
 };

@@ -4,8 +4,6 @@
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandUI.h"
-#include "GEventKind.h"
-#include "GEventManagerImpl.h"
 #include "MainFrame.h"
 #include "MapLayerChoice.h"
 #include "MapLayerParamsI.h"
@@ -63,9 +61,6 @@ ViewUI::ViewUI(MainFrame& frame, TrackView& view)
     if (QMenu* menu = frame.FindMenu(IDS_MENU_MAP_LAYER))
         connect(menu, &QMenu::aboutToShow, this, [this] { FillMapLayerMenu(); });
     AddColorByCombo();
-    // A changed view setting is a change that the map and the panes follow.
-    m_settings = ViewSettings::GetInstance().Subscribe(
-        [] { GEventManagerImpl::GetInstance().Notify(GEventKind::ViewSettingsChanged); });
 }
 
 void ViewUI::OnCommand(int id)

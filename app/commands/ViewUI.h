@@ -31,5 +31,4 @@ private:
     TrackView& m_view;
     QComboBox* m_combo = nullptr;
     std::vector<MainFrameImpl::Connection> m_connections;
-    boost::signals2::scoped_connection m_settings;
 };

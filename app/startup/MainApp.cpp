@@ -5,6 +5,7 @@
 #include "FilterUI.h"
 #include "HelpCommands.h"
 #include "MainFrame.h"
+#include "OptionsUI.h"
 #include "QtMessageBoxPresenter.h"
 #include "RegistryKey.h"
 #include "ScreenshotMode.h"
@@ -72,6 +73,7 @@ bool MainApp::InitInstance(const QStringList& args)
     new FilterUI(*m_frame); // a child of the frame, which deletes it
     new TrackMenuUI(*m_frame); // a child of the frame, which deletes it
     new ViewUI(*m_frame, m_frame->GetTrackView()); // a child of the frame, which deletes it
+    new OptionsUI(*m_frame); // a child of the frame, which deletes it
 
     ShowMainWindow();
     m_frame->OpenFiles(m_commandLine.GetFileNames());

@@ -8,6 +8,13 @@ enum StringId : int
     IDS_APP_TITLE_VERSION = 100,
     IDS_APP_TITLE = 103,
 
+    // Options dialog: its radio buttons, whose texts share the controls' ids
+    IDS_OPTIONS_TZ_UTC = 1754,
+    IDS_OPTIONS_TZ_SYSTEM = 1755,
+    IDS_OPTIONS_TZ_CUSTOM = 1756,
+    IDS_OPTIONS_CELSIUS = 1758,
+    IDS_OPTIONS_FAHRENHEIT = 1759,
+
     // Menus
     // Shown by a list command (recent files, map layers) until its owner fills it; the
     // empty recent-sessions entry shares the id, so this is its menu text too.
@@ -67,6 +74,15 @@ enum StringId : int
     IDS_PTPROP_CADENCE = 61622,
     IDS_PTPROP_HEART_RATE = 61623,
     IDS_PTPROP_GROUP_SENSORS = 61624,
+
+    // Coordinate formats and sign styles
+    IDS_COORD_SAMPLE = 61650,
+    IDS_COORD_DECIMAL_DEGREES = 61651,
+    IDS_COORD_DEGREES_MINUTES = 61652,
+    IDS_COORD_DEGREES_MINUTES_SECONDS = 61653,
+    IDS_COORD_UTM = 61654,
+    IDS_COORD_SIGN_PLUS_MINUS = 61655,
+    IDS_COORD_SIGN_LETTERS = 61656,
 
     // Point list columns
     IDS_PTLIST_STATUS = 61700,

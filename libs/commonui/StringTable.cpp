@@ -40,11 +40,11 @@ constexpr StringTableEntry kStrings[] = {
     {1703, u"Percent:"},
 
     // Options dialog choices
-    {1754, u"UTC"},
-    {1755, u"From system settings"},
-    {1756, u"Custom:"},
-    {1758, u"Celsius"},
-    {1759, u"Fahrenheit"},
+    {IDS_OPTIONS_TZ_UTC, u"UTC"},
+    {IDS_OPTIONS_TZ_SYSTEM, u"From system settings"},
+    {IDS_OPTIONS_TZ_CUSTOM, u"Custom:"},
+    {IDS_OPTIONS_CELSIUS, u"Celsius"},
+    {IDS_OPTIONS_FAHRENHEIT, u"Fahrenheit"},
 
     // Update notification buttons
     {1901, u"&Remind later"},
@@ -169,13 +169,13 @@ constexpr StringTableEntry kStrings[] = {
     {61624, u"Sensors"},
 
     // Coordinate formats
-    {61650, u"Sample:"},
-    {61651, u"Decimal degrees"},
-    {61652, u"Degrees, decimal minutes"},
-    {61653, u"Degrees, minutes, seconds"},
-    {61654, u"UTM-zone, meters, meters"},
-    {61655, u"Plus/minus"},
-    {61656, u"N/S/W/E"},
+    {IDS_COORD_SAMPLE, u"Sample:"},
+    {IDS_COORD_DECIMAL_DEGREES, u"Decimal degrees"},
+    {IDS_COORD_DEGREES_MINUTES, u"Degrees, decimal minutes"},
+    {IDS_COORD_DEGREES_MINUTES_SECONDS, u"Degrees, minutes, seconds"},
+    {IDS_COORD_UTM, u"UTM-zone, meters, meters"},
+    {IDS_COORD_SIGN_PLUS_MINUS, u"Plus/minus"},
+    {IDS_COORD_SIGN_LETTERS, u"N/S/W/E"},
 
     // Point list columns
     {61700, u"Status"},
