@@ -101,6 +101,7 @@ int MainApp::Run()
     m_tick->Start();
     if (ScreenshotMode::IsOn())
         ScreenshotMode::TakeWhenReady(
-            *frame, [this] { return m_opening->IsIdle(); }, [this] { return m_opening->GetFailureCount(); });
+            *frame, [this] { return m_opening->IsIdle(); }, [this] { return m_opening->GetFailureCount(); },
+            [frame](int command) { frame->RunCommand(command); });
     return QApplication::exec();
 }

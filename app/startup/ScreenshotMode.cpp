@@ -6,12 +6,14 @@
 #include "Translator.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -19,18 +21,54 @@ namespace {
 constexpr int kSettleMs = 300;
 constexpr int kPollMs = 20;
 
-void SaveWhenReady(QWidget* window, const std::function<bool()>& ready, const std::function<int()>& failures)
+// Whether the picture of the command's dialog was written; empty while no
+// dialog has been pictured.
+std::optional<bool> g_dialogSaved;
+
+bool SavePicture(QWidget& widget)
+{
+    const QString path = ScreenshotMode::GetTargetPath();
+    const bool saved = widget.grab().save(path, "PNG");
+    if (!saved)
+        std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
+    return saved;
+}
+
+// The first dialog is shown, given time to lay itself out and paint, and
+// pictured; every dialog is then cancelled so the run changes nothing.
+int PictureDialog(DlgBase& dlg)
+{
+    std::fprintf(stderr, "Dialog: %s\n", qPrintable(dlg.windowTitle()));
+    if (!g_dialogSaved) {
+        dlg.show();
+        QEventLoop settle;
+        QTimer::singleShot(kSettleMs, &settle, &QEventLoop::quit);
+        settle.exec();
+        g_dialogSaved = SavePicture(dlg);
+        dlg.hide();
+    }
+    return IDCANCEL;
+}
+
+void SaveWhenReady(QWidget* window, const std::function<bool()>& ready, const std::function<int()>& failures,
+                   const std::function<void(int)>& runCommand)
 {
     QWindow* handle = window->windowHandle();
     if (!handle || !handle->isExposed() || !ready()) {
-        QTimer::singleShot(kPollMs, window, [=] { SaveWhenReady(window, ready, failures); });
+        QTimer::singleShot(kPollMs, window, [=] { SaveWhenReady(window, ready, failures, runCommand); });
         return;
     }
     QTimer::singleShot(kSettleMs, window, [=] {
-        const QString path = ScreenshotMode::GetTargetPath();
-        const bool saved = window->grab().save(path, "PNG");
-        if (!saved)
-            std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
+        bool saved = false;
+        if (const int command = ScreenshotMode::GetCommand()) {
+            DlgBase::SetPresenter(PictureDialog);
+            runCommand(command);
+            saved = g_dialogSaved.value_or(false);
+            if (!g_dialogSaved)
+                std::fprintf(stderr, "Command %d opened no dialog\n", command);
+        } else {
+            saved = SavePicture(*window);
+        }
         const int failed = failures();
         if (failed > 0)
             std::fprintf(stderr, "%d file(s) could not be opened\n", failed);
@@ -43,6 +81,11 @@ void SaveWhenReady(QWidget* window, const std::function<bool()>& ready, const st
 QString ScreenshotMode::GetTargetPath()
 {
     return qEnvironmentVariable("QUORVEL_SCREENSHOT");
+}
+
+int ScreenshotMode::GetCommand()
+{
+    return qEnvironmentVariableIntValue("QUORVEL_SCREENSHOT_COMMAND");
 }
 
 void ScreenshotMode::InstallDefaultAnswers()
@@ -66,7 +109,8 @@ void ScreenshotMode::InstallDefaultAnswers()
     });
 }
 
-void ScreenshotMode::TakeWhenReady(QWidget& window, std::function<bool()> ready, std::function<int()> failures)
+void ScreenshotMode::TakeWhenReady(QWidget& window, std::function<bool()> ready, std::function<int()> failures,
+                                   std::function<void(int)> runCommand)
 {
-    SaveWhenReady(&window, ready, failures);
+    SaveWhenReady(&window, ready, failures, runCommand);
 }

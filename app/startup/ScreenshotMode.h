@@ -9,12 +9,16 @@ class QWidget;
 // A run without a person: when QUORVEL_SCREENSHOT names a PNG file, every
 // message box and link takes its default answer and writes its text to
 // stderr, and the program saves a picture of its main window there once it
-// has painted, then ends.
+// has painted, then ends. When QUORVEL_SCREENSHOT_COMMAND names a command
+// id as well, that command runs once the window is ready and the picture is
+// of the first dialog it opens, which is then cancelled.
 class ScreenshotMode
 {
 public:
     static QString GetTargetPath();
     static bool IsOn() { return !GetTargetPath().isEmpty(); }
+    // The command whose dialog is pictured; 0 pictures the main window.
+    static int GetCommand();
 
     // Message boxes answer by default, links are only reported.
     static void InstallDefaultAnswers();
@@ -22,5 +26,7 @@ public:
     // window has painted, saves the picture and quits the event loop with
     // failures() (files that could not be opened: non-zero fails the run),
     // or 1 when the picture cannot be written.
-    static void TakeWhenReady(QWidget& window, std::function<bool()> ready, std::function<int()> failures);
+    // With a command, runCommand runs it instead and the dialog is pictured.
+    static void TakeWhenReady(QWidget& window, std::function<bool()> ready, std::function<int()> failures,
+                              std::function<void(int)> runCommand);
 };
