@@ -332,6 +332,9 @@ void TrkList::dragEnterEvent(QDragEnterEvent* event)
 
 void TrkList::dragMoveEvent(QDragMoveEvent* event)
 {
+    // The view scrolls while the pointer is near its edges; whether and
+    // where a drop goes is decided below.
+    ReportControl::dragMoveEvent(event);
     const QMimeData* data = event->mimeData();
     if (data->hasFormat(DragFormat())) {
         const DropPlace place = PlaceAt(event->position().toPoint());
@@ -354,12 +357,14 @@ void TrkList::dragMoveEvent(QDragMoveEvent* event)
 
 void TrkList::dragLeaveEvent(QDragLeaveEvent* event)
 {
+    ReportControl::dragLeaveEvent(event);
     SetDropMark({});
     event->accept();
 }
 
 void TrkList::dropEvent(QDropEvent* event)
 {
+    stopAutoScroll();
     SetDropMark({});
     const QMimeData* data = event->mimeData();
     if (data->hasFormat(DragFormat())) {

@@ -29,6 +29,8 @@
 #include <QLineEdit>
 #include <QFile>
 #include <QDropEvent>
+#include <QElapsedTimer>
+#include <QScrollBar>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -826,4 +828,26 @@ TEST_F(TrackListTest, FilesDroppedFromOutsideGoToTheOpener)
     EXPECT_FALSE(List().GetDropMark().valid);
     EXPECT_EQ(opened, (QStringList{QStringLiteral("/tmp/a.gpx"), QStringLiteral("/tmp/b.plt")}));
     EXPECT_TRUE(Model().GetFileTids().empty());
+}
+
+TEST_F(TrackListTest, DraggingNearTheBottomEdgeScrollsTheList)
+{
+    std::vector<std::vector<TrackPoint>> many(40, Walk(2, 0));
+    const int file = AddFile(many);
+    const std::vector<int> segs = Segments(file);
+    Dlg().resize(500, 300);
+    QApplication::processEvents();
+    QScrollBar* bar = List().verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    ASSERT_EQ(bar->value(), 0);
+
+    const QPoint nearBottom(20, List().viewport()->height() - 3);
+    DragOver(*Dragged({segs[0]}), nearBottom);
+    QElapsedTimer timer;
+    timer.start();
+    while (bar->value() == 0 && timer.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_GT(bar->value(), 0);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(List().viewport(), &leave);
 }
