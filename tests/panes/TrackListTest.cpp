@@ -851,3 +851,43 @@ TEST_F(TrackListTest, DraggingNearTheBottomEdgeScrollsTheList)
     QDragLeaveEvent leave;
     QApplication::sendEvent(List().viewport(), &leave);
 }
+
+namespace {
+// Counts the paints of a widget.
+struct PaintCounter : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
+TEST_F(TrackListTest, TheLineIsRepaintedOnlyWhenItMoves)
+{
+    const int file = AddFile({Walk(2, 0), Walk(3, 10), Walk(4, 20)});
+    const std::vector<int> segs = Segments(file);
+    List();
+    QApplication::processEvents();
+    PaintCounter counter;
+    List().viewport()->installEventFilter(&counter);
+    const auto data = Dragged({segs[0]});
+    const QRect row = List().visualRect(List().FindRow(segs[2]));
+
+    ASSERT_TRUE(DragOver(*data, QPoint(row.left() + 5, row.top() + 1)));
+    QApplication::processEvents();
+    const int first = counter.paints;
+    EXPECT_GT(first, 0);
+    // Still in the upper half of the same row: the same gap.
+    ASSERT_TRUE(MoveOver(*data, QPoint(row.left() + 40, row.top() + row.height() / 2 - 1)));
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, first);
+    // Into the lower half: the line moves.
+    ASSERT_TRUE(MoveOver(*data, QPoint(row.left() + 5, row.bottom() - 1)));
+    QApplication::processEvents();
+    EXPECT_GT(counter.paints, first);
+    List().viewport()->removeEventFilter(&counter);
+}
