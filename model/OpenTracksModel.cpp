@@ -234,6 +234,65 @@ void OpenTracksModel::ReverseOrder(const std::vector<int>& items)
     Finish(std::make_shared<Record>(), changed);
 }
 
+bool OpenTracksModel::CanMoveSiblings(const std::vector<int>& items, int before) const
+{
+    if (items.empty())
+        return false;
+    const std::set<int> distinct(items.begin(), items.end());
+    if (distinct.size() != items.size())
+        return false;
+    for (const int item : items)
+        if (m_reader->GetNode(item) == nullptr)
+            return false;
+    const int parent = m_reader->GetParent(items.front());
+    for (const int item : items)
+        if (m_reader->GetParent(item) != parent)
+            return false;
+    return before == -1 || (m_reader->GetNode(before) != nullptr && m_reader->GetParent(before) == parent);
+}
+
+bool OpenTracksModel::MoveSiblings(const std::vector<int>& items, int before)
+{
+    if (!CanMoveSiblings(items, before))
+        return false;
+    const int parent = m_reader->GetParent(items.front());
+    const std::vector<int> siblings = m_reader->GetChildren(parent);
+    const std::set<int> moved(items.begin(), items.end());
+    // Moved items keep the order they have among their siblings, whatever
+    // the order they were handed in.
+    std::vector<int> movedInOrder;
+    std::vector<int> order;
+    for (const int sibling : siblings)
+        (moved.count(sibling) ? movedInOrder : order).push_back(sibling);
+    // Before a moved item is before the next one that stays: that is where
+    // the gap is once the moved ones are lifted out.
+    int anchor = before;
+    if (anchor != -1 && moved.count(anchor)) {
+        const auto from = std::find(siblings.begin(), siblings.end(), anchor);
+        const auto next = std::find_if(from, siblings.end(), [&moved](int tid) { return !moved.count(tid); });
+        anchor = next == siblings.end() ? -1 : *next;
+    }
+    order.insert(anchor == -1 ? order.end() : std::find(order.begin(), order.end(), anchor), movedInOrder.begin(),
+                 movedInOrder.end());
+    if (order == siblings)
+        return false;
+    for (size_t i = 0; i < order.size(); ++i)
+        m_editor->Move(order[i], parent, static_cast<int>(i));
+
+    if (parent == -1) {
+        // Only the order of the files changed; no file differs from its disk.
+        auto record = std::make_shared<Record>();
+        record->RecordChanged(movedInOrder);
+        m_events.NotifyTreeChanged(record);
+        return true;
+    }
+    std::set<int> changed(items.begin(), items.end());
+    changed.insert(parent);
+    CollectAncestors(parent, changed);
+    Finish(std::make_shared<Record>(), changed);
+    return true;
+}
+
 void OpenTracksModel::ReverseChildren(int tid)
 {
     const std::vector<int> children = m_reader->GetChildren(tid);

@@ -71,6 +71,16 @@ public:
     // Reverses the order of the children at every level beneath each of
     // items (a reversed track runs its folders and segments backwards).
     void ReverseOrder(const std::vector<int>& items);
+    // Whether items may go before the node before (-1: after the last):
+    // they must be distinct siblings, and before one of their siblings, so
+    // that only the order beneath one parent changes.
+    bool CanMoveSiblings(const std::vector<int>& items, int before) const;
+    // Moves items, in their present order, to just before before (-1: to
+    // the end) beneath their parent. Points, statuses, colours and tids stay;
+    // the file whose folders or segments moved becomes modified, while files
+    // moved among files change nothing on disk. False, and nothing changes
+    // or is announced, when refused or when the order stays as it was.
+    bool MoveSiblings(const std::vector<int>& items, int before);
 
 private:
     using Record = TrackTreeEventDataImpl;

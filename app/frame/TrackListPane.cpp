@@ -12,5 +12,8 @@ QWidget* CreateTrackListPane(MainFrame& frame)
     auto sendCommand = [&frame](int id) { frame.RunCommand(id); };
     // The file commands ask about unsaved changes through the window.
     auto mayClose = [&frame](const std::vector<int>& files) { return frame.MayCloseFiles(files); };
-    return new TrackListDlg(locate, sendCommand, mayClose);
+    auto* pane = new TrackListDlg(locate, sendCommand, mayClose);
+    // Files dropped on the list open as on the rest of the window.
+    pane->SetOpenFiles([&frame](const QStringList& files) { frame.OpenFiles(files); });
+    return pane;
 }

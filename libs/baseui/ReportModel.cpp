@@ -189,6 +189,8 @@ Qt::ItemFlags ReportModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (m_draggable)
+        f |= Qt::ItemIsDragEnabled;
     if (m_virtual)
         return f | Qt::ItemNeverHasChildren;
     if (const ReportRecordItem* item = GetItem(index))

@@ -43,6 +43,9 @@ public:
     ReportRecord* GetRecord(const QModelIndex& index) const;
     ReportRecordItem* GetItem(const QModelIndex& index) const;
 
+    // Rows the view may start a drag from (the view decides what a drop does).
+    void SetRowsDraggable(bool on) { m_draggable = on; }
+
     void SetOnItemChanged(ItemChangedFn fn) { m_onItemChanged = std::move(fn); }
     // Tells the view and the owner that an item changed its value.
     void ItemChanged(const QModelIndex& index);
@@ -64,6 +67,7 @@ private:
     std::vector<std::unique_ptr<ReportRecord>> m_roots;
     std::unordered_map<int, ReportRecord*> m_byId;
     const ReportVirtualRecordI* m_virtual = nullptr;
+    bool m_draggable = false;
     int m_virtualRows = 0;
     ItemChangedFn m_onItemChanged;
 };

@@ -66,6 +66,11 @@ TrackListDlg::TrackListDlg(Locate locate, SendCommand sendCommand, MayClose mayC
 
 TrackListDlg::~TrackListDlg() = default;
 
+void TrackListDlg::SetOpenFiles(OpenFiles openFiles)
+{
+    m_list->SetOnFilesDropped(std::move(openFiles));
+}
+
 void TrackListDlg::OnEvent()
 {
     switch (GEventManagerImpl::GetInstance().GetCurrentEvent().kind) {

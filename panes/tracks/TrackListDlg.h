@@ -2,6 +2,8 @@
 
 #include "PaneDlgBase.h"
 
+#include <QStringList>
+
 #include <boost/signals2/connection.hpp>
 
 #include <functional>
@@ -43,12 +45,17 @@ public:
     // chosen command or 0. Tests put a script in its place.
     using MenuRunner = std::function<int(const std::vector<std::pair<int, bool>>&, const QPoint&)>;
 
+    // Opens files dropped on the list from outside, as a drop on the main
+    // window does.
+    using OpenFiles = std::function<void(const QStringList& paths)>;
+
     TrackListDlg(Locate locate, SendCommand sendCommand, MayClose mayClose, QWidget* parent = nullptr);
     ~TrackListDlg() override;
 
     TrkList& GetList() { return *m_list; }
     TrkPropCtrl& GetProperties() { return *m_properties; }
     void SetMenuRunner(MenuRunner runner) { m_menuRunner = std::move(runner); }
+    void SetOpenFiles(OpenFiles openFiles);
 
     // The context menu over the selection, as a right click shows it.
     void ShowMenu(const QPoint& globalPos);

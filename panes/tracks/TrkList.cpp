@@ -9,7 +9,12 @@
 #include "UnitsDisp.h"
 
 #include <QContextMenuEvent>
+#include <QDrag>
+#include <QDragEnterEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QUrl>
 
 #include <algorithm>
 #include <set>
@@ -50,6 +55,13 @@ TrkList::TrkList(QWidget* parent)
     m_nameActions.toggleCheck = [this](int tid) { ToggleCheck({tid}); };
     m_nameActions.rename = [this](int tid, const QString& text) { Rename(tid, text); };
     SetOnSelectionChanged([this] { OnSelectionChanged(); });
+    // Dragging reorders the rows; the drop is handled here, not by the
+    // view's own item moving, which knows nothing of the tree's rules.
+    GetModel().SetRowsDraggable(true);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
     Rebuild();
 }
 
@@ -213,4 +225,189 @@ void TrkList::contextMenuEvent(QContextMenuEvent* event)
 {
     if (!GetSelectedIds().empty() && m_onContextMenu)
         m_onContextMenu(event->globalPos());
+}
+
+QMimeData* TrkList::MakeDragData(const std::vector<int>& tids)
+{
+    QStringList texts;
+    for (const int tid : tids)
+        texts.append(QString::number(tid));
+    auto* data = new QMimeData;
+    data->setData(DragFormat(), texts.join(QLatin1Char(',')).toLatin1());
+    return data;
+}
+
+std::vector<int> TrkList::DraggedTids(const QMimeData& data)
+{
+    std::vector<int> tids;
+    const QString text = QString::fromLatin1(data.data(DragFormat()));
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int tid = part.toInt(&ok);
+        if (!ok)
+            return {};
+        tids.push_back(tid);
+    }
+    return tids;
+}
+
+TrkList::DropPlace TrkList::PlaceAt(const QPoint& pos) const
+{
+    const TrackTreeReaderPtr reader = Tracks().model.GetReader();
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid()) {
+        // Below the last row is after the last file.
+        const std::vector<int>& files = reader->GetChildren(-1);
+        if (files.empty())
+            return {};
+        QModelIndex last = FindRow(files.back());
+        while (isExpanded(last) && model()->rowCount(last) > 0)
+            last = model()->index(model()->rowCount(last) - 1, 0, last);
+        if (!last.isValid() || pos.y() <= visualRect(last).bottom())
+            return {};
+        return {true, -1, -1, GetId(last), true};
+    }
+    const QModelIndex row = index.siblingAtColumn(0);
+    const int tid = GetId(row);
+    const QRect rect = visualRect(row);
+    const int parent = reader->GetParent(tid);
+    if (pos.y() < rect.top() + rect.height() / 2)
+        return {true, parent, tid, tid, false};
+    // Below an open parent is the gap above its first child.
+    const std::vector<int>& children = reader->GetChildren(tid);
+    if (isExpanded(row) && !children.empty())
+        return {true, tid, children.front(), tid, true};
+    const std::vector<int>& siblings = reader->GetChildren(parent);
+    const auto next = std::find(siblings.begin(), siblings.end(), tid) + 1;
+    return {true, parent, next < siblings.end() ? *next : -1, tid, true};
+}
+
+bool TrkList::MayDrop(const std::vector<int>& tids, const DropPlace& place)
+{
+    const OpenTracksModel& model = Tracks().model;
+    return place.valid && model.CanMoveSiblings(tids, place.before) &&
+           model.GetReader()->GetParent(tids.front()) == place.parent;
+}
+
+QStringList TrkList::DroppedFiles(const QMimeData& data)
+{
+    QStringList files;
+    for (const QUrl& url : data.urls()) {
+        const QString path = url.toLocalFile();
+        if (!path.isEmpty())
+            files.append(path);
+    }
+    return files;
+}
+
+void TrkList::SetDropMark(const DropPlace& place)
+{
+    if (place == m_mark)
+        return;
+    m_mark = place;
+    viewport()->update();
+}
+
+void TrkList::startDrag(Qt::DropActions /*supportedActions*/)
+{
+    const std::vector<int> tids = GetSelectedIds();
+    if (tids.empty())
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(MakeDragData(tids));
+    drag->exec(Qt::MoveAction);
+}
+
+void TrkList::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    if (data->hasFormat(DragFormat()) || (data->hasUrls() && m_onFilesDropped)) {
+        // The moves that follow tell where a drop may go.
+        event->accept();
+        dragMoveEvent(event);
+        return;
+    }
+    event->ignore();
+}
+
+void TrkList::dragMoveEvent(QDragMoveEvent* event)
+{
+    // The view scrolls while the pointer is near its edges; whether and
+    // where a drop goes is decided below.
+    ReportControl::dragMoveEvent(event);
+    const QMimeData* data = event->mimeData();
+    if (data->hasFormat(DragFormat())) {
+        const DropPlace place = PlaceAt(event->position().toPoint());
+        if (MayDrop(DraggedTids(*data), place)) {
+            SetDropMark(place);
+            event->setDropAction(Qt::MoveAction);
+            event->accept();
+        } else {
+            SetDropMark({});
+            event->ignore();
+        }
+        return;
+    }
+    SetDropMark({});
+    if (data->hasUrls() && m_onFilesDropped)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TrkList::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    ReportControl::dragLeaveEvent(event);
+    SetDropMark({});
+    event->accept();
+}
+
+void TrkList::dropEvent(QDropEvent* event)
+{
+    stopAutoScroll();
+    SetDropMark({});
+    const QMimeData* data = event->mimeData();
+    if (data->hasFormat(DragFormat())) {
+        const std::vector<int> tids = DraggedTids(*data);
+        const DropPlace place = PlaceAt(event->position().toPoint());
+        if (!MayDrop(tids, place)) {
+            event->ignore();
+            return;
+        }
+        Tracks().model.MoveSiblings(tids, place.before);
+        // The moved rows stay selected, wherever they went.
+        Tracks().holder.SetSelection(tids);
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+        return;
+    }
+    const QStringList files = DroppedFiles(*data);
+    if (!files.isEmpty() && m_onFilesDropped) {
+        m_onFilesDropped(files);
+        event->acceptProposedAction();
+        return;
+    }
+    event->ignore();
+}
+
+void TrkList::paintEvent(QPaintEvent* event)
+{
+    ReportControl::paintEvent(event);
+    if (!m_mark.valid)
+        return;
+    const QRect rect = visualRect(FindRow(m_mark.row));
+    if (!rect.isValid())
+        return;
+    // The line starts where the rows of the level the items go to start.
+    int x = rect.left();
+    const std::vector<int>& level = Tracks().model.GetReader()->GetChildren(m_mark.parent);
+    if (!level.empty()) {
+        const QRect first = visualRect(FindRow(level.front()));
+        if (first.isValid())
+            x = first.left();
+    }
+    const int y = m_mark.below ? rect.bottom() : rect.top();
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Text), 2));
+    painter.drawLine(x, y, viewport()->width(), y);
 }

@@ -4,10 +4,13 @@
 #include "ReportControl.h"
 #include "TrkNameRecordItem.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <unordered_map>
 #include <vector>
 
+class QMimeData;
 class TrkRecord;
 
 // The tree of open files, folders and segments in the Tracks pane. Its
@@ -37,21 +40,58 @@ public:
     void EditFocusedName();
     ReportColumns& GetColumns() { return m_columns; }
 
+    // Rows dragged within the list carry their tids in this format.
+    static QString DragFormat() { return QStringLiteral("TrkList"); }
+    static QMimeData* MakeDragData(const std::vector<int>& tids);
+    static std::vector<int> DraggedTids(const QMimeData& data);
+
+    // Where dropped rows would go: before the sibling before (-1: after
+    // the last child) beneath parent, and where the insertion line is drawn.
+    struct DropPlace
+    {
+        bool valid = false;
+        int parent = -1;
+        int before = -1;
+        // The row the line is drawn at, above or below it.
+        int row = -1;
+        bool below = false;
+        bool operator==(const DropPlace&) const = default;
+    };
+    // The gap a drop at a viewport position points at: the upper half of
+    // a row is the gap above it, the lower half the gap below it.
+    DropPlace PlaceAt(const QPoint& pos) const;
+    // Whether the dragged tids may be dropped there: siblings, going among
+    // the children of their own parent.
+    static bool MayDrop(const std::vector<int>& tids, const DropPlace& place);
+    // The insertion line being shown; not valid when none.
+    const DropPlace& GetDropMark() const { return m_mark; }
+
     void SetOnDeleteKey(std::function<void()> fn) { m_onDeleteKey = std::move(fn); }
     // Enter on a row: the tid of the focused row.
     void SetOnLocate(std::function<void(int tid)> fn) { m_onLocate = std::move(fn); }
     // A right click over a selection, at a screen position.
     void SetOnContextMenu(std::function<void(const QPoint&)> fn) { m_onContextMenu = std::move(fn); }
+    // Files dropped from outside the program, as local paths.
+    void SetOnFilesDropped(std::function<void(const QStringList&)> fn) { m_onFilesDropped = std::move(fn); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void AddRows(int parentTid, ReportRecord* parent, std::vector<std::unique_ptr<ReportRecord>>& top);
     void Rename(int tid, const QString& text);
     void OnSelectionChanged();
+    // Shows the line at place, repainting only when it moved.
+    void SetDropMark(const DropPlace& place);
+    static QStringList DroppedFiles(const QMimeData& data);
 
     ReportColumns m_columns;
     TrkNameActions m_nameActions;
@@ -65,4 +105,6 @@ private:
     std::function<void()> m_onDeleteKey;
     std::function<void(int)> m_onLocate;
     std::function<void(const QPoint&)> m_onContextMenu;
+    std::function<void(const QStringList&)> m_onFilesDropped;
+    DropPlace m_mark;
 };

@@ -227,3 +227,167 @@ TEST_F(TreeOperationsTest, AChangeMadeThroughTheFileAfterASplitReachesTheNewSegm
     EXPECT_EQ(inPart, point);
     ExpectCompositesAgree(file);
 }
+
+namespace {
+RgbStruct ColourOf(const TrackTreeReaderPtr& reader, int tid)
+{
+    return dynamic_cast<const TrackInfo::Segment&>(*reader->GetNode(tid)).GetColour();
+}
+
+std::vector<TrackPoint> Join(std::initializer_list<std::vector<TrackPoint>> parts)
+{
+    std::vector<TrackPoint> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+} // namespace
+
+TEST_F(TreeOperationsTest, MovingASegmentBeforeItsSiblingKeepsPointsColoursAndTids)
+{
+    const std::vector<TrackPoint> aPoints = PointsOf(a);
+    const std::vector<TrackPoint> bPoints = PointsOf(b);
+    const std::vector<TrackPoint> cPoints = PointsOf(c);
+    const RgbStruct aColour = ColourOf(Reader(), a);
+    const RgbStruct bColour = ColourOf(Reader(), b);
+    ASSERT_FALSE(model.GetFileAttr(file)->modified);
+
+    EXPECT_TRUE(model.MoveSiblings({b}, a));
+
+    EXPECT_EQ(Reader()->GetChildren(folder1), (Tids{b, a}));
+    EXPECT_EQ(Segments(file), (Tids{b, a, c}));
+    EXPECT_EQ(PointsOf(a), aPoints);
+    EXPECT_EQ(PointsOf(b), bPoints);
+    // The file's composite runs through its segments in their new order.
+    EXPECT_EQ(PointsOf(file), Join({bPoints, aPoints, cPoints}));
+    EXPECT_EQ(model.GetTrack(file)->GetPointCount(), 17);
+    EXPECT_EQ(model.GetTrack(file)->GetTrackData().GetTrackPoint(0), bPoints.front());
+    EXPECT_EQ(model.GetTrack(file)->GetTrackData().GetTrackPoint(4), aPoints.front());
+    EXPECT_EQ(model.GetTrack(a)->GetPtNav().GetFilteredCount(), 2);
+    EXPECT_EQ(ColourOf(Reader(), a), aColour);
+    EXPECT_EQ(ColourOf(Reader(), b), bColour);
+    ExpectCompositesAgree(file);
+    EXPECT_TRUE(model.GetFileAttr(file)->modified);
+
+    ASSERT_EQ(Kinds(), Tids{GEventKind::TreeChanged});
+    EXPECT_TRUE(seen[0].added.empty());
+    EXPECT_TRUE(seen[0].removed.empty());
+    EXPECT_EQ(seen[0].changed, (Tids{file, folder1, b}));
+}
+
+TEST_F(TreeOperationsTest, MovingFoldersToTheEndReordersTheFilesPoints)
+{
+    const std::vector<TrackPoint> f1Points = PointsOf(folder1);
+    const std::vector<TrackPoint> f2Points = PointsOf(folder2);
+
+    EXPECT_TRUE(model.MoveSiblings({folder1}, -1));
+
+    EXPECT_EQ(Reader()->GetChildren(file), (Tids{folder2, folder1}));
+    EXPECT_EQ(Segments(file), (Tids{c, a, b}));
+    EXPECT_EQ(PointsOf(file), Join({f2Points, f1Points}));
+    ExpectCompositesAgree(file);
+    EXPECT_TRUE(model.GetFileAttr(file)->modified);
+    ASSERT_EQ(Kinds(), Tids{GEventKind::TreeChanged});
+    EXPECT_EQ(seen[0].changed, (Tids{file, folder1}));
+}
+
+TEST_F(TreeOperationsTest, MovingAFolderAndASegmentOfOneParentTogether)
+{
+    // Folder G with segment P, segments Q and R beside it.
+    SourceTree source(QStringLiteral("mixed"));
+    const int g = source.Folder(source.file, QStringLiteral("G"));
+    source.Segment(g, MakePoints(2, kStart, 10.0, 20.0));
+    source.Segment(source.file, MakePoints(3, kStart, 10.0, 21.0));
+    source.Segment(source.file, MakePoints(4, kStart, 10.0, 22.0));
+    const int mixed = Open(source);
+    const Tids top = Reader()->GetChildren(mixed);
+    ASSERT_EQ(top.size(), 3u);
+    const int p = Reader()->GetChildren(top[0]).at(0);
+    const std::vector<TrackPoint> pPoints = PointsOf(p);
+    const std::vector<TrackPoint> qPoints = PointsOf(top[1]);
+    const std::vector<TrackPoint> rPoints = PointsOf(top[2]);
+    seen.clear();
+
+    // Handed in any order, the moved ones keep their own order.
+    EXPECT_TRUE(model.MoveSiblings({top[2], top[0]}, -1));
+
+    EXPECT_EQ(Reader()->GetChildren(mixed), (Tids{top[1], top[0], top[2]}));
+    EXPECT_EQ(Segments(mixed), (Tids{top[1], p, top[2]}));
+    EXPECT_EQ(PointsOf(mixed), Join({qPoints, pPoints, rPoints}));
+    ExpectCompositesAgree(mixed);
+    EXPECT_TRUE(model.GetFileAttr(mixed)->modified);
+    // The other file was not touched.
+    EXPECT_FALSE(model.GetFileAttr(file)->modified);
+}
+
+TEST_F(TreeOperationsTest, MovesAcrossParentsAreRefusedAndChangeNothing)
+{
+    SourceTree source(QStringLiteral("other"));
+    source.Segment(source.file, MakePoints(2, kStart));
+    const int other = Open(source);
+    seen.clear();
+
+    // Segments of two folders.
+    EXPECT_FALSE(model.CanMoveSiblings({a, c}, -1));
+    EXPECT_FALSE(model.MoveSiblings({a, c}, -1));
+    // Into another folder.
+    EXPECT_FALSE(model.CanMoveSiblings({a}, c));
+    EXPECT_FALSE(model.MoveSiblings({a}, c));
+    // A folder among files, a file among folders.
+    EXPECT_FALSE(model.MoveSiblings({folder1}, other));
+    EXPECT_FALSE(model.MoveSiblings({other}, folder1));
+    // A file together with a folder, a tid twice, nothing, an unknown tid.
+    EXPECT_FALSE(model.MoveSiblings({file, folder1}, -1));
+    EXPECT_FALSE(model.MoveSiblings({b, b}, a));
+    EXPECT_FALSE(model.MoveSiblings({}, a));
+    EXPECT_FALSE(model.MoveSiblings({9999}, -1));
+
+    EXPECT_EQ(Reader()->GetChildren(folder1), (Tids{a, b}));
+    EXPECT_EQ(Reader()->GetChildren(folder2), (Tids{c}));
+    EXPECT_EQ(model.GetFileTids(), (Tids{file, other}));
+    EXPECT_FALSE(model.GetFileAttr(file)->modified);
+    EXPECT_TRUE(seen.empty());
+    // Siblings are fine.
+    EXPECT_TRUE(model.CanMoveSiblings({b}, a));
+    EXPECT_TRUE(model.CanMoveSiblings({file}, other));
+}
+
+TEST_F(TreeOperationsTest, PlacingItemsWhereTheyAreChangesAndAnnouncesNothing)
+{
+    // Just before itself, just before the next one, or at the end when last.
+    EXPECT_FALSE(model.MoveSiblings({a}, a));
+    EXPECT_FALSE(model.MoveSiblings({a}, b));
+    EXPECT_FALSE(model.MoveSiblings({b}, -1));
+    EXPECT_FALSE(model.MoveSiblings({a, b}, a));
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(model.GetFileAttr(file)->modified);
+    // Before a moved item is the gap where that item was: with A, A2, B,
+    // A and B before A go together ahead of A2.
+    const int a2 = model.SplitSegment(a, 4);
+    ASSERT_EQ(Reader()->GetChildren(folder1), (Tids{a, a2, b}));
+    EXPECT_TRUE(model.MoveSiblings({a, b}, a));
+    EXPECT_EQ(Reader()->GetChildren(folder1), (Tids{a, b, a2}));
+    ExpectCompositesAgree(file);
+}
+
+TEST_F(TreeOperationsTest, ReorderingFilesMarksNoFileModified)
+{
+    SourceTree secondSource(QStringLiteral("second"));
+    secondSource.Segment(secondSource.file, MakePoints(2, kStart));
+    const int second = Open(secondSource);
+    SourceTree thirdSource(QStringLiteral("third"));
+    thirdSource.Segment(thirdSource.file, MakePoints(2, kStart));
+    const int third = Open(thirdSource);
+    seen.clear();
+    const std::vector<TrackPoint> filePoints = PointsOf(file);
+
+    EXPECT_TRUE(model.MoveSiblings({third, second}, file));
+
+    EXPECT_EQ(model.GetFileTids(), (Tids{second, third, file}));
+    EXPECT_EQ(PointsOf(file), filePoints);
+    EXPECT_EQ(Reader()->GetChildren(file), (Tids{folder1, folder2}));
+    for (const int tid : {file, second, third})
+        EXPECT_FALSE(model.GetFileAttr(tid)->modified) << tid;
+    ASSERT_EQ(Kinds(), Tids{GEventKind::TreeChanged});
+    EXPECT_EQ(seen[0].changed, (Tids{second, third}));
+}

@@ -28,7 +28,13 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QFile>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QImage>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 
 #include <memory>
 
@@ -174,6 +180,42 @@ protected:
     }
 
     static QString Name(int tid) { return Model().GetReader()->GetNode(tid)->GetName(); }
+
+    // A point in the upper or lower quarter of a row, in viewport terms.
+    QPoint InRow(int tid, bool lower)
+    {
+        const QRect rect = List().visualRect(List().FindRow(tid));
+        EXPECT_TRUE(rect.isValid()) << tid;
+        return {rect.left() + 5, lower ? rect.bottom() - rect.height() / 4 : rect.top() + rect.height() / 4};
+    }
+
+    // Drags data over the list to at, as the pointer moving there does;
+    // whether the list would take a drop there.
+    bool DragOver(const QMimeData& data, const QPoint& at)
+    {
+        QDragEnterEvent enter(at, Qt::MoveAction | Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(List().viewport(), &enter);
+        return MoveOver(data, at);
+    }
+    bool MoveOver(const QMimeData& data, const QPoint& at)
+    {
+        QDragMoveEvent move(at, Qt::MoveAction | Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        move.ignore();
+        QApplication::sendEvent(List().viewport(), &move);
+        return move.isAccepted() && move.dropAction() == Qt::MoveAction;
+    }
+    bool Drop(const QMimeData& data, const QPoint& at)
+    {
+        DragOver(data, at);
+        QDropEvent drop(at, Qt::MoveAction | Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        drop.ignore();
+        QApplication::sendEvent(List().viewport(), &drop);
+        return drop.isAccepted();
+    }
+    static std::unique_ptr<QMimeData> Dragged(const std::vector<int>& tids)
+    {
+        return std::unique_ptr<QMimeData>(TrkList::MakeDragData(tids));
+    }
 
     Outside m_outside;
     std::vector<std::pair<int, bool>> m_menu;
@@ -627,4 +669,225 @@ TEST_F(TrackListTest, JoinOfFirstAndThirdIsRefusedWithTheMessage)
     EXPECT_EQ(boxes.GetShown().size(), 1u);
     EXPECT_EQ(Segments(file), (std::vector<int>{segments[0], segments[1]}));
     EXPECT_EQ(PointsOf(segments[1]).size(), 4u);
+}
+
+TEST_F(TrackListTest, DraggedRowsTravelAsTheirTids)
+{
+    const auto data = Dragged({7, 12, 30});
+    EXPECT_TRUE(data->hasFormat(QStringLiteral("TrkList")));
+    EXPECT_EQ(TrkList::DraggedTids(*data), (std::vector<int>{7, 12, 30}));
+    QMimeData other;
+    other.setData(QStringLiteral("TrkList"), "3,x");
+    EXPECT_TRUE(TrkList::DraggedTids(other).empty());
+}
+
+TEST_F(TrackListTest, TheMiddleOfARowSplitsTheGapAboveFromTheGapBelow)
+{
+    const int file = AddFile({Walk(2, 0), Walk(3, 10), Walk(4, 20)});
+    const std::vector<int> segs = Segments(file);
+    List();
+    const auto data = Dragged({segs[2]});
+
+    ASSERT_TRUE(DragOver(*data, InRow(segs[1], false)));
+    TrkList::DropPlace mark = List().GetDropMark();
+    EXPECT_TRUE(mark.valid);
+    EXPECT_EQ(mark.row, segs[1]);
+    EXPECT_FALSE(mark.below);
+    EXPECT_EQ(mark.parent, file);
+    EXPECT_EQ(mark.before, segs[1]);
+
+    ASSERT_TRUE(MoveOver(*data, InRow(segs[1], true)));
+    mark = List().GetDropMark();
+    EXPECT_EQ(mark.row, segs[1]);
+    EXPECT_TRUE(mark.below);
+    EXPECT_EQ(mark.before, segs[2]);
+
+    // The lower half of an open file is the gap above its first segment.
+    ASSERT_TRUE(MoveOver(*data, InRow(file, true)));
+    mark = List().GetDropMark();
+    EXPECT_EQ(mark.parent, file);
+    EXPECT_EQ(mark.before, segs[0]);
+
+    // Nothing changed while dragging.
+    EXPECT_EQ(Segments(file), segs);
+    EXPECT_FALSE(IsModified(file));
+}
+
+TEST_F(TrackListTest, TheInsertionLineIsDrawnAtTheMarkedGap)
+{
+    const int file = AddFile({Walk(2, 0), Walk(3, 10), Walk(4, 20)});
+    const std::vector<int> segs = Segments(file);
+    List();
+    const QRect row = List().visualRect(List().FindRow(segs[1]));
+    const auto lineDiffers = [&](const QImage& a, const QImage& b, int y) {
+        int differing = 0;
+        for (int x = row.left(); x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+        return differing;
+    };
+    const QImage plain = List().viewport()->grab().toImage();
+    const auto data = Dragged({segs[0]});
+
+    ASSERT_TRUE(DragOver(*data, InRow(segs[1], true)));
+    const QImage below = List().viewport()->grab().toImage();
+    EXPECT_GT(lineDiffers(plain, below, row.bottom()), row.width() / 2);
+
+    ASSERT_TRUE(MoveOver(*data, InRow(segs[2], false)));
+    ASSERT_TRUE(MoveOver(*data, InRow(segs[1], false)));
+    const QImage above = List().viewport()->grab().toImage();
+    EXPECT_GT(lineDiffers(plain, above, row.top()), row.width() / 2);
+    EXPECT_EQ(lineDiffers(plain, above, row.bottom()), 0);
+
+    // A refused place shows no line.
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(List().viewport(), &leave);
+    EXPECT_FALSE(List().GetDropMark().valid);
+    EXPECT_EQ(lineDiffers(plain, List().viewport()->grab().toImage(), row.top()), 0);
+}
+
+TEST_F(TrackListTest, DropAboveOrBelowARowReordersSiblingsAndKeepsThemSelected)
+{
+    const int file = AddFile({Walk(2, 0), Walk(3, 10), Walk(4, 20)});
+    const std::vector<int> segs = Segments(file);
+    Holder().SetSelection({segs[2]});
+    List();
+
+    EXPECT_TRUE(Drop(*Dragged({segs[2]}), InRow(segs[0], false)));
+    EXPECT_EQ(Segments(file), (std::vector<int>{segs[2], segs[0], segs[1]}));
+    EXPECT_TRUE(IsModified(file));
+    EXPECT_EQ(SelectedItems(), std::vector<int>{segs[2]});
+    EXPECT_EQ(List().GetSelectedIds(), std::vector<int>{segs[2]});
+    // The rows follow the new order.
+    EXPECT_LT(List().visualRect(List().FindRow(segs[2])).top(), List().visualRect(List().FindRow(segs[0])).top());
+    EXPECT_FALSE(List().GetDropMark().valid);
+
+    EXPECT_TRUE(Drop(*Dragged({segs[2], segs[0]}), InRow(segs[1], true)));
+    EXPECT_EQ(Segments(file), (std::vector<int>{segs[1], segs[2], segs[0]}));
+    EXPECT_EQ(PointsOf(file).size(), 9u);
+}
+
+TEST_F(TrackListTest, FilesDraggedAmongFilesAreReorderedUnchanged)
+{
+    const int first = AddFile({Walk(2, 0)});
+    const int second = AddFile({Walk(3, 0)});
+    List().collapse(List().FindRow(first));
+    List().collapse(List().FindRow(second));
+
+    EXPECT_TRUE(Drop(*Dragged({second}), InRow(first, false)));
+    EXPECT_EQ(Model().GetFileTids(), (std::vector<int>{second, first}));
+    EXPECT_FALSE(IsModified(first));
+    EXPECT_FALSE(IsModified(second));
+    EXPECT_EQ(List().GetId(0), second);
+    EXPECT_EQ(List().GetId(1), first);
+
+    // Below the last row is after the last file.
+    const QRect last = List().visualRect(List().FindRow(first));
+    EXPECT_TRUE(Drop(*Dragged({second}), QPoint(last.left() + 5, last.bottom() + last.height())));
+    EXPECT_EQ(Model().GetFileTids(), (std::vector<int>{first, second}));
+}
+
+TEST_F(TrackListTest, DropsAcrossParentsAreRefused)
+{
+    const int first = AddFile({Walk(2, 0), Walk(3, 10)});
+    const int second = AddFile({Walk(4, 0), Walk(5, 10)});
+    const std::vector<int> a = Segments(first);
+    const std::vector<int> b = Segments(second);
+    List();
+
+    // A segment into another file, among files, or segments of two files.
+    EXPECT_FALSE(DragOver(*Dragged({a[0]}), InRow(b[1], false)));
+    EXPECT_FALSE(List().GetDropMark().valid);
+    EXPECT_FALSE(DragOver(*Dragged({a[0]}), InRow(first, false)));
+    EXPECT_FALSE(DragOver(*Dragged({a[0], b[0]}), InRow(a[1], true)));
+    // A file among segments.
+    EXPECT_FALSE(DragOver(*Dragged({second}), InRow(a[1], false)));
+    EXPECT_FALSE(List().GetDropMark().valid);
+
+    EXPECT_FALSE(Drop(*Dragged({a[0]}), InRow(b[1], false)));
+    EXPECT_FALSE(Drop(*Dragged({second}), InRow(a[1], false)));
+    EXPECT_EQ(Segments(first), a);
+    EXPECT_EQ(Segments(second), b);
+    EXPECT_EQ(Model().GetFileTids(), (std::vector<int>{first, second}));
+    EXPECT_FALSE(IsModified(first));
+    EXPECT_FALSE(IsModified(second));
+
+    // The same segment among its own siblings is taken.
+    EXPECT_TRUE(DragOver(*Dragged({a[0]}), InRow(a[1], true)));
+}
+
+TEST_F(TrackListTest, FilesDroppedFromOutsideGoToTheOpener)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a.gpx")), QUrl::fromLocalFile(QStringLiteral("/tmp/b.plt"))});
+    // Without an opener the list leaves such a drop to the window.
+    EXPECT_FALSE(Drop(data, QPoint(20, 20)));
+
+    QStringList opened;
+    Dlg().SetOpenFiles([&opened](const QStringList& files) { opened += files; });
+    EXPECT_TRUE(Drop(data, QPoint(20, 20)));
+    EXPECT_FALSE(List().GetDropMark().valid);
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("/tmp/a.gpx"), QStringLiteral("/tmp/b.plt")}));
+    EXPECT_TRUE(Model().GetFileTids().empty());
+}
+
+TEST_F(TrackListTest, DraggingNearTheBottomEdgeScrollsTheList)
+{
+    std::vector<std::vector<TrackPoint>> many(40, Walk(2, 0));
+    const int file = AddFile(many);
+    const std::vector<int> segs = Segments(file);
+    Dlg().resize(500, 300);
+    QApplication::processEvents();
+    QScrollBar* bar = List().verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    ASSERT_EQ(bar->value(), 0);
+
+    const QPoint nearBottom(20, List().viewport()->height() - 3);
+    DragOver(*Dragged({segs[0]}), nearBottom);
+    QElapsedTimer timer;
+    timer.start();
+    while (bar->value() == 0 && timer.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_GT(bar->value(), 0);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(List().viewport(), &leave);
+}
+
+namespace {
+// Counts the paints of a widget.
+struct PaintCounter : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
+TEST_F(TrackListTest, TheLineIsRepaintedOnlyWhenItMoves)
+{
+    const int file = AddFile({Walk(2, 0), Walk(3, 10), Walk(4, 20)});
+    const std::vector<int> segs = Segments(file);
+    List();
+    QApplication::processEvents();
+    PaintCounter counter;
+    List().viewport()->installEventFilter(&counter);
+    const auto data = Dragged({segs[0]});
+    const QRect row = List().visualRect(List().FindRow(segs[2]));
+
+    ASSERT_TRUE(DragOver(*data, QPoint(row.left() + 5, row.top() + 1)));
+    QApplication::processEvents();
+    const int first = counter.paints;
+    EXPECT_GT(first, 0);
+    // Still in the upper half of the same row: the same gap.
+    ASSERT_TRUE(MoveOver(*data, QPoint(row.left() + 40, row.top() + row.height() / 2 - 1)));
+    QApplication::processEvents();
+    EXPECT_EQ(counter.paints, first);
+    // Into the lower half: the line moves.
+    ASSERT_TRUE(MoveOver(*data, QPoint(row.left() + 5, row.bottom() - 1)));
+    QApplication::processEvents();
+    EXPECT_GT(counter.paints, first);
+    List().viewport()->removeEventFilter(&counter);
 }
