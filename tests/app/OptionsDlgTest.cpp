@@ -2,6 +2,7 @@
 #include "CommandIds.h"
 #include "CommandActions.h"
 #include "DialogScript.h"
+#include "EventKindLog.h"
 #include "GEventKind.h"
 #include "GEventManagerImpl.h"
 #include "MainFrame.h"
@@ -37,24 +38,6 @@ using Settings = OptionsGeneralDlg::Settings;
 // decimal degrees with hemisphere letters.
 const QString kDmsSample = QStringLiteral("Sample: 38°53′25.33″, -77°01′55.05″");
 const QString kDecimalLettersSample = QStringLiteral("Sample: 38.890370° N, 77.031959° W");
-
-// Records the kind of every announcement while it lives.
-class KindLog
-{
-public:
-    KindLog()
-        : m_connection(GEventManagerImpl::GetInstance().Subscribe(
-              GEventFilter::All(),
-              [this] { kinds.push_back(GEventManagerImpl::GetInstance().GetCurrentEvent().kind); },
-              GEventGroup::Views))
-    {
-    }
-
-    std::vector<int> kinds;
-
-private:
-    boost::signals2::scoped_connection m_connection;
-};
 
 class OptionsDlgTest : public AppTracksFixture
 {
@@ -268,18 +251,18 @@ TEST_F(OptionsDlgTest, EachChangeIsAnnouncedAsAUnitsChangeAtOnce)
     std::vector<int> nothing;
     RunOptions([&](OptionsGeneralDlg& dlg) {
         {
-            KindLog log;
+            EventKindLog log;
             dlg.GetTemperatureRadio(1).setChecked(true);
             temperature = log.kinds;
         }
         {
-            KindLog log;
+            EventKindLog log;
             dlg.GetTimeZoneRadio(TimeZoneSettings::System).setChecked(true);
             zone = log.kinds;
         }
         {
             // Choosing the row already chosen changes nothing.
-            KindLog log;
+            EventKindLog log;
             dlg.GetMeasuringSystemCombo().setCurrentIndex(dlg.GetMeasuringSystemCombo().currentIndex());
             nothing = log.kinds;
         }

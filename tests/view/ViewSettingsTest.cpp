@@ -1,5 +1,6 @@
 #include "ViewSettings.h"
 
+#include "EventKindLog.h"
 #include "GEventKind.h"
 #include "GEventManagerImpl.h"
 #include "OptUnits.h"
@@ -8,28 +9,6 @@
 
 #include <vector>
 
-namespace {
-
-// Records the kind of every announcement while it lives.
-class KindLog
-{
-public:
-    KindLog()
-        : m_connection(GEventManagerImpl::GetInstance().Subscribe(
-              GEventFilter::All(),
-              [this] { kinds.push_back(GEventManagerImpl::GetInstance().GetCurrentEvent().kind); },
-              GEventGroup::Views))
-    {
-    }
-
-    std::vector<int> kinds;
-
-private:
-    boost::signals2::scoped_connection m_connection;
-};
-
-} // namespace
-
 TEST(ViewSettings, AUnitsChangeIsAnnouncedAsAUnitsChangeOnly)
 {
     ViewSettings::GetInstance();
@@ -37,13 +16,13 @@ TEST(ViewSettings, AUnitsChangeIsAnnouncedAsAUnitsChangeOnly)
     const int before = system.Get();
     const int other = before == 0 ? 1 : 0;
     {
-        KindLog log;
+        EventKindLog log;
         system.Set(other);
         EXPECT_EQ(log.kinds, std::vector<int>{GEventKind::UnitsChanged});
     }
     {
         // Setting the value it already has is no change.
-        KindLog log;
+        EventKindLog log;
         system.Set(other);
         EXPECT_TRUE(log.kinds.empty());
     }
@@ -55,7 +34,7 @@ TEST(ViewSettings, AChangeOfItsOwnSettingsIsAnnouncedAsAViewSettingsChange)
     ViewSettings& settings = ViewSettings::GetInstance();
     const bool before = settings.showArrows.Get();
     {
-        KindLog log;
+        EventKindLog log;
         settings.showArrows.Set(!before);
         EXPECT_EQ(log.kinds, std::vector<int>{GEventKind::ViewSettingsChanged});
     }
