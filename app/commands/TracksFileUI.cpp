@@ -2,6 +2,7 @@
 
 #include "CommandIds.h"
 #include "CommandUI.h"
+#include "DroppedFiles.h"
 #include "ExportCommand.h"
 #include "FileName.h"
 #include "GEventManagerImpl.h"
@@ -26,7 +27,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QUrl>
 
 #include <algorithm>
 #include <iterator>
@@ -34,8 +34,6 @@
 namespace {
 
 constexpr int kRecentCount = 10;
-// The longest dropped path taken, as the shell's file lists allow.
-constexpr int kMaxDroppedPath = 520;
 
 const QString kDialogKey = QStringLiteral("TracksDlg");
 
@@ -383,12 +381,7 @@ bool TracksFileUI::eventFilter(QObject* watched, QEvent* event)
         }
     } else if (event->type() == QEvent::Drop) {
         auto* drop = static_cast<QDropEvent*>(event);
-        QStringList files;
-        for (const QUrl& url : drop->mimeData()->urls()) {
-            const QString path = url.toLocalFile();
-            if (!path.isEmpty() && path.size() <= kMaxDroppedPath)
-                files.append(path);
-        }
+        const QStringList files = DroppedFilePaths(*drop->mimeData());
         if (!files.isEmpty()) {
             TrackOpenQueueImpl::GetInstance().AddFiles(files, TrackFileAll);
             drop->acceptProposedAction();

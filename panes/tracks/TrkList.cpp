@@ -1,5 +1,6 @@
 #include "TrkList.h"
 
+#include "DroppedFiles.h"
 #include "GEventManagerImpl.h"
 #include "OpenTracks.h"
 #include "ReportColSettings.h"
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
-#include <QUrl>
 
 #include <algorithm>
 #include <set>
@@ -289,17 +289,6 @@ bool TrkList::MayDrop(const std::vector<int>& tids, const DropPlace& place)
            model.GetReader()->GetParent(tids.front()) == place.parent;
 }
 
-QStringList TrkList::DroppedFiles(const QMimeData& data)
-{
-    QStringList files;
-    for (const QUrl& url : data.urls()) {
-        const QString path = url.toLocalFile();
-        if (!path.isEmpty())
-            files.append(path);
-    }
-    return files;
-}
-
 void TrkList::SetDropMark(const DropPlace& place)
 {
     if (place == m_mark)
@@ -381,7 +370,7 @@ void TrkList::dropEvent(QDropEvent* event)
         event->accept();
         return;
     }
-    const QStringList files = DroppedFiles(*data);
+    const QStringList files = DroppedFilePaths(*data);
     if (!files.isEmpty() && m_onFilesDropped) {
         m_onFilesDropped(files);
         event->acceptProposedAction();

@@ -91,7 +91,6 @@ private:
     void OnSelectionChanged();
     // Shows the line at place, repainting only when it moved.
     void SetDropMark(const DropPlace& place);
-    static QStringList DroppedFiles(const QMimeData& data);
 
     ReportColumns m_columns;
     TrkNameActions m_nameActions;
