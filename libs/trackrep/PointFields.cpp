@@ -497,6 +497,20 @@ QString ListText(const PointFieldInfo& field, const TrackPointEx& point, const P
     return ValueText(field.style, shown, field.column.decimals);
 }
 
+// Values without a unit are written with as many decimals as they have, up
+// to two: a receiver's "1.25" stays, a heading stored as a float does not
+// show its noise ("51.636043548583984°" reads "51.64°").
+int SheetDecimals(double value)
+{
+    constexpr int kMost = 2;
+    for (int decimals = 0; decimals < kMost; ++decimals) {
+        const double scaled = value * std::pow(10.0, decimals);
+        if (std::abs(scaled - std::round(scaled)) < 1e-4)
+            return decimals;
+    }
+    return kMost;
+}
+
 QString SheetText(const PointFieldInfo& field, const TrackPointEx& point, const PointFieldContext& context)
 {
     if (field.sheet.place == 0)
@@ -506,8 +520,8 @@ QString SheetText(const PointFieldInfo& field, const TrackPointEx& point, const 
     const std::optional<double> value = ValueOf(field, point);
     if (!value)
         return {};
-    // Values without a unit are written in full.
-    return field.unit == UnitKind::None ? ValueText(field.style, *value, -1) : WithUnit(field.unit, *value);
+    return field.unit == UnitKind::None ? ValueText(field.style, *value, SheetDecimals(*value))
+                                        : WithUnit(field.unit, *value);
 }
 
 QString CsvHeader(const PointFieldInfo& field, MeasuringSystem system)

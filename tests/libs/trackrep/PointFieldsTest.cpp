@@ -365,9 +365,16 @@ TEST_F(PointFieldsTest, PropertiesWriteTheUnitAfterTheValue)
     EXPECT_EQ(Sheet(PointField::Temperature, point), QStringLiteral("20.0 °C"));
     EXPECT_EQ(Sheet(PointField::HeartRate, point), QStringLiteral("140 bpm"));
     EXPECT_EQ(Sheet(PointField::Cadence, point), QStringLiteral("85 rpm"));
-    // Values without a unit in full.
+    // Values without a unit with the decimals they have, two at the most.
     EXPECT_EQ(Sheet(PointField::Hdop, point), QStringLiteral("1.25"));
     EXPECT_EQ(Sheet(PointField::Heading, point), QStringLiteral("90°"));
+    // Stored as floats, 1.2 and 51.636 carry noise that must not show.
+    TrackPoint noisy({-77.031959, 38.89037, 1609.344}, Time(2024, 5, 1, 12));
+    noisy.GetGpsParams().SetHdop(1.2);
+    CalcTrackParams calc;
+    calc.Heading = 51.636044f;
+    EXPECT_EQ(Sheet(PointField::Hdop, TrackPointEx(noisy, calc)), QStringLiteral("1.2"));
+    EXPECT_EQ(Sheet(PointField::Heading, TrackPointEx(noisy, calc)), QStringLiteral("51.64°"));
     EXPECT_EQ(Sheet(PointField::Satellites, point), QStringLiteral("9"));
     EXPECT_EQ(Sheet(PointField::FixType, point), QStringLiteral("3D"));
     PointFieldContext context;
