@@ -1,8 +1,8 @@
 #include "MouseControllerImpl.h"
 
 #include "CoordTransformI.h"
-#include "PointEdits.h"
 #include "MapViewHostI.h"
+#include "PointEdits.h"
 
 #include <Qt>
 

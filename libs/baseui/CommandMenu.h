@@ -13,6 +13,9 @@ class QMenu;
 namespace CommandMenu {
 
 using Commands = std::vector<std::pair<int, bool>>;
+// Shows a menu of commands at a place and gives the chosen one or 0; the
+// panes run Exec through one, so that tests can put a script in its place.
+using Runner = std::function<int(const Commands&, const QPoint&)>;
 
 // Adds the commands in order; those that inRestructuring picks go into a
 // "Restructuring" submenu, made where the first of them would stand.

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "CommandMenu.h"
 #include "CoordTransform.h"
 #include "DrawingLayers.h"
 #include "FpsCounter.h"
 #include "MapTileDrawer.h"
-#include "PointEdits.h"
 #include "MapViewHostI.h"
 #include "MouseControllerImpl.h"
 #include "PickState.h"
+#include "PointEdits.h"
 #include "TrackDrawAttrsImpl.h"
 #include "ViewAnimation.h"
 
@@ -42,7 +43,7 @@ public:
 
     // Runs the point menu: the commands with whether each is enabled; gives
     // the chosen command or 0. Tests put a script in its place.
-    using PointMenuRunner = std::function<int(const std::vector<std::pair<int, bool>>&, const QPoint&)>;
+    using PointMenuRunner = CommandMenu::Runner;
     void SetPointMenuRunner(PointMenuRunner runner) { m_menuRunner = std::move(runner); }
 
     CoordTransform& GetTransform() { return m_transform; }

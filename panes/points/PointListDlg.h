@@ -1,7 +1,8 @@
 #pragma once
 
-#include "PointEdits.h"
+#include "CommandMenu.h"
 #include "PaneDlgBase.h"
+#include "PointEdits.h"
 #include "TrackPositionConverter.h"
 
 #include <boost/signals2/connection.hpp>
@@ -33,7 +34,7 @@ public:
     using ShowPoint = std::function<void(const TrackPosition&)>;
     // Runs the menu: the commands with whether each is enabled; gives the
     // chosen command or 0. Tests put a script in its place.
-    using MenuRunner = std::function<int(const std::vector<std::pair<int, bool>>&, const QPoint&)>;
+    using MenuRunner = CommandMenu::Runner;
 
     explicit PointListDlg(ShowPoint showPoint, QWidget* parent = nullptr);
     ~PointListDlg() override;

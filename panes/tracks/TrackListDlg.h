@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandMenu.h"
 #include "PaneDlgBase.h"
 
 #include <QStringList>
@@ -43,7 +44,7 @@ public:
     using MayClose = std::function<bool(const std::vector<int>& fileTids)>;
     // Runs the menu: the commands with whether each is enabled; gives the
     // chosen command or 0. Tests put a script in its place.
-    using MenuRunner = std::function<int(const std::vector<std::pair<int, bool>>&, const QPoint&)>;
+    using MenuRunner = CommandMenu::Runner;
 
     // Opens files dropped on the list from outside, as a drop on the main
     // window does.

@@ -1,9 +1,9 @@
 #include "MouseControllerImpl.h"
 
 #include "CoordTransform.h"
-#include "PointEdits.h"
 #include "MapViewHostI.h"
 #include "OpenTracksTestBench.h"
+#include "PointEdits.h"
 
 #include <gtest/gtest.h>
 
