@@ -14,6 +14,7 @@
 #include "ViewUI.h"
 #include "TracksFileUI.h"
 #include "SingleInstance.h"
+#include "UpdaterUI.h"
 #include "Translator.h"
 
 #include <QApplication>
@@ -74,6 +75,13 @@ bool MainApp::InitInstance(const QStringList& args)
     new TrackMenuUI(*m_frame); // a child of the frame, which deletes it
     new ViewUI(*m_frame, m_frame->GetTrackView()); // a child of the frame, which deletes it
     new OptionsUI(*m_frame); // a child of the frame, which deletes it
+    auto* updater = new UpdaterUI(*m_frame, UpdaterUI::GetDefaultParams()); // a child of the frame
+    // An unattended picture run neither installs nor asks the server.
+    if (!ScreenshotMode::IsOn()) {
+        if (updater->InstallWaitingUpdate())
+            return false;
+        updater->StartAutomaticCheck();
+    }
 
     ShowMainWindow();
     m_frame->OpenFiles(m_commandLine.GetFileNames());

@@ -15,6 +15,9 @@ enum StringId : int
     IDS_OPTIONS_CELSIUS = 1758,
     IDS_OPTIONS_FAHRENHEIT = 1759,
 
+    // Update notification: its button, whose text shares the button's id
+    IDS_UPDATE_REMIND_LATER = 1901,
+
     // Menus
     // Shown by a list command (recent files, map layers) until its owner fills it; the
     // empty recent-sessions entry shares the id, so this is its menu text too.

@@ -47,7 +47,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_OPTIONS_FAHRENHEIT, u"Fahrenheit"},
 
     // Update notification buttons
-    {1901, u"&Remind later"},
+    {IDS_UPDATE_REMIND_LATER, u"&Remind later"},
 
     // Menu commands (the string of a command id is its menu text or its prompt)
     {32772, u"&Restore initial layout"},

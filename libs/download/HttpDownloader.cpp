@@ -18,10 +18,11 @@ void InitCurlOnce()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-size_t AppendBody(char* data, size_t size, size_t count, void* target)
+size_t PassBody(char* data, size_t size, size_t count, void* sink)
 {
-    static_cast<ByteArray*>(target)->Append(data, size * count);
-    return size * count;
+    const size_t bytes = size * count;
+    // Anything but the full count makes curl stop with a write error.
+    return (*static_cast<const HttpDownloader::BodySink*>(sink))(data, bytes) ? bytes : 0;
 }
 
 int CheckAbort(void* abort, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
@@ -45,6 +46,20 @@ QString HttpDownloader::GetUserAgent()
 bool HttpDownloader::Download(const QString& url, ByteArray& bytes, int timeoutMs)
 {
     bytes.Clear();
+    const bool done = DownloadTo(
+        url,
+        [&bytes](const char* data, size_t size) {
+            bytes.Append(data, size);
+            return true;
+        },
+        timeoutMs);
+    if (!done)
+        bytes.Clear();
+    return done;
+}
+
+bool HttpDownloader::DownloadTo(const QString& url, const BodySink& sink, int timeoutMs)
+{
     m_error.clear();
     InitCurlOnce();
     // Declared before the handle, which writes into it until cleaned up.
@@ -55,6 +70,7 @@ bool HttpDownloader::Download(const QString& url, ByteArray& bytes, int timeoutM
         return false;
     }
     const int totalMs = timeoutMs < 0 ? DefaultTotalTimeoutMs : timeoutMs;
+    const int connectMs = totalMs > 0 ? std::min(totalMs, DefaultConnectTimeoutMs) : DefaultConnectTimeoutMs;
     const QByteArray urlText = url.toUtf8();
     const QByteArray userAgent = GetUserAgent().toUtf8();
     CURL* handle = curl.get();
@@ -70,19 +86,20 @@ bool HttpDownloader::Download(const QString& url, ByteArray& bytes, int timeoutM
     // An error page is not a tile.
     curl_easy_setopt(handle, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long(std::min(totalMs, DefaultConnectTimeoutMs)));
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long(connectMs));
     curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long(totalMs));
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, long(StallTimeoutMs / 1000));
     // Time-outs by signal do not work on worker threads.
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &AppendBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &bytes);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &PassBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, const_cast<void*>(static_cast<const void*>(&sink)));
     curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &CheckAbort);
     curl_easy_setopt(handle, CURLOPT_XFERINFODATA, const_cast<void*>(static_cast<const void*>(m_abort)));
     const CURLcode result = curl_easy_perform(handle);
     if (result == CURLE_OK)
         return true;
-    bytes.Clear();
     m_error = QString::fromUtf8(*errorText ? errorText : curl_easy_strerror(result));
     return false;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <atomic>
+#include <cstddef>
+#include <functional>
 
 class ByteArray;
 
@@ -16,6 +18,7 @@ public:
     static constexpr int DefaultConnectTimeoutMs = 10000;
     static constexpr int DefaultTotalTimeoutMs = 30000;
     static constexpr int MaxRedirects = 5;
+    static constexpr int StallTimeoutMs = 30000;
 
     // "Quorvel/<version>": tile servers ask clients to name themselves.
     static QString GetUserAgent();
@@ -30,6 +33,15 @@ public:
     // status of 400 or more, a time-out, an unreadable file or an abort;
     // bytes are then empty and GetError tells why.
     bool Download(const QString& url, ByteArray& bytes, int timeoutMs);
+
+    // Takes each piece of the body as it arrives; false stops the transfer
+    // (a body larger than promised, a full disk).
+    using BodySink = std::function<bool(const char* data, size_t size)>;
+    // The body piece by piece, for answers too large to hold (update files).
+    // timeoutMs as above, 0 for no limit on the whole transfer; either way a
+    // transfer that stalls for StallTimeoutMs fails. A failure after some
+    // pieces were taken is still a failure: the caller drops what it got.
+    bool DownloadTo(const QString& url, const BodySink& sink, int timeoutMs);
 
     const QString& GetError() const { return m_error; }
 

@@ -21,6 +21,10 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), configDir);
+        // A test run never asks the update server.
+        WriteTestFile(QDir(configDir).filePath(QStringLiteral("Orbelin/Quorvel.conf")),
+                      "[Settings]\nUpdate\\AutoCheck=false\n");
         env.insert(QStringLiteral("QUORVEL_ECHO_FILES"), QStringLiteral("1"));
         env.remove(QStringLiteral("QUORVEL_SCREENSHOT"));
         m_process.setProcessEnvironment(env);

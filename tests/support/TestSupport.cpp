@@ -42,6 +42,7 @@ TestFileNotWritten::TestFileNotWritten(const QString& path, const QString& reaso
 
 QString WriteTestFile(const QString& path, const QByteArray& bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw TestFileNotWritten(path, file.errorString());

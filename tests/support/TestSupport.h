@@ -32,7 +32,8 @@ public:
     TestFileNotWritten(const QString& path, const QString& reason);
 };
 
-// Writes bytes to path, replacing any file there, and gives back the path.
+// Writes bytes to path, replacing any file there and making its folders,
+// and gives back the path.
 // A file that cannot be written ends the calling test at once with a
 // failure naming it, instead of letting the test go on without its input.
 QString WriteTestFile(const QString& path, const QByteArray& bytes);

@@ -28,10 +28,12 @@ TEST(WriteTestFile, WritesTheBytesOverWhatWasThere)
 
 TEST(WriteTestFile, AFileThatCannotBeWrittenEndsTheTestNamingIt)
 {
-    const QString path = QDir(MakeTempDir()).filePath(QStringLiteral("no such folder/out.gpx"));
+    // Missing folders are made; a file where a folder should be cannot be.
+    const QString blocker = WriteTestFile(QDir(MakeTempDir()).filePath(QStringLiteral("new folder/plain")), "x");
+    const QString path = QDir(blocker).filePath(QStringLiteral("out.gpx"));
     try {
         WriteTestFile(path, "text");
-        FAIL() << "wrote into a missing folder";
+        FAIL() << "wrote beneath a file";
     } catch (const TestFileNotWritten& error) {
         EXPECT_NE(std::string(error.what()).find(QDir::toNativeSeparators(path).toStdString()), std::string::npos)
             << error.what();
