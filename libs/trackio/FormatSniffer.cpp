@@ -85,7 +85,7 @@ bool FormatSniffer::IsIgc(const QByteArray& text)
     // happens to start with an A.
     if (!text.startsWith('A'))
         return false;
-    static const QRegularExpression igcLine(QStringLiteral("^(HFDTE|B\\d{13}[NS]\\d{8}[EW])"),
+    static const QRegularExpression igcLine(QStringLiteral("^(HFDTE(DATE:)?\\d{6}|B\\d{13}[NS]\\d{8}[EW])"),
                                             QRegularExpression::MultilineOption);
     return igcLine.match(QString::fromLatin1(text)).hasMatch();
 }
