@@ -125,14 +125,14 @@ void FitLoader::AddRecord(const FitMessage& message, LoadContext& context)
     TrackPointGpsParams& gps = point.GetGpsParams();
     if (ReadFirst(message, EnhancedSpeed, Speed, value))
         gps.SetGpsSpeed(static_cast<double>(value) / SpeedScale * KmhPerMetrePerSecond);
-    if (message.GetInteger(HeartRate, value) && value <= UCHAR_MAX)
+    if (message.GetInteger(HeartRate, value) && value >= 0 && value <= UCHAR_MAX)
         gps.SetHeartRate(static_cast<unsigned char>(value));
-    if (message.GetInteger(Cadence, value) && value <= UCHAR_MAX)
+    if (message.GetInteger(Cadence, value) && value >= 0 && value <= UCHAR_MAX)
         gps.SetCadence(static_cast<unsigned char>(value));
     if (message.GetInteger(Temperature, value))
         gps.SetTemperature(static_cast<float>(value));
 
-    if (!m_segment || (m_breakPending && m_segment->GetPointCount() > 0)) {
+    if (!m_segment || m_breakPending) {
         if (m_segment)
             SpareCapacity::Release(*m_segment);
         m_segment = &context.AddSegment(context.GetFileTid(), QString());
