@@ -46,7 +46,12 @@ const std::vector<CliCommand>& GetCliCommands()
 {
     static const std::vector<CliCommand> commands = {
         {"info", "FILE...", {}, "one JSON line per file: what it holds", RunInfoCommand},
-        {"convert", "IN OUT.gpx", {}, "read any track file, save it as GPX", RunConvertCommand},
+        {"convert",
+         "IN OUT.gpx",
+         {},
+         "read any track file (GPX, TCX, KML, NMEA, OziExplorer, Magellan SD,\n"
+         "FIT, IGC: told by their content), save it as GPX",
+         RunConvertCommand},
         {"coord", "LAT LON", {}, "a coordinate in every format the program shows", RunCoordCommand},
         {"filter",
          "IN",

@@ -22,6 +22,17 @@ int ReportLoadFailure(const QString& fileName, const LoadedTrackFile& loaded)
     return ReportFileFailure(fileName, message);
 }
 
+bool AcceptLoaded(const QString& fileName, const LoadedTrackFile& loaded)
+{
+    if (!TrackLoaderI::HasTracks(loaded.status)) {
+        ReportLoadFailure(fileName, loaded);
+        return false;
+    }
+    if (loaded.status == TrackLoaderI::Damaged)
+        ReportLoadFailure(fileName, loaded);
+    return true;
+}
+
 int SaveGpxFile(const QString& path, const TrackTreeReaderPtr& tree, int fileTid,
                 const std::shared_ptr<const TrackDataSetI>& data)
 {
@@ -35,10 +46,8 @@ int SaveGpxFile(const QString& path, const TrackTreeReaderPtr& tree, int fileTid
 int CliOpenTracks::Open(const QString& fileName)
 {
     LoadedTrackFile loaded = LoadManager().Load(fileName);
-    if (loaded.status != TrackLoaderI::Success) {
-        ReportLoadFailure(fileName, loaded);
+    if (!AcceptLoaded(fileName, loaded))
         return -1;
-    }
     return OpenTracks::Get().model.AddOpenedFile(*loaded.tree.GetReader(), loaded.fileTid, *loaded.data, fileName,
                                                  loaded.type);
 }

@@ -17,6 +17,10 @@ int ReportFileFailure(const QString& fileName, const QString& why);
 // Writes why a file could not be read to stderr, as the program would, with
 // the reader's detail; returns 1.
 int ReportLoadFailure(const QString& fileName, const LoadedTrackFile& loaded);
+// Whether a read file gave tracks to work on; tells stderr why not, or, for
+// a damaged file whose points before the damage were kept, what the damage
+// is.
+bool AcceptLoaded(const QString& fileName, const LoadedTrackFile& loaded);
 // Writes the file node fileTid of a tree as GPX; 0, or 1 after telling
 // stderr why not.
 int SaveGpxFile(const QString& path, const TrackTreeReaderPtr& tree, int fileTid,

@@ -12,7 +12,7 @@ int RunConvertCommand(const CliCommand&, const QStringList& args)
         return 2;
     }
     const LoadedTrackFile loaded = LoadManager().Load(args[0]);
-    if (loaded.status != TrackLoaderI::Success)
-        return ReportLoadFailure(args[0], loaded);
+    if (!AcceptLoaded(args[0], loaded))
+        return 1;
     return SaveGpxFile(args[1], loaded.tree.GetReader(), loaded.fileTid, loaded.data);
 }

@@ -81,8 +81,8 @@ int RunFilterCommand(const CliCommand& command, const QStringList& args)
         return parsed.ReportError();
     const QString input = parsed.GetNames().front();
     LoadedTrackFile loaded = LoadManager().Load(input);
-    if (loaded.status != TrackLoaderI::Success)
-        return ReportLoadFailure(input, loaded);
+    if (!AcceptLoaded(input, loaded))
+        return 1;
 
     // The rules are read in the program's own units, so their texts carry
     // the metric notations.

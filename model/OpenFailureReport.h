@@ -18,6 +18,9 @@ struct OpenFailureReport
     QString errorDesc;
     // Skip all is offered only when more files wait behind this one.
     bool offerSkipAll = false;
+    // The file was opened all the same (a damaged file's points before the
+    // damage): the report only tells, there is nothing to skip or retry.
+    bool opened = false;
 };
 
 using OpenFailureDialog = std::function<OpenFailureChoice(const OpenFailureReport&)>;

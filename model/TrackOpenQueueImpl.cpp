@@ -133,13 +133,19 @@ void TrackOpenQueueImpl::Finish(TrackLoaderI::LoadStatus status)
         m_busy = false;
         return;
     }
-    if (status == TrackLoaderI::Success) {
+    if (TrackLoaderI::HasTracks(status)) {
         m_task->Join();
         std::unique_ptr<TrackOpenTaskImpl> task = std::move(m_task);
         EndRunning(false);
         m_delivering = true;
         try {
             m_opened(*task, m_taskType);
+            // Still delivering while the user reads about the damage: the
+            // next file waits for the dialog to close.
+            if (status == TrackLoaderI::Damaged &&
+                Report(status, task->GetFileName(), task->GetLoader()->GetErrorDesc(), true) ==
+                    OpenFailureChoice::Cancel)
+                m_pending.clear();
         } catch (...) {
             m_delivering = false;
             throw;
@@ -196,7 +202,7 @@ void TrackOpenQueueImpl::EndRunning(bool skipped)
 }
 
 OpenFailureChoice TrackOpenQueueImpl::Report(TrackLoaderI::LoadStatus status, const QString& fileName,
-                                             const QString& errorDesc)
+                                             const QString& errorDesc, bool opened)
 {
     if (m_skipAll)
         return OpenFailureChoice::Skip;
@@ -204,8 +210,9 @@ OpenFailureChoice TrackOpenQueueImpl::Report(TrackLoaderI::LoadStatus status, co
     report.fileName = fileName;
     report.status = status;
     report.errorDesc = errorDesc;
+    report.opened = opened;
     // The running file counts as pending, as it did before it started.
-    report.offerSkipAll = m_pending.size() + 1 >= 2;
+    report.offerSkipAll = !opened && m_pending.size() + 1 >= 2;
     if (!m_hooks.showFailure) {
         const OpenFailureDialogText text = OpenFailureDialogText::For(report);
         QTextStream(stderr) << text.instruction << ": " << text.content << '\n';

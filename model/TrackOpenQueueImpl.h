@@ -73,7 +73,8 @@ private:
     void StartRunning();
     void Finish(TrackLoaderI::LoadStatus status);
     void HandleChoice(OpenFailureChoice choice);
-    OpenFailureChoice Report(TrackLoaderI::LoadStatus status, const QString& fileName, const QString& errorDesc);
+    OpenFailureChoice Report(TrackLoaderI::LoadStatus status, const QString& fileName, const QString& errorDesc,
+                             bool opened = false);
     // Ends the running entry: skipped (the second signal hears of it) or done.
     void EndRunning(bool skipped);
 

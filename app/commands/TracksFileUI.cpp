@@ -198,6 +198,8 @@ void TracksFileUI::Open()
         {IDS_FILTER_MAGELLAN, "*.log;*.trk", TrackFileMagellanSd},
         {IDS_FILTER_NMEA, "*.nmea;*.nma;*.rmc;*.log;*.txt;*.cdb;*.mte", TrackFileNmea},
         {IDS_FILTER_OZI, "*.plt", TrackFileOzi},
+        {IDS_FILTER_FIT, "*.fit", TrackFileFit},
+        {IDS_FILTER_IGC, "*.igc", TrackFileIgc},
     };
     OblFileOpenDlg dlg(OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT, &m_frame);
     for (const Filter& filter : kFilters)

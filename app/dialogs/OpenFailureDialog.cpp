@@ -14,6 +14,11 @@ OpenFailureChoice AskAboutOpenFailure(const OpenFailureReport& report, QWidget* 
                     QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(text.content);
+    if (report.opened) {
+        box.addButton(QMessageBox::Ok);
+        box.exec();
+        return OpenFailureChoice::Skip;
+    }
     QPushButton* skip = box.addButton(tr.LoadStr(IDS_BUTTON_SKIP), QMessageBox::AcceptRole);
     QPushButton* skipAll =
         report.offerSkipAll ? box.addButton(tr.LoadStr(IDS_BUTTON_SKIP_ALL), QMessageBox::AcceptRole) : nullptr;

@@ -350,6 +350,9 @@ enum StringId : int
     IDS_INCREASE_FREQ_TIME = 70117,
     IDS_INCREASE_FREQ_DIST = 70118,
     IDS_INCREASE_FREQ_TOO_MANY = 70119,
+    IDS_FILTER_FIT = 70120,
+    IDS_FILTER_IGC = 70121,
+    IDS_LOAD_DAMAGED = 70122,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

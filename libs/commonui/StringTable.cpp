@@ -456,6 +456,9 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_INCREASE_FREQ_TOO_MANY,
      u"With these steps the selected tracks would grow beyond %1 points.\nNothing was changed. Please choose a larger "
      u"time or distance step."},
+    {IDS_FILTER_FIT, u"FIT - Sports watches and bike computers"},
+    {IDS_FILTER_IGC, u"IGC - Flight recorders"},
+    {IDS_LOAD_DAMAGED, u"The file is damaged. The points read before the damage have been opened."},
 };
 
 } // namespace

@@ -7,6 +7,9 @@
 class TrackPointStatus
 {
 public:
+    // The reason loaders give a fix its receiver marked void ("No GPS").
+    static constexpr int NoGpsReason = 1;
+
     enum Mode : uint8_t {
         AddedByUser = 4,
         TimeRegenerated = 8,

@@ -49,6 +49,8 @@ QByteArray FirstElementName(const QByteArray& text)
 
 TrackFileType FormatSniffer::Detect(const QByteArray& head)
 {
+    if (IsFit(head))
+        return TrackFileFit;
     const QByteArray text = AsUtf8(head);
     const QByteArray start = text.trimmed();
     if (start.startsWith('<'))
@@ -68,10 +70,32 @@ TrackFileType FormatSniffer::DetectXml(const QByteArray& text)
     return TrackFileAll;
 }
 
+bool FormatSniffer::IsFit(const QByteArray& head)
+{
+    // The header's size byte, then ".FIT" at byte 8, whatever the version.
+    constexpr int MinHeaderBytes = 12;
+    return head.size() >= MinHeaderBytes && static_cast<unsigned char>(head[0]) >= MinHeaderBytes
+        && head.mid(8, 4) == ".FIT";
+}
+
+bool FormatSniffer::IsIgc(const QByteArray& text)
+{
+    // The A record (the logger's maker and serial) comes first; a date
+    // header or a B record behind it tells it from any other line that
+    // happens to start with an A.
+    if (!text.startsWith('A'))
+        return false;
+    static const QRegularExpression igcLine(QStringLiteral("^(HFDTE(DATE:)?\\d{6}|B\\d{13}[NS]\\d{8}[EW])"),
+                                            QRegularExpression::MultilineOption);
+    return igcLine.match(QString::fromLatin1(text)).hasMatch();
+}
+
 TrackFileType FormatSniffer::DetectLines(const QByteArray& text)
 {
     if (text.startsWith("OziExplorer Track Point File"))
         return TrackFileOzi;
+    if (IsIgc(text))
+        return TrackFileIgc;
     // An NMEA sentence: '$', a talker and sentence name, a comma. Logs may
     // carry comments or time stamps before the sentences, so look on.
     static const QRegularExpression sentence(QStringLiteral("\\$([A-Z][A-Z0-9]{2,6}),"));

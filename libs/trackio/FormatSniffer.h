@@ -5,7 +5,8 @@
 #include <QByteArray>
 
 // Tells a track file's format from its first bytes, whatever its name: an
-// NMEA log called .txt and a GPX file called .xml are common.
+// NMEA log called .txt and a GPX file called .xml are common. FIT is the
+// one binary format: its signature is looked for before any text.
 class FormatSniffer
 {
 public:
@@ -16,6 +17,8 @@ public:
     static TrackFileType Detect(const QByteArray& head);
 
 private:
+    static bool IsFit(const QByteArray& head);
+    static bool IsIgc(const QByteArray& text);
     static TrackFileType DetectXml(const QByteArray& text);
     static TrackFileType DetectLines(const QByteArray& text);
 };

@@ -55,6 +55,12 @@ void LoadContext::Fail(const QString& message)
         m_error = message.isEmpty() ? QStringLiteral("unknown failure") : message;
 }
 
+void LoadContext::Damage(const QString& message)
+{
+    if (m_damage.isEmpty())
+        m_damage = message.isEmpty() ? QStringLiteral("unknown damage") : message;
+}
+
 void LoadContext::FailAtLine(qint64 line, const QString& message)
 {
     Fail(QStringLiteral("line %1: %2").arg(line).arg(message));

@@ -42,6 +42,13 @@ public:
     bool HasFailed() const { return !m_error.isEmpty(); }
     const QString& GetError() const { return m_error; }
 
+    // Records the first damage after which a binary file cannot be read on
+    // (a bad checksum, a cut-off end): unlike Fail, the points read before
+    // it are kept. Later damage is ignored.
+    void Damage(const QString& message);
+    bool IsDamaged() const { return !m_damage.isEmpty(); }
+    const QString& GetDamage() const { return m_damage; }
+
     long long CountPoints() const;
 
 private:
@@ -51,4 +58,5 @@ private:
     int m_fileTid;
     qint64 m_totalBytes;
     QString m_error;
+    QString m_damage;
 };

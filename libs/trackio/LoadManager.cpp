@@ -1,7 +1,9 @@
 #include "LoadManager.h"
 
+#include "FitLoader.h"
 #include "FormatSniffer.h"
 #include "GpxLoader.h"
+#include "IgcLoader.h"
 #include "KmlLoader.h"
 #include "MagellanLoader.h"
 #include "NmeaLoader.h"
@@ -19,6 +21,8 @@ LoadManager::LoadManager()
     m_loaders[TrackFileNmea] = std::make_unique<NmeaLoader>();
     m_loaders[TrackFileOzi] = std::make_unique<OziLoader>();
     m_loaders[TrackFileMagellanSd] = std::make_unique<MagellanLoader>();
+    m_loaders[TrackFileFit] = std::make_unique<FitLoader>();
+    m_loaders[TrackFileIgc] = std::make_unique<IgcLoader>();
 }
 
 LoadManager::~LoadManager() = default;
@@ -64,7 +68,7 @@ LoadedTrackFile LoadManager::Load(const QString& fileName) const
     loaded.status = TrackLoaderI::ConvertStatus(progress->GetStatus());
     loaded.error = loader->GetErrorDesc();
     const std::vector<int>& files = loaded.tree.GetReader()->GetChildren(-1);
-    if (loaded.status == TrackLoaderI::Success && !files.empty())
+    if (TrackLoaderI::HasTracks(loaded.status) && !files.empty())
         loaded.fileTid = files.front();
     return loaded;
 }

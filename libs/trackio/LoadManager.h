@@ -19,7 +19,7 @@ struct LoadedTrackFile
     QString error;
     TrackTree tree;
     std::shared_ptr<TrackDataSetImpl> data = std::make_shared<TrackDataSetImpl>();
-    // The file node, -1 when the load failed.
+    // The file node, -1 when the load gave no tracks.
     int fileTid = -1;
 };
 

@@ -65,7 +65,7 @@ MagellanLoader::SentenceUse MagellanLoader::OnSentence(const NmeaSentence& s)
         if (altField == Field::Ok)
             point.SetElevation(s.GetField(5) == "F" ? altitude * MetresPerFoot : altitude);
         if (s.GetField(7) == "V")
-            point.GetStatus().SetFilterReason(NoGpsReason);
+            point.GetStatus().SetFilterReason(TrackPointStatus::NoGpsReason);
         m_points->Append(point);
         CountPoint();
     }

@@ -64,7 +64,7 @@ void NmeaLoader::AddFix(const NmeaFix& fix)
         if (fixType != PositionFixType::Unknown)
             gps.SetFixType(fixType);
         if (fix.isVoid)
-            point.GetStatus().SetFilterReason(NoGpsReason);
+            point.GetStatus().SetFilterReason(TrackPointStatus::NoGpsReason);
         m_points->Append(point);
         CountPoint();
     }

@@ -30,10 +30,6 @@ public:
 
 protected:
     void OnLoadStarting() override;
-    // The filter reason of a point whose fix the receiver marked void ("No
-    // GPS").
-    static constexpr int NoGpsReason = 1;
-
     enum class SentenceUse { Ignored, Used, Unreadable };
 
     // Hands every sentence with a good (or no) checksum to OnSentence.

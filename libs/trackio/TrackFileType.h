@@ -13,4 +13,6 @@ enum TrackFileType {
     TrackFileCsv = 8,
     TrackFileTcx = 9,
     TrackFileOzi = 10,
+    TrackFileFit = 11,
+    TrackFileIgc = 12,
 };

@@ -43,6 +43,14 @@ TrackLoaderI::LoadStatus TrackLoaderBase::Read(QIODevice& device, const QString&
             m_errorDesc = context.GetError();
             return Finish(ReadError, progress);
         }
+        if (context.IsDamaged()) {
+            // Damage before the first point leaves nothing worth keeping.
+            m_errorDesc = context.GetDamage();
+            if (context.CountPoints() == 0)
+                return Finish(ReadError, progress);
+            progress.SetPercent(100.0);
+            return Finish(Damaged, progress);
+        }
         if (context.CountPoints() == 0)
             return Finish(NoTrack, progress);
     } catch (const std::bad_alloc&) {

@@ -27,6 +27,9 @@ QString LoadStatusText(TrackLoaderI::LoadStatus status)
     case TrackLoaderI::NoTrack:
         id = IDS_LOAD_NO_TRACKS;
         break;
+    case TrackLoaderI::Damaged:
+        id = IDS_LOAD_DAMAGED;
+        break;
     case TrackLoaderI::ReadError:
         break;
     }

@@ -345,11 +345,14 @@ TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)
     const FileDialogRequest& request = dialogs.GetRequests().front();
     EXPECT_FALSE(request.save);
     EXPECT_TRUE(request.multiSelect);
+    // The design's rows in its order, then the formats added since.
     const int ids[] = {IDS_FILTER_ALL_TRACK_FILES, IDS_FILTER_GPX, IDS_FILTER_TCX, IDS_FILTER_MAGELLAN, IDS_FILTER_NMEA,
-                       IDS_FILTER_OZI};
-    ASSERT_EQ(request.filters.size(), 6);
-    for (int i = 0; i < 6; ++i)
+                       IDS_FILTER_OZI,             IDS_FILTER_FIT, IDS_FILTER_IGC};
+    ASSERT_EQ(request.filters.size(), 8);
+    for (int i = 0; i < 8; ++i)
         EXPECT_TRUE(request.filters[i].startsWith(Str(ids[i]))) << request.filters[i].toStdString();
+    EXPECT_TRUE(request.filters[6].contains(QStringLiteral("*.fit")));
+    EXPECT_TRUE(request.filters[7].contains(QStringLiteral("*.igc")));
     EXPECT_TRUE(Model().GetFileTids().empty());
 }
 

@@ -104,6 +104,33 @@ TEST(TrackOpenQueue, ALoneFailingFileHasNoSkipAllAndSaysWhy)
     EXPECT_TRUE(probe.opened.empty());
 }
 
+TEST(TrackOpenQueue, ADamagedFileIsOpenedAndThenReported)
+{
+    QueueProbe probe;
+    // Activity.fit with a broken checksum: its 14 points are kept.
+    const QString damaged = Fixture("fit/python-fitparse/activity-filecrc.fit");
+    const QString next = Fixture("plt/mapsoft2/ozi1.plt");
+    const QString last = Fixture("gpx/gpxpy/track_with_speed.gpx");
+    probe.answers = {OpenFailureChoice::Skip};
+    probe.queue.AddFiles({damaged, next}, TrackFileAll);
+    probe.RunUntilIdle();
+    EXPECT_EQ(probe.opened, (std::vector<QString>{damaged, next}));
+    EXPECT_EQ(probe.openedPoints, (std::vector<int>{14, 11}));
+    ASSERT_EQ(probe.dialogs.size(), 1u);
+    EXPECT_EQ(probe.dialogs[0].status, TrackLoaderI::Damaged);
+    EXPECT_TRUE(probe.dialogs[0].opened);
+    EXPECT_FALSE(probe.dialogs[0].offerSkipAll) << "nothing to skip: the file is open";
+    EXPECT_TRUE(probe.dialogs[0].errorDesc.contains(QStringLiteral("checksum")));
+    EXPECT_TRUE(probe.skipped.empty());
+
+    // Cancel in that report leaves the files behind it unopened.
+    probe.answers = {OpenFailureChoice::Cancel};
+    probe.queue.AddFiles({damaged, last}, TrackFileAll);
+    probe.RunUntilIdle();
+    EXPECT_EQ(probe.opened.size(), 3u);
+    EXPECT_EQ(probe.opened.back(), damaged);
+}
+
 TEST(TrackOpenQueue, SkipAllShowsOneDialogForManyFailures)
 {
     QueueProbe probe;

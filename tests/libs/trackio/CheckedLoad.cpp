@@ -68,26 +68,28 @@ std::string CheckOutcome(const CheckedLoad& load, int progressStatus, const Trac
                          const TrackDataSetI& data, long long& points)
 {
     if (load.status != TrackLoaderI::Success && load.status != TrackLoaderI::NoTrack
-        && load.status != TrackLoaderI::ReadError)
+        && load.status != TrackLoaderI::ReadError && load.status != TrackLoaderI::Damaged)
         return "status " + std::to_string(load.status) + " after reading memory without cancel";
     if (progressStatus != load.status)
         return "the progress object holds another status";
     if (load.status == TrackLoaderI::ReadError && load.error.trimmed().isEmpty())
         return "a read error without a message";
+    if (load.status == TrackLoaderI::Damaged && load.error.trimmed().isEmpty())
+        return "damage without a message";
     // A failed load's tree is thrown away: only its status and message count.
     if (load.status == TrackLoaderI::ReadError)
         return {};
     if (tree.GetFileCount() != 1 || tree.GetChildren(-1).size() != 1)
         return "not exactly one file node";
     size_t segments = 0;
-    const std::string fault
-        = CheckNodes(tree, data, tree.GetChildren(-1).front(), load.status == TrackLoaderI::Success, points, segments);
+    const std::string fault = CheckNodes(tree, data, tree.GetChildren(-1).front(),
+                                         TrackLoaderI::HasTracks(load.status), points, segments);
     if (!fault.empty())
         return fault;
     if (data.GetAll().size() != segments)
         return "point arrays that belong to no segment";
-    if (load.status == TrackLoaderI::Success && points == 0)
-        return "success without a point";
+    if (TrackLoaderI::HasTracks(load.status) && points == 0)
+        return "tracks kept without a point";
     if (load.status == TrackLoaderI::NoTrack && points != 0)
         return "no track reported for a file with points";
     return {};

@@ -25,6 +25,7 @@ TEST(FormatSniffer, EveryFixtureIsRecognisedByItsContent)
         {QStringLiteral("gpx"), TrackFileGpx}, {QStringLiteral("tcx"), TrackFileTcx},
         {QStringLiteral("kml"), TrackFileKml}, {QStringLiteral("nmea"), TrackFileNmea},
         {QStringLiteral("plt"), TrackFileOzi}, {QStringLiteral("magellan"), TrackFileMagellanSd},
+        {QStringLiteral("fit"), TrackFileFit}, {QStringLiteral("igc"), TrackFileIgc},
     };
     int checked = 0;
     for (const auto& [folder, expected] : byFolder) {
@@ -38,7 +39,7 @@ TEST(FormatSniffer, EveryFixtureIsRecognisedByItsContent)
             ++checked;
         }
     }
-    EXPECT_GT(checked, 70);
+    EXPECT_GT(checked, 120);
 }
 
 TEST(FormatSniffer, NamesDoNotMatterOnlyContent)
@@ -54,4 +55,22 @@ TEST(FormatSniffer, NamesDoNotMatterOnlyContent)
     EXPECT_EQ(FormatSniffer::Detect(QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)), TrackFileAll);
     EXPECT_EQ(FormatSniffer::Detect(QByteArray()), TrackFileAll);
     EXPECT_EQ(FormatSniffer::Detect("price $12,50"), TrackFileAll);
+}
+
+TEST(FormatSniffer, FitByItsSignatureIgcByItsFirstLines)
+{
+    // A FIT header: its size, the protocol and profile versions, the data
+    // size, ".FIT"; the name (.fit, .FIT or none) plays no part.
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray("\x0E\x10\x43\x08\x00\x01\x00\x00.FIT\x00\x00", 14)), TrackFileFit);
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray("\x0C\x10\x43\x08\x00\x01\x00\x00.FIT", 12)), TrackFileFit);
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray("\x0C\x10\x43\x08\x00\x01\x00\x00.GIT", 12)), TrackFileAll);
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray("\x0C\x10\x43\x08\x00\x01\x00.FIT", 11)), TrackFileAll);
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray("\x02\x10\x43\x08\x00\x01\x00\x00.FIT", 12)), TrackFileAll);
+
+    EXPECT_EQ(FormatSniffer::Detect("AXXXABCFLIGHT:1\r\nHFFXA035\r\nHFDTE160701\r\n"), TrackFileIgc);
+    EXPECT_EQ(FormatSniffer::Detect("AXXXZZZ\nHFDTEDATE:210817,01\n"), TrackFileIgc);
+    EXPECT_EQ(FormatSniffer::Detect("AXXXZZZ\nB1700054815976N00830932EA0000000768\n"), TrackFileIgc);
+    EXPECT_EQ(FormatSniffer::Detect("A list of things\nBread\nHFDTE\n"), TrackFileAll);
+    EXPECT_EQ(FormatSniffer::Detect("HFDTE160701\nB1700054815976N00830932EA0000000768\n"), TrackFileAll)
+        << "the A record comes first";
 }

@@ -29,7 +29,8 @@ struct Case
 // TrackFileAll: the type is detected from the content, as opening does.
 const std::pair<const char*, TrackFileType> kFolders[] = {
     {"gpx", TrackFileGpx}, {"tcx", TrackFileTcx}, {"kml", TrackFileKml}, {"nmea", TrackFileNmea},
-    {"ozi", TrackFileOzi}, {"magellan", TrackFileMagellanSd}, {"detect", TrackFileAll},
+    {"ozi", TrackFileOzi}, {"magellan", TrackFileMagellanSd}, {"fit", TrackFileFit},
+    {"igc", TrackFileIgc}, {"detect", TrackFileAll},
 };
 
 QString RegressionsDir()

@@ -1,0 +1,158 @@
+#include "FitLoader.h"
+
+#include "FitClock.h"
+#include "FitDecoder.h"
+#include "LoadContext.h"
+#include "ReadChunk.h"
+#include "SpareCapacity.h"
+#include "TrackData.h"
+
+#include <QIODevice>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 ChunkBytes = 1 << 20;
+constexpr long long MessagesPerCancelCheck = 4096;
+constexpr double DegreesPerSemicircle = 180.0 / 2147483648.0;
+constexpr double KmhPerMetrePerSecond = 3.6;
+
+enum MessageNumber : uint16_t {
+    RecordMessage = 20,
+    EventMessage = 21,
+    TimestampCorrelationMessage = 162,
+};
+
+enum RecordField : int {
+    Latitude = 0,
+    Longitude = 1,
+    Altitude = 2,
+    HeartRate = 3,
+    Cadence = 4,
+    Speed = 6,
+    Temperature = 13,
+    EnhancedSpeed = 73,
+    EnhancedAltitude = 78,
+};
+
+enum EventField : int {
+    Event = 0,
+    EventType = 1,
+};
+
+constexpr int64_t TimerEvent = 0;
+constexpr int64_t StartType = 0;
+constexpr int64_t StopType = 1;
+constexpr int64_t StopAllType = 4;
+
+// Altitudes are stored as (metres + 500) * 5, speeds as mm/s.
+constexpr double AltitudeScale = 5.0;
+constexpr double AltitudeOffset = 500.0;
+constexpr double SpeedScale = 1000.0;
+
+bool ReadFirst(const FitMessage& message, int preferred, int fallback, int64_t& value)
+{
+    return message.GetInteger(preferred, value) || message.GetInteger(fallback, value);
+}
+
+} // namespace
+
+void FitLoader::OnLoadStarting()
+{
+    m_segment = nullptr;
+    m_clock.Reset();
+    m_timerStopped = false;
+    m_breakPending = false;
+    m_messages = 0;
+    m_skipped = 0;
+}
+
+bool FitLoader::ReadContent(QIODevice& device, LoadContext& context)
+{
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray chunk = device.read(ReadChunkBytes(device, ChunkBytes));
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+        if (!context.ReportBytes(bytes.size()))
+            return false;
+    }
+    FitDecoder decoder([&](const FitMessage& message) { return OnMessage(message, context); });
+    const QString damage = decoder.Decode(bytes);
+    if (m_segment)
+        SpareCapacity::Release(*m_segment);
+    if (decoder.WasStopped())
+        return false;
+    if (!damage.isEmpty())
+        context.Damage(damage);
+    return true;
+}
+
+bool FitLoader::OnMessage(const FitMessage& message, LoadContext& context)
+{
+    if (++m_messages % MessagesPerCancelCheck == 0 && context.IsCancelled())
+        return false;
+    if (message.GetGlobalNumber() == RecordMessage)
+        AddRecord(message, context);
+    else if (message.GetGlobalNumber() == EventMessage)
+        OnEvent(message);
+    else if (message.GetGlobalNumber() == TimestampCorrelationMessage)
+        m_clock.Correlate(message);
+    return true;
+}
+
+void FitLoader::AddRecord(const FitMessage& message, LoadContext& context)
+{
+    int64_t lat = 0, lon = 0;
+    if (!message.GetInteger(Latitude, lat) || !message.GetInteger(Longitude, lon)) {
+        ++m_skipped;
+        return;
+    }
+    const double latDegrees = static_cast<double>(lat) * DegreesPerSemicircle;
+    const double lonDegrees = static_cast<double>(lon) * DegreesPerSemicircle;
+    if (std::abs(latDegrees) > 90.0 || std::abs(lonDegrees) > 180.0) {
+        ++m_skipped;
+        return;
+    }
+    TrackPoint point;
+    point.Set2D({lonDegrees, latDegrees});
+    int64_t value = 0;
+    if (ReadFirst(message, EnhancedAltitude, Altitude, value))
+        point.SetElevation(static_cast<double>(value) / AltitudeScale - AltitudeOffset);
+    TrackPointGpsParams& gps = point.GetGpsParams();
+    if (ReadFirst(message, EnhancedSpeed, Speed, value))
+        gps.SetGpsSpeed(static_cast<double>(value) / SpeedScale * KmhPerMetrePerSecond);
+    if (message.GetInteger(HeartRate, value) && value >= 0 && value <= UCHAR_MAX)
+        gps.SetHeartRate(static_cast<unsigned char>(value));
+    if (message.GetInteger(Cadence, value) && value >= 0 && value <= UCHAR_MAX)
+        gps.SetCadence(static_cast<unsigned char>(value));
+    if (message.GetInteger(Temperature, value))
+        gps.SetTemperature(static_cast<float>(value));
+
+    if (!m_segment || m_breakPending) {
+        if (m_segment)
+            SpareCapacity::Release(*m_segment);
+        m_segment = &context.AddSegment(context.GetFileTid(), QString());
+    }
+    m_breakPending = false;
+    m_segment->Append(point);
+    uint32_t seconds = 0;
+    if (message.GetTimestamp(seconds))
+        m_clock.SetTime(seconds, *m_segment);
+}
+
+void FitLoader::OnEvent(const FitMessage& message)
+{
+    int64_t event = 0, type = 0;
+    if (!message.GetInteger(Event, event) || event != TimerEvent || !message.GetInteger(EventType, type))
+        return;
+    if (type == StopType || type == StopAllType) {
+        m_timerStopped = true;
+    } else if (type == StartType && m_timerStopped) {
+        m_timerStopped = false;
+        m_breakPending = true;
+    }
+}

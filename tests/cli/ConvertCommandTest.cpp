@@ -1,0 +1,53 @@
+#include "CliTestFiles.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// What the independent reader of oracle.json counted in a fixture.
+long long OraclePoints(const QString& relative)
+{
+    QFile file(FixturePath(QStringLiteral("oracle.json")));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject entry = QJsonDocument::fromJson(file.readAll()).object().value(relative).toObject();
+    return entry.value(QStringLiteral("points")).toInteger();
+}
+
+class ConvertCommandTest : public CliFileTest
+{};
+
+} // namespace
+
+TEST_F(ConvertCommandTest, FlightLogBecomesGpx)
+{
+    const Outcome outcome =
+        RunTool({QStringLiteral("convert"), FixturePath(QStringLiteral("igc/gpsbabel/skydrop~kml.igc")), Out()});
+    ASSERT_EQ(outcome.status, 0) << outcome.errors.toStdString();
+    EXPECT_TRUE(outcome.errors.isEmpty());
+    EXPECT_EQ(static_cast<long long>(ReadPoints(Out()).size()),
+              OraclePoints(QStringLiteral("igc/gpsbabel/skydrop~kml.igc")));
+}
+
+TEST_F(ConvertCommandTest, DamagedFileIsConvertedWithAWarning)
+{
+    // Activity.fit with a broken checksum: its points are kept.
+    const Outcome outcome = RunTool(
+        {QStringLiteral("convert"), FixturePath(QStringLiteral("fit/python-fitparse/activity-filecrc.fit")), Out()});
+    ASSERT_EQ(outcome.status, 0) << outcome.errors.toStdString();
+    EXPECT_TRUE(outcome.errors.contains(QStringLiteral("The file is damaged."))) << outcome.errors.toStdString();
+    EXPECT_TRUE(outcome.errors.contains(QStringLiteral("checksum"))) << outcome.errors.toStdString();
+    EXPECT_EQ(static_cast<long long>(ReadPoints(Out()).size()),
+              OraclePoints(QStringLiteral("fit/python-fitparse/Activity.fit")));
+}
+
+TEST_F(ConvertCommandTest, FileWithoutTrackWritesNothing)
+{
+    const Outcome outcome =
+        RunTool({QStringLiteral("convert"), FixturePath(QStringLiteral("fit/python-fitparse/Settings.fit")), Out()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_TRUE(outcome.errors.contains(QStringLiteral("The file contains no tracks.")))
+        << outcome.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(Out()));
+}
