@@ -102,6 +102,7 @@ TracksFileUI::TracksFileUI(MainFrame& frame)
     // Closing the window asks about unsaved files like Close all does.
     frame.SetCloseGuard([this] { return SaveUnsaved(OpenTracks::Get().model.GetFileTids(), true); });
     frame.SetFilesCloseGuard([this](const std::vector<int>& files) { return SaveUnsaved(files, true); });
+    frame.SetFileNameCheck([this](int file, const QString& name) { return CheckNewName(file, name); });
     frame.installEventFilter(this);
     ShowRecent();
 }
@@ -337,13 +338,19 @@ bool TracksFileUI::CheckNewName(int fileTid, const QString& newName)
     const TrackFileAttrPtr attr = Model().GetFileAttr(fileTid);
     if (!attr || attr->path.isEmpty())
         return true;
-    const QString newPath = QFileInfo(attr->path).dir().filePath(newName);
+    // The list shows names without the extension; the file keeps its own.
+    const QFileInfo oldFile(attr->path);
+    const QString extension = QLatin1Char('.') + oldFile.suffix();
+    const bool hasExtension = oldFile.suffix().isEmpty() || newName.endsWith(extension, Qt::CaseInsensitive);
+    const QString newPath = oldFile.dir().filePath(hasExtension ? newName : newName + extension);
     if (QFileInfo::exists(newPath)) {
         tr.MessageBoxW(IDS_FILE_ALREADY_EXISTS);
         return false;
     }
     m_recent.RemoveFilename(attr->path);
     AddRecent(newPath);
+    // The next save writes under the new name; the old file stays as it is.
+    attr->path = newPath;
     return true;
 }
 

@@ -33,6 +33,8 @@ public:
     // False when the user cancelled or a save failed.
     bool SaveUnsaved(const std::vector<int>& fileTids, bool prompt);
     // Whether an open file may be renamed to newName; tells the user why not.
+    // An accepted name becomes the file's path (its extension kept) and
+    // replaces the old path in the recent list.
     bool CheckNewName(int fileTid, const QString& newName);
 
     const MruHelper& GetRecentTracks() const { return m_recent; }

@@ -52,6 +52,14 @@ public:
     {
         return !m_filesCloseGuard || m_filesCloseGuard(fileTids);
     }
+    // Whether an open file may take a new name (the file commands tell the
+    // user why not); every name passes while no check is set.
+    using FileNameCheck = std::function<bool(int fileTid, const QString& newName)>;
+    void SetFileNameCheck(FileNameCheck check) { m_fileNameCheck = std::move(check); }
+    bool MayRenameFile(int fileTid, const QString& newName) const
+    {
+        return !m_fileNameCheck || m_fileNameCheck(fileTid, newName);
+    }
     // Where files to open go: the opening queue.
     void SetFileOpener(FileOpener opener) { m_fileOpener = std::move(opener); }
     void OpenFiles(const QStringList& files);
@@ -80,6 +88,7 @@ private:
     QuickLaunchDlg* m_quickLaunch;
     CloseGuard m_closeGuard;
     FilesCloseGuard m_filesCloseGuard;
+    FileNameCheck m_fileNameCheck;
     FileOpener m_fileOpener;
     std::vector<MainFrameImpl::Connection> m_paneCommands;
     boost::signals2::scoped_connection m_titleOption;

@@ -2,6 +2,7 @@
 
 #include "MainFrame.h"
 #include "TrackListDlg.h"
+#include "TrkList.h"
 #include "TrackView.h"
 
 // The pane is made while the window is still being built, before the map
@@ -15,5 +16,7 @@ QWidget* CreateTrackListPane(MainFrame& frame)
     auto* pane = new TrackListDlg(locate, sendCommand, mayClose);
     // Files dropped on the list open as on the rest of the window.
     pane->SetOpenFiles([&frame](const QStringList& files) { frame.OpenFiles(files); });
+    pane->GetList().SetFileNameCheck(
+        [&frame](int file, const QString& name) { return frame.MayRenameFile(file, name); });
     return pane;
 }

@@ -6,6 +6,7 @@
 #include "Translator.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPixmap>
 #include <QTimer>
@@ -20,6 +21,7 @@ namespace {
 // Time for queued layout and paint events after the window is first exposed.
 constexpr int kSettleMs = 300;
 constexpr int kPollMs = 20;
+constexpr int kCommandDialogWaitMs = 15000;
 
 // Whether the picture of the command's dialog was written; empty while no
 // dialog has been pictured.
@@ -50,6 +52,27 @@ int PictureDialog(DlgBase& dlg)
     return IDCANCEL;
 }
 
+void Finish(bool saved, const std::function<int()>& failures)
+{
+    const int failed = failures();
+    if (failed > 0)
+        std::fprintf(stderr, "%d file(s) could not be opened\n", failed);
+    QCoreApplication::exit(!saved ? 1 : (failed > 0 ? 2 : 0));
+}
+
+// Some commands open their dialog only after work in the background (an
+// update check asks the server first).
+void WaitForDialog(QWidget* window, int command, QElapsedTimer waited, const std::function<int()>& failures)
+{
+    if (!g_dialogSaved && waited.elapsed() < kCommandDialogWaitMs) {
+        QTimer::singleShot(kPollMs, window, [=] { WaitForDialog(window, command, waited, failures); });
+        return;
+    }
+    if (!g_dialogSaved)
+        std::fprintf(stderr, "Command %d opened no dialog\n", command);
+    Finish(g_dialogSaved.value_or(false), failures);
+}
+
 void SaveWhenReady(QWidget* window, const std::function<bool()>& ready, const std::function<int()>& failures,
                    const std::function<void(int)>& runCommand)
 {
@@ -59,20 +82,15 @@ void SaveWhenReady(QWidget* window, const std::function<bool()>& ready, const st
         return;
     }
     QTimer::singleShot(kSettleMs, window, [=] {
-        bool saved = false;
         if (const int command = ScreenshotMode::GetCommand()) {
             DlgBase::SetPresenter(PictureDialog);
             runCommand(command);
-            saved = g_dialogSaved.value_or(false);
-            if (!g_dialogSaved)
-                std::fprintf(stderr, "Command %d opened no dialog\n", command);
+            QElapsedTimer waited;
+            waited.start();
+            WaitForDialog(window, command, waited, failures);
         } else {
-            saved = SavePicture(*window);
+            Finish(SavePicture(*window), failures);
         }
-        const int failed = failures();
-        if (failed > 0)
-            std::fprintf(stderr, "%d file(s) could not be opened\n", failed);
-        QCoreApplication::exit(!saved ? 1 : (failed > 0 ? 2 : 0));
     });
 }
 

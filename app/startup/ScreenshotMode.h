@@ -11,7 +11,8 @@ class QWidget;
 // stderr, and the program saves a picture of its main window there once it
 // has painted, then ends. When QUORVEL_SCREENSHOT_COMMAND names a command
 // id as well, that command runs once the window is ready and the picture is
-// of the first dialog it opens, which is then cancelled.
+// of the first dialog it opens (within 15 seconds: some commands ask a
+// server first), which is then cancelled.
 class ScreenshotMode
 {
 public:

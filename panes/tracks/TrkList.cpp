@@ -167,8 +167,10 @@ void TrkList::Rename(int tid, const QString& text)
     const TrackInfo::Node* node = Tracks().model.GetReader()->GetNode(tid);
     if (!node || name.isEmpty() || name == node->GetName())
         return;
-    Tracks().model.GetEditor()->SetName(tid, name);
     const int file = TrackTreeAlg(Tracks().model.GetReader().get()).GetFileId(tid);
+    if (file == tid && m_fileNameCheck && !m_fileNameCheck(file, name))
+        return;
+    Tracks().model.GetEditor()->SetName(tid, name);
     Tracks().model.SetModified(file, true);
     GEventManagerImpl::GetInstance().NotifyInt(file);
 }

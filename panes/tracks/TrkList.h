@@ -67,6 +67,9 @@ public:
     const DropPlace& GetDropMark() const { return m_mark; }
 
     void SetOnDeleteKey(std::function<void()> fn) { m_onDeleteKey = std::move(fn); }
+    // Asked before a file takes a new name; false keeps the old one.
+    using FileNameCheck = std::function<bool(int fileTid, const QString& newName)>;
+    void SetFileNameCheck(FileNameCheck check) { m_fileNameCheck = std::move(check); }
     // Enter on a row: the tid of the focused row.
     void SetOnLocate(std::function<void(int tid)> fn) { m_onLocate = std::move(fn); }
     // A right click over a selection, at a screen position.
@@ -102,6 +105,7 @@ private:
     // after one that closed the name editor or a dialog.
     bool m_enterPressed = false;
     std::function<void()> m_onDeleteKey;
+    FileNameCheck m_fileNameCheck;
     std::function<void(int)> m_onLocate;
     std::function<void(const QPoint&)> m_onContextMenu;
     std::function<void(const QStringList&)> m_onFilesDropped;

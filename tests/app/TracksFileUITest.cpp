@@ -334,6 +334,18 @@ TEST_F(TracksFileUITest, CheckNewNameRefusesForbiddenAndTakenNames)
     const QStringList recent = m_ui->GetRecentTracks().GetList();
     EXPECT_EQ(recent.front(), QDir(m_dir).filePath(QStringLiteral("renamed.gpx")));
     EXPECT_FALSE(recent.contains(oldPath));
+
+    // The list's names have no extension: the file keeps its own, and the
+    // next save writes under the new name, leaving the old file alone.
+    WriteTestFile(QDir(m_dir).filePath(QStringLiteral("taken again.gpx")), QByteArray());
+    EXPECT_FALSE(m_frame.MayRenameFile(file, QStringLiteral("taken again")));
+    EXPECT_EQ(boxes.GetShown().back().text, Str(IDS_FILE_ALREADY_EXISTS));
+    ASSERT_TRUE(m_frame.MayRenameFile(file, QStringLiteral("Morning ride")));
+    const QString newPath = QDir(m_dir).filePath(QStringLiteral("Morning ride.gpx"));
+    EXPECT_EQ(Model().GetFileAttr(file)->path, newPath);
+    ASSERT_TRUE(m_ui->SaveFile(file, true));
+    EXPECT_TRUE(QFileInfo::exists(newPath));
+    EXPECT_TRUE(QFileInfo::exists(oldPath));
 }
 
 TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)

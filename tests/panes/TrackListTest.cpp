@@ -513,6 +513,34 @@ TEST_F(TrackListTest, DeleteAsksBeforeClosingFilesAndMovesTheFocusOn)
     EXPECT_TRUE(IsModified(second));
 }
 
+TEST_F(TrackListTest, AFileIsRenamedOnlyWhenItsNewNamePassesTheCheck)
+{
+    const int file = AddFile({Walk(2, 0)});
+    const int segment = Segments(file).front();
+    const QString oldName = Name(file);
+    Dlg();
+    std::vector<std::pair<int, QString>> asked;
+    bool allow = false;
+    List().SetFileNameCheck([&](int tid, const QString& name) {
+        asked.emplace_back(tid, name);
+        return allow;
+    });
+    List().GetModel().setData(Cell(file, TrkColumn::Name), QStringLiteral(" a?b "), Qt::EditRole);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], std::make_pair(file, QStringLiteral("a?b")));
+    EXPECT_EQ(Name(file), oldName);
+    EXPECT_FALSE(IsModified(file));
+
+    allow = true;
+    List().GetModel().setData(Cell(file, TrkColumn::Name), QStringLiteral("Morning"), Qt::EditRole);
+    EXPECT_EQ(Name(file), QStringLiteral("Morning"));
+    EXPECT_TRUE(IsModified(file));
+    // Segments are not files: their names are not checked.
+    List().GetModel().setData(Cell(segment, TrkColumn::Name), QStringLiteral("Climb"), Qt::EditRole);
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(Name(segment), QStringLiteral("Climb"));
+}
+
 TEST_F(TrackListTest, RenameTrimsAndMarksTheFileChanged)
 {
     const int file = AddFile({Walk(2, 0)});
