@@ -79,8 +79,10 @@ int Publish(const QCommandLineParser& parser)
     if (!keyFile.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("Cannot read the key %1.").arg(keyFile.fileName()));
     const QByteArray secret = QByteArray::fromHex(keyFile.readAll().trimmed());
-    const QString from = parser.value(QStringLiteral("from"));
-    const QString to = parser.value(QStringLiteral("to"));
+    // Relative paths are made absolute: the manifest's paths are taken
+    // relative to the folder, which only works between absolute paths.
+    const QString from = QFileInfo(parser.value(QStringLiteral("from"))).absoluteFilePath();
+    const QString to = QFileInfo(parser.value(QStringLiteral("to"))).absoluteFilePath();
     std::optional<UpdateManifest> manifest = ListFiles(from);
     if (!manifest)
         return 1;

@@ -193,11 +193,13 @@ TEST(QuorvelRelease, PublishesAFolderThatTheUpdaterTakes)
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     WriteTestFile(QDir(from).filePath(QStringLiteral("data/Maps/DefaultLayers.xml")), "<layers/>");
     const QString server = QDir(root).filePath(QStringLiteral("server"));
+    // Folders relative to where the tool runs, as a person types them.
     QProcess publish;
+    publish.setWorkingDirectory(root);
     publish.start(QStringLiteral(QUORVEL_RELEASE_PATH),
                   {QStringLiteral("publish"), QStringLiteral("--key"), key, QStringLiteral("--version"),
                    QStringLiteral("3.0.1"), QStringLiteral("--name"), QStringLiteral("Quorvel 3"),
-                   QStringLiteral("--from"), from, QStringLiteral("--to"), server});
+                   QStringLiteral("--from"), QStringLiteral("build"), QStringLiteral("--to"), QStringLiteral("server")});
     ASSERT_TRUE(publish.waitForFinished(10000));
     ASSERT_EQ(publish.exitCode(), 0) << publish.readAllStandardError().toStdString();
 
