@@ -60,7 +60,7 @@ TrackListDlg::TrackListDlg(Locate locate, SendCommand sendCommand, MayClose mayC
     using namespace GEventKind;
     m_events = GEventManagerImpl::GetInstance().Subscribe(
         GEventFilter{TreeChanged, FileAttrChanged, PointsChanged, DisplayAttrChanged, SelectionChanged,
-                     CheckStateChanged, UnitsChanged},
+                     CheckStateChanged, UnitsChanged, CurrentPointChanged},
         [this] { OnEvent(); }, GEventGroup::Views);
 }
 
@@ -82,7 +82,8 @@ void TrackListDlg::OnEvent()
         m_list->RefreshAll();
         break;
     case GEventKind::CheckStateChanged:
-        // Only the check boxes changed; the figures stay.
+    case GEventKind::CurrentPointChanged:
+        // Only the check boxes or the bold current segment changed.
         m_list->RefreshAll();
         return;
     case GEventKind::UnitsChanged:

@@ -3,6 +3,7 @@
 #include "OpenTracks.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 #include <QStyle>
 
@@ -41,6 +42,14 @@ QVariant TrkNameRecordItem::GetData(int role) const
                                             : node->GetKind() == TrackInfo::KindFolder ? QStyle::SP_DirIcon
                                                                                        : QStyle::SP_ArrowRight;
         return QApplication::style()->standardIcon(icon);
+    }
+    case Qt::FontRole: {
+        // The segment the Points pane and the charts show stands out.
+        if (OpenTracks::Get().holder.GetState().GetCurrentSegment() != m_tid)
+            return {};
+        QFont font = QApplication::font();
+        font.setBold(true);
+        return font;
     }
     default:
         return {};

@@ -13,7 +13,8 @@ struct TrkNameActions
 };
 
 // The tree cell of a track list row: the node's check box (shown or hidden
-// on the map), its icon by kind and its name, edited in place. The check
+// on the map), its icon by kind and its name, edited in place, in bold for
+// the current segment. The check
 // state and the name are read from the open tracks each time, so the cell
 // never shows a value that the tracks do not hold.
 class TrkNameRecordItem : public ReportRecordItem

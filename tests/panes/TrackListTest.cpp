@@ -32,6 +32,7 @@
 #include <QElapsedTimer>
 #include <QScrollBar>
 #include <QImage>
+#include <QFont>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -511,6 +512,26 @@ TEST_F(TrackListTest, DeleteAsksBeforeClosingFilesAndMovesTheFocusOn)
     EXPECT_EQ(m_outside.askedToClose.size(), 2u);
     EXPECT_TRUE(Segments(second).empty());
     EXPECT_TRUE(IsModified(second));
+}
+
+TEST_F(TrackListTest, TheCurrentSegmentIsBoldAndFollowsTheCurrentPoint)
+{
+    const int file = AddFile({Walk(2, 0), Walk(2, 10)});
+    const std::vector<int> segments = Segments(file);
+    Dlg();
+    const auto bold = [this](int tid) { return Cell(tid, TrkColumn::Name).data(Qt::FontRole).value<QFont>().bold(); };
+    int redraws = 0;
+    const QMetaObject::Connection counter =
+        QObject::connect(&List().GetModel(), &QAbstractItemModel::dataChanged, [&redraws] { ++redraws; });
+    Holder().SetCurrentPoint(segments[1], 0);
+    EXPECT_GT(redraws, 0);
+    EXPECT_TRUE(bold(segments[1]));
+    EXPECT_FALSE(bold(segments[0]));
+    EXPECT_FALSE(bold(file));
+    Holder().SetCurrentPoint(segments[0], 1);
+    EXPECT_TRUE(bold(segments[0]));
+    EXPECT_FALSE(bold(segments[1]));
+    QObject::disconnect(counter);
 }
 
 TEST_F(TrackListTest, AFileIsRenamedOnlyWhenItsNewNamePassesTheCheck)
