@@ -1,6 +1,8 @@
 // Times frames of the map window on one large track: the whole track in
 // view unselected, selected with arrows, selected and coloured by speed,
-// and zoomed in so that most of it is clipped away.
+// and zoomed in so that most of it is clipped away; each with the lines
+// simplified to what the pixels show (as the map draws them) and whole.
+// Also the building of the simplified lines, their memory, and a pan.
 // usage: bench_render [POINTS] [REPEATS]   (runs offscreen)
 
 #include "BenchRide.h"
@@ -14,6 +16,8 @@
 #include "PickState.h"
 #include "RangeColorMixer.h"
 #include "TrackDrawAttrsImpl.h"
+#include "TrackLineLod.h"
+#include "TrackLodCache.h"
 #include "TrackPainter.h"
 #include "TrackTree.h"
 #include "TrackTreeAlg.h"
@@ -25,6 +29,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -73,7 +78,8 @@ int main(int argc, char** argv)
     PickState pick;
     QImage window(1200, 800, QImage::Format_ARGB32);
 
-    const auto frameSeconds = [&](const TrackDrawOptions& options) {
+    TrackLodCache lods;
+    const auto frameSeconds = [&](const TrackDrawOptions& options, TrackLodCache* cache) {
         std::vector<double> times;
         for (int r = 0; r < repeats; ++r) {
             Stopwatch watch;
@@ -81,19 +87,53 @@ int main(int argc, char** argv)
             layers.SetMapShown(options.mapShown);
             layers.BeginFrame(window, window.rect());
             pick.Begin({600, 400}, QRect(585, 385, 31, 31));
-            TrackPainter(layers, transform, open.model, pick).DrawSegments(attrs.Get(options), true);
+            TrackPainter(layers, transform, open.model, pick, cache).DrawSegments(attrs.Get(options), true);
             layers.EndFrame();
             times.push_back(watch.Seconds());
         }
         return Median(times);
     };
+    const auto both = [&](const char* name, const TrackDrawOptions& options) {
+        PrintFigure(std::string(name) + "_ms", frameSeconds(options, &lods) * 1000, "ms");
+        PrintFigure(std::string(name) + "_whole_line_ms", frameSeconds(options, nullptr) * 1000, "ms");
+    };
 
     PrintFigure("points", count, "points");
-    PrintFigure("frame_whole_unselected_ms", frameSeconds({true, false, nullptr}) * 1000, "ms");
+    const TrackPtr segment = open.model.GetTrack(segments.front());
+    std::vector<double> builds;
+    for (int r = 0; r < repeats; ++r) {
+        Stopwatch watch;
+        const TrackLineLod lod(*segment);
+        builds.push_back(watch.Seconds());
+    }
+    PrintFigure("lod_build_ms", Median(builds) * 1000, "ms");
+    std::vector<double> recalculations;
+    for (int r = 0; r < repeats; ++r) {
+        Stopwatch watch;
+        segment->Refresh(false);
+        recalculations.push_back(watch.Seconds());
+    }
+    PrintFigure("full_recalculation_ms", Median(recalculations) * 1000, "ms");
+    PrintFigure("lod_bytes_per_point", double(TrackLineLod(*segment).GetMemoryBytes()) / count, "bytes");
+
+    both("frame_whole_unselected", {true, false, nullptr});
     open.holder.SetSelection(segments);
-    PrintFigure("frame_whole_arrows_ms", frameSeconds({true, true, nullptr}) * 1000, "ms");
-    PrintFigure("frame_whole_by_speed_ms", frameSeconds({true, false, std::make_shared<SpeedPalette>()}) * 1000, "ms");
+    both("frame_whole_arrows", {true, true, nullptr});
+    both("frame_whole_by_speed", {true, false, std::make_shared<SpeedPalette>()});
+    // A drag across the view: 100 frames, each moved 12 pixels.
+    {
+        Stopwatch watch;
+        DrawingLayers layers(Qt::white);
+        for (int frame = 0; frame < 100; ++frame) {
+            transform.PanBy(12, 0);
+            layers.BeginFrame(window, window.rect());
+            TrackPainter(layers, transform, open.model, pick, &lods).DrawSegments(attrs.Get({true, false, nullptr}), true);
+            layers.EndFrame();
+        }
+        PrintFigure("pan_100_frames_selected_ms", watch.Seconds() * 1000, "ms");
+        transform.PanBy(-1200, 0);
+    }
     transform.ZoomBy(64.0);
-    PrintFigure("frame_zoomed_by_speed_ms", frameSeconds({true, false, std::make_shared<SpeedPalette>()}) * 1000, "ms");
+    both("frame_zoomed_by_speed", {true, false, std::make_shared<SpeedPalette>()});
     return 0;
 }

@@ -84,8 +84,14 @@ int Track::GetPointCount() const
     return m_internal->navigator->GetCount();
 }
 
+uint64_t Track::GetChangeCount() const
+{
+    return m_internal->changes;
+}
+
 void Track::RebuildAll()
 {
+    ++m_internal->changes;
     m_internal->navigator->Rebuild(*m_internal->points);
     m_internal->calculated->Recalculate(0, -1);
     m_internal->layoutChanged();
@@ -103,6 +109,7 @@ void Track::DeletePoint(int index)
     if (!Contains(index))
         return;
     TrackInternal& track = *m_internal;
+    ++track.changes;
     track.points->Erase(index);
     track.navigator->ErasePoint(index);
     track.calculated->RemovePointRecord(index);
@@ -117,6 +124,7 @@ void Track::SetPoint(int index, const TrackPoint& point)
     if (!Contains(index))
         return;
     TrackInternal& track = *m_internal;
+    ++track.changes;
     TrackPoint& target = track.points->GetTrackPoint(index);
     const bool wasValid = target.IsValid();
     target = point;

@@ -27,6 +27,7 @@ struct TrackInternal
     int tid = -1;
     int parentTid = -1;
     int parentOffset = 0;
+    uint64_t changes = 0;
     // Raised when the number of points or the total distance may have
     // changed at once, for the composites that number their parts' points
     // one after another and run the distance from start across them.

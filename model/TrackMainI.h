@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class CalcDataGeneralI;
 class TrackPoint;
 class TrackPointEx;
@@ -20,4 +22,7 @@ public:
     virtual bool GetPosition(int index, double& x, double& y, double& z) const = 0;
     virtual int GetTid() const = 0;
     virtual int GetPointCount() const = 0;
+    // Rises with every change of the points (positions, statuses, count),
+    // so that what is derived from them for display knows it is stale.
+    virtual uint64_t GetChangeCount() const = 0;
 };

@@ -69,6 +69,14 @@ int TrackX::GetPointCount() const
     return m_internal->navigator.GetCount();
 }
 
+uint64_t TrackX::GetChangeCount() const
+{
+    uint64_t changes = m_internal->parts.size();
+    for (const std::shared_ptr<Track>& part : m_internal->parts)
+        changes += part->GetChangeCount();
+    return changes;
+}
+
 void TrackX::Refresh(bool checkTimes)
 {
     m_internal->Batch([checkTimes](Track& part) { part.Refresh(checkTimes); });

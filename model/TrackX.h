@@ -29,6 +29,7 @@ public:
     bool GetPosition(int index, double& x, double& y, double& z) const override;
     int GetTid() const override;
     int GetPointCount() const override;
+    uint64_t GetChangeCount() const override;
 
     // TrackUpdaterI
     void Refresh(bool checkTimes) override;

@@ -38,7 +38,7 @@ public:
     std::shared_ptr<UpdateWatcher> GetUpdateWatcher() const override;
 
     // Metres of a longitude degree over metres of a latitude degree.
-    double GetLonFactor() const { return m_lonFactor; }
+    double GetLonFactor() const override { return m_lonFactor; }
     // The factor for the band between two latitudes: 1 when it touches the
     // equator, else the cosine of the latitude nearer to it, at least
     // MinLonFactor.

@@ -33,6 +33,9 @@ public:
     virtual PixelPoint GeoToPixel(const GeoPoint& g) const = 0;
     virtual PointF GeoToPixelF(const GeoPoint& g) const = 0;
     virtual double GetScale() const = 0;
+    // The screen width of a degree of longitude against one of latitude
+    // (about the cosine of the view's latitude).
+    virtual double GetLonFactor() const = 0;
     virtual GeoPoint GetCenter() const = 0;
     virtual const PixelRect& GetViewRect() const = 0;
     virtual RectF GetViewRectF() const = 0;

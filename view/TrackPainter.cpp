@@ -7,6 +7,7 @@
 #include "OpenTracksModel.h"
 #include "PickState.h"
 #include "PieceValue.h"
+#include "TrackLodCache.h"
 #include "TrackI.h"
 #include "TrackPtNavI.h"
 
@@ -101,8 +102,8 @@ bool Intersects(const PointBounds& bounds, const GeoRect& view)
 } // namespace
 
 TrackPainter::TrackPainter(DrawingLayersI& layers, const CoordTransformI& transform, const OpenTracksModel& model,
-                           PickState& pick)
-    : m_layers(layers), m_transform(transform), m_model(model), m_pick(pick)
+                           PickState& pick, TrackLodCache* lods)
+    : m_layers(layers), m_transform(transform), m_model(model), m_pick(pick), m_lods(lods)
 {
 }
 
@@ -110,6 +111,32 @@ QColor TrackPainter::FromColorref(uint32_t colorref)
 {
     return QColor(static_cast<int>(colorref & 0xFF), static_cast<int>((colorref >> 8) & 0xFF),
                   static_cast<int>((colorref >> 16) & 0xFF));
+}
+
+TrackPainter::Line TrackPainter::LineOf(const TrackI& segment) const
+{
+    Line line;
+    if (m_lods) {
+        const TrackLineLod& lod = m_lods->Get(segment);
+        line.valid = &lod.GetValidIndices();
+        line.drawn = &lod.Select(m_transform.GetScale(), m_transform.GetLonFactor());
+    } else {
+        segment.GetPtNav().GetValidIndices(line.ownValid);
+    }
+    return line;
+}
+
+std::vector<QPointF> TrackPainter::PixelsOf(const TrackI& segment, const Line& line) const
+{
+    std::vector<QPointF> pixels;
+    pixels.reserve(line.DrawnCount());
+    double x = 0, y = 0, z = 0;
+    for (size_t i = 0; i < line.DrawnCount(); ++i) {
+        segment.GetPosition(line.PointIndex(static_cast<int>(i)), x, y, z);
+        const PointF p = m_transform.GeoToPixelF({x, y});
+        pixels.emplace_back(p.x, p.y);
+    }
+    return pixels;
 }
 
 std::vector<QPointF> TrackPainter::PixelsOf(const TrackI& segment, const std::vector<int>& indices) const
@@ -133,10 +160,10 @@ void TrackPainter::ForEachRun(const std::vector<QPointF>& pixels, const Polyline
     clipper.Finish();
 }
 
-void TrackPainter::OfferRun(const PolylineClipper::Run& run, int tid, const std::vector<int>& indices)
+void TrackPainter::OfferRun(const PolylineClipper::Run& run, int tid, const Line& line)
 {
     for (size_t i = 0; i < run.size(); ++i) {
-        const TrackPosition position{tid, indices[static_cast<size_t>(run[i].source)]};
+        const TrackPosition position{tid, line.PointIndex(run[i].source)};
         m_pick.OfferPoint(position, run[i].pixel);
         if (i + 1 < run.size())
             m_pick.OfferLine(position, run[i].pixel, run[i + 1].pixel);
@@ -150,6 +177,8 @@ void TrackPainter::DrawSegments(const std::vector<TrackDrawAttrs>& attrs, bool s
     const GeoPoint southWest = m_transform.PixelToGeo({view.left, view.bottom});
     const GeoPoint northEast = m_transform.PixelToGeo({view.right, view.top});
     const GeoRect visible = Grown({southWest.lon, southWest.lat, northEast.lon, northEast.lat}, ViewGrowth);
+    if (m_lods)
+        m_lods->DropClosed(m_model);
     for (const TrackDrawAttrs& attr : attrs) {
         const TrackPtr segment = m_model.GetTrack(attr.tid);
         if (!segment)
@@ -170,8 +199,7 @@ void TrackPainter::DrawSegments(const std::vector<TrackDrawAttrs>& attrs, bool s
 
 void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
 {
-    std::vector<int> indices;
-    segment.GetPtNav().GetValidIndices(indices);
+    const Line line = LineOf(segment);
     const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
     const QPen centre = MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin);
     QPainter* casingLayer = nullptr;
@@ -182,18 +210,18 @@ void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
         casingLayer = m_layers.GetLayer(CasingLayer);
         centreLayer = m_layers.GetLayer(MiddleLayer);
     }
-    ForEachRun(PixelsOf(segment, indices), [&](const PolylineClipper::Run& run) {
-        const QPolygon line = PolygonOf(run, 0, run.size() - 1);
-        DrawLine(casingLayer, casing, line);
-        DrawLine(centreLayer, centre, line);
-        OfferRun(run, segment.GetTid(), indices);
+    ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
+        const QPolygon polygon = PolygonOf(run, 0, run.size() - 1);
+        DrawLine(casingLayer, casing, polygon);
+        DrawLine(centreLayer, centre, polygon);
+        OfferRun(run, segment.GetTid(), line);
     });
 }
 
 void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, bool lineInView, bool showDeleted)
 {
-    std::vector<int> indices;
-    segment.GetPtNav().GetValidIndices(indices);
+    const Line line = LineOf(segment);
+    const std::vector<int>& indices = *line.valid;
     QPainter* middle = m_layers.GetLayer(MiddleLayer);
     QPainter* top = m_layers.GetLayer(TopLayer);
     const bool arrows = attrs.level == 2;
@@ -202,19 +230,19 @@ void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, 
         const QPen shadow = MakePen(QColor::fromRgba(ShadowColour), attrs.centreWidth + ShadowExtraWidth,
                                     arrows ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
         const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
-        ForEachRun(PixelsOf(segment, indices), [&](const PolylineClipper::Run& run) {
+        ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
             if (!arrows) {
-                const QPolygon line = PolygonOf(run, 0, run.size() - 1);
-                DrawLine(middle, shadow, line);
-                DrawLine(middle, casing, line);
+                const QPolygon polygon = PolygonOf(run, 0, run.size() - 1);
+                DrawLine(middle, shadow, polygon);
+                DrawLine(middle, casing, polygon);
             }
             if (byParameter || arrows) {
-                DrawColouredPieces(*top, *middle, segment, attrs, indices, run, arrows);
+                DrawColouredPieces(*top, *middle, segment, attrs, line, run, arrows);
             } else {
                 DrawLine(top, MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin),
                          PolygonOf(run, 0, run.size() - 1));
             }
-            OfferRun(run, segment.GetTid(), indices);
+            OfferRun(run, segment.GetTid(), line);
         });
     }
     if (showDeleted && segment.GetPtNav().GetFilteredCount() > 0)
@@ -224,8 +252,8 @@ void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, 
 }
 
 void TrackPainter::DrawColouredPieces(QPainter& centre, QPainter& shadow, const TrackI& segment,
-                                      const TrackDrawAttrs& attrs, const std::vector<int>& indices,
-                                      const PolylineClipper::Run& run, bool arrows)
+                                      const TrackDrawAttrs& attrs, const Line& line, const PolylineClipper::Run& run,
+                                      bool arrows)
 {
     const int reach = arrows ? ArrowPieceLength : attrs.centreWidth;
     const std::shared_ptr<const ColorMixerI> mixer = attrs.palette ? attrs.palette->GetMixer() : nullptr;
@@ -238,7 +266,10 @@ void TrackPainter::DrawColouredPieces(QPainter& centre, QPainter& shadow, const 
             continue;
         QColor colour = FromColorref(attrs.centreColour);
         if (mixer) {
-            const std::vector<int> points(indices.begin() + run[start].source, indices.begin() + run[j].source + 1);
+            // Every valid point between the drawn ends counts, drawn or not.
+            const std::vector<int>& valid = *line.valid;
+            const std::vector<int> points(valid.begin() + line.ValidPosition(run[start].source),
+                                          valid.begin() + line.ValidPosition(run[j].source) + 1);
             colour = FromColorref(mixer->GetColor(PieceValue::Compute(segment, attrs.palette->GetParameter(),
                                                                       attrs.palette->GetAggregate(), points)));
         }

@@ -15,6 +15,7 @@ class OpenTracksModel;
 class PickState;
 class QPainter;
 class TrackI;
+class TrackLodCache;
 struct TrackPosition;
 
 // Draws the shown segments of one frame onto the drawing layers: casings,
@@ -23,8 +24,10 @@ struct TrackPosition;
 class TrackPainter
 {
 public:
+    // Lines come simplified from lods when given (what the pixels can
+    // show), else whole.
     TrackPainter(DrawingLayersI& layers, const CoordTransformI& transform, const OpenTracksModel& model,
-                 PickState& pick);
+                 PickState& pick, TrackLodCache* lods = nullptr);
 
     // attrs in drawing order (by level).
     void DrawSegments(const std::vector<TrackDrawAttrs>& attrs, bool showDeleted);
@@ -36,16 +39,36 @@ public:
     static QColor FromColorref(uint32_t colorref);
 
 private:
+    // The valid points of a segment and those of them drawn in this frame.
+    struct Line
+    {
+        std::vector<int> ownValid;
+        const std::vector<int>* valid = &ownValid;
+        // Positions into valid; empty when every valid point is drawn.
+        const std::vector<int>* drawn = nullptr;
+
+        size_t DrawnCount() const { return drawn && !drawn->empty() ? drawn->size() : valid->size(); }
+        // The position in valid of the source-th drawn point.
+        int ValidPosition(int source) const
+        {
+            return drawn && !drawn->empty() ? (*drawn)[static_cast<size_t>(source)] : source;
+        }
+        int PointIndex(int source) const { return (*valid)[static_cast<size_t>(ValidPosition(source))]; }
+    };
+
+    Line LineOf(const TrackI& segment) const;
+    // Pixels of the drawn points of a line, in order.
+    std::vector<QPointF> PixelsOf(const TrackI& segment, const Line& line) const;
     // Pixels of the given points of a segment, in order.
     std::vector<QPointF> PixelsOf(const TrackI& segment, const std::vector<int>& indices) const;
     // Calls sink for every clipped run of the points.
     void ForEachRun(const std::vector<QPointF>& pixels, const PolylineClipper::RunSink& sink) const;
-    void OfferRun(const PolylineClipper::Run& run, int tid, const std::vector<int>& indices);
+    void OfferRun(const PolylineClipper::Run& run, int tid, const Line& line);
 
     void DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs);
     void DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, bool lineInView, bool showDeleted);
     void DrawColouredPieces(QPainter& centre, QPainter& shadow, const TrackI& segment, const TrackDrawAttrs& attrs,
-                            const std::vector<int>& indices, const PolylineClipper::Run& run, bool arrows);
+                            const Line& line, const PolylineClipper::Run& run, bool arrows);
     void DrawDeleted(const TrackI& segment);
     void DrawSinglePoint(const TrackI& segment, const TrackDrawAttrs& attrs, int index);
 
@@ -53,5 +76,6 @@ private:
     const CoordTransformI& m_transform;
     const OpenTracksModel& m_model;
     PickState& m_pick;
+    TrackLodCache* m_lods;
     QRect m_view;
 };

@@ -149,7 +149,7 @@ void TrackView::paintEvent(QPaintEvent*)
         m_pick.Begin({mouse.x, mouse.y}, QRect(mouse.x - PickRadius, mouse.y - PickRadius, 2 * PickRadius + 1,
                                                2 * PickRadius + 1));
     OpenTracks& open = OpenTracks::Get();
-    TrackPainter painter(m_layers, m_transform, open.model, m_pick);
+    TrackPainter painter(m_layers, m_transform, open.model, m_pick, &m_lods);
     const TrackDrawOptions options{settings.showMap.Get(), settings.showArrows.Get(), settings.GetCurrentPalette()};
     painter.DrawSegments(m_attrs.Get(options), settings.showDeleted.Get());
     const TrackPosition current = open.holder.GetState().GetCurrentPoint();

@@ -8,6 +8,7 @@
 #include "MapViewHostI.h"
 #include "MouseControllerImpl.h"
 #include "PickState.h"
+#include "TrackLodCache.h"
 #include "PointEdits.h"
 #include "TrackDrawAttrsImpl.h"
 #include "ViewAnimation.h"
@@ -81,6 +82,7 @@ private:
     CoordTransform m_transform;
     DrawingLayers m_layers;
     PickState m_pick;
+    TrackLodCache m_lods;
     ViewAnimation m_animation;
     FpsCounter m_fps;
     std::shared_ptr<UpdateWatcher> m_viewChanges;

@@ -1,0 +1,187 @@
+#include "CalcDataGeneralI.h"
+#include "CoordTransform.h"
+#include "DrawingLayers.h"
+#include "LoadManager.h"
+#include "OpenTracksTestBench.h"
+#include "PickState.h"
+#include "SimpleColorMixer.h"
+#include "TestSupport.h"
+#include "TrackDrawAttrsImpl.h"
+#include "TrackI.h"
+#include "TrackLineLod.h"
+#include "TrackLodCache.h"
+#include "TrackPainter.h"
+#include "TrackTreeAlg.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+// Colours by speed, so that pieces of the line take their points' values.
+class SpeedPalette : public PaletteI
+{
+public:
+    QString GetName() const override { return QStringLiteral("Speed"); }
+    PaletteParameter::Id GetParameter() const override { return PaletteParameter::Speed; }
+    PaletteParameter::Aggregate GetAggregate() const override { return PaletteParameter::Avg; }
+    std::shared_ptr<const ColorMixerI> GetMixer() const override { return m_mixer; }
+
+private:
+    std::shared_ptr<SimpleColorMixer> m_mixer = std::make_shared<SimpleColorMixer>(0x2080FF);
+};
+
+// A long ride that wanders and turns back on itself, one point a second.
+std::vector<TrackPoint> WanderingRide(int count)
+{
+    std::mt19937 random(7);
+    std::normal_distribution<double> turn(0.0, 0.15);
+    std::vector<TrackPoint> points;
+    points.reserve(static_cast<size_t>(count));
+    double lon = 11.0, lat = 46.0, heading = 0.0;
+    const Time start(2024, 6, 1, 8);
+    for (int i = 0; i < count; ++i) {
+        heading += turn(random);
+        const double metres = 5.0 + 3.0 * std::sin(i * 0.001);
+        lon += metres * std::sin(heading) / (111111.0 * std::cos(lat * M_PI / 180.0));
+        lat += metres * std::cos(heading) / 111111.0;
+        points.emplace_back(TVector3<double>(lon, lat, 500.0 + 100.0 * std::sin(i * 0.0005)),
+                            start + TimeSpan::FromSeconds(i));
+    }
+    return points;
+}
+
+class TrackLodTest : public OpenTracksTest
+{
+protected:
+    // The share of pixels that differ between the frame drawn with the
+    // simplified lines and the one drawn with the whole lines. A pixel
+    // differs when a channel is off by more than a rounding of the
+    // anti-aliasing would make it.
+    double DifferingShare(const TrackDrawOptions& options)
+    {
+        const QImage simplified = Frame(options, &m_lods);
+        const QImage whole = Frame(options, nullptr);
+        int differing = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x) {
+                const QRgb a = simplified.pixel(x, y);
+                const QRgb b = whole.pixel(x, y);
+                if (std::abs(qRed(a) - qRed(b)) > 40 || std::abs(qGreen(a) - qGreen(b)) > 40 ||
+                    std::abs(qBlue(a) - qBlue(b)) > 40)
+                    ++differing;
+            }
+        return double(differing) / double(whole.width() * whole.height());
+    }
+
+    QImage Frame(const TrackDrawOptions& options, TrackLodCache* lods)
+    {
+        QImage window(1200, 800, QImage::Format_ARGB32);
+        DrawingLayers layers(Qt::white);
+        layers.SetMapShown(options.mapShown);
+        layers.BeginFrame(window, window.rect());
+        PickState pick;
+        TrackPainter(layers, m_transform, model, pick, lods).DrawSegments(m_attrs.Get(options), true);
+        layers.EndFrame();
+        return window;
+    }
+
+    void Fit(int file)
+    {
+        PointBounds bounds;
+        for (const int segment : Segments(file))
+            bounds.Add(model.GetTrack(segment)->GetCalcData().GetValidBounds());
+        m_transform.SetViewRect({0, 0, 1200, 800});
+        m_transform.FitGeoRect({bounds.minX, bounds.minY, bounds.maxX, bounds.maxY}, 0.95);
+    }
+
+    // Every way the map draws a line, whole and zoomed in twice.
+    void ExpectLooksTheSame(int file, const char* what)
+    {
+        Fit(file);
+        holder.SetSelection({});
+        for (int zoom = 0; zoom < 3; ++zoom) {
+            EXPECT_LE(DifferingShare({true, false, nullptr}), 0.01) << what << " plain, zoom " << zoom;
+            holder.SetSelection(Segments(file));
+            EXPECT_LE(DifferingShare({true, true, nullptr}), 0.01) << what << " arrows, zoom " << zoom;
+            EXPECT_LE(DifferingShare({false, false, std::make_shared<SpeedPalette>()}), 0.01)
+                << what << " by speed, zoom " << zoom;
+            holder.SetSelection({});
+            m_transform.ZoomBy(4.0);
+        }
+    }
+
+    CoordTransform m_transform;
+    TrackLodCache m_lods;
+    TrackDrawAttrsImpl m_attrs{model, holder.GetState(), events};
+};
+
+} // namespace
+
+TEST_F(TrackLodTest, FormsThinWithTheScaleAndFollowChanges)
+{
+    SourceTree source;
+    source.Segment(source.file, WanderingRide(20000));
+    const int segment = Segments(Open(source)).front();
+    const TrackPtr track = model.GetTrack(segment);
+    const TrackLineLod lod(*track);
+    EXPECT_EQ(lod.GetValidIndices().size(), 20000u);
+    // Close in, every point counts; far out, a few remain, ends included.
+    EXPECT_TRUE(lod.Select(0.05, 0.7).empty());
+    const std::vector<int>& coarse = lod.Select(500.0, 0.7);
+    ASSERT_GE(coarse.size(), 2u);
+    EXPECT_LT(coarse.size(), 2000u);
+    EXPECT_EQ(coarse.front(), 0);
+    EXPECT_EQ(coarse.back(), 19999);
+    EXPECT_TRUE(std::is_sorted(coarse.begin(), coarse.end()));
+    // Thinner as the scale grows.
+    size_t previous = lod.GetValidIndices().size();
+    for (const double mpp : {1.0, 4.0, 16.0, 64.0, 256.0}) {
+        const std::vector<int>& selected = lod.Select(mpp, 0.7);
+        const size_t count = selected.empty() ? lod.GetValidIndices().size() : selected.size();
+        EXPECT_LE(count, previous) << mpp;
+        previous = count;
+    }
+    EXPECT_LE(lod.GetMemoryBytes(), 16u * 20000u);
+
+    // A moved point makes the lines stale; the cache builds them anew.
+    TrackLodCache cache;
+    const TrackLineLod* first = &cache.Get(*track);
+    EXPECT_EQ(&cache.Get(*track), first);
+    EXPECT_FALSE(lod.IsStaleFor(*track));
+    TrackPoint point;
+    ASSERT_TRUE(track->GetPoint(10, point));
+    track->SetPoint(10, point);
+    EXPECT_TRUE(lod.IsStaleFor(*track));
+    track->GetPointStatus(11)->SetFilterReason(12);
+    track->Refresh(false);
+    EXPECT_EQ(cache.Get(*track).GetValidIndices().size(), 19999u);
+    EXPECT_GT(cache.GetMemoryBytes(), 0u);
+    model.Remove(model.GetFileTids());
+    cache.DropClosed(model);
+    EXPECT_EQ(cache.GetMemoryBytes(), 0u);
+}
+
+TEST_F(TrackLodTest, ALongRideLooksTheSameDrawnSimplified)
+{
+    SourceTree source;
+    source.Segment(source.file, WanderingRide(300000));
+    ExpectLooksTheSame(Open(source), "generated ride");
+}
+
+TEST_F(TrackLodTest, RealRecordingsLookTheSameDrawnSimplified)
+{
+    for (const char* name : {"gpx/gpsbabel/dg100.gpx", "gpx/gpsbabel/segmented_tracks.gpx"}) {
+        const QString path = FixturePath(QString::fromLatin1(name));
+        LoadedTrackFile loaded = LoadManager().Load(path);
+        ASSERT_EQ(loaded.status, TrackLoaderI::Success) << name;
+        const int file =
+            model.AddOpenedFile(*loaded.tree.GetReader(), loaded.fileTid, *loaded.data, path, loaded.type);
+        ExpectLooksTheSame(file, name);
+        model.Remove({file});
+    }
+}

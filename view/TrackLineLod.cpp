@@ -1,0 +1,110 @@
+#include "TrackLineLod.h"
+
+#include "CalcDataGeneralI.h"
+#include "CoordTransform.h"
+#include "TrackI.h"
+#include "TrackPtNavI.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double MetresPerDegree = CoordTransform::MetresPerDegree;
+// A form that keeps more than this share of the finer one costs memory and
+// saves little drawing.
+constexpr double MinReduction = 0.5;
+
+struct LocalPoint
+{
+    double x;
+    double y;
+};
+
+// Of the given positions, those at least tolerance from the last kept one,
+// with the last position always kept.
+std::vector<int> Thin(const std::vector<LocalPoint>& points, const std::vector<int>& from, double tolerance)
+{
+    std::vector<int> kept;
+    if (from.empty())
+        return kept;
+    const double limit = tolerance * tolerance;
+    kept.push_back(from.front());
+    LocalPoint last = points[static_cast<size_t>(from.front())];
+    for (size_t i = 1; i + 1 < from.size(); ++i) {
+        const LocalPoint& p = points[static_cast<size_t>(from[i])];
+        const double dx = p.x - last.x;
+        const double dy = p.y - last.y;
+        if (dx * dx + dy * dy >= limit) {
+            kept.push_back(from[i]);
+            last = p;
+        }
+    }
+    if (from.size() > 1)
+        kept.push_back(from.back());
+    return kept;
+}
+
+} // namespace
+
+TrackLineLod::TrackLineLod(const TrackI& segment)
+    : m_changes(segment.GetChangeCount())
+{
+    segment.GetPtNav().GetValidIndices(m_valid);
+    const PointBounds bounds = segment.GetCalcData().GetValidBounds();
+    if (!bounds.IsEmpty())
+        m_cosLat = std::max(std::cos((bounds.minY + bounds.maxY) * 0.5 * std::numbers::pi / 180.0), 1e-6);
+
+    std::vector<LocalPoint> points;
+    points.reserve(m_valid.size());
+    double x = 0, y = 0, z = 0;
+    for (const int index : m_valid) {
+        segment.GetPosition(index, x, y, z);
+        points.push_back({x * MetresPerDegree * m_cosLat, y * MetresPerDegree});
+    }
+    std::vector<int> all(m_valid.size());
+    for (size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<int>(i);
+
+    // Each form is thinned from the last one kept, so the errors of the
+    // forms it stands on add up to less than its own tolerance once more.
+    const auto finer = [&]() -> const std::vector<int>& { return m_forms.empty() ? all : m_forms.back().positions; };
+    for (double tolerance = FinestToleranceM; finer().size() > 2; tolerance *= 2) {
+        std::vector<int> thinned = Thin(points, finer(), tolerance);
+        const bool bareEnds = thinned.size() <= 2;
+        if (!bareEnds && static_cast<double>(thinned.size()) > MinReduction * static_cast<double>(finer().size()))
+            continue;
+        m_forms.push_back({tolerance, std::move(thinned)});
+    }
+}
+
+bool TrackLineLod::IsStaleFor(const TrackI& segment) const
+{
+    return segment.GetChangeCount() != m_changes;
+}
+
+const std::vector<int>& TrackLineLod::Select(double metresPerPixel, double lonFactor) const
+{
+    static const std::vector<int> all;
+    // A metre east of the segment's middle is this many times wider on the
+    // screen than the tolerance assumed.
+    const double stretch = std::max(1.0, lonFactor / m_cosLat);
+    // Twice the tolerance: a form's error includes those it was thinned from.
+    const double allowedM = MaxPixelError * metresPerPixel / stretch / 2.0;
+    const std::vector<int>* chosen = &all;
+    for (const Form& form : m_forms) {
+        if (form.toleranceM > allowedM)
+            break;
+        chosen = &form.positions;
+    }
+    return *chosen;
+}
+
+size_t TrackLineLod::GetMemoryBytes() const
+{
+    size_t bytes = sizeof(*this) + m_valid.capacity() * sizeof(int);
+    for (const Form& form : m_forms)
+        bytes += sizeof(Form) + form.positions.capacity() * sizeof(int);
+    return bytes;
+}
