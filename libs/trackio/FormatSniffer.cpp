@@ -37,7 +37,8 @@ QByteArray FirstElementName(const QByteArray& text)
             continue;
         }
         qsizetype end = pos + 1;
-        while (end < text.size() && !QChar::isSpace(static_cast<uchar>(text[end])) && text[end] != '>' && text[end] != '/')
+        while (end < text.size() && !QChar::isSpace(static_cast<uchar>(text[end])) && text[end] != '>' &&
+               text[end] != '/')
             ++end;
         QByteArray name = text.mid(pos + 1, end - pos - 1);
         const qsizetype colon = name.indexOf(':');
@@ -51,10 +52,15 @@ TrackFileType FormatSniffer::Detect(const QByteArray& head)
 {
     if (IsFit(head))
         return TrackFileFit;
+    // A zip's local file header; KMZ is the one zipped format read.
+    if (head.startsWith("PK\x03\x04"))
+        return TrackFileKmz;
     const QByteArray text = AsUtf8(head);
     const QByteArray start = text.trimmed();
     if (start.startsWith('<'))
         return DetectXml(start);
+    if (start.startsWith('{'))
+        return IsGeoJson(start) ? TrackFileGeoJson : TrackFileAll;
     return DetectLines(text);
 }
 
@@ -74,8 +80,17 @@ bool FormatSniffer::IsFit(const QByteArray& head)
 {
     // The header's size byte, then ".FIT" at byte 8, whatever the version.
     constexpr int MinHeaderBytes = 12;
-    return head.size() >= MinHeaderBytes && static_cast<unsigned char>(head[0]) >= MinHeaderBytes
-        && head.mid(8, 4) == ".FIT";
+    return head.size() >= MinHeaderBytes && static_cast<unsigned char>(head[0]) >= MinHeaderBytes &&
+        head.mid(8, 4) == ".FIT";
+}
+
+bool FormatSniffer::IsGeoJson(const QByteArray& text)
+{
+    // Members come in any order and "type" may follow a long "features"
+    // array, so any GeoJSON type member in the head will do.
+    static const QRegularExpression type(QStringLiteral(
+        "\"type\"\\s*:\\s*\"(FeatureCollection|Feature|GeometryCollection|(Multi)?(Point|LineString|Polygon))\""));
+    return type.match(QString::fromUtf8(text)).hasMatch();
 }
 
 bool FormatSniffer::IsIgc(const QByteArray& text)
