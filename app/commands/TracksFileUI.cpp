@@ -259,9 +259,10 @@ bool TracksFileUI::WriteFile(int fileTid, const QString& path, TrackFileType typ
     const QString losses =
         SaveLossText(type, SaveLossCheck::Find(type, *Model().GetReader(), fileTid, *Model().GetDataSet()));
     Translator& tr = Translator::GetInstance();
-    if (!losses.isEmpty() &&
-        tr.MessageBoxW(losses + QStringLiteral("\n\n") + tr.LoadStr(IDS_SAVE_LOSS_CONFIRM),
-                       MB_OKCANCEL | MB_ICONWARNING) != IDOK)
+    if (!losses.isEmpty()
+        && tr.MessageBoxW(losses + QStringLiteral("\n\n") + tr.LoadStr(IDS_SAVE_LOSS_CONFIRM),
+                          MB_OKCANCEL | MB_ICONWARNING)
+            != IDOK)
         return false;
     SaveManager saves;
     TrackSaverI* saver = saves.GetTrackSaver(type);
@@ -344,8 +345,8 @@ bool TracksFileUI::CheckNewName(int fileTid, const QString& newName)
 {
     Translator& tr = Translator::GetInstance();
     if (!FileName::IsNameAllowed(newName)) {
-        tr.MessageBoxW(tr.LoadStr(IDS_NAME_FORBIDDEN_CHARS) + QStringLiteral("\n<>:\"/\\|?*\n") +
-                       tr.LoadStr(IDS_CHOOSE_ANOTHER_NAME));
+        tr.MessageBoxW(tr.LoadStr(IDS_NAME_FORBIDDEN_CHARS) + QStringLiteral("\n<>:\"/\\|?*\n")
+                       + tr.LoadStr(IDS_CHOOSE_ANOTHER_NAME));
         return false;
     }
     const TrackFileAttrPtr attr = Model().GetFileAttr(fileTid);

@@ -37,8 +37,7 @@ QByteArray FirstElementName(const QByteArray& text)
             continue;
         }
         qsizetype end = pos + 1;
-        while (end < text.size() && !QChar::isSpace(static_cast<uchar>(text[end])) && text[end] != '>' &&
-               text[end] != '/')
+        while (end < text.size() && !QChar::isSpace(static_cast<uchar>(text[end])) && text[end] != '>' && text[end] != '/')
             ++end;
         QByteArray name = text.mid(pos + 1, end - pos - 1);
         const qsizetype colon = name.indexOf(':');
@@ -80,8 +79,8 @@ bool FormatSniffer::IsFit(const QByteArray& head)
 {
     // The header's size byte, then ".FIT" at byte 8, whatever the version.
     constexpr int MinHeaderBytes = 12;
-    return head.size() >= MinHeaderBytes && static_cast<unsigned char>(head[0]) >= MinHeaderBytes &&
-        head.mid(8, 4) == ".FIT";
+    return head.size() >= MinHeaderBytes && static_cast<unsigned char>(head[0]) >= MinHeaderBytes
+        && head.mid(8, 4) == ".FIT";
 }
 
 bool FormatSniffer::IsGeoJson(const QByteArray& text)

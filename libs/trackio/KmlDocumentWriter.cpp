@@ -91,19 +91,7 @@ void KmlDocumentWriter::WriteTrack(const TrackData& points, int depth)
     m_out.Append("<gx:Track>\n");
     Indent(depth + 1);
     m_out.Append("<altitudeMode>absolute</altitudeMode>\n");
-    const bool timed = std::any_of(
-        all.begin(), all.end(), [](const TrackPoint& point) { return XmlBufferWriter::CanWriteTime(point.GetTime()); });
-    for (size_t i = 0; timed && i < all.size(); ++i) {
-        const TrackPoint& point = all[i];
-        Indent(depth + 1);
-        if (!XmlBufferWriter::CanWriteTime(point.GetTime())) {
-            m_out.Append("<when/>\n");
-            continue;
-        }
-        m_out.Append("<when>");
-        m_out.AppendTime(point.GetTime());
-        m_out.Append("</when>\n");
-    }
+    WriteWhens(all, depth + 1);
     for (const TrackPoint& point : all) {
         Indent(depth + 1);
         m_out.Append("<gx:coord>");
@@ -119,6 +107,23 @@ void KmlDocumentWriter::WriteTrack(const TrackData& points, int depth)
     WriteArrays(points, depth + 1);
     Indent(depth);
     m_out.Append("</gx:Track>\n");
+}
+
+void KmlDocumentWriter::WriteWhens(const std::vector<TrackPoint>& points, int depth)
+{
+    if (std::none_of(points.begin(), points.end(),
+                     [](const TrackPoint& point) { return XmlBufferWriter::CanWriteTime(point.GetTime()); }))
+        return;
+    for (const TrackPoint& point : points) {
+        Indent(depth);
+        if (!XmlBufferWriter::CanWriteTime(point.GetTime())) {
+            m_out.Append("<when/>\n");
+            continue;
+        }
+        m_out.Append("<when>");
+        m_out.AppendTime(point.GetTime());
+        m_out.Append("</when>\n");
+    }
 }
 
 void KmlDocumentWriter::WriteArrays(const TrackData& points, int depth)

@@ -5,7 +5,10 @@
 
 #include <QString>
 
+#include <vector>
+
 class TrackData;
+class TrackPoint;
 class XmlBufferWriter;
 
 // Lays out the KML 2.2 document of one node of a tree, the tree as it is:
@@ -29,6 +32,7 @@ public:
 private:
     void WriteNode(int tid, int depth);
     void WriteTrack(const TrackData& points, int depth);
+    void WriteWhens(const std::vector<TrackPoint>& points, int depth);
     void WriteArrays(const TrackData& points, int depth);
     void WriteName(const QString& name, int depth);
     void Indent(int depth);

@@ -43,9 +43,9 @@ TrackLoaderI::LoadStatus LoadManager::Verify(const QString& fileName, TrackFileT
     const TrackFileType detected = FormatSniffer::Detect(file.read(FormatSniffer::HeadBytes));
     if (detected == TrackFileAll || !GetTrackLoader(detected))
         return TrackLoaderI::FormatUnknown;
-    if ((detected == TrackFileGpx || detected == TrackFileKml || detected == TrackFileGeoJson ||
-         detected == TrackFileKmz) &&
-        info.size() > MaxXmlFileBytes)
+    if ((detected == TrackFileGpx || detected == TrackFileKml || detected == TrackFileGeoJson
+         || detected == TrackFileKmz)
+        && info.size() > MaxXmlFileBytes)
         return TrackLoaderI::TooLarge;
     type = detected;
     return TrackLoaderI::Success;

@@ -3,13 +3,16 @@
 #include "GeoJsonLoader.h"
 #include "IsoTime.h"
 #include "KmlLoader.h"
+#include "LoadManager.h"
 #include "LoadedFile.h"
 #include "SaveLossCheck.h"
 #include "SaveManager.h"
 #include "TcxLoader.h"
+#include "TestSupport.h"
 #include "TrackTree.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -283,4 +286,57 @@ TEST(SaveLossCheck, ReceiverValuesStatesAndKeptMarkupAreLostOutsideGpx)
     const int segment = tree.GetChildren(tracks.fileTid)[0];
     EXPECT_FALSE(SaveLossCheck::Find(TrackFileKml, tree, segment, tracks.data).Has(Loss::KeptGpxParts))
         << "kept markup goes only with a whole file, GPX or not";
+}
+
+namespace {
+
+// Every point below tid, in tree order.
+void CollectPoints(const TrackTreeReaderI& tree, const TrackDataSetI& data, int tid, std::vector<TrackPoint>& points)
+{
+    if (const TrackDataPtr segment = data.Get(tid))
+        points.insert(points.end(), segment->GetPoints().begin(), segment->GetPoints().end());
+    for (int child : tree.GetChildren(tid))
+        CollectPoints(tree, data, child, points);
+}
+
+std::vector<TrackPoint> AllPoints(const LoadedTrackFile& file)
+{
+    std::vector<TrackPoint> points;
+    CollectPoints(*file.tree.GetReader(), *file.data, file.fileTid, points);
+    return points;
+}
+
+} // namespace
+
+TEST(FormatWriters, RealTracksReadBackWithTheSamePoints)
+{
+    // Files of other programs with elevations, times to the millisecond,
+    // heart rate and cadence, several tracks and segments. None mixes
+    // segments and folders at one level, so TCX's laps keep the tree order.
+    const char* const fixtures[] = {
+        "gpx/gpxpy/cerknicko-jezero.gpx",    "fit/python-fitparse/garmin-fenix-5-run.fit",
+        "kml/gpsbabel/segmented_tracks.kml", "igc/gpsbabel/92GV66G1.igc",
+        "tcx/gpsbabel/history.tcx",
+    };
+    const std::pair<TrackFileType, const char*> formats[] = {
+        {TrackFileKml, "kml"}, {TrackFileTcx, "tcx"}, {TrackFileGeoJson, "geojson"}};
+    const QDir dir(MakeTempDir());
+    for (const char* fixture : fixtures) {
+        SCOPED_TRACE(fixture);
+        const LoadedTrackFile original = LoadManager().Load(FixturePath(QString::fromLatin1(fixture)));
+        ASSERT_EQ(original.status, TrackLoaderI::Success) << original.error.toStdString();
+        const std::vector<TrackPoint> written = AllPoints(original);
+        for (const auto& [type, extension] : formats) {
+            SCOPED_TRACE(extension);
+            const QString path = dir.filePath(QStringLiteral("copy.") + QLatin1String(extension));
+            SaveManager saving;
+            ASSERT_EQ(
+                saving.GetTrackSaver(type)->SaveTrack(path, original.tree.GetReader(), original.fileTid, original.data),
+                TrackSaverI::Success);
+            const LoadedTrackFile copy = LoadManager().Load(path);
+            EXPECT_EQ(copy.type, type);
+            ASSERT_EQ(copy.status, TrackLoaderI::Success) << copy.error.toStdString();
+            ExpectSamePoints(AllPoints(copy), written, {.heartRateCadence = type != TrackFileGeoJson});
+        }
+    }
 }

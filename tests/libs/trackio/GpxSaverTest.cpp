@@ -1,5 +1,5 @@
-#include "GpxSaver.h"
 #include "GpxDocument.h"
+#include "GpxSaver.h"
 #include "PeerOracle.h"
 #include "SaveManager.h"
 #include "TestSupport.h"
@@ -73,8 +73,7 @@ TEST(GpxSaver, PointElementsInTheSchemasOrder)
     point.GetStatus().SetFilterReason(3);
     built.Segment(built.Folder(built.fileTid, QStringLiteral("Day <1> & \"2\"")), QString(), {point});
     const QString saved = QString::fromUtf8(built.Save());
-    EXPECT_TRUE(saved.startsWith(
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"Quorvel\"")));
+    EXPECT_TRUE(saved.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"Quorvel\"")));
     // 18 km/h is 5 m/s; ele, time, fix, sat, then the dops, then extensions.
     const QString expected = QStringLiteral(
         "  <trk>\n"
@@ -89,8 +88,7 @@ TEST(GpxSaver, PointElementsInTheSchemasOrder)
         "  </trk>\n"
         "</gpx>\n");
     EXPECT_TRUE(saved.endsWith(expected)) << saved.toStdString();
-    EXPECT_TRUE(
-        saved.contains(QStringLiteral("xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\"")));
+    EXPECT_TRUE(saved.contains(QStringLiteral("xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\"")));
     EXPECT_TRUE(saved.contains(QStringLiteral("xmlns:qvl=\"https://quorvel.org/xmlschemas/TrackPointStatus/1\"")));
 }
 
@@ -112,18 +110,16 @@ TEST(GpxSaver, NumbersAndTimesReadBackExactly)
     built.Segment(built.Folder(built.fileTid, QStringLiteral("n")), QString(), points);
     const QByteArray saved = built.Save();
     const QString text = QString::fromUtf8(saved);
-    for (const char* expected :
-         {"<time>1901-12-13T20:45:52.207344Z</time>", "<time>1969-12-31T23:59:59.999999Z</time>",
-          "<time>2000-02-29T00:00:00Z</time>", "<time>2024-05-01T12:00:00.000001Z</time>",
-          "<ele>0.30000000000000004</ele>", "<trkpt lat=\"0.00001\" lon=\"0\"><ele>0.0000001</ele>",
-          "lat=\"-90\" lon=\"179.99999999999997\"/>"}) {
+    for (const char* expected : {"<time>1901-12-13T20:45:52.207344Z</time>", "<time>1969-12-31T23:59:59.999999Z</time>",
+                                 "<time>2000-02-29T00:00:00Z</time>", "<time>2024-05-01T12:00:00.000001Z</time>",
+                                 "<ele>0.30000000000000004</ele>", "<trkpt lat=\"0.00001\" lon=\"0\"><ele>0.0000001</ele>",
+                                 "lat=\"-90\" lon=\"179.99999999999997\"/>"}) {
         EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;
     }
     EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("\\de[-+]?\\d")))) << "no exponent form";
     const GpxDocument reopened = GpxDocument::ReadBytes(saved);
     ASSERT_EQ(reopened.status, TrackLoaderI::Success) << reopened.error.toStdString();
-    const int segment =
-        reopened.Reader().GetChildren(reopened.Reader().GetChildren(reopened.FileTid()).front()).front();
+    const int segment = reopened.Reader().GetChildren(reopened.Reader().GetChildren(reopened.FileTid()).front()).front();
     EXPECT_EQ(reopened.data->Get(segment)->GetPoints(), points);
 }
 
@@ -172,8 +168,7 @@ TEST(GpxSaver, FilteredPointsAndSensorValuesComeBackTheSame)
     built.Segment(built.Folder(built.fileTid, QStringLiteral("n")), QString(), points);
     const GpxDocument reopened = GpxDocument::ReadBytes(built.Save());
     ASSERT_EQ(reopened.status, TrackLoaderI::Success) << reopened.error.toStdString();
-    const int segment =
-        reopened.Reader().GetChildren(reopened.Reader().GetChildren(reopened.FileTid()).front()).front();
+    const int segment = reopened.Reader().GetChildren(reopened.Reader().GetChildren(reopened.FileTid()).front()).front();
     const std::vector<TrackPoint>& back = reopened.data->Get(segment)->GetPoints();
     ASSERT_EQ(back.size(), points.size());
     for (size_t i = 0; i < points.size(); ++i)
@@ -198,16 +193,15 @@ TEST(GpxSaver, FoldersBecomeTracksAndDeeperFoldersJoinTheirNames)
     // A folder's own segments first, then its folders; segments straight
     // under the file are tracks named after themselves or the file; empty
     // ones are left out.
-    EXPECT_EQ(FolderNames(reopened),
-              (QStringList{QStringLiteral("Outer"), QStringLiteral("Outer / Inner"),
-                           QStringLiteral("Outer / Inner / Deep"), QStringLiteral("Loose"), QStringLiteral("walk")}));
+    EXPECT_EQ(FolderNames(reopened), (QStringList{QStringLiteral("Outer"), QStringLiteral("Outer / Inner"),
+                                                  QStringLiteral("Outer / Inner / Deep"), QStringLiteral("Loose"),
+                                                  QStringLiteral("walk")}));
     EXPECT_EQ(PointCounts(reopened), (std::vector<int>{2, 1, 1, 1, 1, 1}));
 }
 
 TEST(GpxSaver, PartsAreSavedWithoutWhatTheFileKept)
 {
-    const GpxDocument original =
-        GpxDocument::ReadFile(PeerOracle::PathOf(QStringLiteral("gpx/gpsbabel/gpxpassthrough10.gpx")));
+    const GpxDocument original = GpxDocument::ReadFile(PeerOracle::PathOf(QStringLiteral("gpx/gpsbabel/gpxpassthrough10.gpx")));
     ASSERT_EQ(original.status, TrackLoaderI::Success) << original.error.toStdString();
     const int folder = original.Reader().GetChildren(original.FileTid()).front();
     const int segment = original.Reader().GetChildren(folder).front();
@@ -227,15 +221,13 @@ TEST(GpxSaver, OurPrefixesGiveWayToTheFilesOwn)
 {
     // The file binds gpxtpx to version 1; our version 2 prefix must differ.
     const GpxDocument original = GpxDocument::ReadBytes(
-        "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" "
-        "xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v1\">"
+        "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v1\">"
         "<trk><extensions><gpxtpx:note>kept</gpxtpx:note></extensions><trkseg><trkpt lat=\"1\" lon=\"2\"><extensions>"
         "<gpxtpx:TrackPointExtension><gpxtpx:hr>99</gpxtpx:hr></gpxtpx:TrackPointExtension></extensions></trkpt>"
         "</trkseg></trk></gpx>");
     ASSERT_EQ(original.status, TrackLoaderI::Success) << original.error.toStdString();
     const QByteArray saved = original.Save();
-    EXPECT_TRUE(saved.contains("xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v1\""))
-        << saved.toStdString();
+    EXPECT_TRUE(saved.contains("xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v1\"")) << saved.toStdString();
     EXPECT_TRUE(saved.contains("xmlns:gpxtpx1=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\""));
     EXPECT_TRUE(saved.contains("<gpxtpx1:hr>99</gpxtpx1:hr>"));
     EXPECT_TRUE(saved.contains("<gpxtpx:note>kept</gpxtpx:note>"));
@@ -264,8 +256,7 @@ TEST(GpxSaver, SaveTrackReplacesTheFileOnlyWhenComplete)
     EXPECT_EQ(dir.entryList(QDir::Files), QStringList{QStringLiteral("out.gpx")});
 
     const QString missingFolder = dir.filePath(QStringLiteral("no/such/folder/out.gpx"));
-    EXPECT_EQ(saver->SaveTrack(missingFolder, built.tree.GetReader(), built.fileTid, built.data),
-              TrackSaverI::CannotWrite);
+    EXPECT_EQ(saver->SaveTrack(missingFolder, built.tree.GetReader(), built.fileTid, built.data), TrackSaverI::CannotWrite);
     EXPECT_TRUE(saver->GetErrorDesc().contains(missingFolder)) << saver->GetErrorDesc().toStdString();
 
     EXPECT_EQ(saver->SaveTrack(target, built.tree.GetReader(), 999, built.data), TrackSaverI::NoSuchNode);
