@@ -467,7 +467,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_SAVE_LOSS_INTRO, u"%1 cannot hold everything these tracks have:"},
     {IDS_SAVE_LOSS_FOLDERS_TCX, u"TCX has no folders; they become laps."},
     {IDS_SAVE_LOSS_FOLDERS_GEOJSON, u"GeoJSON has no folders; each segment becomes a feature named after it or its folder."},
-    {IDS_SAVE_LOSS_KEPT_GPX, u"Waypoints, routes and file details kept from a GPX file are left out."},
+    {IDS_SAVE_LOSS_KEPT_GPX, u"Waypoints, routes and file details, which only GPX keeps, are left out."},
     {IDS_SAVE_LOSS_POINT_STATES, u"Filtered points are written as ordinary points."},
     {IDS_SAVE_LOSS_SPEED_COURSE, u"Recorded speed and course are left out."},
     {IDS_SAVE_LOSS_RECEIVER, u"Satellites, fix type and dilutions of precision are left out."},

@@ -8,8 +8,9 @@ class QIODevice;
 class XmlBufferWriter;
 
 // The file side of the document savers (GPX, KML, TCX, GeoJSON): the layout
-// writes the document of one node into a buffer, and the saver puts it in
-// a temporary file that takes the target's place only when everything was
+// writes the document of one node into a buffer (XmlBufferWriter, whose
+// number and time texts serve JSON as well), and the saver puts it in a
+// temporary file that takes the target's place only when everything was
 // written.
 class DocumentSaver : public TrackSaverI
 {

@@ -13,7 +13,8 @@ public:
     enum Loss : unsigned {
         // TCX makes laps of folders, GeoJSON a feature of each segment.
         Folders = 1u << 0,
-        // Waypoints, routes, metadata and extensions kept from a GPX file.
+        // Waypoints, routes, metadata and extensions kept with the tree as
+        // GPX markup (from a GPX file, or a GeoJSON file's points).
         KeptGpxParts = 1u << 1,
         // Filtered points, modes, penalties: written as ordinary points.
         PointStates = 1u << 2,

@@ -116,3 +116,25 @@ TEST(KmzLoader, LoadManagerOpensAKmzByItsContent)
     EXPECT_EQ(loaded.type, TrackFileKmz);
     EXPECT_EQ(loaded.status, TrackLoaderI::Success) << loaded.error.toStdString();
 }
+
+TEST(KmzLoader, LoadManagerRefusesKmzAndGeoJsonFilesBeyondItsLimitUnread)
+{
+    // Sparse files: only the head is real, and only the head is read.
+    const QDir dir(MakeTempDir());
+    const std::pair<const char*, QByteArray> files[] = {
+        {"big.kmz", MakeZipArchive({{QStringLiteral("doc.kml"), Fixture(kTracks)}})},
+        {"big.geojson", QByteArray(R"({"type": "FeatureCollection", "features": [)")},
+    };
+    for (const auto& [name, head] : files) {
+        SCOPED_TRACE(name);
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(head);
+        ASSERT_TRUE(file.resize(LoadManager::MaxXmlFileBytes + 1));
+        file.close();
+        TrackFileType type = TrackFileAll;
+        EXPECT_EQ(LoadManager().Verify(file.fileName(), type), TrackLoaderI::TooLarge);
+        ASSERT_TRUE(file.resize(LoadManager::MaxXmlFileBytes));
+        EXPECT_EQ(LoadManager().Verify(file.fileName(), type), TrackLoaderI::Success) << "the limit itself is allowed";
+    }
+}
