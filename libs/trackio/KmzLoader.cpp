@@ -59,7 +59,7 @@ bool KmzLoader::ReadContent(QIODevice& device, LoadContext& context)
     return reader.Parse(buffer);
 }
 
-QByteArray KmzLoader::Unpack(QByteArray& archive, LoadContext& context) const
+QByteArray KmzLoader::Unpack(const QByteArray& archive, LoadContext& context) const
 {
     zip_error_t error;
     zip_error_init(&error);

@@ -23,7 +23,7 @@ protected:
 
 private:
     // The KML's bytes, or an empty array after context.Fail.
-    QByteArray Unpack(QByteArray& archive, LoadContext& context) const;
+    QByteArray Unpack(const QByteArray& archive, LoadContext& context) const;
 
     qint64 m_maxKmlBytes;
 };
