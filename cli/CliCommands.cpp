@@ -49,9 +49,9 @@ const std::vector<CliCommand>& GetCliCommands()
         {"convert",
          "IN OUT",
          {},
-         "read any track file (GPX, TCX, KML, KMZ, GeoJSON, NMEA, OziExplorer,\n"
-         "Magellan SD, FIT, IGC: told by their content), save it as OUT's\n"
-         "extension names: .kml, .tcx, .geojson or .json, else GPX",
+         "read any track file (GPX, TCX, KML, KMZ, GeoJSON, NMEA,\n"
+         "OziExplorer, Magellan SD, FIT, IGC: told by their content), save it\n"
+         "as OUT's extension says: .kml, .tcx, .geojson or .json, else GPX",
          RunConvertCommand},
         {"coord", "LAT LON", {}, "a coordinate in every format the program shows", RunCoordCommand},
         {"filter",
