@@ -47,10 +47,11 @@ const std::vector<CliCommand>& GetCliCommands()
     static const std::vector<CliCommand> commands = {
         {"info", "FILE...", {}, "one JSON line per file: what it holds", RunInfoCommand},
         {"convert",
-         "IN OUT.gpx",
+         "IN OUT",
          {},
-         "read any track file (GPX, TCX, KML, NMEA, OziExplorer, Magellan SD,\n"
-         "FIT, IGC: told by their content), save it as GPX",
+         "read any track file (GPX, TCX, KML, KMZ, GeoJSON, NMEA,\n"
+         "OziExplorer, Magellan SD, FIT, IGC: told by their content), save it\n"
+         "as OUT's extension says: .kml, .tcx, .geojson or .json, else GPX",
          RunConvertCommand},
         {"coord", "LAT LON", {}, "a coordinate in every format the program shows", RunCoordCommand},
         {"filter",

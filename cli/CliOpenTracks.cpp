@@ -4,6 +4,8 @@
 #include "LoadManager.h"
 #include "LoadStatusText.h"
 #include "OpenTracks.h"
+#include "SaveLossCheck.h"
+#include "SaveLossText.h"
 #include "SaveManager.h"
 
 #include <QTextStream>
@@ -33,14 +35,25 @@ bool AcceptLoaded(const QString& fileName, const LoadedTrackFile& loaded)
     return true;
 }
 
-int SaveGpxFile(const QString& path, const TrackTreeReaderPtr& tree, int fileTid,
-                const std::shared_ptr<const TrackDataSetI>& data)
+int SaveTrackFile(const QString& path, TrackFileType type, const TrackTreeReaderPtr& tree, int fileTid,
+                  const std::shared_ptr<const TrackDataSetI>& data)
 {
+    // Nobody is there to ask: what the format leaves out is told, and the
+    // file written all the same.
+    const QString losses = SaveLossText(type, SaveLossCheck::Find(type, *tree, fileTid, *data));
+    if (!losses.isEmpty())
+        QTextStream(stderr) << path << ": " << losses << '\n';
     SaveManager saving;
-    TrackSaverI* saver = saving.GetTrackSaver(TrackFileGpx);
+    TrackSaverI* saver = saving.GetTrackSaver(type);
     if (saver->SaveTrack(path, tree, fileTid, data) != TrackSaverI::Success)
         return ReportFileFailure(path, saver->GetErrorDesc());
     return 0;
+}
+
+int SaveGpxFile(const QString& path, const TrackTreeReaderPtr& tree, int fileTid,
+                const std::shared_ptr<const TrackDataSetI>& data)
+{
+    return SaveTrackFile(path, TrackFileGpx, tree, fileTid, data);
 }
 
 int CliOpenTracks::Open(const QString& fileName)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TrackFileType.h"
 #include "TrackTreeInterfaces.h"
 
 #include <QString>
@@ -21,8 +22,12 @@ int ReportLoadFailure(const QString& fileName, const LoadedTrackFile& loaded);
 // a damaged file whose points before the damage were kept, what the damage
 // is.
 bool AcceptLoaded(const QString& fileName, const LoadedTrackFile& loaded);
-// Writes the file node fileTid of a tree as GPX; 0, or 1 after telling
-// stderr why not.
+// Writes the file node fileTid of a tree as type (GPX, KML, TCX or
+// GeoJSON), after telling stderr what the format leaves out; 0, or 1 after
+// telling stderr why it could not.
+int SaveTrackFile(const QString& path, TrackFileType type, const TrackTreeReaderPtr& tree, int fileTid,
+                  const std::shared_ptr<const TrackDataSetI>& data);
+// The same as GPX.
 int SaveGpxFile(const QString& path, const TrackTreeReaderPtr& tree, int fileTid,
                 const std::shared_ptr<const TrackDataSetI>& data);
 

@@ -13,6 +13,8 @@
 #include "OpenTracks.h"
 #include "QuickLaunchDlg.h"
 #include "RebuildTreeOptions.h"
+#include "SaveLossCheck.h"
+#include "SaveLossText.h"
 #include "SaveManager.h"
 #include "StringIds.h"
 #include "TrackOpenQueueImpl.h"
@@ -201,6 +203,8 @@ void TracksFileUI::Open()
         {IDS_FILTER_OZI, "*.plt", TrackFileOzi},
         {IDS_FILTER_FIT, "*.fit", TrackFileFit},
         {IDS_FILTER_IGC, "*.igc", TrackFileIgc},
+        {IDS_FILTER_GEOJSON, "*.geojson;*.json", TrackFileGeoJson},
+        {IDS_FILTER_KMZ, "*.kmz", TrackFileKmz},
     };
     OblFileOpenDlg dlg(OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT, &m_frame);
     for (const Filter& filter : kFilters)
@@ -228,41 +232,52 @@ bool TracksFileUI::SaveFile(int fileTid, bool allowDirect)
     const TrackFileAttrPtr attr = Model().GetFileAttr(fileTid);
     if (!attr)
         return false;
-    QString path = attr->path;
-    if (!allowDirect || path.isEmpty() || attr->type != TrackFileGpx) {
-        // A file read from another format is offered as GPX beside it.
-        const QFileInfo old(path);
-        path = path.isEmpty() ? NodeName(fileTid) : old.dir().filePath(old.completeBaseName() + QStringLiteral(".gpx"));
-        if (!AskSavePath(path))
-            return false;
-    }
-    return WriteFile(fileTid, path);
+    if (allowDirect && !attr->path.isEmpty() && attr->type == TrackFileGpx)
+        return WriteFile(fileTid, attr->path, TrackFileGpx);
+    // A file read from another format is offered as GPX beside it.
+    const QFileInfo old(attr->path);
+    QString path =
+        attr->path.isEmpty() ? NodeName(fileTid) : old.dir().filePath(old.completeBaseName() + QStringLiteral(".gpx"));
+    if (!AskSavePath(path))
+        return false;
+    return WriteFile(fileTid, path, SaveManager::TypeForPath(path));
 }
 
 bool TracksFileUI::AskSavePath(QString& path) const
 {
     OblFileSaveDlg dlg(OFN_OVERWRITEPROMPT, &m_frame);
+    // The name's extension chooses the format written (SaveManager::TypeForPath).
     dlg.AddFilter(Text(IDS_FILTER_GPX), QStringLiteral("*.gpx"));
+    dlg.AddFilter(Text(IDS_FILTER_KML), QStringLiteral("*.kml"));
+    dlg.AddFilter(Text(IDS_FILTER_TCX), QStringLiteral("*.tcx"));
+    dlg.AddFilter(Text(IDS_FILTER_GEOJSON), QStringLiteral("*.geojson"));
     dlg.SetRegKey(kDialogKey, QStringLiteral("SaveFilter"));
     return dlg.StartDialog(path);
 }
 
-bool TracksFileUI::WriteFile(int fileTid, const QString& path)
+bool TracksFileUI::WriteFile(int fileTid, const QString& path, TrackFileType type)
 {
+    const QString losses =
+        SaveLossText(type, SaveLossCheck::Find(type, *Model().GetReader(), fileTid, *Model().GetDataSet()));
+    Translator& tr = Translator::GetInstance();
+    if (!losses.isEmpty()
+        && tr.MessageBoxW(losses + QStringLiteral("\n\n") + tr.LoadStr(IDS_SAVE_LOSS_CONFIRM),
+                          MB_OKCANCEL | MB_ICONWARNING)
+            != IDOK)
+        return false;
     SaveManager saves;
-    TrackSaverI* saver = saves.GetTrackSaver(TrackFileGpx);
+    TrackSaverI* saver = saves.GetTrackSaver(type);
     if (saver->SaveTrack(path, Model().GetReader(), fileTid, Model().GetDataSet()) == TrackSaverI::Success) {
         const TrackFileAttrPtr attr = Model().GetFileAttr(fileTid);
         attr->path = path;
-        attr->type = TrackFileGpx;
+        attr->type = type;
         Model().SetModified(fileTid, false);
         AddRecent(path);
         GEventManagerImpl::GetInstance().NotifyInt(fileTid);
         return true;
     }
-    const QString text = Translator::GetInstance().Format(IDS_SAVE_TRACK_FAILED, QDir::toNativeSeparators(path),
-                                                          saver->GetErrorDesc());
-    Translator::GetInstance().MessageBoxW(text, MB_OK | MB_ICONERROR);
+    tr.MessageBoxW(tr.Format(IDS_SAVE_TRACK_FAILED, QDir::toNativeSeparators(path), saver->GetErrorDesc()),
+                   MB_OK | MB_ICONERROR);
     return false;
 }
 
@@ -315,7 +330,7 @@ void TracksFileUI::SaveParts(const std::vector<int>& items)
                                                         QFileInfo(path).completeBaseName());
     if (fileTid < 0)
         return;
-    WriteFile(fileTid, path);
+    WriteFile(fileTid, path, SaveManager::TypeForPath(path));
     OpenTracks::Get().holder.SetSelection({fileTid});
 }
 

@@ -2,6 +2,7 @@
 
 #include "MainFrameImpl.h"
 #include "MruHelper.h"
+#include "TrackFileType.h"
 
 #include <QObject>
 #include <QString>
@@ -25,9 +26,10 @@ public:
 
     // Hands a file to the opening queue (the recent-tracks callback).
     void OpenFile(const QString& fileName);
-    // Saves an open file as GPX: to its own path when allowDirect and it was
-    // read from or saved as GPX, otherwise to a path asked for. False when
-    // the user cancelled or the file could not be written.
+    // Saves an open file: to its own path as GPX when allowDirect and it was
+    // read from or saved as GPX, otherwise to a path asked for, in the
+    // format its extension names. False when the user cancelled or the file
+    // could not be written.
     bool SaveFile(int fileTid, bool allowDirect);
     // Saves the modified files among fileTids, after asking when prompt.
     // False when the user cancelled or a save failed.
@@ -52,9 +54,10 @@ private:
     void CloseAll();
     // Asks for the path to save to; false when cancelled.
     bool AskSavePath(QString& path) const;
-    // Writes the file as GPX and records the path; on failure tells the
-    // user why and leaves the attributes as they were.
-    bool WriteFile(int fileTid, const QString& path);
+    // Writes the file as type, after asking when the format cannot hold all
+    // the file has, and records the path and type; on failure tells the user
+    // why and leaves the attributes as they were.
+    bool WriteFile(int fileTid, const QString& path, TrackFileType type);
     void AddRecent(const QString& path);
     void ShowRecent();
     void FillRecentMenu();

@@ -459,6 +459,22 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_FILTER_FIT, u"FIT - Sports watches and bike computers"},
     {IDS_FILTER_IGC, u"IGC - Flight recorders"},
     {IDS_LOAD_DAMAGED, u"The file is damaged. The points read before the damage have been opened."},
+    {IDS_FILTER_GEOJSON, u"GeoJSON - Web maps"},
+    {IDS_FILTER_KMZ, u"KMZ - Zipped KML"},
+    {IDS_FORMAT_KML, u"KML"},
+    {IDS_FORMAT_TCX, u"TCX"},
+    {IDS_FORMAT_GEOJSON, u"GeoJSON"},
+    {IDS_SAVE_LOSS_INTRO, u"%1 cannot hold everything these tracks have:"},
+    {IDS_SAVE_LOSS_FOLDERS_TCX, u"TCX has no folders; they become laps."},
+    {IDS_SAVE_LOSS_FOLDERS_GEOJSON, u"GeoJSON has no folders; each segment becomes a feature named after it or its folder."},
+    {IDS_SAVE_LOSS_KEPT_GPX, u"Waypoints, routes and file details, which only GPX keeps, are left out."},
+    {IDS_SAVE_LOSS_POINT_STATES, u"Filtered points are written as ordinary points."},
+    {IDS_SAVE_LOSS_SPEED_COURSE, u"Recorded speed and course are left out."},
+    {IDS_SAVE_LOSS_RECEIVER, u"Satellites, fix type and dilutions of precision are left out."},
+    {IDS_SAVE_LOSS_TEMPERATURE, u"Temperatures are left out."},
+    {IDS_SAVE_LOSS_HEART_CADENCE, u"Heart rate and cadence are left out."},
+    {IDS_SAVE_LOSS_NO_TIME, u"TCX needs a time on every point; %1 points have none and are written without it, which some programs refuse."},
+    {IDS_SAVE_LOSS_CONFIRM, u"Save anyway?"},
 };
 
 } // namespace

@@ -3,9 +3,9 @@
 #include "FitClock.h"
 #include "FitDecoder.h"
 #include "LoadContext.h"
-#include "ReadChunk.h"
 #include "SpareCapacity.h"
 #include "TrackData.h"
+#include "WholeDeviceRead.h"
 
 #include <QIODevice>
 
@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr qint64 ChunkBytes = 1 << 20;
 constexpr long long MessagesPerCancelCheck = 4096;
 constexpr double DegreesPerSemicircle = 180.0 / 2147483648.0;
 constexpr double KmhPerMetrePerSecond = 3.6;
@@ -72,14 +71,8 @@ void FitLoader::OnLoadStarting()
 bool FitLoader::ReadContent(QIODevice& device, LoadContext& context)
 {
     QByteArray bytes;
-    for (;;) {
-        const QByteArray chunk = device.read(ReadChunkBytes(device, ChunkBytes));
-        if (chunk.isEmpty())
-            break;
-        bytes += chunk;
-        if (!context.ReportBytes(bytes.size()))
-            return false;
-    }
+    if (!ReadWholeDevice(device, context, bytes))
+        return false;
     FitDecoder decoder([&](const FitMessage& message) { return OnMessage(message, context); });
     const QString damage = decoder.Decode(bytes);
     if (m_segment)

@@ -51,10 +51,15 @@ TrackFileType FormatSniffer::Detect(const QByteArray& head)
 {
     if (IsFit(head))
         return TrackFileFit;
+    // A zip's local file header; KMZ is the one zipped format read.
+    if (head.startsWith("PK\x03\x04"))
+        return TrackFileKmz;
     const QByteArray text = AsUtf8(head);
     const QByteArray start = text.trimmed();
     if (start.startsWith('<'))
         return DetectXml(start);
+    if (start.startsWith('{'))
+        return IsGeoJson(start) ? TrackFileGeoJson : TrackFileAll;
     return DetectLines(text);
 }
 
@@ -76,6 +81,15 @@ bool FormatSniffer::IsFit(const QByteArray& head)
     constexpr int MinHeaderBytes = 12;
     return head.size() >= MinHeaderBytes && static_cast<unsigned char>(head[0]) >= MinHeaderBytes
         && head.mid(8, 4) == ".FIT";
+}
+
+bool FormatSniffer::IsGeoJson(const QByteArray& text)
+{
+    // Members come in any order and "type" may follow a long "features"
+    // array, so any GeoJSON type member in the head will do.
+    static const QRegularExpression type(QStringLiteral(
+        "\"type\"\\s*:\\s*\"(FeatureCollection|Feature|GeometryCollection|(Multi)?(Point|LineString|Polygon))\""));
+    return type.match(QString::fromUtf8(text)).hasMatch();
 }
 
 bool FormatSniffer::IsIgc(const QByteArray& text)

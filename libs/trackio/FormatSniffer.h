@@ -5,8 +5,9 @@
 #include <QByteArray>
 
 // Tells a track file's format from its first bytes, whatever its name: an
-// NMEA log called .txt and a GPX file called .xml are common. FIT is the
-// one binary format: its signature is looked for before any text.
+// NMEA log called .txt and a GPX file called .xml are common. FIT and KMZ
+// (a zip) are the binary formats: their signatures are looked for before
+// any text.
 class FormatSniffer
 {
 public:
@@ -18,6 +19,7 @@ public:
 
 private:
     static bool IsFit(const QByteArray& head);
+    static bool IsGeoJson(const QByteArray& text);
     static bool IsIgc(const QByteArray& text);
     static TrackFileType DetectXml(const QByteArray& text);
     static TrackFileType DetectLines(const QByteArray& text);

@@ -2,9 +2,11 @@
 
 #include "FitLoader.h"
 #include "FormatSniffer.h"
+#include "GeoJsonLoader.h"
 #include "GpxLoader.h"
 #include "IgcLoader.h"
 #include "KmlLoader.h"
+#include "KmzLoader.h"
 #include "MagellanLoader.h"
 #include "NmeaLoader.h"
 #include "OziLoader.h"
@@ -23,6 +25,8 @@ LoadManager::LoadManager()
     m_loaders[TrackFileMagellanSd] = std::make_unique<MagellanLoader>();
     m_loaders[TrackFileFit] = std::make_unique<FitLoader>();
     m_loaders[TrackFileIgc] = std::make_unique<IgcLoader>();
+    m_loaders[TrackFileGeoJson] = std::make_unique<GeoJsonLoader>();
+    m_loaders[TrackFileKmz] = std::make_unique<KmzLoader>(MaxXmlFileBytes);
 }
 
 LoadManager::~LoadManager() = default;
@@ -39,7 +43,9 @@ TrackLoaderI::LoadStatus LoadManager::Verify(const QString& fileName, TrackFileT
     const TrackFileType detected = FormatSniffer::Detect(file.read(FormatSniffer::HeadBytes));
     if (detected == TrackFileAll || !GetTrackLoader(detected))
         return TrackLoaderI::FormatUnknown;
-    if ((detected == TrackFileGpx || detected == TrackFileKml) && info.size() > MaxXmlFileBytes)
+    if ((detected == TrackFileGpx || detected == TrackFileKml || detected == TrackFileGeoJson
+         || detected == TrackFileKmz)
+        && info.size() > MaxXmlFileBytes)
         return TrackLoaderI::TooLarge;
     type = detected;
     return TrackLoaderI::Success;

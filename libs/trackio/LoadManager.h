@@ -28,7 +28,9 @@ class LoadManager
 {
 public:
     // GPX and KML files are read whole into memory-hungry trees by many
-    // tools; beyond this size the program refuses them.
+    // tools; beyond this size the program refuses them. GeoJSON and KMZ are
+    // read whole into memory, and the KML inside a KMZ may not unpack to
+    // more.
     static constexpr qint64 MaxXmlFileBytes = 100LL * 1024 * 1024;
 
     LoadManager();

@@ -3,11 +3,15 @@
 #include "TrackFileType.h"
 #include "TrackSaverI.h"
 
+#include <QString>
+
+#include <map>
 #include <memory>
 
-class GpxSaver;
+class DocumentSaver;
 
-// Hands out the saver for a file type. Tracks are saved as GPX only.
+// Hands out the saver for a file type: GPX, KML, TCX and GeoJSON are
+// written.
 class SaveManager
 {
 public:
@@ -17,6 +21,10 @@ public:
     // Null for a type no saver writes. The manager keeps ownership.
     TrackSaverI* GetTrackSaver(TrackFileType type) const;
 
+    // The type a file is saved as, told by the extension of its name
+    // (.kml, .tcx, .geojson or .json); GPX for any other name.
+    static TrackFileType TypeForPath(const QString& path);
+
 private:
-    std::unique_ptr<GpxSaver> m_gpx;
+    std::map<TrackFileType, std::unique_ptr<DocumentSaver>> m_savers;
 };

@@ -15,4 +15,6 @@ enum TrackFileType {
     TrackFileOzi = 10,
     TrackFileFit = 11,
     TrackFileIgc = 12,
+    TrackFileGeoJson = 13,
+    TrackFileKmz = 14,
 };

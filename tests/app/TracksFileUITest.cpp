@@ -127,9 +127,14 @@ TEST_F(TracksFileUITest, SaveOfNmeaFileAsksForAGpxName)
     ASSERT_EQ(dialogs.GetRequests().size(), 1u);
     const FileDialogRequest& request = dialogs.GetRequests().front();
     EXPECT_TRUE(request.save);
-    ASSERT_EQ(request.filters.size(), 1);
-    EXPECT_TRUE(request.filters.front().startsWith(Str(IDS_FILTER_GPX)));
-    EXPECT_TRUE(request.filters.front().contains(QStringLiteral("*.gpx")));
+    // GPX first, then the other formats written; the name's extension decides.
+    const int ids[] = {IDS_FILTER_GPX, IDS_FILTER_KML, IDS_FILTER_TCX, IDS_FILTER_GEOJSON};
+    const char* const patterns[] = {"*.gpx", "*.kml", "*.tcx", "*.geojson"};
+    ASSERT_EQ(request.filters.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(request.filters[i].startsWith(Str(ids[i]))) << request.filters[i].toStdString();
+        EXPECT_TRUE(request.filters[i].contains(QLatin1String(patterns[i]))) << request.filters[i].toStdString();
+    }
     // Cancelled: nothing changes.
     EXPECT_TRUE(IsModified(file));
     EXPECT_EQ(Model().GetFileAttr(file)->type, TrackFileNmea);
@@ -359,12 +364,14 @@ TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)
     EXPECT_TRUE(request.multiSelect);
     // The design's rows in its order, then the formats added since.
     const int ids[] = {IDS_FILTER_ALL_TRACK_FILES, IDS_FILTER_GPX, IDS_FILTER_TCX, IDS_FILTER_MAGELLAN, IDS_FILTER_NMEA,
-                       IDS_FILTER_OZI,             IDS_FILTER_FIT, IDS_FILTER_IGC};
-    ASSERT_EQ(request.filters.size(), 8);
-    for (int i = 0; i < 8; ++i)
+                       IDS_FILTER_OZI,             IDS_FILTER_FIT, IDS_FILTER_IGC, IDS_FILTER_GEOJSON,  IDS_FILTER_KMZ};
+    ASSERT_EQ(request.filters.size(), 10);
+    for (int i = 0; i < 10; ++i)
         EXPECT_TRUE(request.filters[i].startsWith(Str(ids[i]))) << request.filters[i].toStdString();
     EXPECT_TRUE(request.filters[6].contains(QStringLiteral("*.fit")));
     EXPECT_TRUE(request.filters[7].contains(QStringLiteral("*.igc")));
+    EXPECT_TRUE(request.filters[8].contains(QStringLiteral("*.geojson *.json")));
+    EXPECT_TRUE(request.filters[9].contains(QStringLiteral("*.kmz")));
     EXPECT_TRUE(Model().GetFileTids().empty());
 }
 
@@ -443,4 +450,56 @@ TEST_F(TracksFileUITest, SaveAsOfPartsOfTwoFilesBuildsTheFileAMergeBuilds)
     ASSERT_EQ(Segments(saved).size(), 1u);
     EXPECT_EQ(Model().GetTrack(Segments(saved).front())->GetPointCount(), 10);
     EXPECT_EQ(Model().GetReader()->GetNode(saved)->GetName(), QStringLiteral("both"));
+}
+
+TEST_F(TracksFileUITest, SaveAsTcxTellsWhatTcxCannotHoldBeforeWriting)
+{
+    // A segment under the file and one in a folder.
+    TrackTree tree;
+    const int read = tree.GetCreator()->AddFile(QStringLiteral("ride"), QString(), TrackFileGpx);
+    TrackDataSetImpl data;
+    const int parents[] = {read, tree.GetCreator()->AddFolder(read, QStringLiteral("Afternoon"))};
+    for (int s = 0; s < 2; ++s) {
+        auto points = std::make_shared<TrackData>();
+        for (int i = 0; i < 5; ++i)
+            points->Append(TrackPoint(TVector3<double>(10.0 + 0.001 * i, 47.0, 500.0), Time(2024, 5, 1, 10 + s, 0, i)));
+        data.Add(tree.GetCreator()->AddSegment(parents[s], QString()), points);
+    }
+    const int file = Model().AddOpenedFile(*tree.GetReader(), read, data, QString(), TrackFileGpx);
+    Holder().SetSelection({file});
+    const QString target = QDir(m_dir).filePath(QStringLiteral("ride.tcx"));
+    FileDialogScript dialogs;
+    dialogs.AddAnswer({target}, 2);
+    MessageBoxScript boxes{IDCANCEL};
+    Run(ID_FILE_SAVE_AS);
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    const MessageBoxScript::Shown& shown = boxes.GetShown().front();
+    EXPECT_EQ(shown.text, Translator::GetInstance().Format(IDS_SAVE_LOSS_INTRO, Str(IDS_FORMAT_TCX)) + QLatin1Char('\n')
+                              + Str(IDS_SAVE_LOSS_FOLDERS_TCX) + QStringLiteral("\n\n") + Str(IDS_SAVE_LOSS_CONFIRM));
+    EXPECT_EQ(shown.flags, MB_OKCANCEL | MB_ICONWARNING);
+    EXPECT_FALSE(QFile::exists(target)) << "cancelled before writing";
+    EXPECT_EQ(Model().GetFileAttr(file)->type, TrackFileGpx);
+
+    dialogs.AddAnswer({target}, 2);
+    boxes.AddAnswer(IDOK);
+    Run(ID_FILE_SAVE_AS);
+    const QByteArray tcx = ReadAll(target);
+    EXPECT_EQ(tcx.count("<Lap "), 2) << "the segment of the file and the folder";
+    EXPECT_EQ(tcx.count("<Trackpoint>"), 10);
+    EXPECT_EQ(Model().GetFileAttr(file)->type, TrackFileTcx);
+    EXPECT_EQ(Model().GetFileAttr(file)->path, target);
+}
+
+TEST_F(TracksFileUITest, SaveAsKmlOfWhatKmlHoldsAsksNothing)
+{
+    const int file = AddFile(QStringLiteral("walk"), TrackFileGpx);
+    Holder().SetSelection({file});
+    const QString target = QDir(m_dir).filePath(QStringLiteral("walk.kml"));
+    FileDialogScript dialogs;
+    dialogs.AddAnswer({target}, 1);
+    MessageBoxScript boxes;
+    Run(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(boxes.GetShown().empty());
+    EXPECT_EQ(ReadAll(target).count("<gx:coord>"), 5);
+    EXPECT_EQ(Model().GetFileAttr(file)->type, TrackFileKml);
 }

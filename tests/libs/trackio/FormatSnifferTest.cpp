@@ -26,6 +26,7 @@ TEST(FormatSniffer, EveryFixtureIsRecognisedByItsContent)
         {QStringLiteral("kml"), TrackFileKml}, {QStringLiteral("nmea"), TrackFileNmea},
         {QStringLiteral("plt"), TrackFileOzi}, {QStringLiteral("magellan"), TrackFileMagellanSd},
         {QStringLiteral("fit"), TrackFileFit}, {QStringLiteral("igc"), TrackFileIgc},
+        {QStringLiteral("geojson"), TrackFileGeoJson},
     };
     int checked = 0;
     for (const auto& [folder, expected] : byFolder) {
@@ -55,6 +56,18 @@ TEST(FormatSniffer, NamesDoNotMatterOnlyContent)
     EXPECT_EQ(FormatSniffer::Detect(QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)), TrackFileAll);
     EXPECT_EQ(FormatSniffer::Detect(QByteArray()), TrackFileAll);
     EXPECT_EQ(FormatSniffer::Detect("price $12,50"), TrackFileAll);
+}
+
+TEST(FormatSniffer, GeoJsonByATypeMemberKmzByTheZipSignature)
+{
+    EXPECT_EQ(FormatSniffer::Detect("{\"type\":\"FeatureCollection\",\"features\":[]}"), TrackFileGeoJson);
+    EXPECT_EQ(FormatSniffer::Detect("\xEF\xBB\xBF {\n  \"features\": [{\"geometry\": {\"type\" : \"LineString\"}}]"),
+              TrackFileGeoJson);
+    EXPECT_EQ(FormatSniffer::Detect("{\"type\": \"MultiLineString\", \"coordinates\": []}"), TrackFileGeoJson);
+    EXPECT_EQ(FormatSniffer::Detect("{\"type\": \"Topology\", \"arcs\": []}"), TrackFileAll) << "another JSON";
+    EXPECT_EQ(FormatSniffer::Detect("{\"name\": \"Feature\"}"), TrackFileAll) << "a value, not a type";
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray("PK\x03\x04\x14\0\0\0", 8)), TrackFileKmz);
+    EXPECT_EQ(FormatSniffer::Detect(QByteArray("PK\x05\x06", 4)), TrackFileAll) << "an empty zip holds no KML";
 }
 
 TEST(FormatSniffer, FitByItsSignatureIgcByItsFirstLines)

@@ -1,7 +1,10 @@
 #include "GpxDocument.h"
+#include "GpxSaver.h"
+#include "LoadManager.h"
 #include "PeerOracle.h"
 #include "TestSupport.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -188,4 +191,22 @@ TEST(GpxRoundTrip, EverySavedFixtureValidatesAgainstTheGpx11Schema)
         ++validated;
     }
     EXPECT_GE(validated, 30);
+}
+
+TEST(GpxRoundTrip, GeoJsonPointsAreSavedAsValidGpxWaypoints)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty())
+        GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
+    const QString path = PeerOracle::PathOf(QStringLiteral("geojson/gpsbabel/geojson.geojson"));
+    const LoadedTrackFile loaded = LoadManager().Load(path);
+    ASSERT_EQ(loaded.status, TrackLoaderI::Success) << loaded.error.toStdString();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_EQ(GpxSaver().Write(buffer, *loaded.tree.GetReader(), loaded.fileTid, *loaded.data), TrackSaverI::Success);
+    const QByteArray gpx = buffer.data();
+    // The file's Point at 1,1 and its MultiPoint's one position at 2,2.
+    EXPECT_TRUE(gpx.contains("  <wpt lat=\"1\" lon=\"1\"></wpt>\n  <wpt lat=\"2\" lon=\"2\"></wpt>\n  <trk>"))
+        << gpx.toStdString();
+    const QString complaint = Validate(gpx);
+    EXPECT_TRUE(complaint.isEmpty()) << complaint.toStdString();
 }

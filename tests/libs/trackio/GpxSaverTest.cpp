@@ -241,7 +241,7 @@ TEST(GpxSaver, SaveTrackReplacesTheFileOnlyWhenComplete)
     TrackSaverI* saver = manager.GetTrackSaver(TrackFileGpx);
     ASSERT_NE(saver, nullptr);
     EXPECT_EQ(manager.GetTrackSaver(TrackFileNmea), nullptr);
-    EXPECT_EQ(manager.GetTrackSaver(TrackFileKml), nullptr);
+    EXPECT_EQ(manager.GetTrackSaver(TrackFileFit), nullptr);
 
     BuiltTree built;
     built.Segment(built.Folder(built.fileTid, QStringLiteral("n")), QString(), {At(1, 2)});

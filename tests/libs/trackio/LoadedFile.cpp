@@ -35,8 +35,12 @@ LoadedFile Read(TrackLoaderBase& loader, QIODevice& device, const QString& name)
     file.error = loader.GetErrorDesc();
     EXPECT_EQ(progress.GetStatus(), file.status) << "the final status is left on the progress object";
     const TrackTreeReaderPtr reader = tree.GetReader();
-    if (reader->GetFileCount() == 1)
-        Collect(*reader, data, reader->GetChildren(-1).front(), {}, file);
+    if (reader->GetFileCount() == 1) {
+        const int fileTid = reader->GetChildren(-1).front();
+        if (const auto& extras = reader->GetNode(fileTid)->GetExtras())
+            file.fileExtrasHead = extras->head;
+        Collect(*reader, data, fileTid, {}, file);
+    }
     return file;
 }
 

@@ -35,6 +35,8 @@ struct LoadedFile
 
     TrackLoaderI::LoadStatus status = TrackLoaderI::Idle;
     QString error;
+    // What the file node keeps beyond the tree (NodeExtras::head).
+    QByteArray fileExtrasHead;
     // Every folder as its path of names joined by "/", in tree order.
     QStringList folderPaths;
     std::vector<Segment> segments;
