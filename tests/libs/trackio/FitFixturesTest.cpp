@@ -31,14 +31,6 @@ LoadedFile Load(const QString& path)
     return LoadedFile::ReadFile(loader, PeerOracle::PathOf(path));
 }
 
-std::vector<int> OraclePerSegment(const QJsonObject& entry)
-{
-    std::vector<int> counts;
-    for (const QJsonValue& value : entry.value(QStringLiteral("points_per_segment")).toArray())
-        counts.push_back(value.toInt());
-    return counts;
-}
-
 QByteArray Bytes(const QString& path)
 {
     QFile file(PeerOracle::PathOf(path));
@@ -136,7 +128,7 @@ TEST(FitFixtures, ActivitiesReadAlike)
         const LoadedFile file = Load(Fit(name));
         const QJsonObject entry = Oracle().Entry(Fit(name));
         ASSERT_EQ(file.status, TrackLoaderI::Success) << file.error.toStdString();
-        EXPECT_EQ(file.PointsPerSegment(), OraclePerSegment(entry));
+        EXPECT_EQ(file.PointsPerSegment(), PeerOracle::PointsPerSegment(entry));
         PeerOracle::ExpectSamePoints(file, entry, EleTolerance);
     }
 }
@@ -209,6 +201,6 @@ TEST(FitFixtures, BadEndianFileKeepsItsRecords)
     EXPECT_FALSE(Oracle().Entry(Fit(kBadEndian)).value(QStringLiteral("gpsbabel_ok")).toBool());
     const QJsonObject reference =
         Oracle().Entry(QStringLiteral("gpx/gpsbabel/lezyne_super_gps-garmin_fit-sample-bad-endian.gpx"));
-    EXPECT_EQ(file.PointsPerSegment(), OraclePerSegment(reference));
+    EXPECT_EQ(file.PointsPerSegment(), PeerOracle::PointsPerSegment(reference));
     PeerOracle::ExpectSamePoints(file, reference, EleTolerance);
 }

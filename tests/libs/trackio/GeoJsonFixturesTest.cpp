@@ -25,14 +25,6 @@ LoadedFile Load(const QString& path)
     return LoadedFile::ReadFile(loader, PeerOracle::PathOf(path));
 }
 
-std::vector<int> OraclePerSegment(const QJsonObject& entry)
-{
-    std::vector<int> counts;
-    for (const QJsonValue& value : entry.value(QStringLiteral("points_per_segment")).toArray())
-        counts.push_back(value.toInt());
-    return counts;
-}
-
 struct Fixture
 {
     const char* path;
@@ -83,7 +75,7 @@ TEST(GeoJsonFixtures, TracksAsTheOracleWithLineStringsReadAsTracksToo)
             << "the oracle's route points are our LineString points and the polygons' rings";
 
         file.segments.erase(file.segments.begin(), file.segments.begin() + fixture.lineStringSegments);
-        EXPECT_EQ(file.PointsPerSegment(), OraclePerSegment(entry));
+        EXPECT_EQ(file.PointsPerSegment(), PeerOracle::PointsPerSegment(entry));
         PeerOracle::ExpectSamePoints(file, entry, 1e-6);
     }
 }

@@ -33,14 +33,6 @@ QJsonObject Entry(const char* path)
     return Oracle().Entry(QString::fromLatin1(path));
 }
 
-std::vector<int> OraclePerSegment(const QJsonObject& entry)
-{
-    std::vector<int> counts;
-    for (const QJsonValue& value : entry.value(QStringLiteral("points_per_segment")).toArray())
-        counts.push_back(value.toInt());
-    return counts;
-}
-
 std::vector<const TrackPoint*> ValidPoints(const LoadedFile& file)
 {
     std::vector<const TrackPoint*> valid;
@@ -109,7 +101,7 @@ TEST(LineFixtures, NmeaLogsReadAlike)
         NmeaLoader loader;
         const LoadedFile file = Load(loader, path);
         ASSERT_EQ(file.status, TrackLoaderI::Success);
-        EXPECT_EQ(file.PointsPerSegment(), OraclePerSegment(Entry(path)));
+        EXPECT_EQ(file.PointsPerSegment(), PeerOracle::PointsPerSegment(Entry(path)));
         EXPECT_EQ(ValidPoints(file).size(), static_cast<size_t>(file.PointCount()));
         PeerOracle::ExpectSamePoints(file, Entry(path), 1e-6);
     }
@@ -286,7 +278,7 @@ TEST(LineFixtures, TwoDigitYearsOfTheEighties)
         MagellanLoader magellan;
         const LoadedFile file = c.magellan ? Load(magellan, c.path) : Load(nmea, c.path);
         const QJsonObject entry = Entry(c.path);
-        EXPECT_EQ(file.PointsPerSegment(), OraclePerSegment(entry));
+        EXPECT_EQ(file.PointsPerSegment(), PeerOracle::PointsPerSegment(entry));
         ExpectSamePlace(file.First(), entry.value(QStringLiteral("first")));
         ExpectSamePlace(file.Last(), entry.value(QStringLiteral("last")));
         EXPECT_EQ(IsoTime::Format(file.First().GetTime()), c.firstTime);
@@ -311,7 +303,7 @@ TEST(LineFixtures, OziTracksReadAlike)
         ASSERT_EQ(file.status, TrackLoaderI::Success);
         // The oracle makes a track of each run between breaks; here they are
         // the segments of the file's one track.
-        EXPECT_EQ(file.PointsPerSegment(), OraclePerSegment(entry));
+        EXPECT_EQ(file.PointsPerSegment(), PeerOracle::PointsPerSegment(entry));
         EXPECT_EQ(file.folderPaths.size(), 1);
         // Feet to metres leave the oracle's three decimals.
         ExpectSamePlace(file.First(), entry.value(QStringLiteral("first")), 1e-3);

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -75,4 +76,12 @@ void PeerOracle::ExpectSamePoints(const LoadedFile& file, const QJsonObject& ent
     }
     ExpectSamePoint(file.First(), entry.value(QStringLiteral("first")), eleTolerance, "first point");
     ExpectSamePoint(file.Last(), entry.value(QStringLiteral("last")), eleTolerance, "last point");
+}
+
+std::vector<int> PeerOracle::PointsPerSegment(const QJsonObject& entry)
+{
+    std::vector<int> counts;
+    for (const QJsonValue& value : entry.value(QStringLiteral("points_per_segment")).toArray())
+        counts.push_back(value.toInt());
+    return counts;
 }

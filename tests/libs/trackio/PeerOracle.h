@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 struct LoadedFile;
 
 // oracle.json next to the peer fixtures: what an independent reader found in
@@ -23,6 +25,8 @@ public:
     // same first and last point (lat/lon within 1e-6 degrees, elevation
     // within eleTolerance metres, the same UTC time).
     static void ExpectSamePoints(const LoadedFile& file, const QJsonObject& entry, double eleTolerance);
+    // The entry's points of each segment, in order.
+    static std::vector<int> PointsPerSegment(const QJsonObject& entry);
 
 private:
     QJsonObject m_all;
