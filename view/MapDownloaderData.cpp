@@ -10,8 +10,9 @@ constexpr int DefaultTimeout = -1;
 
 } // namespace
 
-MapDownloaderData::MapDownloaderData(int workerCount, size_t cacheLimitBytes)
+MapDownloaderData::MapDownloaderData(int workerCount, size_t cacheLimitBytes, TileRetryTable::Clock clock)
     : m_cache(cacheLimitBytes)
+    , m_retries(std::move(clock))
     , m_arrivals(std::make_shared<UpdateCounterImpl>())
     , m_pool(workerCount)
 {
@@ -28,33 +29,60 @@ MapDownloaderData::~MapDownloaderData()
 std::optional<ByteArray> MapDownloaderData::Find(const std::string& key)
 {
     const std::lock_guard lock(m_lock);
-    return m_cache.Find(key);
+    std::optional<ByteArray> bytes = m_cache.Find(key);
+    if (!bytes && (m_running.contains(key) || m_retries.IsBlank(key)))
+        bytes.emplace();
+    return bytes;
 }
 
 bool MapDownloaderData::Request(const std::string& key, const QString& url)
 {
-    return m_pool.Execute([this, key, url] { Download(key, url); });
+    {
+        const std::lock_guard lock(m_lock);
+        // Marked before it is queued, so that the frames until a worker
+        // takes it do not queue it again.
+        if (!m_running.insert(key).second)
+            return true;
+    }
+    if (m_pool.Execute([this, key, url] { Download(key, url); }))
+        return true;
+    const std::lock_guard lock(m_lock);
+    m_running.erase(key);
+    return false;
+}
+
+bool MapDownloaderData::TakeDueRetries()
+{
+    const std::lock_guard lock(m_lock);
+    return m_retries.TakeDueRetries();
 }
 
 void MapDownloaderData::Download(const std::string& key, const QString& url)
 {
+    bool waiting = false;
     {
         const std::lock_guard lock(m_lock);
-        if (m_cache.Find(key))
-            return;
-        // Marks the tile as asked for, so that later frames do not ask again
-        // while it downloads, nor after it failed.
-        m_cache.Insert(key, ByteArray());
+        waiting = m_retries.IsWaiting(key);
     }
     HttpDownloader downloader;
     downloader.SetAbortFlag(&m_stopping);
     ByteArray bytes;
-    if (!downloader.Download(url, bytes, DefaultTimeout) || bytes.IsEmpty())
+    // Never sooner than the delay: a server in trouble is not pressed.
+    const bool done = !waiting && downloader.Download(url, bytes, DefaultTimeout);
+    const std::lock_guard lock(m_lock);
+    m_running.erase(key);
+    if (waiting)
         return;
-    {
-        const std::lock_guard lock(m_lock);
-        m_cache.Insert(key, std::move(bytes));
+    if (!done && downloader.GetStatus() != HttpDownloader::StatusNotFound) {
+        m_retries.RecordFailure(key, false);
+        return;
     }
+    if (bytes.IsEmpty()) {
+        m_retries.RecordMissing(key);
+        return;
+    }
+    m_retries.Forget(key);
+    m_cache.Insert(key, std::move(bytes));
     m_arrivals->Increment();
 }
 

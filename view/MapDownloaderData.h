@@ -2,18 +2,21 @@
 
 #include "LruCacheImpl.h"
 #include "ThreadPool.h"
+#include "TileRetryTable.h"
 
 #include <QString>
 
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <unordered_set>
 
 class UpdateCounterImpl;
 class UpdateWatcher;
 
 // Fetches tiles on worker threads into the shared byte cache and counts
-// every tile that arrives, so that the map window knows to redraw.
+// every tile that arrives, so that the map window knows to redraw. A failed
+// tile is tried again after the delays of TileRetryTable.
 class MapDownloaderData
 {
 public:
@@ -22,18 +25,25 @@ public:
     // must not queue downloads of places long left behind.
     static constexpr int MaxQueuedTasks = 6;
 
-    explicit MapDownloaderData(int workerCount = WorkerCount, size_t cacheLimitBytes = LruCacheImpl::DefaultLimit);
+    explicit MapDownloaderData(int workerCount = WorkerCount, size_t cacheLimitBytes = LruCacheImpl::DefaultLimit,
+                               TileRetryTable::Clock clock = {});
     // Abandons queued and running downloads and waits for the workers.
     ~MapDownloaderData();
     MapDownloaderData(const MapDownloaderData&) = delete;
     MapDownloaderData& operator=(const MapDownloaderData&) = delete;
 
-    // The cached bytes of a tile (empty while its download runs or after it
-    // failed); none when the tile was never asked for or has left the cache.
+    // The cached bytes of a tile; empty while its download runs, while it
+    // waits to be tried again after a failure and when the server has no such
+    // tile; none when it should be asked for (never asked, left the cache,
+    // its retry is due).
     std::optional<ByteArray> Find(const std::string& key);
-    // Downloads the tile unless it is in the cache already. False when the
-    // queue is full: nothing is recorded and the tile may be asked for again.
+    // Downloads the tile unless it is in the cache or on its way already.
+    // False when the queue is full: nothing is recorded and the tile may be
+    // asked for again.
     bool Request(const std::string& key, const QString& url);
+    // True once after a failed tile's retry came due: the window should draw
+    // again, which asks for it.
+    bool TakeDueRetries();
 
     // Reports every tile that arrived after the watcher was made.
     std::shared_ptr<UpdateWatcher> GetUpdateWatcher() const;
@@ -43,6 +53,8 @@ private:
 
     std::mutex m_lock;
     LruCacheImpl m_cache;
+    TileRetryTable m_retries;
+    std::unordered_set<std::string> m_running;
     std::shared_ptr<UpdateCounterImpl> m_arrivals;
     std::atomic<bool> m_stopping{false};
     // Last, so that it goes first: its workers use the members above.

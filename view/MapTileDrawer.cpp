@@ -42,7 +42,8 @@ MapTileDrawer::~MapTileDrawer() = default;
 
 bool MapTileDrawer::HasNewTiles()
 {
-    return m_arrivals->IsUpdated();
+    const bool arrived = m_arrivals->IsUpdated();
+    return m_downloader->TakeDueRetries() || arrived;
 }
 
 void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& transform, int layerIndex)

@@ -37,7 +37,8 @@ public:
     // Nothing for layer index -1, a layer that did not load or while the map
     // is hidden (no tile layer in the frame).
     void DrawTiles(DrawingLayersI& layers, const CoordTransformI& transform, int layerIndex);
-    // True once after new tiles arrived: the window should redraw.
+    // True once after new tiles arrived or a failed tile may be tried again:
+    // the window should redraw.
     bool HasNewTiles();
 
 private:

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "LoopbackHttpServer.h"
+#include "TileRetryTable.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
 
 // Helpers of the map tile tests: files to fetch (loopback sockets and
 // servers to fetch from are in the support library).
@@ -16,3 +21,16 @@ inline QString FileUrl(const QString& path)
     return QUrl::fromLocalFile(path).toString();
 }
 
+// A clock for the retry delays that moves only when the test moves it.
+class ManualClock
+{
+public:
+    TileRetryTable::Clock Get() const
+    {
+        return [seconds = m_seconds] { return TileRetryTable::TimePoint() + std::chrono::seconds(seconds->load()); };
+    }
+    void Advance(std::chrono::seconds by) { *m_seconds += by.count(); }
+
+private:
+    std::shared_ptr<std::atomic<int64_t>> m_seconds = std::make_shared<std::atomic<int64_t>>(1000);
+};

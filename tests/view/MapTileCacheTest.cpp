@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -108,27 +109,69 @@ TEST_F(MapDownloaderTest, ADownloadedTileEntersTheCacheAndIsCounted)
     EXPECT_FALSE(arrivals->IsUpdated());
 }
 
-TEST_F(MapDownloaderTest, AFailedTileKeepsItsEmptyEntryAndIsNotFetchedAgain)
+TEST_F(MapDownloaderTest, AFailedTileIsAskedForAgainAfterItsDelayAndNotBefore)
 {
+    LoopbackHttpServer server;
+    server.SetRoute("/t.png", LoopbackHttpServer::Route("busy", 503));
+    server.SetRoute("/sentinel.png", LoopbackHttpServer::Route("S"));
+    ManualClock clock;
     // One worker, so a later request finishes after an earlier one.
-    MapDownloaderData downloader(1);
+    MapDownloaderData downloader(1, LruCacheImpl::DefaultLimit, clock.Get());
     const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
-    const QString late = TilePath(QStringLiteral("late.png"));
-    WriteTestFile(TilePath(QStringLiteral("present.png")), QByteArray("P"));
-    ASSERT_TRUE(downloader.Request("late", FileUrl(late)));
-    ASSERT_TRUE(downloader.Request("present", FileUrl(TilePath(QStringLiteral("present.png")))));
+    ASSERT_TRUE(downloader.Request("t", server.Url("/t.png")));
+    ASSERT_TRUE(downloader.Request("sentinel", server.Url("/sentinel.png")));
     ASSERT_TRUE(WaitForArrival(*arrivals));
-    ASSERT_TRUE(downloader.Find("late"));
-    EXPECT_TRUE(downloader.Find("late")->IsEmpty());
+    ASSERT_TRUE(downloader.Find("t"));
+    EXPECT_TRUE(downloader.Find("t")->IsEmpty());
 
-    // The file is there now, but the tile was asked for already.
-    WriteTestFile(late, QByteArray("L"));
-    ASSERT_TRUE(downloader.Request("late", FileUrl(late)));
-    WriteTestFile(TilePath(QStringLiteral("sentinel.png")), QByteArray("S"));
-    ASSERT_TRUE(downloader.Request("sentinel", FileUrl(TilePath(QStringLiteral("sentinel.png")))));
+    // The server is back, but the delay is not over: a request is ignored.
+    server.SetRoute("/t.png", LoopbackHttpServer::Route("tile"));
+    clock.Advance(std::chrono::seconds(29));
+    EXPECT_FALSE(downloader.TakeDueRetries());
+    ASSERT_TRUE(downloader.Request("t", server.Url("/t.png")));
+    server.SetRoute("/sentinel2.png", LoopbackHttpServer::Route("S"));
+    ASSERT_TRUE(downloader.Request("sentinel2", server.Url("/sentinel2.png")));
     ASSERT_TRUE(WaitForArrival(*arrivals));
-    EXPECT_TRUE(downloader.Find("late")->IsEmpty());
-    EXPECT_FALSE(arrivals->IsUpdated());
+    EXPECT_EQ(server.GetRequestCount("/t.png"), 1);
+    EXPECT_TRUE(downloader.Find("t")->IsEmpty());
+
+    clock.Advance(std::chrono::seconds(1));
+    EXPECT_TRUE(downloader.TakeDueRetries());
+    EXPECT_FALSE(downloader.TakeDueRetries());
+    EXPECT_FALSE(downloader.Find("t"));
+    ASSERT_TRUE(downloader.Request("t", server.Url("/t.png")));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    EXPECT_EQ(*downloader.Find("t"), ByteArray("tile", 4));
+    EXPECT_EQ(server.GetRequestCount("/t.png"), 2);
+}
+
+TEST_F(MapDownloaderTest, TooManyRequestsAndNoAnswerAreRetriedButNotFoundIsNot)
+{
+    LoopbackHttpServer server;
+    server.SetRoute("/limited.png", LoopbackHttpServer::Route("slow down", 429));
+    server.SetRoute("/sentinel.png", LoopbackHttpServer::Route("S"));
+    std::optional<LoopbackListener> closed(std::in_place);
+    const QString nobody = closed->Url("/tile.png");
+    closed.reset();
+    ManualClock clock;
+    MapDownloaderData downloader(1, LruCacheImpl::DefaultLimit, clock.Get());
+    const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
+    ASSERT_TRUE(downloader.Request("limited", server.Url("/limited.png")));
+    ASSERT_TRUE(downloader.Request("gone", server.Url("/gone.png")));
+    ASSERT_TRUE(downloader.Request("nobody", nobody));
+    ASSERT_TRUE(downloader.Request("sentinel", server.Url("/sentinel.png")));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    for (const char* key : {"limited", "gone", "nobody"}) {
+        ASSERT_TRUE(downloader.Find(key)) << key;
+        EXPECT_TRUE(downloader.Find(key)->IsEmpty()) << key;
+    }
+
+    clock.Advance(std::chrono::hours(2));
+    EXPECT_TRUE(downloader.TakeDueRetries());
+    EXPECT_FALSE(downloader.Find("limited"));
+    EXPECT_FALSE(downloader.Find("nobody"));
+    ASSERT_TRUE(downloader.Find("gone"));
+    EXPECT_TRUE(downloader.Find("gone")->IsEmpty());
 }
 
 TEST_F(MapDownloaderTest, AFullQueueRefusesRequestsAndClosingAbandonsDownloads)
