@@ -1,12 +1,14 @@
 #include "MapDownloaderData.h"
 
 #include "HttpDownloader.h"
+#include "TileFreshness.h"
 #include "UpdateCounterImpl.h"
 
 namespace {
 
 // HttpDownloader's own time-outs.
 constexpr int DefaultTimeout = -1;
+constexpr int NotModified = 304;
 
 } // namespace
 
@@ -35,7 +37,7 @@ std::optional<ByteArray> MapDownloaderData::Find(const std::string& key)
     return bytes;
 }
 
-bool MapDownloaderData::Request(const std::string& key, const QString& url)
+bool MapDownloaderData::Request(const std::string& key, const QString& url, const QString& diskName)
 {
     {
         const std::lock_guard lock(m_lock);
@@ -44,7 +46,7 @@ bool MapDownloaderData::Request(const std::string& key, const QString& url)
         if (!m_running.insert(key).second)
             return true;
     }
-    if (m_pool.Execute([this, key, url] { Download(key, url); }))
+    if (m_pool.Execute([this, key, url, diskName] { Download(key, url, diskName); }))
         return true;
     const std::lock_guard lock(m_lock);
     m_running.erase(key);
@@ -57,31 +59,70 @@ bool MapDownloaderData::TakeDueRetries()
     return m_retries.TakeDueRetries();
 }
 
-void MapDownloaderData::Download(const std::string& key, const QString& url)
+void MapDownloaderData::Download(const std::string& key, const QString& url, const QString& diskName)
 {
-    bool waiting = false;
+    std::optional<StoredTile> stored;
+    if (m_disk && !diskName.isEmpty())
+        stored = m_disk->Read(diskName);
+    // Shown at once, also when it has expired: an old map is better than
+    // none while the server is asked.
+    if (stored)
+        Arrive(key, stored->bytes);
     {
         const std::lock_guard lock(m_lock);
-        waiting = m_retries.IsWaiting(key);
+        // Never sooner than the delay: a server in trouble is not pressed.
+        if ((stored && m_disk->IsFresh(*stored)) || m_retries.IsWaiting(key)) {
+            m_running.erase(key);
+            return;
+        }
     }
     HttpDownloader downloader;
     downloader.SetAbortFlag(&m_stopping);
+    if (stored && !stored->etag.isEmpty())
+        downloader.SetRequestHeaders({"If-None-Match: " + stored->etag});
+    else if (stored && !stored->lastModified.isEmpty())
+        downloader.SetRequestHeaders({"If-Modified-Since: " + stored->lastModified});
     ByteArray bytes;
-    // Never sooner than the delay: a server in trouble is not pressed.
-    const bool done = !waiting && downloader.Download(url, bytes, DefaultTimeout);
+    const bool done = downloader.Download(url, bytes, DefaultTimeout);
+    const bool unchanged = done && stored && downloader.GetStatus() == NotModified;
+    const bool fetched = done && !bytes.IsEmpty();
+    if (unchanged || fetched)
+        Store(diskName, downloader, bytes, stored);
+    if (fetched)
+        Arrive(key, std::move(bytes));
     const std::lock_guard lock(m_lock);
     m_running.erase(key);
-    if (waiting)
-        return;
-    if (!done && downloader.GetStatus() != HttpDownloader::StatusNotFound) {
-        m_retries.RecordFailure(key, false);
-        return;
-    }
-    if (bytes.IsEmpty()) {
+    if (unchanged || fetched)
+        m_retries.Forget(key);
+    else if (stored || (!done && downloader.GetStatus() != HttpDownloader::StatusNotFound))
+        m_retries.RecordFailure(key, stored.has_value());
+    else
         m_retries.RecordMissing(key);
+}
+
+void MapDownloaderData::Store(const QString& diskName, const HttpDownloader& downloader, const ByteArray& bytes,
+                              std::optional<StoredTile> stored)
+{
+    if (!m_disk || diskName.isEmpty())
         return;
+    const TileFreshness freshness = TileFreshness::FromHeaders(downloader.GetResponseHeader("cache-control"),
+                                                               downloader.GetResponseHeader("expires"), m_disk->Now());
+    if (!freshness.storable)
+        return;
+    StoredTile tile = stored ? std::move(*stored) : StoredTile();
+    if (!bytes.IsEmpty()) {
+        tile.bytes = bytes;
+        tile.etag = downloader.GetResponseHeader("etag");
+        tile.lastModified = downloader.GetResponseHeader("last-modified");
     }
-    m_retries.Forget(key);
+    tile.expires = freshness.expires;
+    // A disk that is full only costs the next run a download.
+    m_disk->Write(diskName, tile);
+}
+
+void MapDownloaderData::Arrive(const std::string& key, ByteArray bytes)
+{
+    const std::lock_guard lock(m_lock);
     m_cache.Insert(key, std::move(bytes));
     m_arrivals->Increment();
 }

@@ -2,6 +2,7 @@
 
 #include "LruCacheImpl.h"
 #include "ThreadPool.h"
+#include "TileDiskCache.h"
 #include "TileRetryTable.h"
 
 #include <QString>
@@ -11,12 +12,20 @@
 #include <mutex>
 #include <unordered_set>
 
+class HttpDownloader;
+class TileDiskCache;
 class UpdateCounterImpl;
 class UpdateWatcher;
 
 // Fetches tiles on worker threads into the shared byte cache and counts
 // every tile that arrives, so that the map window knows to redraw. A failed
 // tile is tried again after the delays of TileRetryTable.
+//
+// With a disk cache, a tile on the disk is shown from there; once its server's
+// expiry has passed it is shown all the same while the server is asked
+// whether it changed (If-None-Match, If-Modified-Since). A "not modified"
+// keeps the bytes with a new expiry; a failed check changes nothing on the
+// disk and is tried again like a failed download.
 class MapDownloaderData
 {
 public:
@@ -38,9 +47,12 @@ public:
     // its retry is due).
     std::optional<ByteArray> Find(const std::string& key);
     // Downloads the tile unless it is in the cache or on its way already.
-    // False when the queue is full: nothing is recorded and the tile may be
-    // asked for again.
-    bool Request(const std::string& key, const QString& url);
+    // diskName: where the disk cache keeps the tile, empty for none. False
+    // when the queue is full: nothing is recorded and the tile may be asked
+    // for again.
+    bool Request(const std::string& key, const QString& url, const QString& diskName = {});
+    // Before the first request.
+    void SetDiskCache(std::shared_ptr<TileDiskCache> disk) { m_disk = std::move(disk); }
     // True once after a failed tile's retry came due: the window should draw
     // again, which asks for it.
     bool TakeDueRetries();
@@ -49,11 +61,17 @@ public:
     std::shared_ptr<UpdateWatcher> GetUpdateWatcher() const;
 
 private:
-    void Download(const std::string& key, const QString& url);
+    void Download(const std::string& key, const QString& url, const QString& diskName);
+    // Keeps an answer on the disk; a "not modified" only moves the expiry of
+    // the stored copy on.
+    void Store(const QString& diskName, const HttpDownloader& downloader, const ByteArray& bytes,
+               std::optional<StoredTile> stored);
+    void Arrive(const std::string& key, ByteArray bytes);
 
     std::mutex m_lock;
     LruCacheImpl m_cache;
     TileRetryTable m_retries;
+    std::shared_ptr<TileDiskCache> m_disk;
     std::unordered_set<std::string> m_running;
     std::shared_ptr<UpdateCounterImpl> m_arrivals;
     std::atomic<bool> m_stopping{false};

@@ -29,6 +29,17 @@ GeoRect VisibleGrid(const CoordTransformI& transform)
             std::min(northWest.lat, limit)};
 }
 
+// The layer's folder in the disk cache: its guid, of which only letters,
+// digits, "-" and "_" are kept, as a layer file may say anything there.
+QString DiskFolderOf(const QString& guid)
+{
+    QString folder;
+    for (const QChar c : guid)
+        if ((c.isLetterOrNumber() && c.unicode() < 128) || c == u'-' || c == u'_')
+            folder += c;
+    return folder;
+}
+
 } // namespace
 
 MapTileDrawer::MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader)
@@ -56,6 +67,7 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     const std::shared_ptr<const MapTileUrlI> url = params ? params->GetTileUrl() : nullptr;
     if (!coverage || !url)
         return;
+    const QString diskFolder = DiskFolderOf(params->GetGuid());
     const GeoRect visible = VisibleGrid(transform);
     if (visible.lon0 >= visible.lon1 || visible.lat0 >= visible.lat1)
         return;
@@ -67,7 +79,7 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     surface->setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (MapTile tile : coverage->GetTiles(visible, coverage->GetZoom(transform.GetScale()))) {
         tile.layer = layerIndex;
-        const QImage image = FindImage(tile, *url, *coverage);
+        const QImage image = FindImage(tile, *url, *coverage, diskFolder);
         if (image.isNull())
             continue;
         const GeoRect bounds = coverage->GetTileBounds(tile);
@@ -79,14 +91,15 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     DropUnusedImages();
 }
 
-QImage MapTileDrawer::FindImage(const MapTile& tile, const MapTileUrlI& url, const MapLayerCoverageI& coverage)
+QImage MapTileDrawer::FindImage(const MapTile& tile, const MapTileUrlI& url, const MapLayerCoverageI& coverage,
+                                const QString& diskFolder)
 {
-    QImage image = GetTileImage(tile, url);
+    QImage image = GetTileImage(tile, url, diskFolder);
     if (!image.isNull())
         return image;
     for (int up = 1; up <= MaxParentLevels && tile.zoom - up >= coverage.GetMinZoom(); ++up) {
         const MapTile parent{tile.x >> up, tile.y >> up, tile.zoom - up, tile.layer};
-        const QImage parentImage = GetTileImage(parent, url);
+        const QImage parentImage = GetTileImage(parent, url, diskFolder);
         if (parentImage.isNull())
             continue;
         // Measured on the image, as a server may send tiles larger than 256.
@@ -100,14 +113,21 @@ QImage MapTileDrawer::FindImage(const MapTile& tile, const MapTileUrlI& url, con
     return {};
 }
 
-QImage MapTileDrawer::GetTileImage(const MapTile& tile, const MapTileUrlI& url)
+QImage MapTileDrawer::GetTileImage(const MapTile& tile, const MapTileUrlI& url, const QString& diskFolder)
 {
     const std::string key = MapTileKey(tile);
     auto kept = m_images.find(key);
     if (kept == m_images.end()) {
         const std::optional<ByteArray> bytes = m_downloader->Find(key);
         if (!bytes) {
-            m_downloader->Request(key, url.GetUrl(tile));
+            const QString address = url.GetUrl(tile);
+            // A local tile folder is its own cache.
+            const bool local = address.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive);
+            m_downloader->Request(
+                key, address,
+                local || diskFolder.isEmpty()
+                    ? QString()
+                    : QStringLiteral("%1/%2/%3/%4").arg(diskFolder).arg(tile.zoom).arg(tile.x).arg(tile.y));
             return {};
         }
         if (bytes->IsEmpty())

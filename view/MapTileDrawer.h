@@ -3,6 +3,7 @@
 #include "MapTile.h"
 
 #include <QImage>
+#include <QString>
 
 #include <cstdint>
 #include <memory>
@@ -30,8 +31,7 @@ public:
     // used them.
     static constexpr size_t KeptImages = 256;
 
-    explicit MapTileDrawer(std::shared_ptr<MapLayersI> layers,
-                           std::unique_ptr<MapDownloaderData> downloader = nullptr);
+    explicit MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader = nullptr);
     ~MapTileDrawer();
 
     // Nothing for layer index -1, a layer that did not load or while the map
@@ -50,11 +50,13 @@ private:
     };
 
     // The tile's image, or the part of a parent's image that covers it; null
-    // when neither is at hand.
-    QImage FindImage(const MapTile& tile, const MapTileUrlI& url, const MapLayerCoverageI& coverage);
+    // when neither is at hand. diskFolder: the layer's folder in the disk
+    // cache.
+    QImage FindImage(const MapTile& tile, const MapTileUrlI& url, const MapLayerCoverageI& coverage,
+                     const QString& diskFolder);
     // The decoded image of a tile; null while it is not there, in which case
     // it is requested unless it was already.
-    QImage GetTileImage(const MapTile& tile, const MapTileUrlI& url);
+    QImage GetTileImage(const MapTile& tile, const MapTileUrlI& url, const QString& diskFolder);
     void DropUnusedImages();
 
     std::shared_ptr<MapLayersI> m_layers;

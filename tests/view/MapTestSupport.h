@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LoopbackHttpServer.h"
+#include "TileDiskCache.h"
 #include "TileRetryTable.h"
 
 #include <QByteArray>
@@ -21,7 +22,8 @@ inline QString FileUrl(const QString& path)
     return QUrl::fromLocalFile(path).toString();
 }
 
-// A clock for the retry delays that moves only when the test moves it.
+// A clock for the retry delays and the disk cache's expiry that moves only
+// when the test moves it.
 class ManualClock
 {
 public:
@@ -29,6 +31,11 @@ public:
     {
         return [seconds = m_seconds] { return TileRetryTable::TimePoint() + std::chrono::seconds(seconds->load()); };
     }
+    TileDiskCache::Clock GetSeconds() const
+    {
+        return [seconds = m_seconds] { return int64_t(seconds->load()); };
+    }
+    int64_t Now() const { return *m_seconds; }
     void Advance(std::chrono::seconds by) { *m_seconds += by.count(); }
 
 private:

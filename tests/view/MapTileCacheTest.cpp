@@ -2,6 +2,8 @@
 #include "MapDownloaderData.h"
 #include "MapTestSupport.h"
 #include "TestSupport.h"
+#include "TileDiskCache.h"
+#include "TileFreshness.h"
 #include "UpdateCounterImpl.h"
 
 #include <QDir>
@@ -196,4 +198,120 @@ TEST_F(MapDownloaderTest, AFullQueueRefusesRequestsAndClosingAbandonsDownloads)
     downloader.reset();
     // Well before the download's own time-out.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+class MapDiskCacheTest : public ::testing::Test
+{
+protected:
+    MapDiskCacheTest()
+    {
+        m_server.SetRoute(
+            "/t.png", LoopbackHttpServer::Route("tile v1").WithETag("\"v1\"").WithHeader("Cache-Control: max-age=60"));
+        m_server.SetRoute("/sentinel.png", LoopbackHttpServer::Route("S"));
+    }
+
+    // A new downloader over the same disk, as in a new run of the program.
+    // One worker, so a later request finishes after an earlier one.
+    std::unique_ptr<MapDownloaderData> NewRun()
+    {
+        auto downloader = std::make_unique<MapDownloaderData>(1, LruCacheImpl::DefaultLimit, m_clock.Get());
+        downloader->SetDiskCache(m_disk);
+        return downloader;
+    }
+
+    // Asks for the tile, then for the sentinel (never kept on the disk), and
+    // waits until the sentinel arrived: the tile's work is done by then.
+    void Fetch(MapDownloaderData& downloader)
+    {
+        const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
+        ASSERT_TRUE(downloader.Request("t", m_server.Url("/t.png"), DiskName));
+        ASSERT_TRUE(downloader.Request("s", m_server.Url("/sentinel.png")));
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!downloader.Find("s") || downloader.Find("s")->IsEmpty()) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    static inline const QString DiskName = QStringLiteral("layer/1/0/0");
+    LoopbackHttpServer m_server;
+    ManualClock m_clock;
+    std::shared_ptr<TileDiskCache> m_disk =
+        std::make_shared<TileDiskCache>(MakeTempDir(), TileDiskCache::DefaultLimit, m_clock.GetSeconds());
+};
+
+TEST_F(MapDiskCacheTest, AFreshTileOnTheDiskIsShownWithoutAskingTheServer)
+{
+    Fetch(*NewRun());
+    EXPECT_EQ(m_server.GetRequestCount("/t.png"), 1);
+    const std::optional<StoredTile> stored = m_disk->Read(DiskName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->bytes, ByteArray("tile v1", 7));
+    EXPECT_EQ(stored->etag, QByteArray("\"v1\""));
+    EXPECT_EQ(stored->expires, m_clock.Now() + 60);
+
+    m_clock.Advance(std::chrono::seconds(59));
+    const std::unique_ptr<MapDownloaderData> next = NewRun();
+    Fetch(*next);
+    EXPECT_EQ(*next->Find("t"), ByteArray("tile v1", 7));
+    EXPECT_EQ(m_server.GetRequestCount("/t.png"), 1);
+}
+
+TEST_F(MapDiskCacheTest, AnExpiredTileIsShownAndCheckedAndNotModifiedMovesItsExpiryOn)
+{
+    Fetch(*NewRun());
+    m_clock.Advance(std::chrono::seconds(61));
+    const std::unique_ptr<MapDownloaderData> next = NewRun();
+    Fetch(*next);
+    EXPECT_EQ(m_server.GetRequestCount("/t.png"), 2);
+    EXPECT_NE(m_server.GetRequestCount("/sentinel.png"), 0);
+    EXPECT_EQ(*next->Find("t"), ByteArray("tile v1", 7));
+    const std::optional<StoredTile> stored = m_disk->Read(DiskName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->bytes, ByteArray("tile v1", 7));
+    EXPECT_EQ(stored->expires, m_clock.Now() + 60);
+}
+
+TEST_F(MapDiskCacheTest, TheCheckAsksByETagAndAChangedTileReplacesTheOld)
+{
+    Fetch(*NewRun());
+    m_server.SetRoute("/t.png", LoopbackHttpServer::Route("tile v2").WithETag("\"v2\""));
+    m_clock.Advance(std::chrono::seconds(61));
+    const std::unique_ptr<MapDownloaderData> next = NewRun();
+    Fetch(*next);
+    ASSERT_EQ(m_server.GetRequestCount("/t.png"), 2);
+    EXPECT_EQ(*next->Find("t"), ByteArray("tile v2", 7));
+    const std::optional<StoredTile> stored = m_disk->Read(DiskName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->bytes, ByteArray("tile v2", 7));
+    EXPECT_EQ(stored->etag, QByteArray("\"v2\""));
+    // The server said nothing of its lifetime.
+    EXPECT_EQ(stored->expires, m_clock.Now() + TileFreshness::DefaultLifetime);
+}
+
+TEST_F(MapDiskCacheTest, AFailedCheckKeepsTheOldTileOnTheDiskAndOnTheMap)
+{
+    Fetch(*NewRun());
+    const std::optional<StoredTile> before = m_disk->Read(DiskName);
+    ASSERT_TRUE(before);
+    m_server.SetRoute("/t.png", LoopbackHttpServer::Route("down", 503));
+    m_clock.Advance(std::chrono::seconds(61));
+    const std::unique_ptr<MapDownloaderData> next = NewRun();
+    Fetch(*next);
+    EXPECT_EQ(m_server.GetRequestCount("/t.png"), 2);
+    EXPECT_EQ(*next->Find("t"), ByteArray("tile v1", 7));
+    const std::optional<StoredTile> after = m_disk->Read(DiskName);
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->bytes, before->bytes);
+    EXPECT_EQ(after->expires, before->expires);
+}
+
+TEST_F(MapDiskCacheTest, WithoutADiskNameNothingIsWritten)
+{
+    const std::unique_ptr<MapDownloaderData> downloader = NewRun();
+    const std::shared_ptr<UpdateWatcher> arrivals = downloader->GetUpdateWatcher();
+    ASSERT_TRUE(downloader->Request("t", m_server.Url("/t.png")));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    EXPECT_EQ(m_disk->GetTotalSize(), 0);
+    EXPECT_TRUE(QDir(m_disk->GetRoot()).isEmpty());
 }

@@ -5,8 +5,11 @@
 #include "MapTestSupport.h"
 #include "MapTileDrawer.h"
 #include "TestSupport.h"
+#include "TileDiskCache.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 
@@ -43,13 +46,14 @@ protected:
     {
         const QString path = QDir(m_dir).filePath(QStringLiteral("layer.xml"));
         const QString url = FileUrl(m_dir) + QStringLiteral("/tiles/{z}/{x}/{y}.png");
-        WriteTestFile(path, QStringLiteral(R"(<layer guid="g-test"><name>Test</name>
+        WriteTestFile(path,
+                      QStringLiteral(R"(<layer guid="g-test"><name>Test</name>
 <source type="osm"><base_url>%1</base_url></source>
 <coverage><zoom min="%2" max="%3"/></coverage></layer>)")
-                            .arg(url)
-                            .arg(minZoom)
-                            .arg(maxZoom)
-                            .toUtf8());
+                          .arg(url)
+                          .arg(minZoom)
+                          .arg(maxZoom)
+                          .toUtf8());
         return std::make_shared<MapLayersImpl>(QStringList{path});
     }
 
@@ -209,4 +213,41 @@ TEST_F(MapTileDrawerTest, NoTilesAreAskedForBeyond86Degrees)
     Frame(drawer, 0);
     ASSERT_TRUE(WaitForNewTiles(drawer));
     EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), Red);
+}
+
+TEST_F(MapTileDrawerTest, WebTilesGoToTheDiskUnderTheirLayerAndLocalTilesDoNot)
+{
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(Solid(Red).save(&buffer, "PNG"));
+    }
+    LoopbackHttpServer server;
+    server.SetRoute("/3/4/2.png", LoopbackHttpServer::Route(png));
+    const QString layerFile = QDir(m_dir).filePath(QStringLiteral("web.xml"));
+    WriteTestFile(layerFile,
+                  QStringLiteral(R"(<layer guid="{web/../1}"><name>Web</name>
+<source type="osm"><base_url>%1</base_url></source>
+<coverage><zoom min="3" max="3"/></coverage></layer>)")
+                      .arg(server.Url("/{z}/{x}/{y}.png"))
+                      .toUtf8());
+    WriteTile(3, 4, 2, Solid(Blue));
+    // Layer writes the file of the local layer.
+    Layer(3, 3);
+    const auto layers = std::make_shared<MapLayersImpl>(QStringList{layerFile, QDir(m_dir).filePath("layer.xml")});
+    const QString root = MakeTempDir();
+    auto downloader = std::make_unique<MapDownloaderData>();
+    downloader->SetDiskCache(std::make_shared<TileDiskCache>(root, TileDiskCache::DefaultLimit));
+    MapTileDrawer drawer(layers, std::move(downloader));
+    Frame(drawer, 0);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    EXPECT_EQ(Frame(drawer, 0).pixel(16, 32), Red);
+    // Only letters, digits and dashes of the guid name the folder.
+    EXPECT_TRUE(QFile::exists(QDir(root).filePath(QStringLiteral("web1/3/4/2.tile"))));
+
+    Frame(drawer, 1);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    EXPECT_EQ(Frame(drawer, 1).pixel(16, 32), Blue);
+    EXPECT_EQ(QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("web1")});
 }
