@@ -5,6 +5,7 @@
 #include "TileRetryTable.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QUrl>
 
@@ -20,6 +21,19 @@
 inline QString FileUrl(const QString& path)
 {
     return QUrl::fromLocalFile(path).toString();
+}
+
+// The MBTiles file that scripts/make-test-mbtiles.py wrote: zoom 0 to 2,
+// each tile a solid TestTileColour, without the tile at zoom 2, column 3,
+// row 0.
+inline QString TestMbTilesPath()
+{
+    return QStringLiteral(QUORVEL_TEST_MAPS_DIR "/test-tiles.mbtiles");
+}
+
+inline QRgb TestTileColour(int zoom, int x, int y)
+{
+    return qRgb(10 + 80 * zoom, 10 + 60 * x, 10 + 60 * y);
 }
 
 // A clock for the retry delays and the disk cache's expiry that moves only
