@@ -16,6 +16,8 @@ class MapDownloaderData;
 class MapLayerCoverageI;
 class MapLayersI;
 class MapTileUrlI;
+class MbTilesFile;
+class ByteArray;
 class UpdateWatcher;
 
 // Draws the tiles of the current map layer into the tile layer of a frame,
@@ -49,14 +51,23 @@ private:
         uint64_t lastFrame = 0;
     };
 
+    // Where a layer's tiles come from: its tile file, or else its URL.
+    struct TileSource
+    {
+        std::shared_ptr<MbTilesFile> file;
+        std::shared_ptr<const MapTileUrlI> url;
+        // The layer's folder in the disk cache.
+        QString diskFolder;
+    };
+
     // The tile's image, or the part of a parent's image that covers it; null
-    // when neither is at hand. diskFolder: the layer's folder in the disk
-    // cache.
-    QImage FindImage(const MapTile& tile, const MapTileUrlI& url, const MapLayerCoverageI& coverage,
-                     const QString& diskFolder);
+    // when neither is at hand.
+    QImage FindImage(const MapTile& tile, const TileSource& source, const MapLayerCoverageI& coverage);
     // The decoded image of a tile; null while it is not there, in which case
-    // it is requested unless it was already.
-    QImage GetTileImage(const MapTile& tile, const MapTileUrlI& url, const QString& diskFolder);
+    // a download is requested unless it was already.
+    QImage GetTileImage(const MapTile& tile, const TileSource& source);
+    // The downloaded bytes of a tile; false while they are not there.
+    bool Fetch(const MapTile& tile, const TileSource& source, ByteArray& bytes);
     void DropUnusedImages();
 
     std::shared_ptr<MapLayersI> m_layers;

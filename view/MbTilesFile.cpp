@@ -94,6 +94,8 @@ void MbTilesFile::ReadMetadata()
             const QString value = TextColumn(raw, 1);
             if (name == u"name")
                 m_metadata.name = value;
+            else if (name == u"attribution")
+                m_metadata.attribution = value;
             else if (name == u"format")
                 m_metadata.format = value;
             else if (name == u"bounds")

@@ -22,6 +22,8 @@ public:
     struct Metadata
     {
         QString name;
+        // The credit the map's makers ask for.
+        QString attribution;
         // "png", "jpg", "webp"...
         QString format;
         // West, south, east, north; none when the file does not say.

@@ -251,3 +251,17 @@ TEST_F(MapTileDrawerTest, WebTilesGoToTheDiskUnderTheirLayerAndLocalTilesDoNot)
     EXPECT_EQ(Frame(drawer, 1).pixel(16, 32), Blue);
     EXPECT_EQ(QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("web1")});
 }
+
+TEST_F(MapTileDrawerTest, AnMbTilesLayerIsDrawnAtOnceWithItsRowsTheRightWayUp)
+{
+    MapTileDrawer drawer(std::make_shared<MapLayersImpl>(QStringList{TestMbTilesPath()}));
+    // The file stops at zoom 2: the view lies in tile (2, 1) of it.
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), TestTileColour(2, 2, 1));
+    m_transform.SetCenter({45.0, -55.0});
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), TestTileColour(2, 2, 2));
+    // The file lacks tile (3, 0): its parent's part stands in.
+    m_transform.SetCenter({135.0, 75.0});
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), TestTileColour(1, 1, 0));
+    // Nothing was downloaded.
+    EXPECT_FALSE(drawer.HasNewTiles());
+}
