@@ -353,6 +353,8 @@ enum StringId : int
     IDS_FILTER_FIT = 70120,
     IDS_FILTER_IGC = 70121,
     IDS_LOAD_DAMAGED = 70122,
+    IDS_MAP_FILE_NOT_OPENED = 70123,
+    IDS_FILTER_MBTILES = 70124,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

@@ -459,6 +459,8 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_FILTER_FIT, u"FIT - Sports watches and bike computers"},
     {IDS_FILTER_IGC, u"IGC - Flight recorders"},
     {IDS_LOAD_DAMAGED, u"The file is damaged. The points read before the damage have been opened."},
+    {IDS_MAP_FILE_NOT_OPENED, u"The map file %1 could not be opened. It may be damaged or not an MBTiles file."},
+    {IDS_FILTER_MBTILES, u"MBTiles - Offline maps"},
 };
 
 } // namespace
