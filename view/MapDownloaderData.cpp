@@ -4,6 +4,8 @@
 #include "TileFreshness.h"
 #include "UpdateCounterImpl.h"
 
+#include <utility>
+
 namespace {
 
 // HttpDownloader's own time-outs.
@@ -120,9 +122,18 @@ void MapDownloaderData::Store(const QString& diskName, const HttpDownloader& dow
     m_disk->Write(diskName, tile);
 }
 
+std::vector<std::string> MapDownloaderData::TakeReplaced()
+{
+    const std::lock_guard lock(m_lock);
+    return std::exchange(m_replaced, {});
+}
+
 void MapDownloaderData::Arrive(const std::string& key, ByteArray bytes)
 {
     const std::lock_guard lock(m_lock);
+    const std::optional<ByteArray> old = m_cache.Find(key);
+    if (old && *old != bytes)
+        m_replaced.push_back(key);
     m_cache.Insert(key, std::move(bytes));
     m_arrivals->Increment();
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_set>
+#include <vector>
 
 class HttpDownloader;
 class TileDiskCache;
@@ -57,6 +58,11 @@ public:
     // again, which asks for it.
     bool TakeDueRetries();
 
+    // The tiles whose bytes changed since the last call (an expired tile
+    // that its server had anew): pictures made of the old bytes are out of
+    // date.
+    std::vector<std::string> TakeReplaced();
+
     // Reports every tile that arrived after the watcher was made.
     std::shared_ptr<UpdateWatcher> GetUpdateWatcher() const;
 
@@ -73,6 +79,7 @@ private:
     TileRetryTable m_retries;
     std::shared_ptr<TileDiskCache> m_disk;
     std::unordered_set<std::string> m_running;
+    std::vector<std::string> m_replaced;
     std::shared_ptr<UpdateCounterImpl> m_arrivals;
     std::atomic<bool> m_stopping{false};
     // Last, so that it goes first: its workers use the members above.

@@ -55,6 +55,8 @@ MapTileDrawer::~MapTileDrawer() = default;
 bool MapTileDrawer::HasNewTiles()
 {
     const bool arrived = m_arrivals->IsUpdated();
+    for (const std::string& key : m_downloader->TakeReplaced())
+        m_images.erase(key);
     return m_downloader->TakeDueRetries() || arrived;
 }
 

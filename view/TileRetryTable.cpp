@@ -43,12 +43,6 @@ bool TileRetryTable::IsBlank(const std::string& key) const
     return found != m_entries.end() && !found->second.copyKept && IsWaiting(key);
 }
 
-std::chrono::seconds TileRetryTable::GetDelay(const std::string& key) const
-{
-    const auto found = m_entries.find(key);
-    return found == m_entries.end() || found->second.missing ? std::chrono::seconds(0) : found->second.delay;
-}
-
 bool TileRetryTable::TakeDueRetries()
 {
     const TimePoint now = m_clock();

@@ -31,9 +31,6 @@ public:
     bool IsWaiting(const std::string& key) const;
     // Nothing to show for it: waiting without an older copy.
     bool IsBlank(const std::string& key) const;
-    // How long the tile waits after its last failure; zero when it is not
-    // waiting for a retry.
-    std::chrono::seconds GetDelay(const std::string& key) const;
     // True once for every retry that came due since the last call: the map
     // must be drawn again for the tile to be asked for.
     bool TakeDueRetries();

@@ -266,6 +266,7 @@ TEST_F(MapDiskCacheTest, AnExpiredTileIsShownAndCheckedAndNotModifiedMovesItsExp
     EXPECT_EQ(m_server.GetRequestCount("/t.png"), 2);
     EXPECT_NE(m_server.GetRequestCount("/sentinel.png"), 0);
     EXPECT_EQ(*next->Find("t"), ByteArray("tile v1", 7));
+    EXPECT_TRUE(next->TakeReplaced().empty());
     const std::optional<StoredTile> stored = m_disk->Read(DiskName);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->bytes, ByteArray("tile v1", 7));
@@ -281,6 +282,9 @@ TEST_F(MapDiskCacheTest, TheCheckAsksByETagAndAChangedTileReplacesTheOld)
     Fetch(*next);
     ASSERT_EQ(m_server.GetRequestCount("/t.png"), 2);
     EXPECT_EQ(*next->Find("t"), ByteArray("tile v2", 7));
+    // The old bytes were shown first: their pictures are out of date.
+    EXPECT_EQ(next->TakeReplaced(), std::vector<std::string>{"t"});
+    EXPECT_TRUE(next->TakeReplaced().empty());
     const std::optional<StoredTile> stored = m_disk->Read(DiskName);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->bytes, ByteArray("tile v2", 7));

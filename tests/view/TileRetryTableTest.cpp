@@ -12,7 +12,6 @@ TEST(TileRetryTable, TheDelayDoublesWithEveryFailureUpToAnHour)
     const std::chrono::seconds expected[] = {30s, 60s, 120s, 240s, 480s, 960s, 1920s, 3600s, 3600s};
     for (const std::chrono::seconds delay : expected) {
         table.RecordFailure("t", false);
-        EXPECT_EQ(table.GetDelay("t"), delay);
         clock.Advance(delay - 1s);
         EXPECT_TRUE(table.IsWaiting("t"));
         EXPECT_TRUE(table.IsBlank("t"));
@@ -22,7 +21,10 @@ TEST(TileRetryTable, TheDelayDoublesWithEveryFailureUpToAnHour)
     // A success starts the count again.
     table.Forget("t");
     table.RecordFailure("t", false);
-    EXPECT_EQ(table.GetDelay("t"), 30s);
+    clock.Advance(29s);
+    EXPECT_TRUE(table.IsWaiting("t"));
+    clock.Advance(1s);
+    EXPECT_FALSE(table.IsWaiting("t"));
 }
 
 TEST(TileRetryTable, AMissingTileWaitsForEver)
@@ -34,7 +36,6 @@ TEST(TileRetryTable, AMissingTileWaitsForEver)
     clock.Advance(24h);
     EXPECT_TRUE(table.IsWaiting("gone"));
     EXPECT_TRUE(table.IsBlank("gone"));
-    EXPECT_EQ(table.GetDelay("gone"), 0s);
     EXPECT_FALSE(table.TakeDueRetries());
     EXPECT_FALSE(table.IsWaiting("other"));
 }
