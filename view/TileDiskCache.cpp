@@ -5,14 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -147,9 +147,10 @@ void TileDiskCache::CountOnce()
 
 void TileDiskCache::SetUsed(const QString& path) const
 {
-    const timespec used{static_cast<time_t>(Now()), 0};
-    const timespec times[2] = {used, used};
-    utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+    const auto used = std::chrono::file_clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(Now())));
+    // A file removed meanwhile by another instance needs no time.
+    std::error_code ignored;
+    std::filesystem::last_write_time(QFile::encodeName(path).toStdString(), used, ignored);
 }
 
 void TileDiskCache::Evict(const QString& kept)
