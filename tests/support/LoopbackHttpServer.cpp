@@ -126,6 +126,13 @@ std::string LoopbackHttpServer::GetLastRequest() const
     return m_lastRequest;
 }
 
+std::string LoopbackHttpServer::GetLastRequest(const std::string& path) const
+{
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_lastRequests.find(path);
+    return found == m_lastRequests.end() ? std::string() : found->second;
+}
+
 int LoopbackHttpServer::GetRequestCount(const std::string& path) const
 {
     const std::lock_guard lock(m_mutex);
@@ -175,6 +182,7 @@ void LoopbackHttpServer::Answer(int client, const std::string& request)
     {
         const std::lock_guard lock(m_mutex);
         m_lastRequest = request;
+        m_lastRequests[path] = request;
         ++m_requests[path];
         const auto found = m_routes.find(path);
         if (found != m_routes.end())

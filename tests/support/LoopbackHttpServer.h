@@ -75,6 +75,8 @@ public:
     QString Url(const std::string& path) const { return m_listener.Url(path); }
 
     std::string GetLastRequest() const;
+    // The last request for the path; empty when none came.
+    std::string GetLastRequest(const std::string& path) const;
     int GetRequestCount(const std::string& path) const;
     int GetRequestCount() const;
 
@@ -88,5 +90,6 @@ private:
     std::map<std::string, Route> m_routes;
     std::map<std::string, int> m_requests;
     std::string m_lastRequest;
+    std::map<std::string, std::string> m_lastRequests;
     std::thread m_thread;
 };

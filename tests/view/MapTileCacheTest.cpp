@@ -264,7 +264,7 @@ TEST_F(MapDiskCacheTest, AnExpiredTileIsShownAndCheckedAndNotModifiedMovesItsExp
     const std::unique_ptr<MapDownloaderData> next = NewRun();
     Fetch(*next);
     EXPECT_EQ(m_server.GetRequestCount("/t.png"), 2);
-    EXPECT_NE(m_server.GetRequestCount("/sentinel.png"), 0);
+    EXPECT_NE(m_server.GetLastRequest("/t.png").find("\r\nIf-None-Match: \"v1\"\r\n"), std::string::npos);
     EXPECT_EQ(*next->Find("t"), ByteArray("tile v1", 7));
     EXPECT_TRUE(next->TakeReplaced().empty());
     const std::optional<StoredTile> stored = m_disk->Read(DiskName);
@@ -291,6 +291,22 @@ TEST_F(MapDiskCacheTest, TheCheckAsksByETagAndAChangedTileReplacesTheOld)
     EXPECT_EQ(stored->etag, QByteArray("\"v2\""));
     // The server said nothing of its lifetime.
     EXPECT_EQ(stored->expires, m_clock.Now() + TileFreshness::DefaultLifetime);
+}
+
+TEST_F(MapDiskCacheTest, WithoutAnETagTheCheckAsksByTheTimeOfChange)
+{
+    const std::string modified = "Wed, 15 Nov 2023 22:13:20 GMT";
+    m_server.SetRoute("/t.png", LoopbackHttpServer::Route("tile v1").WithHeader("Last-Modified: " + modified));
+    Fetch(*NewRun());
+    const std::optional<StoredTile> stored = m_disk->Read(DiskName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->lastModified, QByteArray::fromStdString(modified));
+    EXPECT_TRUE(stored->etag.isEmpty());
+    m_clock.Advance(std::chrono::seconds(TileFreshness::DefaultLifetime));
+    Fetch(*NewRun());
+    ASSERT_EQ(m_server.GetRequestCount("/t.png"), 2);
+    EXPECT_NE(m_server.GetLastRequest("/t.png").find("\r\nIf-Modified-Since: " + modified + "\r\n"), std::string::npos);
+    EXPECT_EQ(m_server.GetLastRequest("/t.png").find("If-None-Match"), std::string::npos);
 }
 
 TEST_F(MapDiskCacheTest, AFailedCheckKeepsTheOldTileOnTheDiskAndOnTheMap)
