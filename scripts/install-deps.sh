@@ -8,5 +8,5 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recomme
     build-essential cmake ninja-build pkg-config \
     qt6-base-dev libgl-dev tzdata \
     libboost-dev libtinyxml2-dev libexpat1-dev libzip-dev libgeographiclib-dev \
-    libcurl4-openssl-dev libssl-dev libgtest-dev libgmock-dev libbenchmark-dev \
+    libcurl4-openssl-dev libssl-dev libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev \
     python3 libxml2-utils

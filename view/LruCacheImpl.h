@@ -9,8 +9,7 @@
 #include <unordered_map>
 
 // Downloaded tiles by tile key, bounded by their total size: the least
-// recently used go first. An empty entry stands for a tile whose download
-// has started or failed. Not locked: the owner guards it.
+// recently used go first. Not locked: the owner guards it.
 class LruCacheImpl
 {
 public:

@@ -1,10 +1,15 @@
 #include "MapLayerParams.h"
 
 #include "MapServerPrefix.h"
+#include "MbTilesFile.h"
 #include "OsmLayerCoverage.h"
 #include "OsmMapTileUrl.h"
 #include "String.h"
 #include "TinyXmlHelper.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 
 #include <tinyxml2.h>
 
@@ -70,11 +75,48 @@ bool MapLayerParams::Load(const QString& path, QString& error)
         data->copyrights.push_back(
             {TinyXmlHelper::GetAttributeW(copyright, "author"), TinyXmlHelper::GetAttributeW(copyright, "license")});
     const XMLElement* source = root->FirstChildElement("source");
-    if (source && TinyXmlHelper::GetAttributeA(source, "type") == "osm") {
-        data->tileUrl = ReadOsmUrl(source);
+    const std::string type = source ? TinyXmlHelper::GetAttributeA(source, "type") : std::string();
+    if (type == "osm" || type == "mbtiles")
         data->coverage = ReadCoverage(root);
+    if (type == "osm") {
+        data->tileUrl = ReadOsmUrl(source);
+    } else if (type == "mbtiles") {
+        const QString file =
+            QFileInfo(path).dir().absoluteFilePath(TinyXmlHelper::GetText(source->FirstChildElement("file")));
+        if (!OpenTileFile(file, *data, error))
+            return false;
     }
     m_data = std::move(data);
+    return true;
+}
+
+bool MapLayerParams::LoadMbTiles(const QString& path, QString& error)
+{
+    auto data = std::make_shared<MapLayerParamsData>();
+    if (!OpenTileFile(path, *data, error))
+        return false;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    data->guid = QStringLiteral("mbtiles:") + absolute;
+    data->name = data->tileFile->GetMetadata().name;
+    if (data->name.isEmpty())
+        data->name = QFileInfo(path).completeBaseName();
+    data->link = QUrl::fromLocalFile(absolute).toString();
+    const QString attribution = data->tileFile->GetMetadata().attribution;
+    if (!attribution.isEmpty())
+        data->copyrights.push_back({attribution, {}});
+    m_data = std::move(data);
+    return true;
+}
+
+bool MapLayerParams::OpenTileFile(const QString& path, MapLayerParamsData& data, QString& error)
+{
+    auto file = std::make_shared<MbTilesFile>();
+    if (!file->Open(path, error))
+        return false;
+    const MbTilesFile::Metadata& metadata = file->GetMetadata();
+    if (!data.coverage && metadata.minZoom >= 0 && metadata.maxZoom <= OsmLayerCoverage::MaxGridZoom)
+        data.coverage = std::make_shared<OsmLayerCoverage>(metadata.minZoom, metadata.maxZoom);
+    data.tileFile = std::move(file);
     return true;
 }
 
@@ -106,6 +148,11 @@ std::vector<MapCopyright> MapLayerParams::GetCopyrights() const
 std::shared_ptr<const MapTileUrlI> MapLayerParams::GetTileUrl() const
 {
     return m_data->tileUrl;
+}
+
+std::shared_ptr<MbTilesFile> MapLayerParams::GetTileFile() const
+{
+    return m_data->tileFile;
 }
 
 std::shared_ptr<const MapLayerCoverageI> MapLayerParams::GetCoverage() const

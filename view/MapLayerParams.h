@@ -12,6 +12,10 @@
 //     </source>
 //     <coverage><zoom min="0" max="19" ratio="1"/></coverage>
 //   </layer>
+// or, for a map kept in an MBTiles file,
+//     <source type="mbtiles"><file>maps/alps.mbtiles</file></source>
+// with the file's path absolute or relative to the layer file; without a
+// coverage element the file's own zoom range counts.
 class MapLayerParams : public MapLayerParamsI
 {
 public:
@@ -20,6 +24,9 @@ public:
     // False with the reason in error when the file cannot be read or has no
     // layer element. A file that loads may still not be valid.
     bool Load(const QString& path, QString& error);
+    // A layer made of an MBTiles file alone (opened by the user): its name
+    // is the file's, or the file name; its guid names the file.
+    bool LoadMbTiles(const QString& path, QString& error);
 
     bool IsValid() const override;
     QString GetGuid() const override;
@@ -27,6 +34,7 @@ public:
     QString GetLink() const override;
     std::vector<MapCopyright> GetCopyrights() const override;
     std::shared_ptr<const MapTileUrlI> GetTileUrl() const override;
+    std::shared_ptr<MbTilesFile> GetTileFile() const override;
     std::shared_ptr<const MapLayerCoverageI> GetCoverage() const override;
 
 private:
@@ -37,8 +45,13 @@ private:
         QString link;
         std::vector<MapCopyright> copyrights;
         std::shared_ptr<const MapTileUrlI> tileUrl;
+        std::shared_ptr<MbTilesFile> tileFile;
         std::shared_ptr<const MapLayerCoverageI> coverage;
     };
+
+    // Opens the tile file into data; its zoom range becomes the coverage
+    // unless the data has one.
+    static bool OpenTileFile(const QString& path, MapLayerParamsData& data, QString& error);
 
     std::shared_ptr<const MapLayerParamsData> m_data;
 };

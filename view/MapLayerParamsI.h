@@ -7,6 +7,7 @@
 
 class MapLayerCoverageI;
 class MapTileUrlI;
+class MbTilesFile;
 
 struct MapCopyright
 {
@@ -30,7 +31,10 @@ public:
     virtual QString GetName() const = 0;
     virtual QString GetLink() const = 0;
     virtual std::vector<MapCopyright> GetCopyrights() const = 0;
-    // None for a source type the program does not know.
+    // A layer has one of these two: a URL for web servers and tile folders,
+    // a tile file for offline maps. None for a source type the program does
+    // not know.
     virtual std::shared_ptr<const MapTileUrlI> GetTileUrl() const = 0;
+    virtual std::shared_ptr<MbTilesFile> GetTileFile() const = 0;
     virtual std::shared_ptr<const MapLayerCoverageI> GetCoverage() const = 0;
 };

@@ -9,7 +9,8 @@ class MapLayerParamsI;
 // A layer of the list before its file is read.
 struct MapLayerInfo
 {
-    // The layer file, absolute.
+    // The layer file, absolute; or an MBTiles file, which is a layer of
+    // its own.
     QString path;
     // Stays with the layer for the life of the list.
     int id = -1;
@@ -35,4 +36,7 @@ public:
     // None when the index is out of range or the layer file did not load or
     // is not valid; a file is tried once.
     virtual std::shared_ptr<const MapLayerParamsI> GetParams(int index) = 0;
+    // Adds a layer file (or an MBTiles file) at the end of the list, for
+    // this run; the index of the layer, also when the file was there already.
+    virtual int AddLayerFile(const QString& path) = 0;
 };

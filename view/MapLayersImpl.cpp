@@ -5,6 +5,8 @@
 #include "String.h"
 #include "TinyXmlHelper.h"
 
+#include <QFileInfo>
+
 #include <tinyxml2.h>
 
 MapLayersImpl::MapLayersImpl(const QStringList& layerFiles)
@@ -57,10 +59,27 @@ std::shared_ptr<const MapLayerParamsI> MapLayersImpl::GetParams(int index)
         auto params = std::make_shared<MapLayerParams>();
         // A broken layer simply has no map; there is no one to tell why.
         QString error;
-        if (params->Load(entry.info.path, error) && params->IsValid())
+        const bool loaded = IsMbTilesPath(entry.info.path) ? params->LoadMbTiles(entry.info.path, error)
+                                                           : params->Load(entry.info.path, error);
+        if (loaded && params->IsValid())
             entry.params = std::move(params);
     }
     return entry.params;
+}
+
+int MapLayersImpl::AddLayerFile(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (int index = 0; index < GetCount(); ++index)
+        if (m_entries[static_cast<size_t>(index)].info.path == absolute)
+            return index;
+    m_entries.push_back({{absolute, static_cast<int>(m_entries.size())}, false, nullptr});
+    return GetCount() - 1;
+}
+
+bool IsMbTilesPath(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".mbtiles"), Qt::CaseInsensitive);
 }
 
 std::shared_ptr<MapLayersImpl> LoadMapLayers()

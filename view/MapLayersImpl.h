@@ -19,6 +19,7 @@ public:
     int FindLayer(int id) const override;
     int FindByGuid(const QString& guid) override;
     std::shared_ptr<const MapLayerParamsI> GetParams(int index) override;
+    int AddLayerFile(const QString& path) override;
 
 private:
     struct Entry
@@ -35,6 +36,9 @@ private:
 
 // The layers of the list file "Maps\DefaultLayers.xml" in the data folder:
 //   <layers><layer path="OpenStreetMap.xml"/>...</layers>
-// where a path is absolute or relative to the "Maps" folder. No list file,
-// no layers.
+// where a path is absolute or relative to the "Maps" folder and names a
+// layer file or an MBTiles file ("*.mbtiles"). No list file, no layers.
 std::shared_ptr<MapLayersImpl> LoadMapLayers();
+
+// An MBTiles file by its name: a map layer rather than a track file.
+bool IsMbTilesPath(const QString& path);

@@ -7,6 +7,7 @@
 #include "MapLayerParamsI.h"
 #include "MapLayersI.h"
 #include "MapTileUrlI.h"
+#include "MbTilesFile.h"
 #include "OsmLayerCoverage.h"
 #include "UpdateCounterImpl.h"
 
@@ -29,6 +30,17 @@ GeoRect VisibleGrid(const CoordTransformI& transform)
             std::min(northWest.lat, limit)};
 }
 
+// The layer's folder in the disk cache: its guid, of which only letters,
+// digits, "-" and "_" are kept, as a layer file may say anything there.
+QString DiskFolderOf(const QString& guid)
+{
+    QString folder;
+    for (const QChar c : guid)
+        if ((c.isLetterOrNumber() && c.unicode() < 128) || c == u'-' || c == u'_')
+            folder += c;
+    return folder;
+}
+
 } // namespace
 
 MapTileDrawer::MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader)
@@ -42,7 +54,10 @@ MapTileDrawer::~MapTileDrawer() = default;
 
 bool MapTileDrawer::HasNewTiles()
 {
-    return m_arrivals->IsUpdated();
+    const bool arrived = m_arrivals->IsUpdated();
+    for (const std::string& key : m_downloader->TakeReplaced())
+        m_images.erase(key);
+    return m_downloader->TakeDueRetries() || arrived;
 }
 
 void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& transform, int layerIndex)
@@ -52,8 +67,10 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
         return;
     const std::shared_ptr<const MapLayerParamsI> params = m_layers->GetParams(layerIndex);
     const std::shared_ptr<const MapLayerCoverageI> coverage = params ? params->GetCoverage() : nullptr;
-    const std::shared_ptr<const MapTileUrlI> url = params ? params->GetTileUrl() : nullptr;
-    if (!coverage || !url)
+    if (!coverage)
+        return;
+    const TileSource source{params->GetTileFile(), params->GetTileUrl(), DiskFolderOf(params->GetGuid())};
+    if (!source.file && !source.url)
         return;
     const GeoRect visible = VisibleGrid(transform);
     if (visible.lon0 >= visible.lon1 || visible.lat0 >= visible.lat1)
@@ -66,7 +83,7 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     surface->setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (MapTile tile : coverage->GetTiles(visible, coverage->GetZoom(transform.GetScale()))) {
         tile.layer = layerIndex;
-        const QImage image = FindImage(tile, *url, *coverage);
+        const QImage image = FindImage(tile, source, *coverage);
         if (image.isNull())
             continue;
         const GeoRect bounds = coverage->GetTileBounds(tile);
@@ -78,14 +95,14 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     DropUnusedImages();
 }
 
-QImage MapTileDrawer::FindImage(const MapTile& tile, const MapTileUrlI& url, const MapLayerCoverageI& coverage)
+QImage MapTileDrawer::FindImage(const MapTile& tile, const TileSource& source, const MapLayerCoverageI& coverage)
 {
-    QImage image = GetTileImage(tile, url);
+    QImage image = GetTileImage(tile, source);
     if (!image.isNull())
         return image;
     for (int up = 1; up <= MaxParentLevels && tile.zoom - up >= coverage.GetMinZoom(); ++up) {
         const MapTile parent{tile.x >> up, tile.y >> up, tile.zoom - up, tile.layer};
-        const QImage parentImage = GetTileImage(parent, url);
+        const QImage parentImage = GetTileImage(parent, source);
         if (parentImage.isNull())
             continue;
         // Measured on the image, as a server may send tiles larger than 256.
@@ -99,26 +116,47 @@ QImage MapTileDrawer::FindImage(const MapTile& tile, const MapTileUrlI& url, con
     return {};
 }
 
-QImage MapTileDrawer::GetTileImage(const MapTile& tile, const MapTileUrlI& url)
+QImage MapTileDrawer::GetTileImage(const MapTile& tile, const TileSource& source)
 {
     const std::string key = MapTileKey(tile);
     auto kept = m_images.find(key);
     if (kept == m_images.end()) {
-        const std::optional<ByteArray> bytes = m_downloader->Find(key);
-        if (!bytes) {
-            m_downloader->Request(key, url.GetUrl(tile));
-            return {};
-        }
-        if (bytes->IsEmpty())
+        ByteArray bytes;
+        // A tile file answers at once, on this thread; a tile it lacks is
+        // kept as a null image and not looked for again.
+        if (source.file)
+            source.file->Read(tile, bytes);
+        else if (!Fetch(tile, source, bytes))
             return {};
         // Whatever the platform decodes: PNG, JPEG and others.
         QImage image;
-        if (image.loadFromData(bytes->Addr(), static_cast<int>(bytes->Size())))
+        if (image.loadFromData(bytes.Addr(), static_cast<int>(bytes.Size())))
             image.convertTo(QImage::Format_ARGB32_Premultiplied);
         kept = m_images.emplace(key, KeptImage{std::move(image), 0}).first;
     }
     kept->second.lastFrame = m_frame;
     return kept->second.image;
+}
+
+bool MapTileDrawer::Fetch(const MapTile& tile, const TileSource& source, ByteArray& bytes)
+{
+    const std::string key = MapTileKey(tile);
+    std::optional<ByteArray> found = m_downloader->Find(key);
+    if (!found) {
+        const QString address = source.url->GetUrl(tile);
+        // A local tile folder is its own cache.
+        const bool local = address.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive);
+        m_downloader->Request(
+            key, address,
+            local || source.diskFolder.isEmpty()
+                ? QString()
+                : QStringLiteral("%1/%2/%3/%4").arg(source.diskFolder).arg(tile.zoom).arg(tile.x).arg(tile.y));
+        return false;
+    }
+    if (found->IsEmpty())
+        return false;
+    bytes = std::move(*found);
+    return true;
 }
 
 void MapTileDrawer::DropUnusedImages()

@@ -3,6 +3,7 @@
 #include "MapTile.h"
 
 #include <QImage>
+#include <QString>
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,8 @@ class MapDownloaderData;
 class MapLayerCoverageI;
 class MapLayersI;
 class MapTileUrlI;
+class MbTilesFile;
+class ByteArray;
 class UpdateWatcher;
 
 // Draws the tiles of the current map layer into the tile layer of a frame,
@@ -30,14 +33,14 @@ public:
     // used them.
     static constexpr size_t KeptImages = 256;
 
-    explicit MapTileDrawer(std::shared_ptr<MapLayersI> layers,
-                           std::unique_ptr<MapDownloaderData> downloader = nullptr);
+    explicit MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader = nullptr);
     ~MapTileDrawer();
 
     // Nothing for layer index -1, a layer that did not load or while the map
     // is hidden (no tile layer in the frame).
     void DrawTiles(DrawingLayersI& layers, const CoordTransformI& transform, int layerIndex);
-    // True once after new tiles arrived: the window should redraw.
+    // True once after new tiles arrived or a failed tile may be tried again:
+    // the window should redraw.
     bool HasNewTiles();
 
 private:
@@ -48,12 +51,23 @@ private:
         uint64_t lastFrame = 0;
     };
 
+    // Where a layer's tiles come from: its tile file, or else its URL.
+    struct TileSource
+    {
+        std::shared_ptr<MbTilesFile> file;
+        std::shared_ptr<const MapTileUrlI> url;
+        // The layer's folder in the disk cache.
+        QString diskFolder;
+    };
+
     // The tile's image, or the part of a parent's image that covers it; null
     // when neither is at hand.
-    QImage FindImage(const MapTile& tile, const MapTileUrlI& url, const MapLayerCoverageI& coverage);
+    QImage FindImage(const MapTile& tile, const TileSource& source, const MapLayerCoverageI& coverage);
     // The decoded image of a tile; null while it is not there, in which case
-    // it is requested unless it was already.
-    QImage GetTileImage(const MapTile& tile, const MapTileUrlI& url);
+    // a download is requested unless it was already.
+    QImage GetTileImage(const MapTile& tile, const TileSource& source);
+    // The downloaded bytes of a tile; false while they are not there.
+    bool Fetch(const MapTile& tile, const TileSource& source, ByteArray& bytes);
     void DropUnusedImages();
 
     std::shared_ptr<MapLayersI> m_layers;

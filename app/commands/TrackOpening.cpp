@@ -2,6 +2,7 @@
 
 #include "AppTick.h"
 #include "MainFrame.h"
+#include "MapFileOpening.h"
 #include "OpenFailureDialog.h"
 #include "OpenTracks.h"
 #include "StatusBarUIImpl.h"
@@ -17,8 +18,8 @@ TrackOpening::TrackOpening(MainFrame& frame, bool interactive)
     : m_frame(frame)
 {
     TrackOpenQueueImpl& queue = TrackOpenQueueImpl::GetInstance();
-    frame.SetFileOpener([](const QStringList& files) {
-        TrackOpenQueueImpl::GetInstance().AddFiles(files, TrackFileAll);
+    frame.SetFileOpener([&frame](const QStringList& files) {
+        TrackOpenQueueImpl::GetInstance().AddFiles(OpenMapFiles(files, frame.GetTrackView()), TrackFileAll);
     });
     m_opened = queue.GetOpenedSignal().connect([this](const TrackOpenTask& task, TrackFileType type) {
         const std::vector<int>& files = task.GetTree()->GetChildren(-1);

@@ -7,6 +7,7 @@
 #include "FileName.h"
 #include "GEventManagerImpl.h"
 #include "MainFrame.h"
+#include "MapFileOpening.h"
 #include "MessageBoxStyle.h"
 #include "OblFileOpenDlg.h"
 #include "OblFileSaveDlg.h"
@@ -205,6 +206,7 @@ void TracksFileUI::Open()
         {IDS_FILTER_IGC, "*.igc", TrackFileIgc},
         {IDS_FILTER_GEOJSON, "*.geojson;*.json", TrackFileGeoJson},
         {IDS_FILTER_KMZ, "*.kmz", TrackFileKmz},
+        {IDS_FILTER_MBTILES, "*.mbtiles", TrackFileAll},
     };
     OblFileOpenDlg dlg(OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT, &m_frame);
     for (const Filter& filter : kFilters)
@@ -215,7 +217,7 @@ void TracksFileUI::Open()
         return;
     const int index = dlg.GetSelectedFilterIndex();
     const TrackFileType type = index >= 0 && index < int(std::size(kFilters)) ? kFilters[index].type : TrackFileAll;
-    TrackOpenQueueImpl::GetInstance().AddFiles(names, type);
+    TrackOpenQueueImpl::GetInstance().AddFiles(OpenMapFiles(names, m_frame.GetTrackView()), type);
 }
 
 void TracksFileUI::SaveSelection()
@@ -407,7 +409,7 @@ bool TracksFileUI::eventFilter(QObject* watched, QEvent* event)
         auto* drop = static_cast<QDropEvent*>(event);
         const QStringList files = DroppedFilePaths(*drop->mimeData());
         if (!files.isEmpty()) {
-            TrackOpenQueueImpl::GetInstance().AddFiles(files, TrackFileAll);
+            TrackOpenQueueImpl::GetInstance().AddFiles(OpenMapFiles(files, m_frame.GetTrackView()), TrackFileAll);
             drop->acceptProposedAction();
             return true;
         }

@@ -369,6 +369,8 @@ enum StringId : int
     IDS_SAVE_LOSS_HEART_CADENCE = 70136,
     IDS_SAVE_LOSS_NO_TIME = 70137,
     IDS_SAVE_LOSS_CONFIRM = 70138,
+    IDS_MAP_FILE_NOT_OPENED = 70139,
+    IDS_FILTER_MBTILES = 70140,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

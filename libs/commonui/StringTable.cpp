@@ -475,6 +475,8 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_SAVE_LOSS_HEART_CADENCE, u"Heart rate and cadence are left out."},
     {IDS_SAVE_LOSS_NO_TIME, u"TCX needs a time on every point; %1 points have none and are written without it, which some programs refuse."},
     {IDS_SAVE_LOSS_CONFIRM, u"Save anyway?"},
+    {IDS_MAP_FILE_NOT_OPENED, u"The map file %1 could not be opened. It may be damaged or not an MBTiles file."},
+    {IDS_FILTER_MBTILES, u"MBTiles - Offline maps"},
 };
 
 } // namespace

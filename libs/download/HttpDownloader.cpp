@@ -25,6 +25,21 @@ size_t PassBody(char* data, size_t size, size_t count, void* sink)
     return (*static_cast<const HttpDownloader::BodySink*>(sink))(data, bytes) ? bytes : 0;
 }
 
+// Header lines of every answer arrive here, those of a redirect first: a
+// status line starts the headers of the next answer.
+size_t TakeHeader(char* data, size_t size, size_t count, void* headers)
+{
+    auto& map = *static_cast<std::map<QByteArray, QByteArray>*>(headers);
+    const size_t bytes = size * count;
+    const QByteArray line = QByteArray(data, static_cast<qsizetype>(bytes)).trimmed();
+    const qsizetype colon = line.indexOf(':');
+    if (line.startsWith("HTTP/"))
+        map.clear();
+    else if (colon > 0)
+        map[line.left(colon).trimmed().toLower()] = line.mid(colon + 1).trimmed();
+    return bytes;
+}
+
 int CheckAbort(void* abort, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
     const auto* flag = static_cast<const std::atomic<bool>*>(abort);
@@ -36,11 +51,22 @@ struct EasyDeleter
     void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
 };
 
+struct ListDeleter
+{
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
 } // namespace
 
 QString HttpDownloader::GetUserAgent()
 {
     return QStringLiteral("Quorvel/") + QStringLiteral(QUORVEL_VERSION);
+}
+
+QByteArray HttpDownloader::GetResponseHeader(const QByteArray& lowerName) const
+{
+    const auto found = m_responseHeaders.find(lowerName);
+    return found == m_responseHeaders.end() ? QByteArray() : found->second;
 }
 
 bool HttpDownloader::Download(const QString& url, ByteArray& bytes, int timeoutMs)
@@ -61,6 +87,8 @@ bool HttpDownloader::Download(const QString& url, ByteArray& bytes, int timeoutM
 bool HttpDownloader::DownloadTo(const QString& url, const BodySink& sink, int timeoutMs)
 {
     m_error.clear();
+    m_status = NoAnswer;
+    m_responseHeaders.clear();
     InitCurlOnce();
     // Declared before the handle, which writes into it until cleaned up.
     char errorText[CURL_ERROR_SIZE] = {};
@@ -73,7 +101,13 @@ bool HttpDownloader::DownloadTo(const QString& url, const BodySink& sink, int ti
     const int connectMs = totalMs > 0 ? std::min(totalMs, DefaultConnectTimeoutMs) : DefaultConnectTimeoutMs;
     const QByteArray urlText = url.toUtf8();
     const QByteArray userAgent = GetUserAgent().toUtf8();
+    std::unique_ptr<curl_slist, ListDeleter> requestHeaders;
+    for (const QByteArray& line : m_requestHeaders)
+        requestHeaders.reset(curl_slist_append(requestHeaders.release(), line.constData()));
     CURL* handle = curl.get();
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, requestHeaders.get());
+    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, &TakeHeader);
+    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &m_responseHeaders);
     curl_easy_setopt(handle, CURLOPT_URL, urlText.constData());
     curl_easy_setopt(handle, CURLOPT_USERAGENT, userAgent.constData());
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
@@ -98,6 +132,11 @@ bool HttpDownloader::DownloadTo(const QString& url, const BodySink& sink, int ti
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &CheckAbort);
     curl_easy_setopt(handle, CURLOPT_XFERINFODATA, const_cast<void*>(static_cast<const void*>(m_abort)));
     const CURLcode result = curl_easy_perform(handle);
+    long status = NoAnswer;
+    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    m_status = static_cast<int>(status);
+    if (url.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive))
+        m_status = result == CURLE_OK ? 200 : result == CURLE_FILE_COULDNT_READ_FILE ? StatusNotFound : NoAnswer;
     if (result == CURLE_OK)
         return true;
     m_error = QString::fromUtf8(*errorText ? errorText : curl_easy_strerror(result));

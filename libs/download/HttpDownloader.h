@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <map>
 
 class ByteArray;
 
@@ -19,6 +22,9 @@ public:
     static constexpr int DefaultTotalTimeoutMs = 30000;
     static constexpr int MaxRedirects = 5;
     static constexpr int StallTimeoutMs = 30000;
+    // GetStatus when no answer came: no connection, a time-out, an abort.
+    static constexpr int NoAnswer = 0;
+    static constexpr int StatusNotFound = 404;
 
     // "Quorvel/<version>": tile servers ask clients to name themselves.
     static QString GetUserAgent();
@@ -26,6 +32,8 @@ public:
     // While the flag is set a running download stops at its next progress
     // report: closing the map must not wait for a slow server.
     void SetAbortFlag(const std::atomic<bool>* abort) { m_abort = abort; }
+    // Extra lines ("If-None-Match: \"abc\"") sent with every later request.
+    void SetRequestHeaders(QList<QByteArray> lines) { m_requestHeaders = std::move(lines); }
 
     // The body of the answer into bytes. timeoutMs limits the whole transfer
     // (and the connection to at most DefaultConnectTimeoutMs); a negative
@@ -44,8 +52,19 @@ public:
     bool DownloadTo(const QString& url, const BodySink& sink, int timeoutMs);
 
     const QString& GetError() const { return m_error; }
+    // The status of the last request's final answer (after redirects), also
+    // when the transfer failed: a caller tells "not there" (404) from "try
+    // later" (429, 5xx, NoAnswer). A file URL gives 200 when read and 404
+    // when the file is missing.
+    int GetStatus() const { return m_status; }
+    // A header of that final answer by its name in lower case ("etag"),
+    // empty when it had none.
+    QByteArray GetResponseHeader(const QByteArray& lowerName) const;
 
 private:
     const std::atomic<bool>* m_abort = nullptr;
+    QList<QByteArray> m_requestHeaders;
     QString m_error;
+    int m_status = NoAnswer;
+    std::map<QByteArray, QByteArray> m_responseHeaders;
 };

@@ -5,6 +5,7 @@
 #include "CommandMenu.h"
 #include "GEventManagerImpl.h"
 #include "Locale.h"
+#include "MapCacheSettings.h"
 #include "MapDownloaderData.h"
 #include "MapLayerChoice.h"
 #include "MapLayerParamsI.h"
@@ -40,6 +41,14 @@ constexpr double FitFill = 0.95;
 constexpr double MinFitExtent = 1.0 / 3600.0;
 constexpr QRgb LabelOutline = 0xFF444444;
 constexpr int LabelOffset = 5;
+
+// Web tiles outlive the run in the user's cache folder.
+std::unique_ptr<MapDownloaderData> MakeTileDownloader()
+{
+    auto downloader = std::make_unique<MapDownloaderData>();
+    downloader->SetDiskCache(MapCacheSettings().OpenDiskCache());
+    return downloader;
+}
 
 int RunPointMenu(const CommandMenu::Commands& commands, const QPoint& at)
 {
@@ -93,7 +102,7 @@ TrackView::TrackView(QWidget* parent)
       m_actions(OpenTracks::Get().model, OpenTracks::Get().holder, GEventManagerImpl::GetInstance()),
       m_mouse(m_transform, m_actions, *this),
       m_attrs(OpenTracks::Get().model, OpenTracks::Get().holder.GetState(), GEventManagerImpl::GetInstance()),
-      m_tiles(ViewSettings::GetInstance().GetMapLayers()), m_menuRunner(RunPointMenu)
+      m_tiles(ViewSettings::GetInstance().GetMapLayers(), MakeTileDownloader()), m_menuRunner(RunPointMenu)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

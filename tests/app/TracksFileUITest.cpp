@@ -2,6 +2,9 @@
 #include "CommandUI.h"
 #include "FileDialogScript.h"
 #include "MainFrame.h"
+#include "MapLayerChoice.h"
+#include "MapLayerParamsI.h"
+#include "MapLayersI.h"
 #include "MessageBoxScript.h"
 #include "MessageBoxStyle.h"
 #include "OpenTracks.h"
@@ -14,6 +17,7 @@
 #include "OpenTracksTestBench.h"
 #include "TracksFileUI.h"
 #include "Translator.h"
+#include "ViewSettings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -364,14 +368,16 @@ TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)
     EXPECT_TRUE(request.multiSelect);
     // The design's rows in its order, then the formats added since.
     const int ids[] = {IDS_FILTER_ALL_TRACK_FILES, IDS_FILTER_GPX, IDS_FILTER_TCX, IDS_FILTER_MAGELLAN, IDS_FILTER_NMEA,
-                       IDS_FILTER_OZI,             IDS_FILTER_FIT, IDS_FILTER_IGC, IDS_FILTER_GEOJSON,  IDS_FILTER_KMZ};
-    ASSERT_EQ(request.filters.size(), 10);
-    for (int i = 0; i < 10; ++i)
+                       IDS_FILTER_OZI,             IDS_FILTER_FIT, IDS_FILTER_IGC, IDS_FILTER_GEOJSON,  IDS_FILTER_KMZ,
+                       IDS_FILTER_MBTILES};
+    ASSERT_EQ(request.filters.size(), 11);
+    for (int i = 0; i < 11; ++i)
         EXPECT_TRUE(request.filters[i].startsWith(Str(ids[i]))) << request.filters[i].toStdString();
     EXPECT_TRUE(request.filters[6].contains(QStringLiteral("*.fit")));
     EXPECT_TRUE(request.filters[7].contains(QStringLiteral("*.igc")));
     EXPECT_TRUE(request.filters[8].contains(QStringLiteral("*.geojson *.json")));
     EXPECT_TRUE(request.filters[9].contains(QStringLiteral("*.kmz")));
+    EXPECT_TRUE(request.filters[10].contains(QStringLiteral("*.mbtiles")));
     EXPECT_TRUE(Model().GetFileTids().empty());
 }
 
@@ -413,6 +419,49 @@ TEST_F(TracksFileUITest, DroppedLocalFilesGoToTheQueueInOrder)
     EXPECT_EQ(queue.GetPendingCount(), 2);
     EXPECT_EQ(queue.GetCurrentFileName(), first);
     queue.Cancel();
+}
+
+TEST_F(TracksFileUITest, AnMbTilesFileAmongTheChosenBecomesTheMapLayerShown)
+{
+    TrackOpenQueueImpl& queue = TrackOpenQueueImpl::GetInstance();
+    const QString map = QDir(m_dir).filePath(QStringLiteral("alps.mbtiles"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVEL_TEST_MAPS_DIR "/test-tiles.mbtiles"), map));
+    const QString track = QDir(m_dir).filePath(QStringLiteral("a.gpx"));
+    ViewSettings& settings = ViewSettings::GetInstance();
+    settings.showMap.Set(false);
+    FileDialogScript dialogs;
+    MessageBoxScript boxes;
+    dialogs.AddAnswer({map, track});
+    Run(ID_FILE_OPEN);
+    EXPECT_EQ(queue.GetPendingCount(), 1);
+    EXPECT_EQ(queue.GetCurrentFileName(), track);
+    queue.Cancel();
+    EXPECT_TRUE(boxes.GetShown().empty());
+    const int layer = settings.GetMapLayerChoice().GetCurrentLayer();
+    ASSERT_NE(layer, MapLayerChoice::NoLayer);
+    EXPECT_EQ(settings.GetMapLayers()->GetLayerInfo(layer)->path, map);
+    EXPECT_EQ(settings.GetMapLayers()->GetParams(layer)->GetName(), QStringLiteral("Quorvel test tiles"));
+    EXPECT_TRUE(settings.showMap.Get());
+    settings.GetMapLayerChoice().SelectLayer(MapLayerChoice::NoLayer);
+}
+
+TEST_F(TracksFileUITest, ADroppedMapFileThatWillNotOpenIsNamedAndLeftOut)
+{
+    const QString map = QDir(m_dir).filePath(QStringLiteral("broken.mbtiles"));
+    WriteTestFile(map, QByteArray("not a database").repeated(300));
+    ViewSettings& settings = ViewSettings::GetInstance();
+    settings.GetMapLayerChoice().SelectLayer(MapLayerChoice::NoLayer);
+    MessageBoxScript boxes;
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(map)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&m_frame, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&m_frame, &drop);
+    ASSERT_EQ(boxes.GetShown().size(), 1u);
+    EXPECT_TRUE(boxes.GetShown().front().text.contains(QDir::toNativeSeparators(map)));
+    EXPECT_EQ(TrackOpenQueueImpl::GetInstance().GetPendingCount(), 0);
+    EXPECT_EQ(settings.GetMapLayerChoice().GetCurrentLayer(), MapLayerChoice::NoLayer);
 }
 
 TEST_F(TracksFileUITest, ClosingTheWindowAsksAboutUnsavedFiles)

@@ -17,8 +17,14 @@ std::string ReasonOf(int status)
         return "OK";
     case 302:
         return "Found";
+    case 304:
+        return "Not Modified";
     case 404:
         return "Not Found";
+    case 429:
+        return "Too Many Requests";
+    case 503:
+        return "Service Unavailable";
     default:
         return "Status";
     }
@@ -52,6 +58,20 @@ LoopbackHttpServer::Route LoopbackHttpServer::Route::CutAfter(qsizetype bytes) c
 {
     Route route = *this;
     route.cutAfter = bytes;
+    return route;
+}
+
+LoopbackHttpServer::Route LoopbackHttpServer::Route::WithHeader(std::string line) const
+{
+    Route route = *this;
+    route.headers.push_back(std::move(line));
+    return route;
+}
+
+LoopbackHttpServer::Route LoopbackHttpServer::Route::WithETag(std::string tag) const
+{
+    Route route = *this;
+    route.etag = std::move(tag);
     return route;
 }
 
@@ -106,6 +126,13 @@ std::string LoopbackHttpServer::GetLastRequest() const
     return m_lastRequest;
 }
 
+std::string LoopbackHttpServer::GetLastRequest(const std::string& path) const
+{
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_lastRequests.find(path);
+    return found == m_lastRequests.end() ? std::string() : found->second;
+}
+
 int LoopbackHttpServer::GetRequestCount(const std::string& path) const
 {
     const std::lock_guard lock(m_mutex);
@@ -155,6 +182,7 @@ void LoopbackHttpServer::Answer(int client, const std::string& request)
     {
         const std::lock_guard lock(m_mutex);
         m_lastRequest = request;
+        m_lastRequests[path] = request;
         ++m_requests[path];
         const auto found = m_routes.find(path);
         if (found != m_routes.end())
@@ -165,9 +193,18 @@ void LoopbackHttpServer::Answer(int client, const std::string& request)
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(route.delayMs);
     while (!m_stop && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!route.etag.empty()) {
+        if (request.find("\r\nIf-None-Match: " + route.etag + "\r\n") != std::string::npos) {
+            route.status = 304;
+            route.body.clear();
+        }
+        route.headers.push_back("ETag: " + route.etag);
+    }
     std::string answer = "HTTP/1.1 " + std::to_string(route.status) + " " + ReasonOf(route.status) + "\r\n";
     if (!route.location.empty())
         answer += "Location: " + route.location + "\r\n";
+    for (const std::string& line : route.headers)
+        answer += line + "\r\n";
     answer += "Content-Length: " + std::to_string(route.body.size()) + "\r\nConnection: close\r\n\r\n";
     const qsizetype bodyBytes = route.cutAfter < 0 ? route.body.size() : std::min(route.cutAfter, route.body.size());
     answer.append(route.body.constData(), size_t(bodyBytes));

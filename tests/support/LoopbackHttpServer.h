@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 // A TCP socket listening on a free port of the loopback. Connections queue
 // up (the system completes them) until someone accepts them.
@@ -44,6 +45,10 @@ public:
         static Route RedirectTo(std::string location);
         Route Delayed(int ms) const;
         Route CutAfter(qsizetype bytes) const;
+        Route WithHeader(std::string line) const;
+        // Sends the ETag and answers a request that names it in
+        // If-None-Match with 304 and no body.
+        Route WithETag(std::string tag) const;
 
         QByteArray body;
         int status = 200;
@@ -55,6 +60,9 @@ public:
         // Sends only so many bytes of the body after announcing all of it,
         // then closes: a transfer cut short. Negative sends all.
         qsizetype cutAfter = -1;
+        // Further header lines ("Cache-Control: max-age=60").
+        std::vector<std::string> headers;
+        std::string etag;
     };
 
     LoopbackHttpServer();
@@ -67,6 +75,8 @@ public:
     QString Url(const std::string& path) const { return m_listener.Url(path); }
 
     std::string GetLastRequest() const;
+    // The last request for the path; empty when none came.
+    std::string GetLastRequest(const std::string& path) const;
     int GetRequestCount(const std::string& path) const;
     int GetRequestCount() const;
 
@@ -80,5 +90,6 @@ private:
     std::map<std::string, Route> m_routes;
     std::map<std::string, int> m_requests;
     std::string m_lastRequest;
+    std::map<std::string, std::string> m_lastRequests;
     std::thread m_thread;
 };

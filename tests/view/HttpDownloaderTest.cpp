@@ -1,5 +1,5 @@
-#include "ByteArray.h"
 #include "HttpDownloader.h"
+#include "ByteArray.h"
 #include "MapTestSupport.h"
 #include "TestSupport.h"
 
@@ -24,6 +24,8 @@ public:
         SetRoute("/tile", Route(kBody));
         SetRoute("/moved", Route::RedirectTo("/tile"));
         SetRoute("/slow", Route(kBody).Delayed(2000));
+        SetRoute("/busy", Route("try later", 503));
+        SetRoute("/tagged", Route(kBody).WithETag("\"v1\"").WithHeader("Cache-Control: max-age=600"));
     }
 };
 
@@ -64,6 +66,40 @@ TEST(HttpDownloader, AnErrorStatusIsAFailureWithoutBytes)
     EXPECT_TRUE(downloader.GetError().contains(QStringLiteral("404"))) << downloader.GetError().toStdString();
 }
 
+TEST(HttpDownloader, TellsTheStatusOfTheAnswerOrThatThereWasNone)
+{
+    LocalServer server;
+    HttpDownloader downloader;
+    ByteArray bytes;
+    EXPECT_TRUE(downloader.Download(server.Url("/moved"), bytes, -1));
+    EXPECT_EQ(downloader.GetStatus(), 200);
+    EXPECT_FALSE(downloader.Download(server.Url("/nothing"), bytes, -1));
+    EXPECT_EQ(downloader.GetStatus(), HttpDownloader::StatusNotFound);
+    EXPECT_FALSE(downloader.Download(server.Url("/busy"), bytes, -1));
+    EXPECT_EQ(downloader.GetStatus(), 503);
+    EXPECT_FALSE(downloader.Download(server.Url("/slow"), bytes, 300));
+    EXPECT_EQ(downloader.GetStatus(), HttpDownloader::NoAnswer);
+}
+
+TEST(HttpDownloader, SendsTheCallersHeadersAndKeepsThoseOfTheAnswer)
+{
+    LocalServer server;
+    HttpDownloader downloader;
+    ByteArray bytes;
+    ASSERT_TRUE(downloader.Download(server.Url("/tagged"), bytes, -1));
+    EXPECT_EQ(downloader.GetResponseHeader("etag"), QByteArray("\"v1\""));
+    EXPECT_EQ(downloader.GetResponseHeader("cache-control"), QByteArray("max-age=600"));
+    EXPECT_TRUE(downloader.GetResponseHeader("expires").isEmpty());
+
+    downloader.SetRequestHeaders({QByteArray("If-None-Match: \"v1\"")});
+    ASSERT_TRUE(downloader.Download(server.Url("/tagged"), bytes, -1));
+    EXPECT_EQ(downloader.GetStatus(), 304);
+    EXPECT_TRUE(bytes.IsEmpty());
+    // Those of a redirect do not stay.
+    ASSERT_TRUE(downloader.Download(server.Url("/moved"), bytes, -1));
+    EXPECT_TRUE(downloader.GetResponseHeader("location").isEmpty());
+}
+
 TEST(HttpDownloader, GivesUpAfterItsTimeOut)
 {
     LocalServer server;
@@ -83,7 +119,9 @@ TEST(HttpDownloader, ReadsFileUrlsAndFailsOnMissingFiles)
     ByteArray bytes;
     ASSERT_TRUE(downloader.Download(FileUrl(path), bytes, -1));
     EXPECT_EQ(Text(bytes), "local");
+    EXPECT_EQ(downloader.GetStatus(), 200);
     EXPECT_FALSE(downloader.Download(FileUrl(path + QStringLiteral(".gone")), bytes, -1));
+    EXPECT_EQ(downloader.GetStatus(), HttpDownloader::StatusNotFound);
     EXPECT_TRUE(bytes.IsEmpty());
     EXPECT_FALSE(downloader.GetError().isEmpty());
 }

@@ -6,10 +6,12 @@
 #include "MapTestSupport.h"
 #include "MapTile.h"
 #include "MapTileUrlI.h"
+#include "MbTilesFile.h"
 #include "RegistryKey.h"
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -249,4 +251,61 @@ TEST_F(MapLayerFilesTest, TheShippedLayersLoad)
     EXPECT_EQ(osm->GetCopyrights().front(), (MapCopyright{"OpenStreetMap contributors", "ODbL"}));
     EXPECT_EQ(osm->GetLink(), QStringLiteral("https://www.openstreetmap.org/copyright"));
     EXPECT_TRUE(layers->GetParams(1)->GetTileUrl()->GetUrl({4, 2, 3, 0}).startsWith(QStringLiteral("file:///")));
+}
+
+TEST_F(MapLayerFilesTest, ALayerFileMayNameAnMbTilesFileBesideIt)
+{
+    ASSERT_TRUE(QFile::copy(TestMbTilesPath(), MapsPath(QStringLiteral("test.mbtiles"))));
+    const MapLayerParams params = LoadLayer(R"(<layer guid="g-offline"><name>Offline</name>
+<copyright author="Test" license="none"/>
+<source type="mbtiles"><file>test.mbtiles</file></source></layer>)");
+    ASSERT_TRUE(m_loaded);
+    EXPECT_TRUE(params.IsValid());
+    EXPECT_FALSE(params.GetTileUrl());
+    ASSERT_TRUE(params.GetTileFile());
+    EXPECT_EQ(params.GetTileFile()->GetMetadata().name, QStringLiteral("Quorvel test tiles"));
+    // The file's zoom range, as the layer gives none.
+    ASSERT_TRUE(params.GetCoverage());
+    EXPECT_EQ(params.GetCoverage()->GetMinZoom(), 0);
+    EXPECT_EQ(params.GetCoverage()->GetMaxZoom(), 2);
+
+    const MapLayerParams ranged = LoadLayer(R"(<layer guid="g-offline"><name>Offline</name>
+<source type="mbtiles"><file>test.mbtiles</file></source><coverage><zoom min="1" max="5"/></coverage></layer>)");
+    ASSERT_TRUE(ranged.GetCoverage());
+    EXPECT_EQ(ranged.GetCoverage()->GetMaxZoom(), 5);
+
+    QString error;
+    const MapLayerParams missing = LoadLayer(R"(<layer guid="g-gone"><name>Gone</name>
+<source type="mbtiles"><file>gone.mbtiles</file></source></layer>)",
+                                             &error);
+    EXPECT_FALSE(m_loaded);
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(MapLayerFilesTest, AnMbTilesFileIsALayerOfItsOwnAndCanBeAddedToTheList)
+{
+    const QString other = MapsPath(QStringLiteral("no name.mbtiles"));
+    ASSERT_TRUE(QFile::copy(TestMbTilesPath(), other));
+    const QString damaged = MapsPath(QStringLiteral("damaged.mbtiles"));
+    WriteTestFile(damaged, QByteArray("no database").repeated(500));
+    MapLayersImpl layers(QStringList{TestMbTilesPath()});
+
+    const std::shared_ptr<const MapLayerParamsI> listed = layers.GetParams(0);
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(listed->GetName(), QStringLiteral("Quorvel test tiles"));
+    EXPECT_EQ(listed->GetGuid(), QStringLiteral("mbtiles:") + TestMbTilesPath());
+    EXPECT_TRUE(listed->GetTileFile());
+    EXPECT_EQ(listed->GetCoverage()->GetMaxZoom(), 2);
+
+    EXPECT_EQ(layers.AddLayerFile(damaged), 1);
+    EXPECT_FALSE(layers.GetParams(1));
+    EXPECT_EQ(layers.AddLayerFile(TestMbTilesPath()), 0);
+    EXPECT_EQ(layers.AddLayerFile(other), 2);
+    EXPECT_EQ(layers.GetCount(), 3);
+    EXPECT_EQ(layers.FindLayer(layers.GetLayerId(2)), 2);
+    ASSERT_TRUE(layers.GetParams(2));
+    EXPECT_EQ(layers.GetParams(2)->GetName(), QStringLiteral("Quorvel test tiles"));
+    EXPECT_NE(layers.GetParams(2)->GetGuid(), listed->GetGuid());
+    EXPECT_TRUE(IsMbTilesPath(QStringLiteral("/maps/Alps.MBTiles")));
+    EXPECT_FALSE(IsMbTilesPath(QStringLiteral("/tracks/ride.gpx")));
 }

@@ -2,6 +2,8 @@
 #include "MapDownloaderData.h"
 #include "MapTestSupport.h"
 #include "TestSupport.h"
+#include "TileDiskCache.h"
+#include "TileFreshness.h"
 #include "UpdateCounterImpl.h"
 
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -108,27 +111,69 @@ TEST_F(MapDownloaderTest, ADownloadedTileEntersTheCacheAndIsCounted)
     EXPECT_FALSE(arrivals->IsUpdated());
 }
 
-TEST_F(MapDownloaderTest, AFailedTileKeepsItsEmptyEntryAndIsNotFetchedAgain)
+TEST_F(MapDownloaderTest, AFailedTileIsAskedForAgainAfterItsDelayAndNotBefore)
 {
+    LoopbackHttpServer server;
+    server.SetRoute("/t.png", LoopbackHttpServer::Route("busy", 503));
+    server.SetRoute("/sentinel.png", LoopbackHttpServer::Route("S"));
+    ManualClock clock;
     // One worker, so a later request finishes after an earlier one.
-    MapDownloaderData downloader(1);
+    MapDownloaderData downloader(1, LruCacheImpl::DefaultLimit, clock.Get());
     const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
-    const QString late = TilePath(QStringLiteral("late.png"));
-    WriteTestFile(TilePath(QStringLiteral("present.png")), QByteArray("P"));
-    ASSERT_TRUE(downloader.Request("late", FileUrl(late)));
-    ASSERT_TRUE(downloader.Request("present", FileUrl(TilePath(QStringLiteral("present.png")))));
+    ASSERT_TRUE(downloader.Request("t", server.Url("/t.png")));
+    ASSERT_TRUE(downloader.Request("sentinel", server.Url("/sentinel.png")));
     ASSERT_TRUE(WaitForArrival(*arrivals));
-    ASSERT_TRUE(downloader.Find("late"));
-    EXPECT_TRUE(downloader.Find("late")->IsEmpty());
+    ASSERT_TRUE(downloader.Find("t"));
+    EXPECT_TRUE(downloader.Find("t")->IsEmpty());
 
-    // The file is there now, but the tile was asked for already.
-    WriteTestFile(late, QByteArray("L"));
-    ASSERT_TRUE(downloader.Request("late", FileUrl(late)));
-    WriteTestFile(TilePath(QStringLiteral("sentinel.png")), QByteArray("S"));
-    ASSERT_TRUE(downloader.Request("sentinel", FileUrl(TilePath(QStringLiteral("sentinel.png")))));
+    // The server is back, but the delay is not over: a request is ignored.
+    server.SetRoute("/t.png", LoopbackHttpServer::Route("tile"));
+    clock.Advance(std::chrono::seconds(29));
+    EXPECT_FALSE(downloader.TakeDueRetries());
+    ASSERT_TRUE(downloader.Request("t", server.Url("/t.png")));
+    server.SetRoute("/sentinel2.png", LoopbackHttpServer::Route("S"));
+    ASSERT_TRUE(downloader.Request("sentinel2", server.Url("/sentinel2.png")));
     ASSERT_TRUE(WaitForArrival(*arrivals));
-    EXPECT_TRUE(downloader.Find("late")->IsEmpty());
-    EXPECT_FALSE(arrivals->IsUpdated());
+    EXPECT_EQ(server.GetRequestCount("/t.png"), 1);
+    EXPECT_TRUE(downloader.Find("t")->IsEmpty());
+
+    clock.Advance(std::chrono::seconds(1));
+    EXPECT_TRUE(downloader.TakeDueRetries());
+    EXPECT_FALSE(downloader.TakeDueRetries());
+    EXPECT_FALSE(downloader.Find("t"));
+    ASSERT_TRUE(downloader.Request("t", server.Url("/t.png")));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    EXPECT_EQ(*downloader.Find("t"), ByteArray("tile", 4));
+    EXPECT_EQ(server.GetRequestCount("/t.png"), 2);
+}
+
+TEST_F(MapDownloaderTest, TooManyRequestsAndNoAnswerAreRetriedButNotFoundIsNot)
+{
+    LoopbackHttpServer server;
+    server.SetRoute("/limited.png", LoopbackHttpServer::Route("slow down", 429));
+    server.SetRoute("/sentinel.png", LoopbackHttpServer::Route("S"));
+    std::optional<LoopbackListener> closed(std::in_place);
+    const QString nobody = closed->Url("/tile.png");
+    closed.reset();
+    ManualClock clock;
+    MapDownloaderData downloader(1, LruCacheImpl::DefaultLimit, clock.Get());
+    const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
+    ASSERT_TRUE(downloader.Request("limited", server.Url("/limited.png")));
+    ASSERT_TRUE(downloader.Request("gone", server.Url("/gone.png")));
+    ASSERT_TRUE(downloader.Request("nobody", nobody));
+    ASSERT_TRUE(downloader.Request("sentinel", server.Url("/sentinel.png")));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    for (const char* key : {"limited", "gone", "nobody"}) {
+        ASSERT_TRUE(downloader.Find(key)) << key;
+        EXPECT_TRUE(downloader.Find(key)->IsEmpty()) << key;
+    }
+
+    clock.Advance(std::chrono::hours(2));
+    EXPECT_TRUE(downloader.TakeDueRetries());
+    EXPECT_FALSE(downloader.Find("limited"));
+    EXPECT_FALSE(downloader.Find("nobody"));
+    ASSERT_TRUE(downloader.Find("gone"));
+    EXPECT_TRUE(downloader.Find("gone")->IsEmpty());
 }
 
 TEST_F(MapDownloaderTest, AFullQueueRefusesRequestsAndClosingAbandonsDownloads)
@@ -153,4 +198,140 @@ TEST_F(MapDownloaderTest, AFullQueueRefusesRequestsAndClosingAbandonsDownloads)
     downloader.reset();
     // Well before the download's own time-out.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+class MapDiskCacheTest : public ::testing::Test
+{
+protected:
+    MapDiskCacheTest()
+    {
+        m_server.SetRoute(
+            "/t.png", LoopbackHttpServer::Route("tile v1").WithETag("\"v1\"").WithHeader("Cache-Control: max-age=60"));
+        m_server.SetRoute("/sentinel.png", LoopbackHttpServer::Route("S"));
+    }
+
+    // A new downloader over the same disk, as in a new run of the program.
+    // One worker, so a later request finishes after an earlier one.
+    std::unique_ptr<MapDownloaderData> NewRun()
+    {
+        auto downloader = std::make_unique<MapDownloaderData>(1, LruCacheImpl::DefaultLimit, m_clock.Get());
+        downloader->SetDiskCache(m_disk);
+        return downloader;
+    }
+
+    // Asks for the tile, then for the sentinel (never kept on the disk), and
+    // waits until the sentinel arrived: the tile's work is done by then.
+    void Fetch(MapDownloaderData& downloader)
+    {
+        const std::shared_ptr<UpdateWatcher> arrivals = downloader.GetUpdateWatcher();
+        ASSERT_TRUE(downloader.Request("t", m_server.Url("/t.png"), DiskName));
+        ASSERT_TRUE(downloader.Request("s", m_server.Url("/sentinel.png")));
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!downloader.Find("s") || downloader.Find("s")->IsEmpty()) {
+            ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    static inline const QString DiskName = QStringLiteral("layer/1/0/0");
+    LoopbackHttpServer m_server;
+    ManualClock m_clock;
+    std::shared_ptr<TileDiskCache> m_disk =
+        std::make_shared<TileDiskCache>(MakeTempDir(), TileDiskCache::DefaultLimit, m_clock.GetSeconds());
+};
+
+TEST_F(MapDiskCacheTest, AFreshTileOnTheDiskIsShownWithoutAskingTheServer)
+{
+    Fetch(*NewRun());
+    EXPECT_EQ(m_server.GetRequestCount("/t.png"), 1);
+    const std::optional<StoredTile> stored = m_disk->Read(DiskName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->bytes, ByteArray("tile v1", 7));
+    EXPECT_EQ(stored->etag, QByteArray("\"v1\""));
+    EXPECT_EQ(stored->expires, m_clock.Now() + 60);
+
+    m_clock.Advance(std::chrono::seconds(59));
+    const std::unique_ptr<MapDownloaderData> next = NewRun();
+    Fetch(*next);
+    EXPECT_EQ(*next->Find("t"), ByteArray("tile v1", 7));
+    EXPECT_EQ(m_server.GetRequestCount("/t.png"), 1);
+}
+
+TEST_F(MapDiskCacheTest, AnExpiredTileIsShownAndCheckedAndNotModifiedMovesItsExpiryOn)
+{
+    Fetch(*NewRun());
+    m_clock.Advance(std::chrono::seconds(61));
+    const std::unique_ptr<MapDownloaderData> next = NewRun();
+    Fetch(*next);
+    EXPECT_EQ(m_server.GetRequestCount("/t.png"), 2);
+    EXPECT_NE(m_server.GetLastRequest("/t.png").find("\r\nIf-None-Match: \"v1\"\r\n"), std::string::npos);
+    EXPECT_EQ(*next->Find("t"), ByteArray("tile v1", 7));
+    EXPECT_TRUE(next->TakeReplaced().empty());
+    const std::optional<StoredTile> stored = m_disk->Read(DiskName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->bytes, ByteArray("tile v1", 7));
+    EXPECT_EQ(stored->expires, m_clock.Now() + 60);
+}
+
+TEST_F(MapDiskCacheTest, TheCheckAsksByETagAndAChangedTileReplacesTheOld)
+{
+    Fetch(*NewRun());
+    m_server.SetRoute("/t.png", LoopbackHttpServer::Route("tile v2").WithETag("\"v2\""));
+    m_clock.Advance(std::chrono::seconds(61));
+    const std::unique_ptr<MapDownloaderData> next = NewRun();
+    Fetch(*next);
+    ASSERT_EQ(m_server.GetRequestCount("/t.png"), 2);
+    EXPECT_EQ(*next->Find("t"), ByteArray("tile v2", 7));
+    // The old bytes were shown first: their pictures are out of date.
+    EXPECT_EQ(next->TakeReplaced(), std::vector<std::string>{"t"});
+    EXPECT_TRUE(next->TakeReplaced().empty());
+    const std::optional<StoredTile> stored = m_disk->Read(DiskName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->bytes, ByteArray("tile v2", 7));
+    EXPECT_EQ(stored->etag, QByteArray("\"v2\""));
+    // The server said nothing of its lifetime.
+    EXPECT_EQ(stored->expires, m_clock.Now() + TileFreshness::DefaultLifetime);
+}
+
+TEST_F(MapDiskCacheTest, WithoutAnETagTheCheckAsksByTheTimeOfChange)
+{
+    const std::string modified = "Wed, 15 Nov 2023 22:13:20 GMT";
+    m_server.SetRoute("/t.png", LoopbackHttpServer::Route("tile v1").WithHeader("Last-Modified: " + modified));
+    Fetch(*NewRun());
+    const std::optional<StoredTile> stored = m_disk->Read(DiskName);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->lastModified, QByteArray::fromStdString(modified));
+    EXPECT_TRUE(stored->etag.isEmpty());
+    m_clock.Advance(std::chrono::seconds(TileFreshness::DefaultLifetime));
+    Fetch(*NewRun());
+    ASSERT_EQ(m_server.GetRequestCount("/t.png"), 2);
+    EXPECT_NE(m_server.GetLastRequest("/t.png").find("\r\nIf-Modified-Since: " + modified + "\r\n"), std::string::npos);
+    EXPECT_EQ(m_server.GetLastRequest("/t.png").find("If-None-Match"), std::string::npos);
+}
+
+TEST_F(MapDiskCacheTest, AFailedCheckKeepsTheOldTileOnTheDiskAndOnTheMap)
+{
+    Fetch(*NewRun());
+    const std::optional<StoredTile> before = m_disk->Read(DiskName);
+    ASSERT_TRUE(before);
+    m_server.SetRoute("/t.png", LoopbackHttpServer::Route("down", 503));
+    m_clock.Advance(std::chrono::seconds(61));
+    const std::unique_ptr<MapDownloaderData> next = NewRun();
+    Fetch(*next);
+    EXPECT_EQ(m_server.GetRequestCount("/t.png"), 2);
+    EXPECT_EQ(*next->Find("t"), ByteArray("tile v1", 7));
+    const std::optional<StoredTile> after = m_disk->Read(DiskName);
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->bytes, before->bytes);
+    EXPECT_EQ(after->expires, before->expires);
+}
+
+TEST_F(MapDiskCacheTest, WithoutADiskNameNothingIsWritten)
+{
+    const std::unique_ptr<MapDownloaderData> downloader = NewRun();
+    const std::shared_ptr<UpdateWatcher> arrivals = downloader->GetUpdateWatcher();
+    ASSERT_TRUE(downloader->Request("t", m_server.Url("/t.png")));
+    ASSERT_TRUE(WaitForArrival(*arrivals));
+    EXPECT_EQ(m_disk->GetTotalSize(), 0);
+    EXPECT_TRUE(QDir(m_disk->GetRoot()).isEmpty());
 }

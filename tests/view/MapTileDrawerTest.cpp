@@ -1,12 +1,16 @@
+#include "MapTileDrawer.h"
 #include "CoordTransform.h"
 #include "DrawingLayers.h"
+#include "LruCacheImpl.h"
 #include "MapDownloaderData.h"
 #include "MapLayersImpl.h"
 #include "MapTestSupport.h"
-#include "MapTileDrawer.h"
 #include "TestSupport.h"
+#include "TileDiskCache.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 
@@ -43,13 +47,14 @@ protected:
     {
         const QString path = QDir(m_dir).filePath(QStringLiteral("layer.xml"));
         const QString url = FileUrl(m_dir) + QStringLiteral("/tiles/{z}/{x}/{y}.png");
-        WriteTestFile(path, QStringLiteral(R"(<layer guid="g-test"><name>Test</name>
+        WriteTestFile(path,
+                      QStringLiteral(R"(<layer guid="g-test"><name>Test</name>
 <source type="osm"><base_url>%1</base_url></source>
 <coverage><zoom min="%2" max="%3"/></coverage></layer>)")
-                            .arg(url)
-                            .arg(minZoom)
-                            .arg(maxZoom)
-                            .toUtf8());
+                          .arg(url)
+                          .arg(minZoom)
+                          .arg(maxZoom)
+                          .toUtf8());
         return std::make_shared<MapLayersImpl>(QStringList{path});
     }
 
@@ -65,6 +70,28 @@ protected:
         QImage image(256, 256, QImage::Format_ARGB32);
         image.fill(colour);
         return image;
+    }
+
+    static QByteArray Png(QRgb colour)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        Solid(colour).save(&buffer, "PNG");
+        return bytes;
+    }
+
+    // The file of a layer over the server's tiles at zoom 3.
+    QString WebLayer(const QString& guid, const LoopbackHttpServer& server)
+    {
+        const QString path = QDir(m_dir).filePath(QStringLiteral("web.xml"));
+        WriteTestFile(path,
+                      QStringLiteral(R"(<layer guid="%1"><name>Web</name>
+<source type="osm"><base_url>%2</base_url></source>
+<coverage><zoom min="3" max="3"/></coverage></layer>)")
+                          .arg(guid, server.Url("/{z}/{x}/{y}.png"))
+                          .toUtf8());
+        return path;
     }
 
     // Red, green / blue, yellow quarters.
@@ -209,4 +236,72 @@ TEST_F(MapTileDrawerTest, NoTilesAreAskedForBeyond86Degrees)
     Frame(drawer, 0);
     ASSERT_TRUE(WaitForNewTiles(drawer));
     EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), Red);
+}
+
+TEST_F(MapTileDrawerTest, WebTilesGoToTheDiskUnderTheirLayerAndLocalTilesDoNot)
+{
+    LoopbackHttpServer server;
+    server.SetRoute("/3/4/2.png", LoopbackHttpServer::Route(Png(Red)));
+    const QString layerFile = WebLayer(QStringLiteral("{web/../1}"), server);
+    WriteTile(3, 4, 2, Solid(Blue));
+    // Layer writes the file of the local layer.
+    Layer(3, 3);
+    const auto layers = std::make_shared<MapLayersImpl>(QStringList{layerFile, QDir(m_dir).filePath("layer.xml")});
+    const QString root = MakeTempDir();
+    auto downloader = std::make_unique<MapDownloaderData>();
+    downloader->SetDiskCache(std::make_shared<TileDiskCache>(root, TileDiskCache::DefaultLimit));
+    MapTileDrawer drawer(layers, std::move(downloader));
+    Frame(drawer, 0);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    EXPECT_EQ(Frame(drawer, 0).pixel(16, 32), Red);
+    // Only letters, digits and dashes of the guid name the folder.
+    EXPECT_TRUE(QFile::exists(QDir(root).filePath(QStringLiteral("web1/3/4/2.tile"))));
+
+    Frame(drawer, 1);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    EXPECT_EQ(Frame(drawer, 1).pixel(16, 32), Blue);
+    EXPECT_EQ(QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{QStringLiteral("web1")});
+}
+
+TEST_F(MapTileDrawerTest, AnMbTilesLayerIsDrawnAtOnceWithItsRowsTheRightWayUp)
+{
+    MapTileDrawer drawer(std::make_shared<MapLayersImpl>(QStringList{TestMbTilesPath()}));
+    // The file stops at zoom 2: the view lies in tile (2, 1) of it.
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), TestTileColour(2, 2, 1));
+    m_transform.SetCenter({45.0, -55.0});
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), TestTileColour(2, 2, 2));
+    // The file lacks tile (3, 0): its parent's part stands in.
+    m_transform.SetCenter({135.0, 75.0});
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), TestTileColour(1, 1, 0));
+    // Nothing was downloaded.
+    EXPECT_FALSE(drawer.HasNewTiles());
+}
+
+TEST_F(MapTileDrawerTest, ATileThatFailedIsDrawnOnceItsRetryCameDue)
+{
+    LoopbackHttpServer server;
+    server.SetRoute("/3/4/2.png", LoopbackHttpServer::Route("busy", 503));
+    server.SetRoute("/3/5/2.png", LoopbackHttpServer::Route(Png(Blue)));
+    const QString layerFile = WebLayer(QStringLiteral("web"), server);
+    ManualClock clock;
+    // One worker: tile (5, 2), asked for after (4, 2), arrives after it failed.
+    MapTileDrawer drawer(std::make_shared<MapLayersImpl>(QStringList{layerFile}),
+                         std::make_unique<MapDownloaderData>(1, LruCacheImpl::DefaultLimit, clock.Get()));
+    Frame(drawer, 0);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    EXPECT_EQ(Frame(drawer, 0).pixel(16, 32), Face);
+    EXPECT_EQ(Frame(drawer, 0).pixel(48, 32), Blue);
+
+    server.SetRoute("/3/4/2.png", LoopbackHttpServer::Route(Png(Red)));
+    clock.Advance(std::chrono::seconds(29));
+    EXPECT_FALSE(drawer.HasNewTiles());
+    EXPECT_EQ(Frame(drawer, 0).pixel(16, 32), Face);
+    EXPECT_EQ(server.GetRequestCount("/3/4/2.png"), 1);
+
+    clock.Advance(std::chrono::seconds(1));
+    EXPECT_TRUE(drawer.HasNewTiles());
+    Frame(drawer, 0);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    EXPECT_EQ(Frame(drawer, 0).pixel(16, 32), Red);
+    EXPECT_EQ(server.GetRequestCount("/3/4/2.png"), 2);
 }
