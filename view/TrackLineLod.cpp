@@ -58,10 +58,15 @@ TrackLineLod::TrackLineLod(const TrackI& segment)
 
     std::vector<LocalPoint> points;
     points.reserve(m_valid.size());
+    m_blocks.reserve(m_valid.size() / BlockSize + 1);
     double x = 0, y = 0, z = 0;
-    for (const int index : m_valid) {
-        segment.GetPosition(index, x, y, z);
+    for (size_t i = 0; i < m_valid.size(); ++i) {
+        segment.GetPosition(m_valid[i], x, y, z);
         points.push_back({x * MetresPerDegree * m_cosLat, y * MetresPerDegree});
+        if (i % BlockSize == 0)
+            m_blocks.push_back({x, y, x, y});
+        Box& box = m_blocks.back();
+        box = {std::min(box.minLon, x), std::min(box.minLat, y), std::max(box.maxLon, x), std::max(box.maxLat, y)};
     }
     std::vector<int> all(m_valid.size());
     for (size_t i = 0; i < all.size(); ++i)
@@ -101,9 +106,34 @@ const std::vector<int>& TrackLineLod::Select(double metresPerPixel, double lonFa
     return *chosen;
 }
 
+std::vector<int> TrackLineLod::VisiblePart(const std::vector<int>& form, const GeoRect& view) const
+{
+    const size_t count = form.empty() ? m_valid.size() : form.size();
+    const auto positionAt = [&form](size_t i) { return form.empty() ? static_cast<int>(i) : form[i]; };
+    const auto outside = [this, &view](int position) {
+        const Box& box = m_blocks[static_cast<size_t>(position / BlockSize)];
+        return box.maxLon < view.lon0 || box.minLon > view.lon1 || box.maxLat < view.lat0 || box.minLat > view.lat1;
+    };
+    std::vector<int> visible;
+    visible.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const int position = positionAt(i);
+        if (outside(position)) {
+            const int block = position / BlockSize;
+            // Inside an outside box only the first and last point count.
+            const bool first = i == 0 || positionAt(i - 1) / BlockSize != block;
+            const bool last = i + 1 == count || positionAt(i + 1) / BlockSize != block;
+            if (!first && !last)
+                continue;
+        }
+        visible.push_back(position);
+    }
+    return visible;
+}
+
 size_t TrackLineLod::GetMemoryBytes() const
 {
-    size_t bytes = sizeof(*this) + m_valid.capacity() * sizeof(int);
+    size_t bytes = sizeof(*this) + m_valid.capacity() * sizeof(int) + m_blocks.capacity() * sizeof(Box);
     for (const Form& form : m_forms)
         bytes += sizeof(Form) + form.positions.capacity() * sizeof(int);
     return bytes;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GeoTypes.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -33,9 +35,22 @@ public:
     // wide on the screen as a degree of latitude. Empty: draw them all.
     const std::vector<int>& Select(double metresPerPixel, double lonFactor) const;
 
+    // Of a selected form (empty: every valid point), the positions a frame
+    // must draw to show the line inside view: a stretch of points whose box
+    // lies wholly outside it keeps only its ends, which a straight leg joins
+    // outside the view as the whole stretch would have been.
+    std::vector<int> VisiblePart(const std::vector<int>& form, const GeoRect& view) const;
+
     size_t GetMemoryBytes() const;
 
+    // Valid points per box of VisiblePart.
+    static constexpr int BlockSize = 256;
+
 private:
+    struct Box
+    {
+        double minLon, minLat, maxLon, maxLat;
+    };
     struct Form
     {
         double toleranceM;
@@ -48,4 +63,6 @@ private:
     double m_cosLat = 1.0;
     std::vector<int> m_valid;
     std::vector<Form> m_forms;
+    // The box of each BlockSize valid points, in order.
+    std::vector<Box> m_blocks;
 };

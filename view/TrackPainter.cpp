@@ -119,7 +119,8 @@ TrackPainter::Line TrackPainter::LineOf(const TrackI& segment) const
     if (m_lods) {
         const TrackLineLod& lod = m_lods->Get(segment);
         line.valid = &lod.GetValidIndices();
-        line.drawn = &lod.Select(m_transform.GetScale(), m_transform.GetLonFactor());
+        line.ownDrawn = lod.VisiblePart(lod.Select(m_transform.GetScale(), m_transform.GetLonFactor()), m_visible);
+        line.drawn = &line.ownDrawn;
     } else {
         segment.GetPtNav().GetValidIndices(line.ownValid);
     }
@@ -177,6 +178,7 @@ void TrackPainter::DrawSegments(const std::vector<TrackDrawAttrs>& attrs, bool s
     const GeoPoint southWest = m_transform.PixelToGeo({view.left, view.bottom});
     const GeoPoint northEast = m_transform.PixelToGeo({view.right, view.top});
     const GeoRect visible = Grown({southWest.lon, southWest.lat, northEast.lon, northEast.lat}, ViewGrowth);
+    m_visible = visible;
     if (m_lods)
         m_lods->DropClosed(m_model);
     for (const TrackDrawAttrs& attr : attrs) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GeoTypes.h"
 #include "PolylineClipper.h"
 #include "TrackDrawAttrs.h"
 
@@ -43,6 +44,7 @@ private:
     struct Line
     {
         std::vector<int> ownValid;
+        std::vector<int> ownDrawn;
         const std::vector<int>* valid = &ownValid;
         // Positions into valid; empty when every valid point is drawn.
         const std::vector<int>* drawn = nullptr;
@@ -78,4 +80,6 @@ private:
     PickState& m_pick;
     TrackLodCache* m_lods;
     QRect m_view;
+    // The view in degrees, grown by a margin.
+    GeoRect m_visible;
 };

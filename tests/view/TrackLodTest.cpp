@@ -148,6 +148,15 @@ TEST_F(TrackLodTest, FormsThinWithTheScaleAndFollowChanges)
     }
     EXPECT_LE(lod.GetMemoryBytes(), 16u * 20000u);
 
+    // Far from the view only the ends of each box of points remain; a view
+    // over everything keeps every point of the form.
+    const std::vector<int> away = lod.VisiblePart({}, GeoRect{0.0, 0.0, 0.001, 0.001});
+    EXPECT_LE(away.size(), 2u * (20000u / TrackLineLod::BlockSize + 1));
+    EXPECT_EQ(away.front(), 0);
+    EXPECT_EQ(away.back(), 19999);
+    EXPECT_EQ(lod.VisiblePart({}, GeoRect{-180, -90, 180, 90}).size(), 20000u);
+    EXPECT_EQ(lod.VisiblePart(coarse, GeoRect{-180, -90, 180, 90}), coarse);
+
     // A moved point makes the lines stale; the cache builds them anew.
     TrackLodCache cache;
     const TrackLineLod* first = &cache.Get(*track);
