@@ -2,7 +2,7 @@
 # Builds the loader fuzz targets (clang, sanitizers) and runs each in turn.
 #   tests/fuzz/run_fuzz.sh [SECONDS] [TARGET...]
 # SECONDS per target (default 300); targets: gpx tcx kml nmea ozi magellan
-# detect (default all). One fuzzer at a time: the machine is shared.
+# fit igc geojson kmz detect (default all). One fuzzer at a time: the machine is shared.
 # Corpora grow in $FUZZ_WORK (default /tmp/quorvel-fuzz), outside the tree;
 # each finding is kept in $FUZZ_WORK/<target>/artifacts. Minimise one with
 #   build-fuzz/tests/fuzz/fuzz_<target> -minimize_crash=1 -runs=20000 FILE
@@ -22,16 +22,20 @@ main() {
     seconds=${1:-300}
     shift || true
     targets=("$@")
-    [ ${#targets[@]} -gt 0 ] || targets=(gpx tcx kml nmea ozi magellan detect)
+    [ ${#targets[@]} -gt 0 ] || targets=(gpx tcx kml nmea ozi magellan fit igc geojson kmz detect)
 
     # target: fixture folders, dictionaries, longest input
     declare -A folders=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=plt [magellan]="magellan nmea"
-                        [detect]="gpx tcx kml nmea plt magellan")
+                        [fit]=fit [igc]=igc [geojson]=geojson [kmz]=""
+                        [detect]="gpx tcx kml nmea plt magellan fit igc geojson")
     declare -A dicts=([gpx]="xml gpx" [tcx]="xml tcx" [kml]="xml kml" [nmea]=lines [ozi]=lines [magellan]=lines
-                      [detect]="xml gpx tcx kml lines")
+                      [fit]="" [igc]=igc [geojson]=json [kmz]="xml kml"
+                      [detect]="xml gpx tcx kml lines igc json")
     declare -A kinds=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=ozi [magellan]=magellan
-                      [detect]="gpx tcx kml nmea ozi magellan detect")
-    declare -A maxlen=([gpx]=16384 [tcx]=16384 [kml]=16384 [nmea]=4096 [ozi]=4096 [magellan]=4096 [detect]=8192)
+                      [fit]=fit [igc]=igc [geojson]=geojson [kmz]=kmz
+                      [detect]="gpx tcx kml nmea ozi magellan fit igc geojson kmz detect")
+    declare -A maxlen=([gpx]=16384 [tcx]=16384 [kml]=16384 [nmea]=4096 [ozi]=4096 [magellan]=4096
+                       [fit]=16384 [igc]=4096 [geojson]=16384 [kmz]=16384 [detect]=8192)
 
     if [ ! -f "$build/CMakeCache.txt" ]; then
         CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUORVEL_FUZZ=ON
@@ -62,6 +66,9 @@ main() {
         dict=$dir/all.dict
         : > "$dict"
         for d in ${dicts[$target]}; do cat "$here/dict/$d.dict" >> "$dict"; done
+        # A binary format has no dictionary; libFuzzer refuses an empty one.
+        dictArg=()
+        [ -s "$dict" ] && dictArg=(-dict="$dict")
 
         before=$(find "$dir/artifacts" -type f | wc -l)
         echo "== fuzz_$target for ${seconds}s"
@@ -69,7 +76,7 @@ main() {
         "$build/tests/fuzz/fuzz_$target" "$dir/corpus" "$dir/seeds" \
             -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
             -max_total_time="$seconds" -max_len="${maxlen[$target]}" -timeout=5 -rss_limit_mb=2048 \
-            -dict="$dict" -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
+            "${dictArg[@]}" -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
             > "$dir/last-run.log" 2>&1 || true
         tail -n 3 "$dir/last-run.log"
         after=$(find "$dir/artifacts" -type f | wc -l)
