@@ -1,5 +1,7 @@
 #include "IgcRecords.h"
 
+#include <limits>
+
 namespace {
 
 // The fixed part of a B record: time, latitude, longitude, validity,
@@ -19,7 +21,9 @@ bool ReadNumber(std::string_view text, int& value, bool allowMinus = false)
         return false;
     int number = 0;
     for (const char c : text) {
-        if (c < '0' || c > '9')
+        // An extension's byte range may be long: a number an int cannot
+        // hold is no number here.
+        if (c < '0' || c > '9' || number > (std::numeric_limits<int>::max() - 9) / 10)
             return false;
         number = number * 10 + (c - '0');
     }
