@@ -87,10 +87,12 @@ UpdaterUI::~UpdaterUI()
 
 bool UpdaterUI::InstallWaitingUpdate()
 {
-    if (m_updater->IsReadyToInstallUpdates()) {
-        return !m_installDeferred && m_updater->InstallUpdates();
-    }
-    m_updater->CleanUp();
+    // InstallUpdates verifies the download itself; verifying it here too
+    // would read every file twice.
+    if (!m_installDeferred && m_updater->InstallUpdates())
+        return true;
+    if (!m_updater->IsReadyToInstallUpdates())
+        m_updater->CleanUp();
     return false;
 }
 
@@ -285,10 +287,8 @@ void UpdaterUI::OnAppClosing()
 {
     m_updater->Stop();
     CloseDownloadWindow();
-    if (m_updater->IsReadyToInstallUpdates()) {
-        if (!m_installDeferred)
-            m_updater->InstallUpdates();
-    } else {
+    if (!m_installDeferred && m_updater->InstallUpdates())
+        return;
+    if (!m_updater->IsReadyToInstallUpdates())
         m_updater->CleanUp();
-    }
 }

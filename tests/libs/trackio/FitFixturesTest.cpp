@@ -14,12 +14,6 @@
 
 namespace {
 
-const PeerOracle& Oracle()
-{
-    static const PeerOracle oracle;
-    return oracle;
-}
-
 QString Fit(const char* name)
 {
     return QStringLiteral("fit/") + QLatin1String(name);
@@ -117,7 +111,7 @@ TEST(FitFixtures, EveryFileIsCovered)
     for (const char* name : kDamagedActivities)
         covered.insert(Fit(name));
     covered.insert(Fit(kBadEndian));
-    const QStringList inOracle = Oracle().Files(QStringLiteral("fit/"));
+    const QStringList inOracle = PeerOracle::Get().Files(QStringLiteral("fit/"));
     EXPECT_EQ(std::set<QString>(inOracle.begin(), inOracle.end()), covered);
 }
 
@@ -126,7 +120,7 @@ TEST(FitFixtures, ActivitiesReadAlike)
     for (const char* name : kReadAlike) {
         SCOPED_TRACE(name);
         const LoadedFile file = Load(Fit(name));
-        const QJsonObject entry = Oracle().Entry(Fit(name));
+        const QJsonObject entry = PeerOracle::Get().Entry(Fit(name));
         ASSERT_EQ(file.status, TrackLoaderI::Success) << file.error.toStdString();
         EXPECT_EQ(file.PointsPerSegment(), PeerOracle::PointsPerSegment(entry));
         PeerOracle::ExpectSamePoints(file, entry, EleTolerance);
@@ -139,7 +133,7 @@ TEST(FitFixtures, FilesWithoutPositionsHaveNoTrack)
         SCOPED_TRACE(name);
         const LoadedFile file = Load(Fit(name));
         EXPECT_EQ(file.status, TrackLoaderI::NoTrack) << file.error.toStdString();
-        EXPECT_EQ(Oracle().Entry(Fit(name)).value(QStringLiteral("points")).toInteger(), 0);
+        EXPECT_EQ(PeerOracle::Get().Entry(Fit(name)).value(QStringLiteral("points")).toInteger(), 0);
     }
 }
 
@@ -150,11 +144,11 @@ TEST(FitFixtures, DamagedCopiesKeepThePointsBeforeTheDamage)
     // Each starts with Activity.fit, or all of it but its last three bytes,
     // so the points are Activity.fit's as the oracle reads that file.
     const QByteArray activity = Bytes(Fit("python-fitparse/Activity.fit"));
-    const QJsonObject activityEntry = Oracle().Entry(Fit("python-fitparse/Activity.fit"));
+    const QJsonObject activityEntry = PeerOracle::Get().Entry(Fit("python-fitparse/Activity.fit"));
     const long long activityPoints = activityEntry.value(QStringLiteral("points")).toInteger();
     for (const char* name : kDamagedActivities) {
         SCOPED_TRACE(name);
-        EXPECT_FALSE(Oracle().Entry(Fit(name)).value(QStringLiteral("gpsbabel_ok")).toBool());
+        EXPECT_FALSE(PeerOracle::Get().Entry(Fit(name)).value(QStringLiteral("gpsbabel_ok")).toBool());
         const QByteArray bytes = Bytes(Fit(name));
         const qsizetype shared = std::min(bytes.size(), activity.size());
         ASSERT_GE(shared, activity.size() - 3);
@@ -198,9 +192,9 @@ TEST(FitFixtures, BadEndianFileKeepsItsRecords)
     const LoadedFile file = Load(Fit(kBadEndian));
     EXPECT_EQ(file.status, TrackLoaderI::Damaged);
     EXPECT_TRUE(file.error.contains(QStringLiteral("unknown byte order"))) << file.error.toStdString();
-    EXPECT_FALSE(Oracle().Entry(Fit(kBadEndian)).value(QStringLiteral("gpsbabel_ok")).toBool());
+    EXPECT_FALSE(PeerOracle::Get().Entry(Fit(kBadEndian)).value(QStringLiteral("gpsbabel_ok")).toBool());
     const QJsonObject reference =
-        Oracle().Entry(QStringLiteral("gpx/gpsbabel/lezyne_super_gps-garmin_fit-sample-bad-endian.gpx"));
+        PeerOracle::Get().Entry(QStringLiteral("gpx/gpsbabel/lezyne_super_gps-garmin_fit-sample-bad-endian.gpx"));
     EXPECT_EQ(file.PointsPerSegment(), PeerOracle::PointsPerSegment(reference));
     PeerOracle::ExpectSamePoints(file, reference, EleTolerance);
 }

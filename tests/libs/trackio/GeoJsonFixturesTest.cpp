@@ -13,12 +13,6 @@
 
 namespace {
 
-const PeerOracle& Oracle()
-{
-    static const PeerOracle oracle;
-    return oracle;
-}
-
 LoadedFile Load(const QString& path)
 {
     GeoJsonLoader loader;
@@ -53,7 +47,7 @@ TEST(GeoJsonFixtures, EveryFileIsCovered)
     std::set<QString> covered;
     for (const Fixture& fixture : kFixtures)
         covered.insert(QString::fromLatin1(fixture.path));
-    const QStringList inOracle = Oracle().Files(QStringLiteral("geojson/"));
+    const QStringList inOracle = PeerOracle::Get().Files(QStringLiteral("geojson/"));
     EXPECT_EQ(std::set<QString>(inOracle.begin(), inOracle.end()), covered);
 }
 
@@ -62,7 +56,7 @@ TEST(GeoJsonFixtures, TracksAsTheOracleWithLineStringsReadAsTracksToo)
     for (const Fixture& fixture : kFixtures) {
         SCOPED_TRACE(fixture.path);
         const QString path = QString::fromLatin1(fixture.path);
-        const QJsonObject entry = Oracle().Entry(path);
+        const QJsonObject entry = PeerOracle::Get().Entry(path);
         LoadedFile file = Load(path);
         ASSERT_EQ(file.status, TrackLoaderI::Success) << file.error.toStdString();
         ASSERT_GE(static_cast<int>(file.segments.size()), fixture.lineStringSegments);
@@ -87,6 +81,6 @@ TEST(GeoJsonFixtures, PointsAndMultiPointsAreTheOraclesWaypoints)
         const QString path = QString::fromLatin1(fixture.path);
         const LoadedFile file = Load(path);
         EXPECT_EQ(file.fileExtrasHead.count("<wpt "),
-                  Oracle().Entry(path).value(QStringLiteral("waypoints")).toInteger());
+                  PeerOracle::Get().Entry(path).value(QStringLiteral("waypoints")).toInteger());
     }
 }

@@ -14,12 +14,6 @@
 
 namespace {
 
-const PeerOracle& Oracle()
-{
-    static const PeerOracle oracle;
-    return oracle;
-}
-
 LoadedFile Load(const QString& path)
 {
     IgcLoader loader;
@@ -54,7 +48,7 @@ TEST(IgcFixtures, EveryFileIsCovered)
     const std::set<QString> covered = {"igc/gpsbabel/27GLQKF3.igc", "igc/gpsbabel/92GV66G1.igc",
                                        "igc/gpsbabel/92HV66G1.igc", "igc/gpsbabel/igc2.igc",
                                        "igc/gpsbabel/skydrop~kml.igc"};
-    const QStringList inOracle = Oracle().Files(QStringLiteral("igc/"));
+    const QStringList inOracle = PeerOracle::Get().Files(QStringLiteral("igc/"));
     EXPECT_EQ(std::set<QString>(inOracle.begin(), inOracle.end()), covered);
 }
 
@@ -66,7 +60,7 @@ TEST(IgcFixtures, LoggerWithoutPressureAltitudeReadsAlike)
     const LoadedFile file = Load(path);
     ASSERT_EQ(file.status, TrackLoaderI::Success);
     EXPECT_EQ(file.PointsPerSegment(), std::vector<int>{1329});
-    PeerOracle::ExpectSamePoints(file, Oracle().Entry(path), 1e-9);
+    PeerOracle::ExpectSamePoints(file, PeerOracle::Get().Entry(path), 1e-9);
 }
 
 TEST(IgcFixtures, BothAltitudesGiveOneTrackWithGnssElevation)
@@ -80,7 +74,7 @@ TEST(IgcFixtures, BothAltitudesGiveOneTrackWithGnssElevation)
         SCOPED_TRACE(name);
         const QString path = QStringLiteral("igc/gpsbabel/") + QLatin1String(name);
         const LoadedFile file = Load(path);
-        const QJsonObject entry = Oracle().Entry(path);
+        const QJsonObject entry = PeerOracle::Get().Entry(path);
         ASSERT_EQ(file.status, TrackLoaderI::Success);
         const QJsonArray perTrack = entry.value(QStringLiteral("points_per_segment")).toArray();
         ASSERT_EQ(perTrack.size(), 2);
@@ -111,7 +105,7 @@ TEST(IgcFixtures, ShortStepBackIsNotANewDay)
     const QString path = QStringLiteral("igc/gpsbabel/igc2.igc");
     const LoadedFile file = Load(path);
     const QString oracleLast =
-        Oracle().Entry(path).value(QStringLiteral("last")).toObject().value(QStringLiteral("time")).toString();
+        PeerOracle::Get().Entry(path).value(QStringLiteral("last")).toObject().value(QStringLiteral("time")).toString();
     EXPECT_EQ(oracleLast, QStringLiteral("2001-07-17T16:02:52Z"));
     EXPECT_EQ(IsoTime::Format(file.Last().GetTime()), "2001-07-16T16:02:52Z");
 }

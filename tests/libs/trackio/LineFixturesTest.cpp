@@ -17,12 +17,6 @@
 
 namespace {
 
-const PeerOracle& Oracle()
-{
-    static const PeerOracle oracle;
-    return oracle;
-}
-
 LoadedFile Load(TrackLoaderBase& loader, const char* path)
 {
     return LoadedFile::ReadFile(loader, PeerOracle::PathOf(QString::fromLatin1(path)));
@@ -30,7 +24,7 @@ LoadedFile Load(TrackLoaderBase& loader, const char* path)
 
 QJsonObject Entry(const char* path)
 {
-    return Oracle().Entry(QString::fromLatin1(path));
+    return PeerOracle::Get().Entry(QString::fromLatin1(path));
 }
 
 std::vector<const TrackPoint*> ValidPoints(const LoadedFile& file)
@@ -84,9 +78,9 @@ TEST(LineFixtures, EveryFileIsCovered)
         "plt/gpsbabel/ozitracks~gpx-2.plt", "plt/gpsbabel/ozitracks~gpx.plt",      "plt/mapsoft2/20040222_full.plt",
         "plt/mapsoft2/brd_n49.plt",       "plt/mapsoft2/ozi1.plt",                 "magellan/gpsbabel/magellandate.log",
     };
-    QStringList inOracle = Oracle().Files(QStringLiteral("nmea/"));
-    inOracle += Oracle().Files(QStringLiteral("plt/"));
-    inOracle += Oracle().Files(QStringLiteral("magellan/"));
+    QStringList inOracle = PeerOracle::Get().Files(QStringLiteral("nmea/"));
+    inOracle += PeerOracle::Get().Files(QStringLiteral("plt/"));
+    inOracle += PeerOracle::Get().Files(QStringLiteral("magellan/"));
     EXPECT_EQ(std::set<QString>(inOracle.begin(), inOracle.end()), covered);
 }
 

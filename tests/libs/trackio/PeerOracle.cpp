@@ -85,3 +85,9 @@ std::vector<int> PeerOracle::PointsPerSegment(const QJsonObject& entry)
         counts.push_back(value.toInt());
     return counts;
 }
+
+const PeerOracle& PeerOracle::Get()
+{
+    static const PeerOracle oracle;
+    return oracle;
+}

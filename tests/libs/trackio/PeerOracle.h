@@ -14,6 +14,8 @@ class PeerOracle
 {
 public:
     PeerOracle();
+    // One copy for a whole test program: the file is read once.
+    static const PeerOracle& Get();
 
     // Paths relative to the fixtures folder, under folder ("tcx/", "kml/").
     QStringList Files(const QString& folder) const;
