@@ -1,14 +1,18 @@
 // Loads and saves large track files through the track library.
-// usage: bench_trackio BIG.gpx [BIG.nmea] [REPEATS]
-// Make the files with ../shared/tools/make_track.py (see bench/README.md).
+// usage: bench_trackio BIG.gpx [BIG.nmea or ""] [REPEATS] [FIT_MB]
+// Make the GPX and NMEA files with ../shared/tools/make_track.py (see
+// bench/README.md); the FIT ride (default 100 MB) is generated here.
 
 #include "BareExpatWalk.h"
+#include "BareFitWalk.h"
+#include "BenchFitRide.h"
 #include "BenchSupport.h"
 #include "LoadManager.h"
 #include "SaveManager.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -84,6 +88,49 @@ bool BenchNmea(const QString& fileName, int repeats)
     return true;
 }
 
+bool BenchFit(long long megabytes, int repeats)
+{
+    QTemporaryDir folder;
+    const QString fileName = QDir(folder.path()).filePath(QStringLiteral("ride.fit"));
+    const long long records = WriteBenchFitRide(fileName, megabytes * 1'000'000);
+    if (records == 0) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(fileName));
+        return false;
+    }
+    const LoadManager manager;
+    std::vector<double> bare, load;
+    double bytesPerPoint = 0;
+    long long points = 0;
+    for (int run = 0; run < repeats; ++run) {
+        Stopwatch bareWatch;
+        const long long barePoints = BareFitWalk(fileName);
+        bare.push_back(bareWatch.Seconds());
+
+        const long long before = CurrentRssBytes();
+        ResetPeakRss();
+        Stopwatch loadWatch;
+        const LoadedTrackFile loaded = manager.Load(fileName);
+        load.push_back(loadWatch.Seconds());
+        if (loaded.status != TrackLoaderI::Success) {
+            std::fprintf(stderr, "FIT load failed: %d %s\n", loaded.status, qPrintable(loaded.error));
+            return false;
+        }
+        points = loaded.data->GetTotalPointCount();
+        if (points != barePoints || points != records)
+            std::fprintf(stderr, "note: FIT loader kept %lld points, the bare walk saw %lld, %lld written\n", points,
+                         barePoints, records);
+        if (run == 0)
+            bytesPerPoint = static_cast<double>(PeakRssBytes() - before) / static_cast<double>(points);
+    }
+    PrintFigure("fit_megabytes", static_cast<double>(QFileInfo(fileName).size()) / 1e6, "MB");
+    PrintFigure("fit_points", static_cast<double>(points), "points");
+    PrintFigure("fit_bare_walk_seconds", Median(bare), "s");
+    PrintFigure("fit_load_seconds", Median(load), "s");
+    PrintFigure("fit_load_ratio_to_bare_walk", Median(load) / Median(bare), "x");
+    PrintFigure("fit_bytes_per_point_loaded", bytesPerPoint, "B");
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -91,13 +138,14 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: bench_trackio BIG.gpx [BIG.nmea] [REPEATS]\n");
+        std::fprintf(stderr, "usage: bench_trackio BIG.gpx [BIG.nmea] [REPEATS] [FIT_MB]\n");
         return 2;
     }
     const int repeats = args.size() > 2 ? std::max(1, args[2].toInt()) : 5;
     if (!BenchGpx(args[0], repeats))
         return 1;
-    if (args.size() > 1 && !BenchNmea(args[1], repeats))
+    if (args.size() > 1 && !args[1].isEmpty() && !BenchNmea(args[1], repeats))
         return 1;
-    return 0;
+    const long long fitMegabytes = args.size() > 3 ? std::max(1, args[3].toInt()) : 100;
+    return BenchFit(fitMegabytes, repeats) ? 0 : 1;
 }

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// The 16-bit checksum of FIT files (polynomial 0xA001, reflected, worked a
-// nibble at a time). Run over a block followed by its own little-endian
+// The 16-bit checksum of FIT files (CRC-16/ARC: polynomial 0xA001,
+// reflected). Run over a block followed by its own little-endian
 // checksum, it gives 0.
 class FitCrc
 {

@@ -9,6 +9,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -73,6 +74,7 @@ bool FitLoader::ReadContent(QIODevice& device, LoadContext& context)
     QByteArray bytes;
     if (!ReadWholeDevice(device, context, bytes))
         return false;
+    m_bufferEnd = reinterpret_cast<const unsigned char*>(bytes.constData()) + bytes.size();
     FitDecoder decoder([&](const FitMessage& message) { return OnMessage(message, context); });
     const QString damage = decoder.Decode(bytes);
     if (m_segment)
@@ -129,12 +131,21 @@ void FitLoader::AddRecord(const FitMessage& message, LoadContext& context)
         if (m_segment)
             SpareCapacity::Release(*m_segment);
         m_segment = &context.AddSegment(context.GetFileTid(), QString());
+        ReserveForRestOfFile(message);
     }
     m_breakPending = false;
     m_segment->Append(point);
     uint32_t seconds = 0;
     if (message.GetTimestamp(seconds))
         m_clock.SetTime(seconds, *m_segment);
+}
+
+void FitLoader::ReserveForRestOfFile(const FitMessage& message)
+{
+    // As if every message left were a record like this one; what a timer
+    // stop or the file's other messages leave unused is released later.
+    const auto left = static_cast<size_t>(m_bufferEnd - message.GetData()) / message.GetSizeWithHeader() + 1;
+    m_segment->Reserve(static_cast<int>(std::min<size_t>(left, INT_MAX)));
 }
 
 void FitLoader::OnEvent(const FitMessage& message)

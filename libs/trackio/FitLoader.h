@@ -37,9 +37,11 @@ protected:
 private:
     bool OnMessage(const FitMessage& message, LoadContext& context);
     void AddRecord(const FitMessage& message, LoadContext& context);
+    void ReserveForRestOfFile(const FitMessage& message);
     void OnEvent(const FitMessage& message);
 
     TrackData* m_segment = nullptr;
+    const unsigned char* m_bufferEnd = nullptr;
     FitClock m_clock;
     bool m_timerStopped = false;
     bool m_breakPending = false;

@@ -41,6 +41,10 @@ public:
     }
 
     uint16_t GetGlobalNumber() const { return m_definition.globalNumber; }
+    // Where the message's data lies in the decoded buffer, and its size with
+    // the header byte.
+    const unsigned char* GetData() const { return m_bytes; }
+    size_t GetSizeWithHeader() const { return m_definition.dataBytes + 1; }
     // An integer field of one to four bytes (the first element of an array);
     // false when the message lacks it or holds the type's "invalid" value.
     bool GetInteger(int fieldNumber, int64_t& value) const;

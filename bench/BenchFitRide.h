@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Writes an activity FIT file of about the given size as a bike computer
+// records one: a file id, a timer start, one record a second with position,
+// enhanced altitude, distance, enhanced speed, heart rate, cadence,
+// temperature and power, a timer stop. Returns the number of records.
+long long WriteBenchFitRide(const QString& fileName, long long bytes);
