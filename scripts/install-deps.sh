@@ -6,7 +6,7 @@ SUDO=""
 $SUDO apt-get update
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
     build-essential cmake ninja-build pkg-config \
-    qt6-base-dev libgl-dev tzdata \
+    qt6-base-dev qt6-svg-dev libgl-dev tzdata \
     libboost-dev libtinyxml2-dev libexpat1-dev libzip-dev libgeographiclib-dev \
     libcurl4-openssl-dev libssl-dev libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev \
     python3 libxml2-utils

@@ -55,6 +55,12 @@ bool MapDownloaderData::Request(const std::string& key, const QString& url, cons
     return false;
 }
 
+bool MapDownloaderData::IsOnItsWay(const std::string& key)
+{
+    const std::lock_guard lock(m_lock);
+    return m_running.count(key) != 0;
+}
+
 bool MapDownloaderData::TakeDueRetries()
 {
     const std::lock_guard lock(m_lock);

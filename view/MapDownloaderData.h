@@ -52,6 +52,8 @@ public:
     // when the queue is full: nothing is recorded and the tile may be asked
     // for again.
     bool Request(const std::string& key, const QString& url, const QString& diskName = {});
+    // Queued or being downloaded now.
+    bool IsOnItsWay(const std::string& key);
     // Before the first request.
     void SetDiskCache(std::shared_ptr<TileDiskCache> disk) { m_disk = std::move(disk); }
     // True once after a failed tile's retry came due: the window should draw

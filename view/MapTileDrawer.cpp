@@ -62,6 +62,7 @@ bool MapTileDrawer::HasNewTiles()
 
 void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& transform, int layerIndex)
 {
+    m_pendingTiles = 0;
     QPainter* surface = layers.GetLayer(TileLayer);
     if (!surface || layerIndex < 0)
         return;
@@ -151,10 +152,14 @@ bool MapTileDrawer::Fetch(const MapTile& tile, const TileSource& source, ByteArr
             local || source.diskFolder.isEmpty()
                 ? QString()
                 : QStringLiteral("%1/%2/%3/%4").arg(source.diskFolder).arg(tile.zoom).arg(tile.x).arg(tile.y));
+        ++m_pendingTiles;
         return false;
     }
-    if (found->IsEmpty())
+    if (found->IsEmpty()) {
+        if (m_downloader->IsOnItsWay(key))
+            ++m_pendingTiles;
         return false;
+    }
     bytes = std::move(*found);
     return true;
 }

@@ -42,6 +42,9 @@ public:
     // True once after new tiles arrived or a failed tile may be tried again:
     // the window should redraw.
     bool HasNewTiles();
+    // Tiles the last DrawTiles asked for that have not arrived yet (neither
+    // bytes nor a failure); 0 once the frame is as complete as it can get.
+    int GetPendingTiles() const { return m_pendingTiles; }
 
 private:
     struct KeptImage
@@ -75,4 +78,5 @@ private:
     std::shared_ptr<UpdateWatcher> m_arrivals;
     std::unordered_map<std::string, KeptImage> m_images;
     uint64_t m_frame = 0;
+    int m_pendingTiles = 0;
 };

@@ -4,6 +4,7 @@
 #include "CommandUI.h"
 #include "DroppedFiles.h"
 #include "ExportCommand.h"
+#include "SaveImageCommand.h"
 #include "FileName.h"
 #include "GEventManagerImpl.h"
 #include "MainFrame.h"
@@ -141,7 +142,7 @@ void TracksFileUI::OnCommand(int id)
         CloseAll();
         break;
     case ID_FILE_SAVE_IMAGE:
-        Translator::GetInstance().MessageBoxW(IDS_NOT_IMPLEMENTED);
+        RunSaveImageCommand(m_frame.GetTrackView(), &m_frame);
         break;
     case ID_FILE_EXPORT:
         RunExportCommand(&m_frame);

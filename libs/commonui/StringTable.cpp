@@ -477,6 +477,16 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_SAVE_LOSS_CONFIRM, u"Save anyway?"},
     {IDS_MAP_FILE_NOT_OPENED, u"The map file %1 could not be opened. It may be damaged or not an MBTiles file."},
     {IDS_FILTER_MBTILES, u"MBTiles - Offline maps"},
+    {IDS_SAVE_IMAGE_TITLE, u"Save as Image"},
+    {IDS_SAVE_IMAGE_WIDTH, u"Width (pixels):"},
+    {IDS_SAVE_IMAGE_HEIGHT, u"Height (pixels):"},
+    {IDS_SAVE_IMAGE_AREA, u"The picture shows what the map window shows, drawn afresh at this size with the map tiles it calls for."},
+    {IDS_FILTER_PNG, u"PNG image"},
+    {IDS_FILTER_PDF, u"PDF document"},
+    {IDS_FILTER_SVG, u"SVG drawing"},
+    {IDS_SAVE_IMAGE_WAITING, u"Waiting for map tiles: %1 still to come..."},
+    {IDS_SAVE_IMAGE_FAILED, u"The picture could not be saved as %1.\n\n%2"},
+    {IDS_SAVE_IMAGE_TILES_MISSING, u"%1 map tiles did not arrive; the picture was saved without them."},
 };
 
 } // namespace

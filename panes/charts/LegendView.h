@@ -1,8 +1,7 @@
 #pragma once
 
-#include "LegendLayout.h"
+#include "LegendPainter.h"
 
-#include <QFont>
 #include <QWidget>
 
 // The colour scale of the current "Color by" palette with its title,
@@ -14,13 +13,12 @@ public:
 
     // Lays out for the current palette and units; false when there is
     // nothing to draw.
-    bool Relayout();
-    const LegendLayout& GetLayout() const { return m_layout; }
+    bool Relayout() { return m_painter.Relayout(size()); }
+    const LegendLayout& GetLayout() const { return m_painter.GetLayout(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QFont m_font;
-    LegendLayout m_layout;
+    LegendPainter m_painter;
 };

@@ -7,12 +7,10 @@
 #include "Locale.h"
 #include "MapCacheSettings.h"
 #include "MapDownloaderData.h"
-#include "MapLayerChoice.h"
-#include "MapLayerParamsI.h"
 #include "MapLayersI.h"
 #include "MapOverlays.h"
+#include "MapScene.h"
 #include "OpenTracks.h"
-#include "OptUnits.h"
 #include "StringIds.h"
 #include "TimeZones.h"
 #include "TrackI.h"
@@ -78,22 +76,6 @@ void DrawOutlinedText(QPainter& surface, const QString& text, const QPoint& bott
     surface.restore();
 }
 
-// "© author (licence)" for each holder of the map's rights.
-QString CopyrightOf(int mapLayer)
-{
-    const auto params = mapLayer >= 0 ? ViewSettings::GetInstance().GetMapLayers()->GetParams(mapLayer) : nullptr;
-    if (!params)
-        return {};
-    QStringList parts;
-    for (const MapCopyright& copyright : params->GetCopyrights()) {
-        QString part = QStringLiteral("\u00A9 ") + copyright.author;
-        if (!copyright.license.isEmpty())
-            part += QStringLiteral(" (") + copyright.license + QLatin1Char(')');
-        parts.append(part);
-    }
-    return parts.join(QStringLiteral("; "));
-}
-
 } // namespace
 
 TrackView::TrackView(QWidget* parent)
@@ -148,8 +130,6 @@ void TrackView::paintEvent(QPaintEvent*)
     if (!m_layers.BeginFrame(*this, rect()))
         return;
     m_animation.StepFlyTo();
-    const int mapLayer = settings.GetMapLayerChoice().GetCurrentLayer();
-    m_tiles.DrawTiles(m_layers, m_transform, mapLayer);
 
     const PixelPoint mouse = m_mouse.GetPosition();
     const bool picking = m_mouse.AllowsHover();
@@ -158,23 +138,16 @@ void TrackView::paintEvent(QPaintEvent*)
         m_pick.Begin({mouse.x, mouse.y}, QRect(mouse.x - PickRadius, mouse.y - PickRadius, 2 * PickRadius + 1,
                                                2 * PickRadius + 1));
     OpenTracks& open = OpenTracks::Get();
-    TrackPainter painter(m_layers, m_transform, open.model, m_pick, &m_lods);
-    const TrackDrawOptions options{settings.showMap.Get(), settings.showArrows.Get(), settings.GetCurrentPalette()};
-    painter.DrawSegments(m_attrs.Get(options), settings.showDeleted.Get());
+    MapScene scene(open.model, m_attrs, m_tiles, m_lods);
+    scene.DrawMapAndTracks(m_layers, m_transform, m_pick);
     const TrackPosition current = open.holder.GetState().GetCurrentPoint();
     if (current.tid >= 0 && current.index >= 0)
-        painter.DrawCurrentPoint(m_layers, current);
+        TrackPainter(m_layers, m_transform, open.model, m_pick).DrawCurrentPoint(m_layers, current);
     m_pick.End();
     if (picking)
         m_mouse.SetPickResult(ReadPick());
 
-    const MeasuringSystem system = OptUnits::GetInstance().GetMeasuringSystem();
-    const int copyrightHeight =
-        settings.showMap.Get() ? MapOverlays::DrawCopyright(m_layers, CopyrightOf(mapLayer)) : 0;
-    if (settings.showScale.Get()) {
-        MapOverlays::DrawScaleLabel(m_layers, m_transform.GetScale(), system, copyrightHeight);
-        MapOverlays::DrawScaleBar(m_layers, m_transform.GetScale(), system);
-    }
+    scene.DrawOverlays(m_layers, m_transform.GetScale());
     if (settings.showMapCenter.Get())
         MapOverlays::DrawMapCenter(m_layers);
     if (QPainter* top = m_layers.GetLayer(2))

@@ -50,6 +50,8 @@ public:
     CoordTransform& GetTransform() { return m_transform; }
     MouseControllerImpl& GetMouse() { return m_mouse; }
     TrackDrawAttrsImpl& GetDrawAttrs() { return m_attrs; }
+    MapTileDrawer& GetTiles() { return m_tiles; }
+    TrackLodCache& GetLods() { return m_lods; }
 
     // MapViewHostI
     void CaptureMouse() override;

@@ -381,14 +381,6 @@ TEST_F(TracksFileUITest, OpenOffersTheTrackFiltersInOrder)
     EXPECT_TRUE(Model().GetFileTids().empty());
 }
 
-TEST_F(TracksFileUITest, SaveAsImageIsNotImplemented)
-{
-    MessageBoxScript boxes;
-    Run(ID_FILE_SAVE_IMAGE);
-    ASSERT_EQ(boxes.GetShown().size(), 1u);
-    EXPECT_EQ(boxes.GetShown().front().text, Str(IDS_NOT_IMPLEMENTED));
-}
-
 TEST_F(TracksFileUITest, ChosenFilesGoToTheQueue)
 {
     TrackOpenQueueImpl& queue = TrackOpenQueueImpl::GetInstance();
