@@ -371,6 +371,9 @@ enum StringId : int
     IDS_SAVE_LOSS_CONFIRM = 70138,
     IDS_MAP_FILE_NOT_OPENED = 70139,
     IDS_FILTER_MBTILES = 70140,
+    IDS_CMDLINE_HELP = 70350,
+    IDS_CMDLINE_VERSION = 70351,
+    IDS_CMDLINE_UNKNOWN_OPTION = 70352,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of
