@@ -101,6 +101,13 @@ TEST(CliCommandsTest, EveryCommandRefusesAnEmptyCommandLine)
         EXPECT_EQ(RunCliCommand(NameOf(command), {}), 2) << command.name;
 }
 
+TEST(CliCommandsTest, EveryCommandRefusesAnUnknownOption)
+{
+    const QString track = QStringLiteral(QUORVEL_SOURCE_DIR "/data/samples/ride.gpx");
+    for (const CliCommand& command : GetCliCommands())
+        EXPECT_EQ(RunCliCommand(NameOf(command), {track, QStringLiteral("--no-such-option")}), 2) << command.name;
+}
+
 TEST(CliCommandsTest, EveryCommandHasHelp)
 {
     for (const CliCommand& command : GetCliCommands()) {
