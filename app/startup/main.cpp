@@ -2,6 +2,7 @@
 #include "TerminalOptions.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTextStream>
 
 int main(int argc, char** argv)
@@ -15,6 +16,10 @@ int main(int argc, char** argv)
         return *status;
 
     QApplication app(argc, argv);
+    // The installed desktop entry and icon: Wayland matches the window to
+    // the entry by this name, and the icon theme has the icon under it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quorvel.Quorvel")));
     QTextStream err(stderr);
     if (const std::optional<int> status = TerminalOptions::RejectUnknown(QApplication::arguments().mid(1), err))
         return *status;
