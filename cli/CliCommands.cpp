@@ -31,12 +31,27 @@ bool IsHelp(const QString& arg)
     return arg == QLatin1String("--help") || arg == QLatin1String("-h");
 }
 
+// A short synopsis keeps its summary beside it, two spaces off at least.
+QString BesideSynopsis(const QString& synopsis, const QString& summary)
+{
+    return synopsis + QString(std::max<qsizetype>(2, kSummaryColumn - synopsis.size()), QLatin1Char(' ')) + summary;
+}
+
+bool IsVersion(const QString& arg)
+{
+    return arg == QLatin1String("--version");
+}
+
+// Help that was asked for goes to stdout; the list shown for a bad command
+// line goes to stderr with it, so that a pipe sees no usage as output.
 int ListCommands(int status)
 {
-    QTextStream err(stderr);
-    err << "usage: quorvel-track COMMAND [ARGS...]\n";
+    QTextStream out(status == 0 ? stdout : stderr);
+    out << "usage: quorvel-track COMMAND [ARGS...]\n";
     for (const CliCommand& command : GetCliCommands())
-        err << kListLead << GetCliUsage(command) << '\n';
+        out << kListLead << GetCliUsage(command) << '\n';
+    out << kListLead << BesideSynopsis(QStringLiteral("COMMAND --help"), QStringLiteral("the usage of one command")) << '\n';
+    out << kListLead << BesideSynopsis(QStringLiteral("--version"), QStringLiteral("the program's version")) << '\n';
     return status;
 }
 
@@ -122,9 +137,8 @@ QString GetCliUsage(const CliCommand& command)
         }
     }
     const QString summary = QString::fromUtf8(command.summary).replace(QLatin1Char('\n'), QLatin1Char('\n') + indent);
-    // A short synopsis keeps its summary beside it, two spaces off at least.
     if (!usage.contains(QLatin1Char('\n')) && usage.size() < kSummaryColumn)
-        return usage + QString(std::max<qsizetype>(2, kSummaryColumn - usage.size()), QLatin1Char(' ')) + summary;
+        return BesideSynopsis(usage, summary);
     return usage + QLatin1Char('\n') + indent + summary;
 }
 
@@ -135,9 +149,8 @@ int RunCliCommand(const QString& name, const QStringList& args)
         QTextStream(stderr) << "quorvel-track: unknown command '" << name << "'\n";
         return ListCommands(2);
     }
-    // Written where the list of commands goes, so that both helps read alike.
     if (!args.isEmpty() && IsHelp(args.front())) {
-        QTextStream(stderr) << "usage: quorvel-track " << GetCliUsage(*command) << '\n';
+        QTextStream(stdout) << "usage: quorvel-track " << GetCliUsage(*command) << '\n';
         return 0;
     }
     return command->run(*command, args);
@@ -147,5 +160,9 @@ int RunCli(const QStringList& args)
 {
     if (args.isEmpty() || IsHelp(args.front()))
         return ListCommands(args.isEmpty() ? 2 : 0);
+    if (IsVersion(args.front())) {
+        QTextStream(stdout) << "quorvel-track " << QUORVEL_VERSION << '\n';
+        return 0;
+    }
     return RunCliCommand(args.front(), args.mid(1));
 }

@@ -1,20 +1,21 @@
+#include "CliArgs.h"
 #include "CliCommands.h"
 #include "CliOpenTracks.h"
 
 #include "LoadManager.h"
 #include "SaveManager.h"
 
-#include <QTextStream>
 
-int RunConvertCommand(const CliCommand&, const QStringList& args)
+int RunConvertCommand(const CliCommand& command, const QStringList& args)
 {
-    if (args.size() != 2) {
-        QTextStream(stderr) << "convert: expected IN and OUT\n";
-        return 2;
-    }
-    const LoadedTrackFile loaded = LoadManager().Load(args[0]);
-    if (!AcceptLoaded(args[0], loaded))
+    // A mistyped option must not become the name of the file written.
+    const CliArgs parsed(command, args);
+    if (!parsed.GetError().isEmpty())
+        return parsed.ReportError();
+    const QString& in = parsed.GetNames()[0];
+    const QString& out = parsed.GetNames()[1];
+    const LoadedTrackFile loaded = LoadManager().Load(in);
+    if (!AcceptLoaded(in, loaded))
         return 1;
-    return SaveTrackFile(args[1], SaveManager::TypeForPath(args[1]), loaded.tree.GetReader(), loaded.fileTid,
-                         loaded.data);
+    return SaveTrackFile(out, SaveManager::TypeForPath(out), loaded.tree.GetReader(), loaded.fileTid, loaded.data);
 }

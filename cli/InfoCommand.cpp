@@ -1,3 +1,4 @@
+#include "CliArgs.h"
 #include "CliCommands.h"
 
 #include "TrackFileSummary.h"
@@ -5,16 +6,16 @@
 #include <QJsonDocument>
 #include <QTextStream>
 
-int RunInfoCommand(const CliCommand&, const QStringList& args)
+int RunInfoCommand(const CliCommand& command, const QStringList& args)
 {
-    if (args.isEmpty()) {
-        QTextStream(stderr) << "info: name at least one track file\n";
-        return 2;
-    }
+    // A mistyped option is a bad command line, not a file that is missing.
+    const CliArgs parsed(command, args);
+    if (!parsed.GetError().isEmpty())
+        return parsed.ReportError();
     QTextStream out(stdout);
     const LoadManager manager;
     int failures = 0;
-    for (const QString& fileName : args) {
+    for (const QString& fileName : parsed.GetNames()) {
         const LoadedTrackFile loaded = manager.Load(fileName);
         if (loaded.status != TrackLoaderI::Success)
             ++failures;

@@ -31,11 +31,16 @@ bool LooksLikeSize(const QString& text)
 CommandLine CommandLine::Parse(const QStringList& args)
 {
     CommandLine result;
+    bool optionsEnded = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg.isEmpty())
             continue;
-        if (!arg.startsWith(QLatin1String("-s"))) {
+        if (!optionsEnded && arg == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !arg.startsWith(QLatin1String("-s"))) {
             result.m_fileNames.append(arg);
             continue;
         }

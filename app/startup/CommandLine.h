@@ -5,7 +5,8 @@
 
 // The program's command line: files to open, in order, and an optional
 // initial window size given as "-s" followed by width, one separator
-// character and height ("-s1024x768", or "-s" and "1024x768" apart).
+// character and height ("-s1024x768", or "-s" and "1024x768" apart). After
+// a lone "--" every argument is a file name.
 class CommandLine
 {
 public:

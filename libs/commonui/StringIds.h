@@ -381,6 +381,9 @@ enum StringId : int
     IDS_SAVE_IMAGE_WAITING = 70148,
     IDS_SAVE_IMAGE_FAILED = 70149,
     IDS_SAVE_IMAGE_TILES_MISSING = 70150,
+    IDS_CMDLINE_HELP = 70350,
+    IDS_CMDLINE_VERSION = 70351,
+    IDS_CMDLINE_UNKNOWN_OPTION = 70352,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

@@ -487,6 +487,23 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_SAVE_IMAGE_WAITING, u"Waiting for map tiles: %1 still to come..."},
     {IDS_SAVE_IMAGE_FAILED, u"The picture could not be saved as %1.\n\n%2"},
     {IDS_SAVE_IMAGE_TILES_MISSING, u"%1 map tiles did not arrive; the picture was saved without them."},
+    {IDS_CMDLINE_HELP,
+     u"Usage: quorvel [OPTION...] [FILE...]\n"
+     u"Opens GPS track files (GPX, TCX, KML, KMZ, GeoJSON, NMEA, OziExplorer, Magellan, FIT, IGC)\n"
+     u"or MBTiles maps in Quorvel. When Quorvel is running already, its window opens them.\n"
+     u"\n"
+     u"Options:\n"
+     u"  -s WIDTHxHEIGHT  open the window at this size instead of maximised\n"
+     u"  -h, --help       show this help and exit\n"
+     u"  --version        show the version and exit\n"
+     u"  --               the arguments after it are file names\n"
+     u"\n"
+     u"Environment:\n"
+     u"  QUORVEL_SCREENSHOT=FILE.png  open the files, save a picture of the window and exit\n"
+     u"\n"
+     u"Converting and cleaning tracks without a window: quorvel-track --help"},
+    {IDS_CMDLINE_VERSION, u"Quorvel %1"},
+    {IDS_CMDLINE_UNKNOWN_OPTION, u"quorvel: unknown option '%1'\nTry 'quorvel --help' for more information."},
 };
 
 } // namespace

@@ -40,7 +40,23 @@ QString Dir::GetDataDir()
     const QString fromEnv = qEnvironmentVariable("QUORVEL_DATA_DIR");
     if (!fromEnv.isEmpty())
         return QDir::cleanPath(fromEnv);
-    return QDir(GetAppDir()).filePath(QStringLiteral("data"));
+    return FindDataDir(GetAppDir(), QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation));
+}
+
+QString Dir::FindDataDir(const QString& appDir, const QStringList& sharedDataDirs)
+{
+    const QDir app(appDir);
+    // The build folder links "data" beside the program; an installed copy
+    // keeps it in the share folder of its own prefix, so that a copy under
+    // /opt or a home folder finds its files before another one's in /usr.
+    QStringList candidates{app.filePath(QStringLiteral("data")), app.filePath(QStringLiteral("../share/quorvel"))};
+    for (const QString& shared : sharedDataDirs)
+        candidates.append(QDir(shared).filePath(QStringLiteral("quorvel")));
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isDir())
+            return QDir::cleanPath(candidate);
+    }
+    return QDir::cleanPath(candidates.front());
 }
 
 void Dir::SetDataDir(const QString& folder)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Folders the program reads from and writes to.
 class Dir
@@ -11,10 +12,14 @@ public:
     // Full path of the executable.
     static QString GetAppFilePath();
     // Folder of the shipped data files ("Palettes", "Maps", "Res", "Doc",
-    // "samples"): "data" next to the executable unless overridden (tests, or
-    // QUORVEL_DATA_DIR in the environment).
+    // "samples"): FindDataDir for the executable's folder unless overridden
+    // (tests, or QUORVEL_DATA_DIR in the environment).
     static QString GetDataDir();
     static void SetDataDir(const QString& folder);
+    // The first folder that exists of: "data" in appDir (the build folder),
+    // "../share/quorvel" from appDir (an installed copy), "quorvel" in each
+    // of sharedDataDirs in order; "data" in appDir when none does.
+    static QString FindDataDir(const QString& appDir, const QStringList& sharedDataDirs);
     // A data file by its relative name; backslashes are accepted
     // ("Palettes\DefaultPalettes.xml").
     static QString GetDataFilePath(const QString& relativeName);

@@ -104,3 +104,11 @@ TEST(CommandLineJoin, EmptyList)
 {
     EXPECT_TRUE(CommandLine::Split(CommandLine::Join({})).isEmpty());
 }
+
+TEST(CommandLineFiles, AfterADoubleDashEveryArgumentIsAFile)
+{
+    const CommandLine line = Parse({"a.gpx", "--", "-s800x600", "--", "--help"});
+    EXPECT_FALSE(line.HasWindowSize());
+    EXPECT_EQ(line.GetFileNames(), (QStringList{QStringLiteral("a.gpx"), QStringLiteral("-s800x600"),
+                                                QStringLiteral("--"), QStringLiteral("--help")}));
+}

@@ -101,6 +101,13 @@ TEST(CliCommandsTest, EveryCommandRefusesAnEmptyCommandLine)
         EXPECT_EQ(RunCliCommand(NameOf(command), {}), 2) << command.name;
 }
 
+TEST(CliCommandsTest, EveryCommandRefusesAnUnknownOption)
+{
+    const QString track = QStringLiteral(QUORVEL_SOURCE_DIR "/data/samples/ride.gpx");
+    for (const CliCommand& command : GetCliCommands())
+        EXPECT_EQ(RunCliCommand(NameOf(command), {track, QStringLiteral("--no-such-option")}), 2) << command.name;
+}
+
 TEST(CliCommandsTest, EveryCommandHasHelp)
 {
     for (const CliCommand& command : GetCliCommands()) {
@@ -124,7 +131,11 @@ TEST(CliCommandsTest, TheToolListsEveryUsage)
     QString expected = QStringLiteral("usage: quorvel-track COMMAND [ARGS...]\n");
     for (const CliCommand& command : GetCliCommands())
         expected += QStringLiteral("  quorvel-track ") + GetCliUsage(command) + QLatin1Char('\n');
-    EXPECT_EQ(help.errors, expected);
+    expected += QStringLiteral("  quorvel-track COMMAND --help         the usage of one command\n"
+                               "  quorvel-track --version              the program's version\n");
+    // Asked for, the help is the output; a bad command line gets it as errors.
+    EXPECT_EQ(help.output, expected);
+    EXPECT_TRUE(help.errors.isEmpty());
 
     const Outcome unknown = RunTool({QStringLiteral("no-such-command")});
     EXPECT_EQ(unknown.status, 2);
@@ -136,7 +147,15 @@ TEST(CliCommandsTest, TheToolPrintsTheUsageOfOneCommand)
     for (const CliCommand& command : GetCliCommands()) {
         const Outcome help = RunTool({NameOf(command), QStringLiteral("--help")});
         EXPECT_EQ(help.status, 0) << command.name;
-        EXPECT_EQ(help.errors, QStringLiteral("usage: quorvel-track ") + GetCliUsage(command) + QLatin1Char('\n'));
-        EXPECT_TRUE(help.output.isEmpty()) << command.name;
+        EXPECT_EQ(help.output, QStringLiteral("usage: quorvel-track ") + GetCliUsage(command) + QLatin1Char('\n'));
+        EXPECT_TRUE(help.errors.isEmpty()) << command.name;
     }
+}
+
+TEST(CliCommandsTest, TheToolTellsItsVersion)
+{
+    const Outcome version = RunTool({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, QStringLiteral("quorvel-track " QUORVEL_VERSION "\n"));
+    EXPECT_TRUE(version.errors.isEmpty());
 }
