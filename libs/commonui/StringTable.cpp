@@ -477,6 +477,16 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_SAVE_LOSS_CONFIRM, u"Save anyway?"},
     {IDS_MAP_FILE_NOT_OPENED, u"The map file %1 could not be opened. It may be damaged or not an MBTiles file."},
     {IDS_FILTER_MBTILES, u"MBTiles - Offline maps"},
+    {IDS_TRACK_PROP_STATISTICS, u"Statistics"},
+    {IDS_TRACK_PROP_DURATION, u"Duration"},
+    {IDS_TRACK_PROP_MOVING_TIME, u"Moving time"},
+    {IDS_TRACK_PROP_AVG_SPEED, u"Average speed"},
+    {IDS_TRACK_PROP_AVG_MOVING_SPEED, u"Average moving speed"},
+    {IDS_TRACK_PROP_MAX_SPEED, u"Maximum speed"},
+    {IDS_TRACK_PROP_ASCENT_DESCENT, u"Ascent / descent"},
+    {IDS_TRACK_PROP_ELEVATION_RANGE, u"Elevation (min / max)"},
+    {IDS_TRACK_PROP_HEART_RATE, u"Heart rate (avg / max)"},
+    {IDS_TRACK_PROP_CADENCE, u"Cadence (avg / max)"},
 };
 
 } // namespace
