@@ -61,6 +61,17 @@ const std::vector<CliCommand>& GetCliCommands()
 {
     static const std::vector<CliCommand> commands = {
         {"info", "FILE...", {}, "one JSON line per file: what it holds", RunInfoCommand},
+        {"stats",
+         "FILE...",
+         {{"--moving-speed", "KMH"}, {"--hysteresis", "M"}},
+         "one JSON line per segment: file, segment (from 0), points, filtered,\n"
+         "distance_m, duration_s, moving_time_s, avg_speed_kmh,\n"
+         "avg_moving_speed_kmh, max_speed_kmh, ascent_m, descent_m, min_ele_m,\n"
+         "max_ele_m, avg_hr, max_hr, avg_cadence, max_cadence (null where the\n"
+         "points have no such value); filtered points count in none but\n"
+         "filtered; legs faster than KMH (default 2) are moving; climbs under\n"
+         "M metres (default 2) are noise",
+         RunStatsCommand},
         {"convert",
          "IN OUT",
          {},

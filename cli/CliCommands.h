@@ -61,3 +61,4 @@ int RunMergeCommand(const CliCommand& command, const QStringList& args);
 int RunShiftCommand(const CliCommand& command, const QStringList& args);
 int RunRetimeCommand(const CliCommand& command, const QStringList& args);
 int RunDensifyCommand(const CliCommand& command, const QStringList& args);
+int RunStatsCommand(const CliCommand& command, const QStringList& args);

@@ -1,5 +1,6 @@
 #include "CliArgs.h"
 #include "CliCommands.h"
+#include "CliJson.h"
 #include "CliOpenTracks.h"
 
 #include "FilterManager.h"
@@ -15,8 +16,6 @@
 #include "ValueFilterRows.h"
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 
 #include <array>
 
@@ -27,13 +26,6 @@ namespace {
 constexpr std::array<const char*, ValueFilterRows::Count> kValueOptions = {
     "--min-dist", "--max-speed", "--min-speed", "--max-accel-fwd", "--max-accel-brake", "--max-accel-radial",
 };
-
-// A JSON string literal, quotes and escapes included.
-QByteArray JsonString(const QString& text)
-{
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
-}
 
 // The report entry of one segment, keys in the documented order: its tid,
 // its number of points and every point that ends up filtered.
@@ -47,7 +39,7 @@ QByteArray SegmentReport(int tid, const TrackData& points)
             continue;
         const int key = point.GetStatus().GetFilterReason();
         filtered << "{\"index\": " + QByteArray::number(i) + ", \"reason\": " + QByteArray::number(key)
-                + ", \"text\": " + JsonString(reasons.GetText(key).text) + '}';
+                + ", \"text\": " + CliJson::String(reasons.GetText(key).text) + '}';
     }
     return "{\"tid\": " + QByteArray::number(tid) + ", \"points\": " + QByteArray::number(points.GetPointCount())
         + ", \"filtered\": [" + filtered.join(", ") + "]}";

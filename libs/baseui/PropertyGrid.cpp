@@ -86,6 +86,9 @@ void PropertyGrid::SetRegSection(const QString& section)
     const RegistryKey reg(section);
     if (reg.HasValue(kNameWidth))
         header()->resizeSection(0, static_cast<int>(reg.ReadDword(kNameWidth, 0)));
+    else if (topLevelItemCount() > 0)
+        // Until the user sets a width, no caption is cut off.
+        resizeColumnToContents(0);
     m_section = section;
     m_widthChanged = false;
 }

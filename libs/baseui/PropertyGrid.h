@@ -25,7 +25,8 @@ public:
     void ClearAllItems();
 
     // Applies the width of the caption column stored under this settings
-    // section; a width the user changes is stored there when the grid goes.
+    // section, or fits the column to the captions added so far when none is
+    // stored; a width the user changes is stored there when the grid goes.
     void SetRegSection(const QString& section);
 
 private:

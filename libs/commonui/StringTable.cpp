@@ -504,6 +504,16 @@ constexpr StringTableEntry kStrings[] = {
      u"Converting and cleaning tracks without a window: quorvel-track --help"},
     {IDS_CMDLINE_VERSION, u"Quorvel %1"},
     {IDS_CMDLINE_UNKNOWN_OPTION, u"quorvel: unknown option '%1'\nTry 'quorvel --help' for more information."},
+    {IDS_TRACK_PROP_STATISTICS, u"Statistics"},
+    {IDS_TRACK_PROP_DURATION, u"Duration"},
+    {IDS_TRACK_PROP_MOVING_TIME, u"Moving time"},
+    {IDS_TRACK_PROP_AVG_SPEED, u"Average speed"},
+    {IDS_TRACK_PROP_AVG_MOVING_SPEED, u"Average moving speed"},
+    {IDS_TRACK_PROP_MAX_SPEED, u"Maximum speed"},
+    {IDS_TRACK_PROP_ASCENT_DESCENT, u"Ascent / descent"},
+    {IDS_TRACK_PROP_ELEVATION_RANGE, u"Elevation (min / max)"},
+    {IDS_TRACK_PROP_HEART_RATE, u"Heart rate (avg / max)"},
+    {IDS_TRACK_PROP_CADENCE, u"Cadence (avg / max)"},
 };
 
 } // namespace

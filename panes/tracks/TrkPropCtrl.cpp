@@ -3,11 +3,13 @@
 #include "BytesDisp.h"
 #include "Locale.h"
 #include "OblDlgBase.h"
+#include "OpenTrackStatistics.h"
 #include "OpenTracks.h"
 #include "StringIds.h"
 #include "TimeZones.h"
 #include "TrackListData.h"
 #include "TrackTreeAlg.h"
+#include "TrkStatisticsRows.h"
 #include "Translator.h"
 #include "UnitsDisp.h"
 
@@ -36,6 +38,7 @@ TrkPropCtrl::TrkPropCtrl(QWidget* parent)
     for (int row : {IDS_TRACK_PROP_START, IDS_TRACK_PROP_FINISH})
         AddChildItem(parameters, row);
     AddChildItem(parameters, IDS_TRACK_PROP_DISTANCE, ValueType::Number);
+    TrkStatisticsRows::Add(*this);
     SetRegSection(OblDlgBase::GetLayoutSection(QStringLiteral("TrackProp")));
     Fill();
 }
@@ -46,6 +49,7 @@ void TrkPropCtrl::Fill()
     OpenTracks::Get().holder.GetState().GetSelectedItems(items);
     FillFile(items);
     FillParameters(items);
+    TrkStatisticsRows::Fill(*this, OpenTrackStatistics::OfNodes(items));
 }
 
 void TrkPropCtrl::FillFile(const std::vector<int>& items)

@@ -3,7 +3,8 @@
 #include "PropertyGrid.h"
 
 // The sheet below the track list: the file of the selected items and the
-// figures of the whole selection, read from the tracks state on each Fill.
+// figures and statistics of the whole selection, read from the tracks state
+// on each Fill.
 class TrkPropCtrl : public PropertyGrid
 {
 public:

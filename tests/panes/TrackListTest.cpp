@@ -23,6 +23,8 @@
 #include "Translator.h"
 #include "UnitsDisp.h"
 
+#include <QHeaderView>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -369,6 +371,48 @@ TEST_F(TrackListTest, SheetOfThreeFilesGivesTheirNumber)
     EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_SIZE).isEmpty());
     EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_MODIFIED).isEmpty());
     EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_POINTS), QStringLiteral("6 / 0"));
+}
+
+TEST_F(TrackListTest, SheetShowsTheStatisticsOfTheSelectionInTheUsersUnits)
+{
+    // Two walks of 100 m a minute, three and four points, an hour apart.
+    const int file = AddFile({Walk(3, 0), Walk(4, 60)});
+    Dlg();
+    Holder().SetSelection({file});
+    const TrkPropCtrl& sheet = Dlg().GetProperties();
+    // The hour between the walks is no part of the file's five minutes.
+    const QString fiveMinutes = TrackDurationText(TimeSpan(TimeSpan::Minutes, 5)).trimmed();
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_DURATION), fiveMinutes);
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_MOVING_TIME), fiveMinutes);
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_AVG_SPEED), UnitsDisp::GetSpeedString(6.0, 1));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_MAX_SPEED), UnitsDisp::GetSpeedString(6.0, 1));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_ELEVATION_RANGE),
+              UnitsDisp::GetAltitudeString(100, 0) + QStringLiteral(" / ") + UnitsDisp::GetAltitudeString(100, 0));
+    // No heart rate in these points: the row stays empty.
+    EXPECT_TRUE(sheet.GetItemText(IDS_TRACK_PROP_HEART_RATE).isEmpty());
+
+    Holder().SetSelection({Segments(file).front()});
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_DURATION), TrackDurationText(TimeSpan(TimeSpan::Minutes, 2)).trimmed());
+
+    OptUnits::GetInstance().GetMeasuringSystemI().Set(static_cast<int>(MeasuringSystem::Imperial));
+    GEventManagerImpl::GetInstance().Notify(GEventKind::UnitsChanged);
+    const QString imperial = UnitsDisp::GetSpeedString(6.0, 1);
+    OptUnits::GetInstance().GetMeasuringSystemI().Set(static_cast<int>(MeasuringSystem::Metric));
+    EXPECT_EQ(sheet.GetItemText(IDS_TRACK_PROP_AVG_SPEED), imperial);
+    EXPECT_NE(imperial, UnitsDisp::GetSpeedString(6.0, 1));
+}
+
+TEST_F(TrackListTest, SheetCaptionsAreNotCutOff)
+{
+    Dlg().show();
+    const TrkPropCtrl& sheet = Dlg().GetProperties();
+    const QFontMetrics metrics(sheet.font());
+    for (int caption : {IDS_TRACK_PROP_AVG_MOVING_SPEED, IDS_TRACK_PROP_ELEVATION_RANGE, IDS_TRACK_PROP_POINTS}) {
+        const QTreeWidgetItem* row = sheet.FindItem(caption);
+        ASSERT_NE(row, nullptr);
+        EXPECT_GE(sheet.header()->sectionSize(0) - sheet.indentation(), metrics.horizontalAdvance(row->text(0)))
+            << row->text(0).toStdString();
+    }
 }
 
 TEST_F(TrackListTest, SheetOfASelectionWithoutPoints)

@@ -38,9 +38,9 @@ TEST(StringTable, NoTextIsEmpty)
 }
 
 // The program's own texts are numbered from 70001; a part of the program
-// that is added later gets a block of its own that starts at a multiple of
-// 50 (70350 to 70399). Inside a block the ids run without gaps, so a gap can
-// only come before the start of a block.
+// that is added later may take a block of its own that starts at a
+// multiple of 50. Inside a block the ids run without gaps, so a gap can only
+// come before the start of a block.
 TEST(StringTable, OwnIdsRunWithoutGapsInsideTheirBlocks)
 {
     constexpr int kBlock = 50;
