@@ -6,6 +6,18 @@
 
 namespace ProfileColumns {
 
+namespace {
+
+// The last value before stop that is a number; the column has one.
+float LastValue(const std::vector<float>& values, size_t stop, float fallback)
+{
+    while (stop > 0 && std::isnan(values[stop - 1]))
+        --stop;
+    return stop > 0 ? values[stop - 1] : fallback;
+}
+
+} // namespace
+
 int ColumnOf(double x, double from, double to, int width)
 {
     return static_cast<int>(std::floor((x - from) * (width / (to - from))));
@@ -21,26 +33,30 @@ std::vector<ProfileColumn> Build(const std::vector<double>& xs, const std::vecto
     const auto begin = std::lower_bound(xs.begin(), xs.end(), from);
     const auto end = std::upper_bound(begin, xs.end(), to);
     const size_t first = static_cast<size_t>(begin - xs.begin());
-    const size_t last = static_cast<size_t>(end - xs.begin());
-        // Whether the sample before the one at hand was drawn, so the line can
-    // run on from it.
-    bool previousDrawn = false;
-    for (size_t i = first; i < last; ++i) {
-        const float v = values[i];
-        if (std::isnan(v)) {
-            previousDrawn = false;
-            continue;
-        }
-        const int c = std::min(ColumnOf(xs[i], from, to, width), width - 1);
+    size_t i = first;
+    // Each column's end is found by a binary search over the rising x, so
+    // the samples are only compared by value, never divided.
+    for (int c = 0; c < width && i < static_cast<size_t>(end - xs.begin()); ++c) {
+        const auto columnEnd = c == width - 1 ? end
+                                              : std::partition_point(xs.begin() + static_cast<std::ptrdiff_t>(i), end,
+                                                                     [&](double x) { return ColumnOf(x, from, to, width) <= c; });
+        const size_t stop = static_cast<size_t>(columnEnd - xs.begin());
         ProfileColumn& column = columns[static_cast<size_t>(c)];
-        if (column.IsEmpty()) {
-            column = ProfileColumn{v, v, v, v, previousDrawn && !breakBefore[i]};
-        } else {
-            column.min = std::min(column.min, v);
-            column.max = std::max(column.max, v);
-            column.last = v;
+        for (; i < stop; ++i) {
+            const float v = values[i];
+            if (std::isnan(v))
+                continue;
+            if (column.IsEmpty()) {
+                // The line runs on from the sample before when that was drawn.
+                const bool previousDrawn = i > first && !std::isnan(values[i - 1]);
+                column = ProfileColumn{v, v, v, v, previousDrawn && !breakBefore[i]};
+            } else {
+                column.min = std::min(column.min, v);
+                column.max = std::max(column.max, v);
+            }
         }
-        previousDrawn = true;
+        if (!column.IsEmpty())
+            column.last = LastValue(values, i, column.first);
     }
     return columns;
 }
