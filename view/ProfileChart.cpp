@@ -4,12 +4,11 @@
 #include "Translator.h"
 #include "UnitsDisp.h"
 
-#include <QDateTime>
 #include <QLocale>
-#include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 using namespace ProfileQuantity;
 
@@ -17,7 +16,6 @@ namespace {
 
 // Share of the value range left free above and below the line.
 constexpr double ValuePadding = 0.05;
-constexpr double SecondsPerHour = 3600.0;
 
 } // namespace
 
@@ -310,17 +308,11 @@ QStringList ProfileChart::GetSampleLines(int sample) const
                  + locale.toString(UnitsConv::MetersToUnits(m_series->metres[s], large), 'f', 2) + u' '
                  + UnitsDisp::GetUnitNotation(large);
     if (GetAxis() != ProfileAxis::Distance && !std::isnan(m_series->seconds[s])) {
-        const ProfileTicks::UtcOffset& offset = m_offset;
         const double utc = m_series->seconds[s];
-        const QDateTime wall =
-            QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::floor(utc + offset(utc))), Qt::UTC);
-        const double elapsed = utc - FullRange().first;
-        lines << tr.LoadStr(IDS_PROFILE_AXIS_TIME_OF_DAY) + QStringLiteral(": ") + wall.toString(QStringLiteral("HH:mm:ss"));
+        lines << tr.LoadStr(IDS_PROFILE_AXIS_TIME_OF_DAY) + QStringLiteral(": ")
+                     + ProfileTicks::ClockText(utc + m_offset(utc), true);
         lines << tr.LoadStr(IDS_PROFILE_AXIS_ELAPSED) + QStringLiteral(": ")
-                     + QStringLiteral("%1:%2:%3")
-                           .arg(static_cast<int>(elapsed / SecondsPerHour))
-                           .arg(static_cast<int>(std::fmod(elapsed, SecondsPerHour) / 60), 2, 10, QLatin1Char('0'))
-                           .arg(static_cast<int>(std::fmod(elapsed, 60.0)), 2, 10, QLatin1Char('0'));
+                     + ProfileTicks::ElapsedText(utc - FullRange().first, true);
     }
     for (Id id : GetShown()) {
         const float value = m_series->values[id][s];

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QLocale>
-#include <QTimeZone>
 
 #include <algorithm>
 #include <array>
@@ -59,15 +58,8 @@ std::vector<ProfileTick> Elapsed(double from, double to, int maxCount)
     if (!(to > from) || maxCount < 1)
         return ticks;
     const double step = ClockStep(to - from, maxCount);
-    for (double k = std::ceil(from / step); k * step <= to; ++k) {
-        const long long total = std::llround(k * step);
-        const long long magnitude = std::llabs(total);
-        QString label = (total < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 3600) + u':'
-                        + Two(static_cast<int>(magnitude / 60 % 60));
-        if (step < 60)
-            label += u':' + Two(static_cast<int>(magnitude % 60));
-        ticks.push_back({k * step, label});
-    }
+    for (double k = std::ceil(from / step); k * step <= to; ++k)
+        ticks.push_back({k * step, ElapsedText(k * step, step < 60)});
     return ticks;
 }
 
@@ -86,15 +78,28 @@ std::vector<ProfileTick> TimeOfDay(double from, double to, int maxCount, const U
         if (std::fmod(local, step) != 0)
             continue;
         const QDateTime wall = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(local), Qt::UTC);
-        const QTime clock = wall.time();
-        QString label;
-        if (clock == QTime(0, 0))
-            label = locale.toString(wall.date(), QLocale::ShortFormat);
-        else
-            label = Two(clock.hour()) + u':' + Two(clock.minute()) + (step < 60 ? u':' + Two(clock.second()) : QString());
+        const QString label = wall.time() == QTime(0, 0) ? locale.toString(wall.date(), QLocale::ShortFormat)
+                                                         : ClockText(local, step < 60);
         ticks.push_back({t, label});
     }
     return ticks;
+}
+
+QString ElapsedText(double seconds, bool withSeconds)
+{
+    const long long total = std::llround(seconds);
+    const long long magnitude = std::llabs(total);
+    QString text = (total < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 3600) + QLatin1Char(':')
+                   + Two(static_cast<int>(magnitude / 60 % 60));
+    if (withSeconds)
+        text += QLatin1Char(':') + Two(static_cast<int>(magnitude % 60));
+    return text;
+}
+
+QString ClockText(double localSeconds, bool withSeconds)
+{
+    const QTime clock = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(std::floor(localSeconds)), Qt::UTC).time();
+    return clock.toString(withSeconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
 }
 
 } // namespace ProfileTicks

@@ -28,4 +28,10 @@ std::vector<ProfileTick> Elapsed(double from, double to, int maxCount);
 // labelled with its date.
 std::vector<ProfileTick> TimeOfDay(double from, double to, int maxCount, const UtcOffset& offset);
 
+// "h:mm", or "h:mm:ss" with seconds; a negative span gets a "-".
+QString ElapsedText(double seconds, bool withSeconds);
+// The wall-clock time of local seconds (UTC seconds plus the offset),
+// "hh:mm" or "hh:mm:ss".
+QString ClockText(double localSeconds, bool withSeconds);
+
 } // namespace ProfileTicks

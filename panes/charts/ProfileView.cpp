@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 ProfileView::ProfileView(QWidget* parent) : QWidget(parent)
 {

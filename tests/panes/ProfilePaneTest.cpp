@@ -204,6 +204,10 @@ TEST_F(ProfilePaneTest, TimeOfDayAxisReadsInTheChosenZone)
     ASSERT_GE(labels.size(), 3u);
     EXPECT_EQ(labels.front(), "23:50");
     EXPECT_NE(std::find(labels.begin(), labels.end(), "00:05"), labels.end());
+    // The hover label gives the clock of the zone and the time since the start.
+    const QStringList lines = dlg.GetView().GetChart().GetSampleLines(60);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Time of day: 00:00:00"))) << lines.join('|').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Elapsed time: 0:10:00"))) << lines.join('|').toStdString();
 }
 
 TEST_F(ProfilePaneTest, WheelZoomsMiddleDragPansDoubleClickResets)
