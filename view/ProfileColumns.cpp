@@ -42,18 +42,23 @@ std::vector<ProfileColumn> Build(const std::vector<double>& xs, const std::vecto
                                                                      [&](double x) { return ColumnOf(x, from, to, width) <= c; });
         const size_t stop = static_cast<size_t>(columnEnd - xs.begin());
         ProfileColumn& column = columns[static_cast<size_t>(c)];
-        for (; i < stop; ++i) {
-            const float v = values[i];
-            if (std::isnan(v))
-                continue;
-            if (column.IsEmpty()) {
-                // The line runs on from the sample before when that was drawn.
-                const bool previousDrawn = i > first && !std::isnan(values[i - 1]);
-                column = ProfileColumn{v, v, v, v, previousDrawn && !breakBefore[i]};
-            } else {
-                column.min = std::min(column.min, v);
-                column.max = std::max(column.max, v);
+        // Up to the first value of the column, then every further one:
+        // std::min and std::max keep what they have against a NaN.
+        for (; i < stop && std::isnan(values[i]); ++i) {
+        }
+        if (i < stop) {
+            // The line runs on from the sample before when that was drawn.
+            const bool previousDrawn = i > first && !std::isnan(values[i - 1]);
+            float low = values[i];
+            float high = values[i];
+            column.first = values[i];
+            column.joinsPrevious = previousDrawn && !breakBefore[i];
+            for (++i; i < stop; ++i) {
+                low = std::min(low, values[i]);
+                high = std::max(high, values[i]);
             }
+            column.min = low;
+            column.max = high;
         }
         if (!column.IsEmpty())
             column.last = LastValue(values, i, column.first);
