@@ -21,6 +21,7 @@
 #include <QScreen>
 
 #include <cstdio>
+#include <utility>
 
 MainApp::MainApp()
 {
@@ -109,7 +110,14 @@ int MainApp::Run()
     m_tick->Start();
     if (ScreenshotMode::IsOn())
         ScreenshotMode::TakeWhenReady(
-            *frame, [this] { return m_opening->IsIdle(); }, [this] { return m_opening->GetFailureCount(); },
+            *frame,
+            [this, selected = false]() mutable {
+                if (!m_opening->IsIdle())
+                    return false;
+                if (!std::exchange(selected, true))
+                    ScreenshotMode::SelectSegment();
+                return true;
+            }, [this] { return m_opening->GetFailureCount(); },
             [frame](int command) { frame->RunCommand(command); });
     return QApplication::exec();
 }

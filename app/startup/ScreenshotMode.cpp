@@ -3,6 +3,8 @@
 #include "DlgBase.h"
 #include "HelpCommands.h"
 #include "OblFileDialog.h"
+#include "OpenTracks.h"
+#include "TrackTreeAlg.h"
 #include "Translator.h"
 
 #include <QCoreApplication>
@@ -104,6 +106,19 @@ QString ScreenshotMode::GetTargetPath()
 int ScreenshotMode::GetCommand()
 {
     return qEnvironmentVariableIntValue("QUORVEL_SCREENSHOT_COMMAND");
+}
+
+void ScreenshotMode::SelectSegment()
+{
+    const int wanted = qEnvironmentVariableIntValue("QUORVEL_SCREENSHOT_SEGMENT");
+    if (wanted < 1)
+        return;
+    OpenTracks& tracks = OpenTracks::Get();
+    std::vector<int> segments;
+    TrackTreeAlg alg(tracks.model.GetReader().get());
+    alg.GetSubsegmentIds(alg.GetAllTids(), segments);
+    if (wanted <= static_cast<int>(segments.size()))
+        tracks.holder.SetSelection({segments[static_cast<size_t>(wanted - 1)]});
 }
 
 void ScreenshotMode::InstallDefaultAnswers()

@@ -20,6 +20,10 @@ public:
     static bool IsOn() { return !GetTargetPath().isEmpty(); }
     // The command whose dialog is pictured; 0 pictures the main window.
     static int GetCommand();
+    // With QUORVEL_SCREENSHOT_SEGMENT=N, the N-th open segment (from 1) is
+    // selected before the picture, so the panes that follow the current
+    // segment (points, profile, histogram) have something to show.
+    static void SelectSegment();
 
     // Message boxes answer by default, links are only reported.
     static void InstallDefaultAnswers();

@@ -514,6 +514,19 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_TRACK_PROP_ELEVATION_RANGE, u"Elevation (min / max)"},
     {IDS_TRACK_PROP_HEART_RATE, u"Heart rate (avg / max)"},
     {IDS_TRACK_PROP_CADENCE, u"Cadence (avg / max)"},
+    {IDS_PROFILE_AXIS_DISTANCE, u"Distance"},
+    {IDS_PROFILE_AXIS_ELAPSED, u"Elapsed time"},
+    {IDS_PROFILE_AXIS_TIME_OF_DAY, u"Time of day"},
+    {IDS_PROFILE_VALUES, u"Values"},
+    {IDS_PROFILE_ELEVATION, u"Elevation"},
+    {IDS_PROFILE_SPEED, u"Speed"},
+    {IDS_PROFILE_HEART_RATE, u"Heart rate"},
+    {IDS_PROFILE_CADENCE, u"Cadence"},
+    {IDS_PROFILE_TEMPERATURE, u"Temperature"},
+    {IDS_PROFILE_GPS_SPEED, u"GPS speed"},
+    {IDS_PROFILE_STEEPNESS, u"Steepness"},
+    {IDS_PROFILE_NO_SEGMENT, u"Select one segment to see its profile."},
+    {IDS_PROFILE_AXIS_TIP, u"Chart against"},
 };
 
 } // namespace

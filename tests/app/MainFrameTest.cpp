@@ -355,16 +355,16 @@ TEST_F(MainFrameTest, PaneCommandsToggleTheirPaneAndShowItsState)
     EXPECT_TRUE(frame.GetPanes().GetPane(PANE_LEGEND)->isHidden());
 }
 
-TEST_F(MainFrameTest, ProfilePaneIsEmpty)
+TEST_F(MainFrameTest, ProfilePaneHoldsTheChartOfTheCurrentSegment)
 {
     MainFrame frame;
     auto* dlg = dynamic_cast<ProfileDlg*>(frame.GetPanes().GetPane(PANE_PROFILE)->widget());
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->GetTemplateId(), 131);
-    const QList<QLabel*> labels = dlg->findChildren<QLabel*>();
-    ASSERT_EQ(labels.size(), 2);
-    for (QLabel* label : labels)
-        EXPECT_TRUE(label->text().isEmpty());
+    ASSERT_EQ(dlg->findChild<ProfileView*>(), &dlg->GetView());
+    // Nothing open: no chart, a line saying what to do instead.
+    EXPECT_TRUE(dlg->GetView().GetChart().IsEmpty());
+    EXPECT_FALSE(dlg->GetView().GetMarks().emptyText.isEmpty());
 }
 
 TEST_F(MainFrameTest, LayoutSavedOnCloseComesBackInTheNextWindow)
