@@ -7,6 +7,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     MainApp mainApp;
     if (!mainApp.InitInstance(QApplication::arguments().mid(1)))
-        return mainApp.GetExitCode();
+        return 0;
     return mainApp.Run();
 }

@@ -371,6 +371,11 @@ enum StringId : int
     IDS_SAVE_LOSS_CONFIRM = 70138,
     IDS_MAP_FILE_NOT_OPENED = 70139,
     IDS_FILTER_MBTILES = 70140,
+    IDS_INSTANCE_FOLDER_UNSAFE = 70400,
+    IDS_INSTANCE_FOLDER_NOT_DIR = 70401,
+    IDS_INSTANCE_FOLDER_OWNER = 70402,
+    IDS_INSTANCE_FOLDER_OPEN = 70403,
+    IDS_INSTANCE_SEPARATE = 70404,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

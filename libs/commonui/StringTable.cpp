@@ -477,6 +477,11 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_SAVE_LOSS_CONFIRM, u"Save anyway?"},
     {IDS_MAP_FILE_NOT_OPENED, u"The map file %1 could not be opened. It may be damaged or not an MBTiles file."},
     {IDS_FILTER_MBTILES, u"MBTiles - Offline maps"},
+    {IDS_INSTANCE_FOLDER_UNSAFE, u"The folder %1 cannot hold the program's socket safely: %2."},
+    {IDS_INSTANCE_FOLDER_NOT_DIR, u"it is not a folder"},
+    {IDS_INSTANCE_FOLDER_OWNER, u"it belongs to another user"},
+    {IDS_INSTANCE_FOLDER_OPEN, u"other users have access to it"},
+    {IDS_INSTANCE_SEPARATE, u"Quorvel starts as a separate instance: files are not handed to one already running."},
 };
 
 } // namespace
