@@ -2,6 +2,8 @@
 
 #include "ProcessSingleton.h"
 
+#include <algorithm>
+
 RebuildTreeOptions::RebuildTreeOptions()
     : OblOptionsBase(QStringLiteral("Settings\\RebuildTree"))
 {
@@ -17,5 +19,6 @@ RebuildTreeOptions& RebuildTreeOptions::GetInstance()
 
 RestructureParams RebuildTreeOptions::GetParams() const
 {
-    return {folderThreshold.Get(), segThreshold.Get(), keepBreaks.Get()};
+    return {std::clamp(folderThreshold.Get(), MinFolderMinutes, MaxFolderMinutes),
+            std::clamp(segThreshold.Get(), MinSegmentMinutes, MaxSegmentMinutes), keepBreaks.Get()};
 }

@@ -8,6 +8,7 @@
 #include "LoadManager.h"
 #include "LocalInconsistencyFilter.h"
 #include "ParameterFilterImpl.h"
+#include "SameFile.h"
 #include "SpikeFilter.h"
 #include "String.h"
 #include "TimeOrderCheck.h"
@@ -45,12 +46,17 @@ QByteArray SegmentReport(int tid, const TrackData& points)
         + ", \"filtered\": [" + filtered.join(", ") + "]}";
 }
 
-bool WriteReport(const QString& fileName, const QByteArray& json)
+// Empty when the whole report reached the file or stdout ("-"), else why
+// not: a full disk shows only when the buffered bytes are flushed.
+QString WriteReport(const QString& fileName, const QByteArray& json)
 {
     QFile file(fileName);
     const bool opened = fileName == QLatin1String("-") ? file.open(stdout, QIODevice::WriteOnly)
                                                        : file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    return opened && file.write(json) == json.size();
+    if (!opened || file.write(json) != json.size() || !file.flush())
+        return file.errorString();
+    file.close();
+    return file.error() == QFileDevice::NoError ? QString() : file.errorString();
 }
 
 } // namespace
@@ -68,6 +74,16 @@ int RunFilterCommand(const CliCommand& command, const QStringList& args)
         // unnoticed.
         if (!(String::Atof(values[row]) > 0))
             parsed.SetError(option + QStringLiteral(" needs a number above 0"));
+    }
+    const QString reportFile = parsed.GetValue(QStringLiteral("--report"));
+    const QString output = parsed.GetValue(QStringLiteral("-o"));
+    if (parsed.GetError().isEmpty() && reportFile != QLatin1String("-")) {
+        // Written before anything else, the report would destroy the track
+        // it is about, or be replaced by the saved track.
+        if (IsSameFile(reportFile, parsed.GetNames().front()))
+            parsed.SetError(QStringLiteral("the report would overwrite the input file ") + reportFile);
+        else if (IsSameFile(reportFile, output))
+            parsed.SetError(QStringLiteral("the report and -o name the same file ") + reportFile);
     }
     if (!parsed.GetError().isEmpty())
         return parsed.ReportError();
@@ -108,10 +124,10 @@ int RunFilterCommand(const CliCommand& command, const QStringList& args)
     }
 
     const QByteArray json = "{\"segments\": [" + report.join(", ") + "]}\n";
-    const QString reportFile = parsed.GetValue(QStringLiteral("--report"));
-    if (!WriteReport(reportFile.isEmpty() ? QStringLiteral("-") : reportFile, json))
-        return ReportFileFailure(reportFile, QStringLiteral("cannot write the report"));
-    const QString output = parsed.GetValue(QStringLiteral("-o"));
+    const QString reportTarget = reportFile.isEmpty() ? QStringLiteral("-") : reportFile;
+    const QString reportError = WriteReport(reportTarget, json);
+    if (!reportError.isEmpty())
+        return ReportFileFailure(reportTarget, QStringLiteral("cannot write the report: ") + reportError);
     if (!output.isEmpty())
         return SaveGpxFile(output, loaded.tree.GetReader(), loaded.fileTid, loaded.data);
     return 0;

@@ -31,8 +31,12 @@ RebuildTreeDlg::RebuildTreeDlg(QWidget* parent)
     RebuildTreeOptions& options = RebuildTreeOptions::GetInstance();
     setWindowTitle(tr.LoadStr(IDS_REBUILD_TREE_TITLE));
     // Out-of-range stored values land on the nearest end of the slider.
-    m_segmentSlider = MakeSlider(1, 10, options.segThreshold.Get(), this);
-    m_folderSlider = MakeSlider(1, 60, options.folderThreshold.Get() / FolderStepMinutes, this);
+    const RestructureParams stored = options.GetParams();
+    m_segmentSlider = MakeSlider(RebuildTreeOptions::MinSegmentMinutes, RebuildTreeOptions::MaxSegmentMinutes,
+                                 stored.segmentMinutes, this);
+    m_folderSlider = MakeSlider(RebuildTreeOptions::MinFolderMinutes / FolderStepMinutes,
+                                RebuildTreeOptions::MaxFolderMinutes / FolderStepMinutes,
+                                stored.folderMinutes / FolderStepMinutes, this);
     m_segmentLabel = new QLabel(this);
     m_folderLabel = new QLabel(this);
     m_keepBreaks = new QCheckBox(tr.LoadStr(IDS_KEEP_BREAKS), this);

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include <QDir>
 #include <QProcess>
 
 namespace {
@@ -64,6 +65,15 @@ void CommandLine::ReadSize(const QString& text)
         return;
     m_width = width;
     m_height = height;
+}
+
+QStringList CommandLine::GetFileNamesFrom(const QString& folder) const
+{
+    QStringList absolute;
+    const QDir base(folder);
+    for (const QString& name : m_fileNames)
+        absolute.append(QDir::cleanPath(base.absoluteFilePath(name)));
+    return absolute;
 }
 
 QString CommandLine::Join(const QStringList& args)

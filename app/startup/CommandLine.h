@@ -18,6 +18,9 @@ public:
     static QStringList Split(const QString& line);
 
     const QStringList& GetFileNames() const { return m_fileNames; }
+    // The file names with relative ones resolved against folder: a running
+    // instance that they are handed to works in a folder of its own.
+    QStringList GetFileNamesFrom(const QString& folder) const;
     // Both 0 unless a size with a height above 0 was given.
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }

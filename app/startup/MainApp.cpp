@@ -4,6 +4,7 @@
 #include "AppTickDriver.h"
 #include "FilterUI.h"
 #include "HelpCommands.h"
+#include "InstanceSocketFolder.h"
 #include "MainFrame.h"
 #include "OptionsUI.h"
 #include "QtMessageBoxPresenter.h"
@@ -15,9 +16,11 @@
 #include "TracksFileUI.h"
 #include "SingleInstance.h"
 #include "UpdaterUI.h"
+#include "StringIds.h"
 #include "Translator.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 
 #include <cstdio>
@@ -50,16 +53,8 @@ bool MainApp::InitInstance(const QStringList& args)
 
     // An unattended picture run stays out of the way of a running instance:
     // it neither hands its files over nor takes the instance's socket.
-    if (!ScreenshotMode::IsOn()) {
-        m_instance = std::make_unique<SingleInstance>(SingleInstance::OwnServerName());
-        if (m_instance->HandOver(CommandLine::Join(args)))
-            return false;
-        if (!m_instance->Listen()) {
-            std::fputs("Cannot take the single-instance socket.\n", stderr);
-            m_exitCode = 1;
-            return false;
-        }
-    }
+    if (!ScreenshotMode::IsOn() && HandOverToRunningInstance())
+        return false;
 
     if (ScreenshotMode::IsOn())
         ScreenshotMode::InstallDefaultAnswers();
@@ -87,6 +82,24 @@ bool MainApp::InitInstance(const QStringList& args)
     ShowMainWindow();
     m_frame->OpenFiles(m_commandLine.GetFileNames());
     return true;
+}
+
+bool MainApp::HandOverToRunningInstance()
+{
+    const Translator& texts = Translator::GetInstance();
+    const InstanceSocketFolder::Result folder = InstanceSocketFolder::FindOwn();
+    if (!folder.path.isEmpty()) {
+        m_instance = std::make_unique<SingleInstance>(QDir(folder.path).filePath(SingleInstance::OwnServerName()));
+        if (m_instance->HandOver(CommandLine::Join(m_commandLine.GetFileNamesFrom(QDir::currentPath()))))
+            return true;
+        if (m_instance->Listen())
+            return false;
+        m_instance.reset();
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(folder.problem));
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(texts.LoadStr(IDS_INSTANCE_SEPARATE)));
+    return false;
 }
 
 void MainApp::ShowMainWindow()

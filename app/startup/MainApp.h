@@ -21,15 +21,18 @@ public:
     MainApp(const MainApp&) = delete;
     MainApp& operator=(const MainApp&) = delete;
 
-    // False ends the process with GetExitCode before any window shows: when
-    // another instance took the command line, or this one cannot run.
+    // False ends the process before any window shows: when another
+    // instance took the command line, or an update installer took over.
     bool InitInstance(const QStringList& args);
     int Run();
-    int GetExitCode() const { return m_exitCode; }
 
     MainFrame* GetMainFrame() const { return m_frame.get(); }
 
 private:
+    // True when a running instance took the files. Otherwise this one
+    // listens for later starts, or runs on its own when the socket cannot
+    // be had safely (said on stderr).
+    bool HandOverToRunningInstance();
     void ShowMainWindow();
 
     CommandLine m_commandLine;
@@ -39,5 +42,4 @@ private:
     std::unique_ptr<TrackOpening> m_opening;
     std::unique_ptr<TracksFileUI> m_files;
     std::unique_ptr<AppTickDriver> m_tick;
-    int m_exitCode = 0;
 };

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kConnectTimeoutMs = 1000;
-// A socket path must fit in sockaddr_un (108 bytes with the temp folder).
+// The socket's path, folder and name, must fit in sockaddr_un (108 bytes).
 constexpr qsizetype kMaxNameLength = 80;
 
 QByteArray Encode(const QString& commandLine)
@@ -43,8 +43,8 @@ QString SingleInstance::OwnServerName()
     return ServerName(Dir::GetAppFilePath(), static_cast<unsigned>(::getuid()));
 }
 
-SingleInstance::SingleInstance(QString serverName)
-    : m_name(std::move(serverName))
+SingleInstance::SingleInstance(QString socketPath)
+    : m_name(std::move(socketPath))
 {
 }
 

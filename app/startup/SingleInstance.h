@@ -9,8 +9,9 @@ class QLocalServer;
 class QLocalSocket;
 
 // One running instance per program file and user. The first instance
-// listens on a local socket named after its own path and the user; a later
-// start hands its command line over the socket and ends.
+// listens on a local socket named after its own path and the user, in a
+// folder only the user can reach (InstanceSocketFolder); a later start hands
+// its command line over the socket and ends.
 class SingleInstance
 {
 public:
@@ -23,7 +24,8 @@ public:
     // ServerName of this process.
     static QString OwnServerName();
 
-    explicit SingleInstance(QString serverName);
+    // socketPath: the socket's full path, a ServerName inside the folder.
+    explicit SingleInstance(QString socketPath);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;

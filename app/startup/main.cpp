@@ -25,6 +25,6 @@ int main(int argc, char** argv)
         return *status;
     MainApp mainApp;
     if (!mainApp.InitInstance(QApplication::arguments().mid(1)))
-        return mainApp.GetExitCode();
+        return 0;
     return mainApp.Run();
 }

@@ -527,6 +527,11 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_PROFILE_STEEPNESS, u"Steepness"},
     {IDS_PROFILE_NO_SEGMENT, u"Select one segment to see its profile."},
     {IDS_PROFILE_AXIS_TIP, u"Chart against"},
+    {IDS_INSTANCE_FOLDER_UNSAFE, u"The folder %1 cannot hold the program's socket safely: %2."},
+    {IDS_INSTANCE_FOLDER_NOT_DIR, u"it is not a folder"},
+    {IDS_INSTANCE_FOLDER_OWNER, u"it belongs to another user"},
+    {IDS_INSTANCE_FOLDER_OPEN, u"other users have access to it"},
+    {IDS_INSTANCE_SEPARATE, u"Quorvel starts as a separate instance: files are not handed to one already running."},
 };
 
 } // namespace

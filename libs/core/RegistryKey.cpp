@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include <cmath>
+
 namespace {
 
 struct StoreLocation
@@ -96,7 +98,9 @@ double RegistryKey::ReadReal(const QString& name, double defaultValue) const
     const QVariant v = m_settings->value(name);
     bool ok = false;
     const double value = v.toDouble(&ok);
-    return ok ? value : defaultValue;
+    // "inf" and "nan" read as numbers, but no setting means them: a map
+    // centred on infinity or a time step of NaN only breaks what uses it.
+    return ok && std::isfinite(value) ? value : defaultValue;
 }
 
 QString RegistryKey::ReadString(const QString& name, const QString& defaultValue) const

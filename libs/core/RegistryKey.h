@@ -32,6 +32,7 @@ public:
     bool HasValue(const QString& name) const;
     bool ReadBool(const QString& name, bool defaultValue) const;
     uint32_t ReadDword(const QString& name, uint32_t defaultValue) const;
+    // defaultValue also for a stored value that is not a finite number.
     double ReadReal(const QString& name, double defaultValue) const;
     QString ReadString(const QString& name, const QString& defaultValue = {}) const;
     QByteArray ReadBinary(const QString& name) const;

@@ -1,6 +1,9 @@
 #include "HttpDownloader.h"
 
 #include "ByteArray.h"
+#include "LocalFileRead.h"
+
+#include <QUrl>
 
 #include <curl/curl.h>
 
@@ -72,13 +75,13 @@ QByteArray HttpDownloader::GetResponseHeader(const QByteArray& lowerName) const
 bool HttpDownloader::Download(const QString& url, ByteArray& bytes, int timeoutMs)
 {
     bytes.Clear();
-    const bool done = DownloadTo(
+    const bool done = Transfer(
         url,
         [&bytes](const char* data, size_t size) {
             bytes.Append(data, size);
             return true;
         },
-        timeoutMs);
+        timeoutMs, MaxBodyBytes);
     if (!done)
         bytes.Clear();
     return done;
@@ -86,9 +89,40 @@ bool HttpDownloader::Download(const QString& url, ByteArray& bytes, int timeoutM
 
 bool HttpDownloader::DownloadTo(const QString& url, const BodySink& sink, int timeoutMs)
 {
+    return Transfer(url, sink, timeoutMs, -1);
+}
+
+bool HttpDownloader::ReadFileUrl(const QString& url, const BodySink& sink, long long maxBytes)
+{
+    LocalFileRead read;
+    const LocalFileRead::Result result = read.Run(QUrl(url).toLocalFile(), sink, maxBytes, m_abort);
+    m_status = result == LocalFileRead::Read ? 200 : result == LocalFileRead::Missing ? StatusNotFound : NoAnswer;
+    m_error = read.GetError();
+    return result == LocalFileRead::Read;
+}
+
+bool HttpDownloader::Transfer(const QString& url, const BodySink& sink, int timeoutMs, long long maxBytes)
+{
     m_error.clear();
     m_status = NoAnswer;
     m_responseHeaders.clear();
+    long long taken = 0;
+    bool tooLarge = false;
+    // Counts what the sink is given, which is the body after decoding.
+    const BodySink counted = [&](const char* data, size_t size) {
+        taken += static_cast<long long>(size);
+        if (maxBytes >= 0 && taken > maxBytes) {
+            tooLarge = true;
+            return false;
+        }
+        return sink(data, size);
+    };
+    if (url.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive)) {
+        const bool read = ReadFileUrl(url, counted, maxBytes);
+        if (tooLarge)
+            m_error = QStringLiteral("The file is larger than %1 bytes.").arg(maxBytes);
+        return read;
+    }
     InitCurlOnce();
     // Declared before the handle, which writes into it until cleaned up.
     char errorText[CURL_ERROR_SIZE] = {};
@@ -111,10 +145,14 @@ bool HttpDownloader::DownloadTo(const QString& url, const BodySink& sink, int ti
     curl_easy_setopt(handle, CURLOPT_URL, urlText.constData());
     curl_easy_setopt(handle, CURLOPT_USERAGENT, userAgent.constData());
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorText);
-    // Layer files come from users: a template may name only these schemes,
-    // and a server may redirect only to the web ones.
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https,file");
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // Layer files come from users: a template may name only the web
+    // schemes (file URLs are read above), a server may redirect only to
+    // them, and a secure one only to a secure one.
+    const bool secure = url.startsWith(QStringLiteral("https:"), Qt::CaseInsensitive);
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, secure ? "https" : "http,https");
+    if (maxBytes >= 0)
+        curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBytes));
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(handle, CURLOPT_MAXREDIRS, long(MaxRedirects));
     // An error page is not a tile.
@@ -127,7 +165,7 @@ bool HttpDownloader::DownloadTo(const QString& url, const BodySink& sink, int ti
     // Time-outs by signal do not work on worker threads.
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &PassBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, const_cast<void*>(static_cast<const void*>(&sink)));
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, const_cast<void*>(static_cast<const void*>(&counted)));
     curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, &CheckAbort);
     curl_easy_setopt(handle, CURLOPT_XFERINFODATA, const_cast<void*>(static_cast<const void*>(m_abort)));
@@ -135,10 +173,11 @@ bool HttpDownloader::DownloadTo(const QString& url, const BodySink& sink, int ti
     long status = NoAnswer;
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
     m_status = static_cast<int>(status);
-    if (url.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive))
-        m_status = result == CURLE_OK ? 200 : result == CURLE_FILE_COULDNT_READ_FILE ? StatusNotFound : NoAnswer;
     if (result == CURLE_OK)
         return true;
-    m_error = QString::fromUtf8(*errorText ? errorText : curl_easy_strerror(result));
+    if (tooLarge || result == CURLE_FILESIZE_EXCEEDED)
+        m_error = QStringLiteral("The answer is larger than %1 bytes.").arg(maxBytes);
+    else
+        m_error = QString::fromUtf8(*errorText ? errorText : curl_easy_strerror(result));
     return false;
 }

@@ -22,6 +22,11 @@ public:
     static constexpr int DefaultTotalTimeoutMs = 30000;
     static constexpr int MaxRedirects = 5;
     static constexpr int StallTimeoutMs = 30000;
+    // Download holds at most this much in memory, counted after decoding: a
+    // map tile is some kilobytes, and a server or file that sends more
+    // (an endless answer, a small packed body that unpacks to gigabytes)
+    // fails instead of filling the memory.
+    static constexpr long long MaxBodyBytes = 8LL * 1024 * 1024;
     // GetStatus when no answer came: no connection, a time-out, an abort.
     static constexpr int NoAnswer = 0;
     static constexpr int StatusNotFound = 404;
@@ -38,8 +43,9 @@ public:
     // The body of the answer into bytes. timeoutMs limits the whole transfer
     // (and the connection to at most DefaultConnectTimeoutMs); a negative
     // value, such as -1, uses the defaults. False for no connection, an HTTP
-    // status of 400 or more, a time-out, an unreadable file or an abort;
-    // bytes are then empty and GetError tells why.
+    // status of 400 or more, a time-out, an unreadable file, a body larger
+    // than MaxBodyBytes or an abort; bytes are then empty and GetError tells
+    // why.
     bool Download(const QString& url, ByteArray& bytes, int timeoutMs);
 
     // Takes each piece of the body as it arrives; false stops the transfer
@@ -50,6 +56,9 @@ public:
     // transfer that stalls for StallTimeoutMs fails. A failure after some
     // pieces were taken is still a failure: the caller drops what it got.
     bool DownloadTo(const QString& url, const BodySink& sink, int timeoutMs);
+
+    // A file URL names only a regular file (no FIFO, no device), and an
+    // https URL is redirected only to https.
 
     const QString& GetError() const { return m_error; }
     // The status of the last request's final answer (after redirects), also
@@ -62,6 +71,10 @@ public:
     QByteArray GetResponseHeader(const QByteArray& lowerName) const;
 
 private:
+    // maxBytes < 0: no limit.
+    bool Transfer(const QString& url, const BodySink& sink, int timeoutMs, long long maxBytes);
+    bool ReadFileUrl(const QString& url, const BodySink& sink, long long maxBytes);
+
     const std::atomic<bool>* m_abort = nullptr;
     QList<QByteArray> m_requestHeaders;
     QString m_error;

@@ -1,5 +1,6 @@
 #include "DocumentSaver.h"
 
+#include "SaveTarget.h"
 #include "XmlBufferWriter.h"
 
 #include <QSaveFile>
@@ -17,6 +18,9 @@ TrackSaverI::SaveStatus DocumentSaver::SaveTrack(const QString& fileName, const 
         m_errorDesc = QStringLiteral("there is nothing to save");
         return NoSuchNode;
     }
+    m_errorDesc = SaveTarget::Problem(fileName);
+    if (!m_errorDesc.isEmpty())
+        return CannotWrite;
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
         m_errorDesc = QStringLiteral("%1: %2").arg(fileName, file.errorString());

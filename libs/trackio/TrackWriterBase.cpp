@@ -1,5 +1,7 @@
 #include "TrackWriterBase.h"
 
+#include "SaveTarget.h"
+
 #include <QSaveFile>
 
 #include <charconv>
@@ -15,6 +17,9 @@ TrackWriterBase::~TrackWriterBase()
 TrackWriterBase::SaveStatus TrackWriterBase::OpenFile(const QString& fileName)
 {
     Close();
+    const QString problem = SaveTarget::Problem(fileName);
+    if (!problem.isEmpty())
+        return Fail(problem);
     auto file = std::make_unique<QSaveFile>(fileName);
     if (!file->open(QIODevice::WriteOnly))
         return Fail(file->errorString());

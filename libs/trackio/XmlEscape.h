@@ -3,7 +3,13 @@
 #include <string>
 #include <string_view>
 
-// Escaping of text written into XML.
+// Escaping of UTF-8 text written into XML.
+//
+// Characters that XML 1.0 does not allow at all (C0 controls other than tab,
+// line feed and carriage return; U+FFFE and U+FFFF; surrogate code points)
+// are dropped: no reference can stand for them either, and a reader stops at
+// the first one, so a file holding one could never be opened again. A name
+// such as "Run\x01" is saved as "Run".
 class XmlEscape
 {
 public:

@@ -93,6 +93,14 @@ TEST(CommandLineFiles, SeparateSizeArgumentMustLookLikeASize)
     EXPECT_FALSE(line.HasWindowSize());
 }
 
+TEST(CommandLineFiles, HandedOverNamesAreResolvedInTheCallersFolder)
+{
+    const CommandLine line = Parse({"-s10x10", "b.gpx", "../up/c.tcx", "/abs/d.gpx", "./e f.gpx"});
+    EXPECT_EQ(line.GetFileNamesFrom(QStringLiteral("/home/walker/tracks")),
+              (QStringList{QStringLiteral("/home/walker/tracks/b.gpx"), QStringLiteral("/home/walker/up/c.tcx"),
+                           QStringLiteral("/abs/d.gpx"), QStringLiteral("/home/walker/tracks/e f.gpx")}));
+}
+
 TEST(CommandLineJoin, SplitGivesBackTheArguments)
 {
     const QStringList args{QStringLiteral("/tmp/a b/track one.gpx"), QStringLiteral("say \"hi\".gpx"),

@@ -1,5 +1,6 @@
 #include "CliCommands.h"
 
+#include "CliTestFiles.h"
 #include "GpxBuilder.h"
 #include "LoadManager.h"
 #include "TestSupport.h"
@@ -11,10 +12,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include <unistd.h>
 
 namespace {
 
@@ -207,4 +211,49 @@ TEST_F(FilterCommandTest, EveryValueOptionOfTheUsageMakesItsRule)
         EXPECT_NE(reports[0], reports[1]) << option.name;
     }
     EXPECT_EQ(valueOptions, ValueFilterRows::Count);
+}
+
+TEST_F(FilterCommandTest, AReportOntoTheInputOrTheOutputIsRefusedBeforeAnythingIsWritten)
+{
+    QFile original(ride);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    const QString sub = QDir(dir).filePath(QStringLiteral("sub"));
+    ASSERT_TRUE(QDir().mkpath(sub));
+    const QString linked = QDir(dir).filePath(QStringLiteral("linked.gpx"));
+    ASSERT_TRUE(QFile::link(ride, linked));
+    const QString hard = QDir(dir).filePath(QStringLiteral("hard.json"));
+    ASSERT_EQ(::link(QFile::encodeName(ride).constData(), QFile::encodeName(hard).constData()), 0);
+    // The same file by its name, through "..", through a symbolic and a
+    // hard link.
+    for (const QString& same : {ride, sub + QStringLiteral("/../ride.gpx"), linked, hard}) {
+        SCOPED_TRACE(same.toStdString());
+        const Outcome outcome = RunTool({QStringLiteral("filter"), ride, QStringLiteral("--spikes"),
+                                         QStringLiteral("--report"), same});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_TRUE(outcome.errors.contains(QStringLiteral("overwrite the input file"))) << qPrintable(outcome.errors);
+    }
+    const QString out = QDir(dir).filePath(QStringLiteral("out.gpx"));
+    EXPECT_EQ(Filter({ride, QStringLiteral("--report"), out, QStringLiteral("-o"), out}), 2);
+    EXPECT_FALSE(QFile::exists(out));
+    QFile after(ride);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+}
+
+TEST_F(FilterCommandTest, AReportThatCannotBeWrittenWholeFailsTheRun)
+{
+    const Outcome toFile =
+        RunTool({QStringLiteral("filter"), ride, QStringLiteral("--report"), QStringLiteral("/dev/full")});
+    EXPECT_EQ(toFile.status, 1);
+    EXPECT_TRUE(toFile.errors.contains(QStringLiteral("cannot write the report"))) << qPrintable(toFile.errors);
+
+    // To stdout, when stdout is a full disk.
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(QUORVEL_TRACK_PROGRAM), {QStringLiteral("filter"), ride, QStringLiteral("--spikes")});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("cannot write the report"));
 }

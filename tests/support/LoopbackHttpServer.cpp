@@ -61,6 +61,13 @@ LoopbackHttpServer::Route LoopbackHttpServer::Route::CutAfter(qsizetype bytes) c
     return route;
 }
 
+LoopbackHttpServer::Route LoopbackHttpServer::Route::Endless() const
+{
+    Route route = *this;
+    route.endless = true;
+    return route;
+}
+
 LoopbackHttpServer::Route LoopbackHttpServer::Route::WithHeader(std::string line) const
 {
     Route route = *this;
@@ -205,6 +212,13 @@ void LoopbackHttpServer::Answer(int client, const std::string& request)
         answer += "Location: " + route.location + "\r\n";
     for (const std::string& line : route.headers)
         answer += line + "\r\n";
+    if (route.endless) {
+        answer += "Connection: close\r\n\r\n";
+        bool sent = send(client, answer.data(), answer.size(), MSG_NOSIGNAL) > 0;
+        while (sent && !m_stop && !route.body.isEmpty())
+            sent = send(client, route.body.constData(), size_t(route.body.size()), MSG_NOSIGNAL) > 0;
+        return;
+    }
     answer += "Content-Length: " + std::to_string(route.body.size()) + "\r\nConnection: close\r\n\r\n";
     const qsizetype bodyBytes = route.cutAfter < 0 ? route.body.size() : std::min(route.cutAfter, route.body.size());
     answer.append(route.body.constData(), size_t(bodyBytes));

@@ -46,6 +46,9 @@ public:
         Route Delayed(int ms) const;
         Route CutAfter(qsizetype bytes) const;
         Route WithHeader(std::string line) const;
+        // Sends the body again and again with no length announced, until
+        // the client hangs up or the server stops: an answer without end.
+        Route Endless() const;
         // Sends the ETag and answers a request that names it in
         // If-None-Match with 304 and no body.
         Route WithETag(std::string tag) const;
@@ -63,6 +66,7 @@ public:
         // Further header lines ("Cache-Control: max-age=60").
         std::vector<std::string> headers;
         std::string etag;
+        bool endless = false;
     };
 
     LoopbackHttpServer();

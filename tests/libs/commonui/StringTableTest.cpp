@@ -53,7 +53,7 @@ TEST(StringTable, OwnIdsRunWithoutGapsInsideTheirBlocks)
         }
         expected = e.id + 1;
     }
-    EXPECT_GT(expected, 70001);
+    EXPECT_GT(previous, 70001);
 }
 
 TEST(StringTable, EveryEntryIsFoundByItsId)

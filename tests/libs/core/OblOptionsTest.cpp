@@ -81,3 +81,15 @@ TEST(OblOptions, UnboundOptionHoldsItsValueInMemoryOnly)
     EXPECT_EQ(loose.Get(), 9);
     EXPECT_FALSE(RegistryKey(QStringLiteral("Settings\\Sample")).HasValue(QStringLiteral("GapMinutes")));
 }
+
+TEST(OblOptions, ANumberOptionStoredAsInfinityOrNaNStartsFromItsDefault)
+{
+    const QString path = QDir(MakeTempDir()).filePath(QStringLiteral("opts.ini"));
+    RegistryKey::SetStorageFile(path);
+    for (const char* stored : {"inf", "nan"}) {
+        SCOPED_TRACE(stored);
+        RegistryKey(QStringLiteral("Settings\\Sample")).WriteString(QStringLiteral("Speed"), QLatin1String(stored));
+        SampleOptions options;
+        EXPECT_EQ(options.Speed().Get(), 36.5);
+    }
+}

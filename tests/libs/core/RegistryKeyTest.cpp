@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 QString ReadWholeFile(const QString& path)
@@ -97,4 +99,28 @@ TEST(RegistryKey, AppSectionNamesOrganisationAndApplication)
     EXPECT_TRUE(expected.fileName().contains(QStringLiteral("Orbelin")));
     EXPECT_TRUE(expected.fileName().contains(QStringLiteral("Quorvel")));
     RegistryKey::SetStorageFile(QDir(MakeTempDir()).filePath(QStringLiteral("s.ini")));
+}
+
+TEST(RegistryKey, NumbersThatAreNotFiniteGiveTheDefault)
+{
+    ScopedStore store;
+    {
+        // As an editor or another program may leave them in the file.
+        QSettings raw(store.Path(), QSettings::IniFormat);
+        for (const char* text : {"inf", "-inf", "nan", "+Infinity", "1e999"})
+            raw.setValue(QStringLiteral("Settings/View/") + QLatin1String(text), QString::fromLatin1(text));
+        raw.setValue(QStringLiteral("Settings/View/large"), QStringLiteral("1e300"));
+    }
+    RegistryKey key(QStringLiteral("Settings\\View"));
+    for (const char* name : {"inf", "-inf", "nan", "+Infinity", "1e999"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(key.ReadReal(QLatin1String(name), 20000.0), 20000.0);
+    }
+    EXPECT_EQ(key.ReadReal(QStringLiteral("large"), 0.0), 1e300) << "finite, however large";
+
+    // Written by the program itself.
+    key.WriteReal(QStringLiteral("written"), std::numeric_limits<double>::infinity());
+    key.WriteReal(QStringLiteral("quiet"), std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(key.ReadReal(QStringLiteral("written"), 1.5), 1.5);
+    EXPECT_EQ(key.ReadReal(QStringLiteral("quiet"), 1.5), 1.5);
 }
