@@ -371,6 +371,12 @@ enum StringId : int
     IDS_SAVE_LOSS_CONFIRM = 70138,
     IDS_MAP_FILE_NOT_OPENED = 70139,
     IDS_FILTER_MBTILES = 70140,
+
+    // Commands on the point range
+    IDS_RANGE_NEW_SEGMENT = 70250,
+    IDS_RANGE_CROP = 70251,
+    IDS_RANGE_DELETE = 70252,
+    IDS_RANGE_SAVE_AS = 70253,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of
@@ -382,6 +388,14 @@ constexpr int MenuTextId(int commandId)
         return IDS_MENU_RESTRUCTURE;
     case 33002:
         return IDS_MENU_MERGE;
+    case 33400:
+        return IDS_RANGE_NEW_SEGMENT;
+    case 33401:
+        return IDS_RANGE_CROP;
+    case 33402:
+        return IDS_RANGE_DELETE;
+    case 33403:
+        return IDS_RANGE_SAVE_AS;
     default:
         return commandId;
     }

@@ -477,6 +477,10 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_SAVE_LOSS_CONFIRM, u"Save anyway?"},
     {IDS_MAP_FILE_NOT_OPENED, u"The map file %1 could not be opened. It may be damaged or not an MBTiles file."},
     {IDS_FILTER_MBTILES, u"MBTiles - Offline maps"},
+    {IDS_RANGE_NEW_SEGMENT, u"&New segment from selection"},
+    {IDS_RANGE_CROP, u"&Crop to selection"},
+    {IDS_RANGE_DELETE, u"&Delete selection"},
+    {IDS_RANGE_SAVE_AS, u"Sa&ve selection as..."},
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "MapOverlays.h"
 #include "OpenTracks.h"
 #include "OptUnits.h"
+#include "PointRangeMenu.h"
 #include "StringIds.h"
 #include "TimeZones.h"
 #include "TrackI.h"
@@ -111,8 +112,7 @@ TrackView::TrackView(QWidget* parent)
     m_transform.SetScale(settings.mpp.Get());
     m_transform.SetCenter({settings.x.Get(), settings.y.Get()});
     m_events = GEventManagerImpl::GetInstance().Subscribe(
-        GEventFilter::TrackData() | GEventFilter::PointsAndCursor() | GEventFilter::State() | GEventFilter::Settings(),
-        [this] { RequestRedraw(); }, GEventGroup::Views);
+        GEventFilter::All(), [this] { RequestRedraw(); }, GEventGroup::Views);
     m_tick = AppTick::GetInstance().Subscribe([this] {
         if (NeedsRedraw())
             update();
@@ -161,6 +161,9 @@ void TrackView::paintEvent(QPaintEvent*)
     TrackPainter painter(m_layers, m_transform, open.model, m_pick, &m_lods);
     const TrackDrawOptions options{settings.showMap.Get(), settings.showArrows.Get(), settings.GetCurrentPalette()};
     painter.DrawSegments(m_attrs.Get(options), settings.showDeleted.Get());
+    const PointRange range = open.holder.GetState().GetPointRange();
+    if (!range.IsEmpty() && open.holder.GetState().GetCheckState(range.tid) != TracksStateI::Unchecked)
+        painter.DrawPointRange(range);
     const TrackPosition current = open.holder.GetState().GetCurrentPoint();
     if (current.tid >= 0 && current.index >= 0)
         painter.DrawCurrentPoint(m_layers, current);
@@ -425,9 +428,12 @@ void TrackView::ShowPointMenu(const PixelPoint& at, const TrackPosition& point)
     if (place == PointEdits::NoPlace || !track || !track->GetPoint(point.index, value))
         return;
     const bool atEnd = place == PointEdits::First || place == PointEdits::Last;
-    const std::vector<std::pair<int, bool>> commands{
-        {1502, value.IsValid()}, {1503, !value.IsValid()}, {1504, !atEnd}, {1505, atEnd}};
-    switch (m_menuRunner(commands, mapToGlobal(QPoint(at.x, at.y)))) {
+    CommandMenu::Commands commands{{1502, value.IsValid()}, {1503, !value.IsValid()}, {1504, !atEnd}, {1505, atEnd}};
+    PointRangeMenu::Append(commands);
+    const int chosen = m_menuRunner(commands, mapToGlobal(QPoint(at.x, at.y)));
+    if (PointRangeMenu::IsRangeCommand(chosen) && m_sendCommand)
+        m_sendCommand(chosen);
+    switch (chosen) {
     case 1502:
         m_actions.RemovePoint(point);
         break;
