@@ -480,7 +480,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_RANGE_NEW_SEGMENT, u"&New segment from selection"},
     {IDS_RANGE_CROP, u"&Crop to selection"},
     {IDS_RANGE_DELETE, u"&Delete selection"},
-    {IDS_RANGE_SAVE_AS, u"Sa&ve selection as..."},
+    {IDS_RANGE_SAVE_AS, u"S&ave selection as..."},
 };
 
 } // namespace

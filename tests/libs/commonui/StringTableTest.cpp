@@ -37,13 +37,15 @@ TEST(StringTable, NoTextIsEmpty)
     }
 }
 
-TEST(StringTable, OwnIdsFormOneBlockFrom70001)
+// Parts of the program take blocks of their own, so there may be gaps
+// between the blocks, but the ids still rise through the table.
+TEST(StringTable, OwnIdsRiseFrom70001)
 {
     int expected = 70001;
     for (const StringTableEntry& e : GetStringTable()) {
         if (e.id < 70000)
             continue;
-        EXPECT_EQ(e.id, expected);
+        EXPECT_GE(e.id, expected);
         expected = e.id + 1;
     }
     EXPECT_GT(expected, 70001);
