@@ -89,6 +89,22 @@ void DrawArrowHead(QPainter& surface, const QColor& colour, const QPoint& from, 
     surface.restore();
 }
 
+// The wide band gains nothing from vertices closer than a pixel, and its
+// round joins make each of them costly: of such a run only the first and
+// the last point stay.
+std::vector<QPointF> ApartByAPixel(const std::vector<QPointF>& pixels)
+{
+    std::vector<QPointF> kept;
+    kept.reserve(pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const bool last = i + 1 == pixels.size();
+        if (kept.empty() || last || std::abs(pixels[i].x() - kept.back().x()) >= 1.0
+            || std::abs(pixels[i].y() - kept.back().y()) >= 1.0)
+            kept.push_back(pixels[i]);
+    }
+    return kept;
+}
+
 GeoRect Grown(const GeoRect& r, double factor)
 {
     const double halfWidth = r.Width() * factor * 0.5;
@@ -354,11 +370,13 @@ void TrackPainter::DrawPointRange(const PointRange& range)
     }
     if (to > from)
         indices.push_back(valid[static_cast<size_t>(to)]);
-    const std::vector<QPointF> pixels = PixelsOf(*segment, indices);
+    const std::vector<QPointF> pixels = ApartByAPixel(PixelsOf(*segment, indices));
     if (pixels.size() == 1) {
+        middle->save();
         middle->setPen(Qt::NoPen);
         middle->setBrush(QColor::fromRgba(RangeColour));
         middle->drawEllipse(pixels.front(), RangeWidth / 2.0, RangeWidth / 2.0);
+        middle->restore();
         return;
     }
     const QPen band = MakePen(QColor::fromRgba(RangeColour), RangeWidth, Qt::RoundCap, Qt::RoundJoin);
