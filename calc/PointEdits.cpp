@@ -41,6 +41,16 @@ void PointEdits::SetCurrentPoint(const TrackPosition& point)
     m_holder.SetCurrentPoint(point.tid, point.index);
 }
 
+void PointEdits::MarkPoint(const TrackPosition& point)
+{
+    m_holder.MarkPoint(point.tid, point.index);
+}
+
+void PointEdits::ClearPointRange()
+{
+    m_holder.ClearPointRange();
+}
+
 TrackPosition PointEdits::StepCurrentPoint(bool forward)
 {
     const TrackPosition current = m_holder.GetState().GetCurrentPoint();

@@ -25,6 +25,10 @@ public:
     PointEdits(OpenTracksModel& model, TracksStateHolderImpl& holder, GEventNotifyI& events);
 
     void SetCurrentPoint(const TrackPosition& point);
+    // A Ctrl+click mark: two marks on one segment make the points between
+    // them the point range.
+    void MarkPoint(const TrackPosition& point);
+    void ClearPointRange();
     // The next or previous valid point of the current point's segment
     // becomes current; (-1, -1) when there is none.
     TrackPosition StepCurrentPoint(bool forward);

@@ -41,9 +41,10 @@ public:
         using namespace GEventKind;
         return {ViewSettingsChanged, UnitsChanged};
     }
+    // Every kind: the four sets and the point range.
     static constexpr GEventFilter All()
     {
-        return TrackData() | PointsAndCursor() | State() | Settings();
+        return TrackData() | PointsAndCursor() | State() | Settings() | GEventFilter{GEventKind::PointRangeChanged};
     }
 
     constexpr bool Contains(int kind) const { return (m_mask & Bit(kind)) != 0; }

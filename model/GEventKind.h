@@ -29,8 +29,10 @@ inline constexpr int StateOtherChanged = 10;
 inline constexpr int ViewSettingsChanged = 11;
 // Units or display options changed.
 inline constexpr int UnitsChanged = 12;
+// The stretch of points chosen on a segment was set, changed or cleared.
+inline constexpr int PointRangeChanged = 13;
 
-inline constexpr int Count = 13;
+inline constexpr int Count = 14;
 } // namespace GEventKind
 
 // Priority groups: a delivery reaches group 3, then 2, then 1.

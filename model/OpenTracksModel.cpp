@@ -188,6 +188,26 @@ int OpenTracksModel::SplitSegment(int tid, int index)
     return added;
 }
 
+int OpenTracksModel::InsertSegment(int after, std::vector<TrackPoint> points, const QString& name)
+{
+    if (!std::dynamic_pointer_cast<Track>(GetTrack(after)))
+        return -1;
+    const int parent = m_reader->GetParent(after);
+    const std::vector<int>& siblings = m_reader->GetChildren(parent);
+    const auto position = std::find(siblings.begin(), siblings.end(), after) - siblings.begin() + 1;
+    TrackInfo::Segment node;
+    node.SetName(name);
+    const int added = m_editor->AddNode(parent, node, static_cast<int>(position));
+    m_tracks[added] = std::make_shared<Track>(std::make_shared<TrackData>(std::move(points)), added, parent);
+
+    auto record = std::make_shared<Record>();
+    record->RecordAdded(added);
+    std::set<int> changed;
+    CollectAncestors(added, changed);
+    Finish(record, changed);
+    return added;
+}
+
 void OpenTracksModel::RemoveSubtree(int tid, Record& record)
 {
     std::vector<int> subtree;

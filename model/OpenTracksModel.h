@@ -68,6 +68,10 @@ public:
     // segment, under the same parent; returns its tid. -1, and nothing
     // changes, unless the segment has points on both sides of the cut.
     int SplitSegment(int tid, int index);
+    // A new segment named name holding points, right after the segment
+    // after under the same parent; returns its tid, -1 (nothing changes)
+    // when after is no segment.
+    int InsertSegment(int after, std::vector<TrackPoint> points, const QString& name);
     // Reverses the order of the children at every level beneath each of
     // items (a reversed track runs its folders and segments backwards).
     void ReverseOrder(const std::vector<int>& items);

@@ -104,4 +104,24 @@ void TracksState::Drop(const std::vector<int>& tids)
         m_currentPoint = TrackPosition();
     if (dropped.count(m_hoveredSegment))
         m_hoveredSegment = -1;
+    if (dropped.count(m_pointRange.tid))
+        m_pointRange = PointRange();
+    DropMarksOn(tids);
+}
+
+void TracksState::DropMarksOn(const std::vector<int>& tids)
+{
+    for (TrackPosition& mark : m_marks) {
+        if (std::find(tids.begin(), tids.end(), mark.tid) != tids.end())
+            mark = TrackPosition();
+    }
+}
+
+PointRange TracksState::AddMark(const TrackPosition& point)
+{
+    m_marks = {m_marks[1], point};
+    const TrackPosition& older = m_marks[0];
+    if (older.tid < 0 || older.tid != point.tid || older.index == point.index)
+        return {};
+    return {point.tid, std::min(older.index, point.index), std::max(older.index, point.index)};
 }

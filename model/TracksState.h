@@ -2,6 +2,7 @@
 
 #include "TracksStateI.h"
 
+#include <array>
 #include <map>
 #include <set>
 #include <utility>
@@ -24,6 +25,7 @@ public:
     int GetCurrentSegment() const override;
     bool IsSelectedItem(int tid) const override;
     int GetHoveredSegment() const override { return m_hoveredSegment; }
+    PointRange GetPointRange() const override { return m_pointRange; }
 
     // The items become the selection and every segment beneath them a
     // selected segment. Items unknown to the tree are left out.
@@ -47,8 +49,18 @@ public:
     void SetCarried(int tid, bool carried);
     void SetHoveredSegment(int tid) { m_hoveredSegment = tid; }
 
-    // Forgets the tids everywhere; a current point or hovered segment on one
-    // of them is cleared. Check states of what remains are not recomputed.
+    // Stored as given; the holder checks it against the segment.
+    void SetPointRange(const PointRange& range) { m_pointRange = range; }
+    // Keeps the point as the newer of the last two marks; returns the range
+    // between the two when they lie on one segment at different points,
+    // else an empty one. Both are in segment numbering.
+    PointRange AddMark(const TrackPosition& point);
+    void ClearMarks() { m_marks = {}; }
+    // Forgets the marks on these segments (their points were renumbered).
+    void DropMarksOn(const std::vector<int>& tids);
+
+    // Forgets the tids everywhere; a current point, hovered segment, point
+    // range or mark on one of them is cleared. Check states of what remains are not recomputed.
     void Drop(const std::vector<int>& tids);
 
 private:
@@ -62,4 +74,7 @@ private:
     std::set<int> m_carried;
     TrackPosition m_currentPoint;
     int m_hoveredSegment = -1;
+    PointRange m_pointRange;
+    // The older mark first.
+    std::array<TrackPosition, 2> m_marks;
 };

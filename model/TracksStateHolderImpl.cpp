@@ -4,13 +4,15 @@
 #include "OpenTracksModel.h"
 #include "TrackTreeAlg.h"
 
+#include <algorithm>
 #include <set>
 
 TracksStateHolderImpl::TracksStateHolderImpl(OpenTracksModel& model, GEventManagerImpl& events)
     : m_model(model)
     , m_events(events)
-    , m_subscription(events.Subscribe(GEventFilter{GEventKind::TreeChanged}, [this] { OnTreeChanged(); },
-                                      GEventGroup::State))
+    , m_subscription(events.Subscribe(
+          GEventFilter{GEventKind::TreeChanged, GEventKind::PointsChanged, GEventKind::PointAdded},
+          [this] { OnEvent(); }, GEventGroup::State))
 {
 }
 
@@ -35,17 +37,59 @@ void TracksStateHolderImpl::SetSelection(const std::vector<int>& tids)
     m_events.Notify(GEventKind::SelectionChanged);
 }
 
+TrackPosition TracksStateHolderImpl::ToSegment(int tid, int index) const
+{
+    const TrackPtr track = m_model.GetTrack(tid);
+    if (!track || index < 0 || index >= track->GetPointCount())
+        return {};
+    const TrackPositionConverter converter(*m_model.GetReader(),
+                                           [this](int other) { return m_model.GetTrack(other).get(); });
+    return converter.Convert({tid, index}, track->GetSegmentTid(index));
+}
+
 void TracksStateHolderImpl::SetCurrentPoint(int tid, int index)
 {
-    TrackPosition point;
-    const TrackPtr track = m_model.GetTrack(tid);
-    if (track && index >= 0 && index < track->GetPointCount()) {
-        const TrackPositionConverter converter(*m_model.GetReader(),
-                                               [this](int other) { return m_model.GetTrack(other).get(); });
-        point = converter.Convert({tid, index}, track->GetSegmentTid(index));
-    }
-    m_state.SetCurrentPoint(point);
+    m_state.SetCurrentPoint(ToSegment(tid, index));
     m_events.Notify(GEventKind::CurrentPointChanged);
+}
+
+PointRange TracksStateHolderImpl::SetPointRange(int tid, int first, int last)
+{
+    const TrackPosition low = ToSegment(tid, std::min(first, last));
+    TrackPosition high = ToSegment(tid, std::max(first, last));
+    PointRange range;
+    if (low.tid >= 0 && high.tid >= 0) {
+        if (high.tid != low.tid)
+            high = {low.tid, m_model.GetTrack(low.tid)->GetPointCount() - 1};
+        range = {low.tid, low.index, high.index};
+    }
+    StoreRange(range);
+    return range;
+}
+
+void TracksStateHolderImpl::ClearPointRange()
+{
+    // The next Ctrl+click starts a new pair.
+    m_state.ClearMarks();
+    StoreRange({});
+}
+
+void TracksStateHolderImpl::StoreRange(const PointRange& range)
+{
+    if (range == m_state.GetPointRange())
+        return;
+    m_state.SetPointRange(range);
+    m_events.Notify(GEventKind::PointRangeChanged);
+}
+
+void TracksStateHolderImpl::MarkPoint(int tid, int index)
+{
+    const TrackPosition point = ToSegment(tid, index);
+    if (point.tid < 0)
+        return;
+    const PointRange range = m_state.AddMark(point);
+    if (!range.IsEmpty())
+        StoreRange(range);
 }
 
 void TracksStateHolderImpl::SetCheckState(const std::vector<int>& tids, bool checked)
@@ -56,7 +100,10 @@ void TracksStateHolderImpl::SetCheckState(const std::vector<int>& tids, bool che
 
 void TracksStateHolderImpl::DropRemoved(const std::vector<int>& tids)
 {
+    const bool hadRange = !m_state.GetPointRange().IsEmpty();
     m_state.Drop(tids);
+    if (hadRange && m_state.GetPointRange().IsEmpty())
+        m_events.Notify(GEventKind::PointRangeChanged);
     FollowTree();
     m_events.Notify(GEventKind::SelectionChanged);
 }
@@ -92,9 +139,39 @@ void TracksStateHolderImpl::CloneParams(int fromTid, int toTid)
         m_state.SetCarried(toTid, true);
 }
 
+void TracksStateHolderImpl::OnEvent()
+{
+    const int kind = m_events.GetCurrentEvent().kind;
+    if (kind == GEventKind::TreeChanged)
+        OnTreeChanged();
+    else
+        FollowPoints(kind);
+}
+
+void TracksStateHolderImpl::FollowPoints(int kind)
+{
+    PointRange range = m_state.GetPointRange();
+    if (range.IsEmpty())
+        return;
+    if (kind == GEventKind::PointAdded) {
+        const auto [tid, index] = m_events.GetPair();
+        if (tid == range.tid && index <= range.last) {
+            range.first += index <= range.first ? 1 : 0;
+            ++range.last;
+        }
+    }
+    const TrackPtr track = m_model.GetTrack(range.tid);
+    StoreRange(track && range.last < track->GetPointCount() ? range : PointRange());
+}
+
 void TracksStateHolderImpl::OnTreeChanged()
 {
     const TrackTreeChangesPtr changes = m_events.GetTreeChanges();
+    // Restructuring renumbers the points of a changed segment.
+    const std::vector<int> changed = changes->GetChanged();
+    m_state.DropMarksOn(changed);
+    if (std::find(changed.begin(), changed.end(), m_state.GetPointRange().tid) != changed.end())
+        ClearPointRange();
     const std::vector<int> added = changes->GetAdded();
     InheritUnchecked(added);
     AssignColours(added);

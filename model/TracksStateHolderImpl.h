@@ -49,10 +49,29 @@ public:
     void SetHoveredSegment(int tid) { m_state.SetHoveredSegment(tid); }
     void SetCarried(int tid, bool carried) { m_state.SetCarried(tid, carried); }
 
+    // The points first to last (either order) of tid become the point range.
+    // tid may be a file or folder: the range goes to the segment of its
+    // lower end and stops at that segment's end. Ends outside the points
+    // clear it. Kind 13 when the range changed. Returns the range now held.
+    PointRange SetPointRange(int tid, int first, int last);
+    // Kind 13 when there was one.
+    void ClearPointRange();
+    // A Ctrl+click mark on a point (any node's numbering); when it and the
+    // mark before lie on one segment at different points, the points between
+    // them become the point range.
+    void MarkPoint(int tid, int index);
+
     void CloneParams(int fromTid, int toTid) override;
 
 private:
+    void OnEvent();
     void OnTreeChanged();
+    // A point inserted into the range's segment moves the range's indices
+    // along; a range the segment no longer holds is cleared.
+    void FollowPoints(int kind);
+    // The point in its segment's numbering; (-1, -1) outside the node's points.
+    TrackPosition ToSegment(int tid, int index) const;
+    void StoreRange(const PointRange& range);
     // New segments beneath a file or folder that was wholly unchecked stay
     // hidden with it.
     void InheritUnchecked(const std::vector<int>& added);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PointRange.h"
 #include "TrackPositionConverter.h"
 
 #include <vector>
@@ -37,4 +38,6 @@ public:
     virtual bool IsSelectedItem(int tid) const = 0;
     // The segment under the mouse in the map window; -1 when none.
     virtual int GetHoveredSegment() const = 0;
+    // The stretch of points the range commands work on; empty when none.
+    virtual PointRange GetPointRange() const = 0;
 };

@@ -88,6 +88,9 @@ void MouseControllerImpl::OnKeyDown(int key, bool shift, bool ctrl)
     case Qt::Key_Down:
         m_transform.PanBy(0, panY);
         break;
+    case Qt::Key_Escape:
+        m_actions.ClearPointRange();
+        break;
     default:
         break;
     }
@@ -155,9 +158,11 @@ void MouseControllerImpl::OnLeftUp(const MouseMessage& message)
         m_host.ReleaseMouse();
     if (m_tool->OnRelease(m_pick) || !IsClick(m_press, message.pos))
         return;
-    if (m_pick.kind == PickResult::Point)
+    if (m_pick.kind == PickResult::Point) {
         m_actions.SetCurrentPoint(m_pick.point);
-    else if (m_pick.kind == PickResult::Segment)
+        if (message.ctrl)
+            m_actions.MarkPoint(m_pick.point);
+    } else if (m_pick.kind == PickResult::Segment)
         m_host.SelectSegment(m_pick.point.tid);
 }
 

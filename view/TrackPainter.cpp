@@ -7,6 +7,7 @@
 #include "OpenTracksModel.h"
 #include "PickState.h"
 #include "PieceValue.h"
+#include "PointRange.h"
 #include "TrackLodCache.h"
 #include "TrackI.h"
 #include "TrackPtNavI.h"
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,6 +28,9 @@ constexpr int ShadowExtraWidth = 7;
 constexpr int ArrowPieceLength = 11;
 constexpr QRgb SinglePointColour = 0xFF00FF00;
 constexpr double ViewGrowth = 1.1;
+// Magenta stands out from the map and from the colours of the cycle.
+constexpr QRgb RangeColour = 0xFFFF00FF;
+constexpr int RangeWidth = 11;
 
 QPen MakePen(const QColor& colour, int width, Qt::PenCapStyle cap, Qt::PenJoinStyle join)
 {
@@ -82,6 +87,22 @@ void DrawArrowHead(QPainter& surface, const QColor& colour, const QPoint& from, 
     surface.setBrush(colour);
     surface.drawPolygon(head, 3);
     surface.restore();
+}
+
+// The wide band gains nothing from vertices closer than a pixel, and its
+// round joins make each of them costly: of such a run only the first and
+// the last point stay.
+std::vector<QPointF> ApartByAPixel(const std::vector<QPointF>& pixels)
+{
+    std::vector<QPointF> kept;
+    kept.reserve(pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const bool last = i + 1 == pixels.size();
+        if (kept.empty() || last || std::abs(pixels[i].x() - kept.back().x()) >= 1.0
+            || std::abs(pixels[i].y() - kept.back().y()) >= 1.0)
+            kept.push_back(pixels[i]);
+    }
+    return kept;
 }
 
 GeoRect Grown(const GeoRect& r, double factor)
@@ -325,6 +346,43 @@ void TrackPainter::DrawSinglePoint(const TrackI& segment, const TrackDrawAttrs& 
     top->setBrush(Qt::NoBrush);
     top->drawEllipse(QPointF(pixel.x, pixel.y), 2.0, 2.0);
     m_pick.OfferPoint({segment.GetTid(), index}, QPoint(pixel.x, pixel.y));
+}
+
+void TrackPainter::DrawPointRange(const PointRange& range)
+{
+    QPainter* middle = m_layers.GetLayer(MiddleLayer);
+    const TrackPtr segment = range.IsEmpty() ? nullptr : m_model.GetTrack(range.tid);
+    if (!middle || !segment || range.last >= segment->GetPointCount())
+        return;
+    const Line line = LineOf(*segment);
+    const std::vector<int>& valid = *line.valid;
+    const auto from = std::lower_bound(valid.begin(), valid.end(), range.first) - valid.begin();
+    const auto to = std::upper_bound(valid.begin(), valid.end(), range.last) - valid.begin() - 1;
+    if (from > to)
+        return;
+    // The drawn points inside the range, and its own end points, which a
+    // simplified line may have left out.
+    std::vector<int> indices{valid[static_cast<size_t>(from)]};
+    for (size_t i = 0; i < line.DrawnCount(); ++i) {
+        const int position = line.ValidPosition(static_cast<int>(i));
+        if (position > from && position < to)
+            indices.push_back(valid[static_cast<size_t>(position)]);
+    }
+    if (to > from)
+        indices.push_back(valid[static_cast<size_t>(to)]);
+    const std::vector<QPointF> pixels = ApartByAPixel(PixelsOf(*segment, indices));
+    if (pixels.size() == 1) {
+        middle->save();
+        middle->setPen(Qt::NoPen);
+        middle->setBrush(QColor::fromRgba(RangeColour));
+        middle->drawEllipse(pixels.front(), RangeWidth / 2.0, RangeWidth / 2.0);
+        middle->restore();
+        return;
+    }
+    const QPen band = MakePen(QColor::fromRgba(RangeColour), RangeWidth, Qt::RoundCap, Qt::RoundJoin);
+    ForEachRun(pixels, [&](const PolylineClipper::Run& run) {
+        DrawLine(middle, band, PolygonOf(run, 0, run.size() - 1));
+    });
 }
 
 void TrackPainter::DrawCurrentPoint(DrawingLayers& layers, const TrackPosition& current)

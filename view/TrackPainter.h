@@ -17,6 +17,7 @@ class PickState;
 class QPainter;
 class TrackI;
 class TrackLodCache;
+struct PointRange;
 struct TrackPosition;
 
 // Draws the shown segments of one frame onto the drawing layers: casings,
@@ -32,6 +33,10 @@ public:
 
     // attrs in drawing order (by level).
     void DrawSegments(const std::vector<TrackDrawAttrs>& attrs, bool showDeleted);
+    // A wide band under the line of the range's valid points, drawn from
+    // the same simplified line as the segment; after DrawSegments, which
+    // sets the frame's view.
+    void DrawPointRange(const PointRange& range);
     // Sprite 0 over the current point, if it is in a shown segment.
     void DrawCurrentPoint(DrawingLayers& layers, const TrackPosition& current);
     // A black ring with a white halo around a highlighted point.

@@ -325,16 +325,23 @@ void TracksFileUI::SaveAs()
 
 void TracksFileUI::SaveParts(const std::vector<int>& items)
 {
-    QString path = OpenTracks::Get().namer.GetDefaultName(items);
-    if (!AskSavePath(path))
-        return;
     // The parts become a file of their own, built the way a merge builds one.
-    const int fileTid = TrackRestructure(Model()).Merge(items, RebuildTreeOptions::GetInstance().GetParams(),
-                                                        QFileInfo(path).completeBaseName());
+    SaveNewFile(OpenTracks::Get().namer.GetDefaultName(items), [&items](const QString& name) {
+        return TrackRestructure(Model()).Merge(items, RebuildTreeOptions::GetInstance().GetParams(), name);
+    });
+}
+
+bool TracksFileUI::SaveNewFile(const QString& defaultName, const std::function<int(const QString& name)>& build)
+{
+    QString path = defaultName;
+    if (!AskSavePath(path))
+        return false;
+    const int fileTid = build(QFileInfo(path).completeBaseName());
     if (fileTid < 0)
-        return;
-    WriteFile(fileTid, path, SaveManager::TypeForPath(path));
+        return false;
+    const bool written = WriteFile(fileTid, path, SaveManager::TypeForPath(path));
     OpenTracks::Get().holder.SetSelection({fileTid});
+    return written;
 }
 
 void TracksFileUI::CloseAll()

@@ -10,6 +10,7 @@
 
 #include <boost/signals2/connection.hpp>
 
+#include <functional>
 #include <vector>
 
 class CommandUI;
@@ -38,6 +39,12 @@ public:
     // An accepted name becomes the file's path (its extension kept) and
     // replaces the old path in the recent list.
     bool CheckNewName(int fileTid, const QString& newName);
+
+    // Asks for a path, offering defaultName, then saves the new file that
+    // build adds to the open tracks for the chosen name (without folder or
+    // extension; build returns its tid, -1 for none); the file becomes the
+    // selection. False when the user cancelled or nothing was built.
+    bool SaveNewFile(const QString& defaultName, const std::function<int(const QString& name)>& build);
 
     const MruHelper& GetRecentTracks() const { return m_recent; }
 

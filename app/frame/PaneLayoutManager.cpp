@@ -40,6 +40,7 @@ PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
     , m_trackView(new TrackView)
 {
     m_frame.setDockNestingEnabled(true);
+    m_trackView->SetCommandSender([this](int id) { m_frame.RunCommand(id); });
     const Translator& tr = Translator::GetInstance();
     for (int paneId : {PANE_TRACKS, PANE_TRACK_VIEW, PANE_POINT_PROPERTIES, PANE_POINTS, PANE_PROFILE,
                        PANE_HISTOGRAM, PANE_LEGEND}) {
@@ -53,11 +54,8 @@ PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
                            : paneId == PANE_POINT_PROPERTIES ? static_cast<QWidget*>(new PointPropDlg)
                            : paneId == PANE_HISTOGRAM ? static_cast<QWidget*>(new HistogramDlg)
                            : paneId == PANE_LEGEND    ? static_cast<QWidget*>(new LegendDlg)
-                           : paneId == PANE_POINTS
-                               ? static_cast<QWidget*>(new PointListDlg([this](const TrackPosition& point) {
-                                     m_trackView->ShowPoint(false, false, point);
-                                 }))
-                               : new QWidget;
+                           : paneId == PANE_POINTS ? CreatePointList()
+                                                   : new QWidget;
         // The frame has no central widget: the map pane is the one that
         // takes up the room the others leave.
         if (paneId == PANE_TRACK_VIEW)
@@ -65,6 +63,13 @@ PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
         DockingPane* pane = m_manager.CreatePane(paneId, tr.LoadStr(paneId), content, Qt::LeftDockWidgetArea);
         pane->setMinimumSize(3, 3);
     }
+}
+
+QWidget* PaneLayoutManager::CreatePointList()
+{
+    auto* list = new PointListDlg([this](const TrackPosition& point) { m_trackView->ShowPoint(false, false, point); });
+    list->SetCommandSender([this](int id) { m_frame.RunCommand(id); });
+    return list;
 }
 
 int PaneLayoutManager::PaneOfCommand(int commandId)

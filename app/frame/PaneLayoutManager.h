@@ -42,6 +42,8 @@ public:
 
 private:
     void ApplyInitialSizes();
+    // The Points pane, its point-range commands sent to the frame.
+    QWidget* CreatePointList();
 
     MainFrame& m_frame;
     DockingPaneManager m_manager;

@@ -7,6 +7,7 @@
 #include "InstanceSocketFolder.h"
 #include "MainFrame.h"
 #include "OptionsUI.h"
+#include "PointRangeUI.h"
 #include "QtMessageBoxPresenter.h"
 #include "RegistryKey.h"
 #include "ScreenshotMode.h"
@@ -69,6 +70,7 @@ bool MainApp::InitInstance(const QStringList& args)
     m_files = std::make_unique<TracksFileUI>(*m_frame);
     new FilterUI(*m_frame); // a child of the frame, which deletes it
     new TrackMenuUI(*m_frame); // a child of the frame, which deletes it
+    new PointRangeUI(*m_frame, *m_files); // a child of the frame, which deletes it
     new ViewUI(*m_frame, m_frame->GetTrackView()); // a child of the frame, which deletes it
     new OptionsUI(*m_frame); // a child of the frame, which deletes it
     auto* updater = new UpdaterUI(*m_frame, UpdaterUI::GetDefaultParams()); // a child of the frame

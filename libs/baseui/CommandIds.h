@@ -67,6 +67,13 @@ enum CommandId : int
     // One command a palette of the "Color by" choice, in the order of the palettes.
     ID_VIEW_PALETTE_FIRST = 33300,
     ID_VIEW_PALETTE_LAST = 33349,
+    // The commands on the point range take 33400 to 33419.
+    ID_RANGE_FIRST = 33400,
+    ID_RANGE_NEW_SEGMENT = ID_RANGE_FIRST,
+    ID_RANGE_CROP = 33401,
+    ID_RANGE_DELETE = 33402,
+    ID_RANGE_SAVE_AS = 33403,
+    ID_RANGE_LAST = 33419,
     ID_APP_EXIT = 57665,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,

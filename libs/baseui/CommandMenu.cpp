@@ -19,7 +19,7 @@ void Fill(QMenu& menu, const Commands& commands, const std::function<bool(int id
                 restructuring = menu.addMenu(tr.LoadStr(IDS_MENU_RESTRUCTURING));
             into = restructuring;
         }
-        QAction* action = into->addAction(tr.LoadStr(id));
+        QAction* action = into->addAction(tr.LoadStr(MenuTextId(id)));
         action->setData(id);
         action->setEnabled(enabled);
     }

@@ -532,6 +532,10 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_INSTANCE_FOLDER_OWNER, u"it belongs to another user"},
     {IDS_INSTANCE_FOLDER_OPEN, u"other users have access to it"},
     {IDS_INSTANCE_SEPARATE, u"Quorvel starts as a separate instance: files are not handed to one already running."},
+    {IDS_RANGE_NEW_SEGMENT, u"&New segment from selection"},
+    {IDS_RANGE_CROP, u"&Crop to selection"},
+    {IDS_RANGE_DELETE, u"&Delete selection"},
+    {IDS_RANGE_SAVE_AS, u"S&ave selection as..."},
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "MapOverlays.h"
 #include "MapScene.h"
 #include "OpenTracks.h"
+#include "PointRangeMenu.h"
 #include "StringIds.h"
 #include "TimeZones.h"
 #include "TrackI.h"
@@ -93,8 +94,7 @@ TrackView::TrackView(QWidget* parent)
     m_transform.SetScale(settings.mpp.Get());
     m_transform.SetCenter({settings.x.Get(), settings.y.Get()});
     m_events = GEventManagerImpl::GetInstance().Subscribe(
-        GEventFilter::TrackData() | GEventFilter::PointsAndCursor() | GEventFilter::State() | GEventFilter::Settings(),
-        [this] { RequestRedraw(); }, GEventGroup::Views);
+        GEventFilter::All(), [this] { RequestRedraw(); }, GEventGroup::Views);
     m_tick = AppTick::GetInstance().Subscribe([this] {
         if (NeedsRedraw())
             update();
@@ -140,9 +140,13 @@ void TrackView::paintEvent(QPaintEvent*)
     OpenTracks& open = OpenTracks::Get();
     MapScene scene(open.model, m_attrs, m_tiles, m_lods);
     scene.DrawMapAndTracks(m_layers, m_transform, m_pick);
+    TrackPainter painter(m_layers, m_transform, open.model, m_pick, &m_lods);
+    const PointRange range = open.holder.GetState().GetPointRange();
+    if (!range.IsEmpty() && open.holder.GetState().GetCheckState(range.tid) != TracksStateI::Unchecked)
+        painter.DrawPointRange(range);
     const TrackPosition current = open.holder.GetState().GetCurrentPoint();
     if (current.tid >= 0 && current.index >= 0)
-        TrackPainter(m_layers, m_transform, open.model, m_pick).DrawCurrentPoint(m_layers, current);
+        painter.DrawCurrentPoint(m_layers, current);
     m_pick.End();
     if (picking)
         m_mouse.SetPickResult(ReadPick());
@@ -398,9 +402,12 @@ void TrackView::ShowPointMenu(const PixelPoint& at, const TrackPosition& point)
     if (place == PointEdits::NoPlace || !track || !track->GetPoint(point.index, value))
         return;
     const bool atEnd = place == PointEdits::First || place == PointEdits::Last;
-    const std::vector<std::pair<int, bool>> commands{
-        {1502, value.IsValid()}, {1503, !value.IsValid()}, {1504, !atEnd}, {1505, atEnd}};
-    switch (m_menuRunner(commands, mapToGlobal(QPoint(at.x, at.y)))) {
+    CommandMenu::Commands commands{{1502, value.IsValid()}, {1503, !value.IsValid()}, {1504, !atEnd}, {1505, atEnd}};
+    PointRangeMenu::Append(commands);
+    const int chosen = m_menuRunner(commands, mapToGlobal(QPoint(at.x, at.y)));
+    if (PointRangeMenu::IsRangeCommand(chosen) && m_sendCommand)
+        m_sendCommand(chosen);
+    switch (chosen) {
     case 1502:
         m_actions.RemovePoint(point);
         break;

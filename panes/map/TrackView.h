@@ -46,6 +46,9 @@ public:
     // the chosen command or 0. Tests put a script in its place.
     using PointMenuRunner = CommandMenu::Runner;
     void SetPointMenuRunner(PointMenuRunner runner) { m_menuRunner = std::move(runner); }
+    // Where the point menu's commands on the point range go: the frame.
+    using SendCommand = std::function<void(int commandId)>;
+    void SetCommandSender(SendCommand send) { m_sendCommand = std::move(send); }
 
     CoordTransform& GetTransform() { return m_transform; }
     MouseControllerImpl& GetMouse() { return m_mouse; }
@@ -95,6 +98,7 @@ private:
     int m_countdown = 0;
     bool m_captured = false;
     PointMenuRunner m_menuRunner;
+    SendCommand m_sendCommand;
     boost::signals2::scoped_connection m_events;
     boost::signals2::scoped_connection m_tick;
 };

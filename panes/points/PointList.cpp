@@ -8,6 +8,7 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -35,6 +36,7 @@ PointList::PointList(QWidget* parent)
 
     setRootIsDecorated(false);
     setUniformRowHeights(true);
+    m_record.SetState(&OpenTracks::Get().holder.GetState());
     SetOnFocusChanged([this](int index) {
         if (!m_applying && m_nav && index >= 0 && m_onPointFocused)
             m_onPointFocused({m_nav->GetTid(), index});
@@ -157,17 +159,65 @@ void PointList::JumpToOtherStatus(bool forward)
         SetFocusedId(found);
 }
 
+int PointList::RangeAnchor() const
+{
+    const int focused = GetFocusedId();
+    const PointRange range = OpenTracks::Get().holder.GetState().GetPointRange();
+    if (m_nav && range.tid == m_nav->GetTid()) {
+        if (focused == range.last)
+            return range.first;
+        if (focused == range.first)
+            return range.last;
+    }
+    return focused;
+}
+
+void PointList::ExtendRange(int anchor)
+{
+    const int focused = GetFocusedId();
+    if (m_nav && anchor >= 0 && focused >= 0)
+        OpenTracks::Get().holder.SetPointRange(m_nav->GetTid(), anchor, focused);
+}
+
+void PointList::mousePressEvent(QMouseEvent* event)
+{
+    if (!event->modifiers().testFlag(Qt::ShiftModifier) || event->button() != Qt::LeftButton) {
+        ReportControl::mousePressEvent(event);
+        return;
+    }
+    // The click moves the focus as a plain one would; the range, not the
+    // list's own selection, says which points are chosen.
+    const int anchor = RangeAnchor();
+    QMouseEvent plain(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
+                      event->button(), event->buttons(), Qt::NoModifier, event->pointingDevice());
+    ReportControl::mousePressEvent(&plain);
+    ExtendRange(anchor);
+}
+
 void PointList::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     switch (event->key()) {
+    case Qt::Key_Escape:
+        OpenTracks::Get().holder.ClearPointRange();
+        return;
     case Qt::Key_Delete:
         if (m_onDeleteKey && GetFocusedId() >= 0)
             m_onDeleteKey(modifiers.testFlag(Qt::ShiftModifier));
         return;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (!modifiers.testFlag(Qt::ControlModifier))
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (modifiers.testFlag(Qt::ShiftModifier) && !modifiers.testFlag(Qt::ControlModifier)) {
+            const int anchor = RangeAnchor();
+            QKeyEvent plain(event->type(), event->key(), Qt::NoModifier, event->text());
+            ReportControl::keyPressEvent(&plain);
+            ExtendRange(anchor);
+            return;
+        }
+        if (!modifiers.testFlag(Qt::ControlModifier) || event->key() == Qt::Key_PageUp
+            || event->key() == Qt::Key_PageDown)
             break;
         JumpToOtherStatus(event->key() == Qt::Key_Down);
         return;

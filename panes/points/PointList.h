@@ -46,6 +46,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -53,6 +54,11 @@ private:
     // Ctrl+Up and Ctrl+Down: the nearest point whose status differs from
     // the focused one's.
     void JumpToOtherStatus(bool forward);
+    // The fixed end of a range that Shift extends: the other end of the
+    // range when the focus is on one of its ends, else the focused point.
+    int RangeAnchor() const;
+    // The points from anchor to the focused one become the point range.
+    void ExtendRange(int anchor);
 
     ReportColumns m_columns;
     TrkPointRecord m_record;

@@ -4,6 +4,7 @@
 #include "GEventManagerImpl.h"
 #include "OpenTracks.h"
 #include "PointList.h"
+#include "PointRangeMenu.h"
 #include "StringIds.h"
 #include "TrackTreeAlg.h"
 #include "Translator.h"
@@ -54,7 +55,7 @@ PointListDlg::PointListDlg(ShowPoint showPoint, QWidget* parent)
     using namespace GEventKind;
     m_events = GEventManagerImpl::GetInstance().Subscribe(
         GEventFilter{TreeChanged, PointsChanged, SelectionChanged, PointViewChanged, PointRemovedRestored, PointAdded,
-                     CurrentPointChanged, StateOtherChanged, ViewSettingsChanged, UnitsChanged},
+                     CurrentPointChanged, StateOtherChanged, ViewSettingsChanged, UnitsChanged, PointRangeChanged},
         [this] { OnEvent(); }, GEventGroup::Views);
 }
 
@@ -72,6 +73,9 @@ void PointListDlg::OnEvent()
         break;
     case GEventKind::UnitsChanged:
         m_list->OnUnitsChanged();
+        break;
+    case GEventKind::PointRangeChanged:
+        m_list->RefreshAll();
         break;
     default:
         m_list->Bind();
@@ -96,12 +100,18 @@ void PointListDlg::ShowMenu(const QPoint& globalPos)
     if (code == PtListNavI::NoPoint)
         return;
     const bool atEnd = code == PtListNavI::SegmentStart || code == PtListNavI::SegmentEnd;
-    const std::vector<std::pair<int, bool>> commands{{CmdRemove, point.IsValid()},
-                                                     {CmdDelete, true},
-                                                     {CmdRestore, !point.IsValid()},
-                                                     {CmdAddBreak, code == PtListNavI::Inside},
-                                                     {CmdRemoveBreak, atEnd}};
+    CommandMenu::Commands commands{{CmdRemove, point.IsValid()},
+                                   {CmdDelete, true},
+                                   {CmdRestore, !point.IsValid()},
+                                   {CmdAddBreak, code == PtListNavI::Inside},
+                                   {CmdRemoveBreak, atEnd}};
+    PointRangeMenu::Append(commands);
     const int chosen = m_menuRunner(commands, globalPos);
+    if (PointRangeMenu::IsRangeCommand(chosen)) {
+        if (m_sendCommand)
+            m_sendCommand(chosen);
+        return;
+    }
     for (const auto& [id, enabled] : commands)
         if (id == chosen && enabled)
             RunCommand(id);

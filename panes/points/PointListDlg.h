@@ -41,6 +41,9 @@ public:
 
     PointList& GetList() { return *m_list; }
     void SetMenuRunner(MenuRunner runner) { m_menuRunner = std::move(runner); }
+    // Where the menu's commands on the point range go: the frame.
+    using SendCommand = std::function<void(int commandId)>;
+    void SetCommandSender(SendCommand send) { m_sendCommand = std::move(send); }
 
     // The context menu of the focused point, as a right click shows it.
     void ShowMenu(const QPoint& globalPos);
@@ -55,6 +58,7 @@ private:
     PointList* m_list;
     ShowPoint m_showPoint;
     MenuRunner m_menuRunner;
+    SendCommand m_sendCommand;
     PointEdits m_actions;
     boost::signals2::scoped_connection m_events;
 };

@@ -2,6 +2,7 @@
 
 #include "FilterReasons.h"
 #include "PtListNav.h"
+#include "TracksStateI.h"
 
 #include <QColor>
 #include <QPainter>
@@ -13,6 +14,8 @@
 namespace {
 
 const QColor kFilteredText(0xA0, 0xA0, 0xA0);
+// The rows of the point range.
+const QColor kRangeBackground(0xE6, 0xFF, 0xE6);
 
 // The strip of status icons in the list's numbering: a dot inside a
 // segment, a triangle at its start, a square at its end; green when valid,
@@ -90,6 +93,10 @@ QVariant TrkPointRecord::GetItemMetrics(int row, int columnId, int role) const
         return {};
     case Qt::ForegroundRole:
         return point.IsValid() ? QVariant() : QVariant(kFilteredText);
+    case Qt::BackgroundRole:
+        if (m_state && m_state->GetPointRange().Contains(m_nav->GetTid(), m_nav->RowToIndex(row)))
+            return kRangeBackground;
+        return {};
     case Qt::ToolTipRole:
         if (point.IsValid())
             return {};

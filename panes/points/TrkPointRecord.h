@@ -10,6 +10,7 @@
 
 class PtListNavI;
 class TrackPointEx;
+class TracksStateI;
 
 // A column's id is the number of its point field; saved layouts store it.
 namespace PtColumn = PointField;
@@ -23,6 +24,8 @@ public:
 
     // Null shows nothing.
     void SetNav(const PtListNavI* nav) { m_nav = nav; }
+    // Where the point range comes from; without one no row is marked.
+    void SetState(const TracksStateI* state) { m_state = state; }
 
     QVariant GetItemMetrics(int row, int columnId, int role) const override;
     int GetRowId(int row) const override;
@@ -36,5 +39,6 @@ public:
 
 private:
     const PtListNavI* m_nav = nullptr;
+    const TracksStateI* m_state = nullptr;
     std::array<QIcon, 6> m_icons;
 };

@@ -7,6 +7,7 @@
 #include "HelpCommands.h"
 #include "MainFrame.h"
 #include "OptionsUI.h"
+#include "PointRangeUI.h"
 #include "ProfileDlg.h"
 #include "QuickLaunchDlg.h"
 #include "RegistryKey.h"
@@ -232,6 +233,7 @@ TEST_F(MainFrameTest, EveryMenuCommandIsHandledOrDeliberatelyDisabled)
     TracksFileUI files(frame);
     new FilterUI(frame);
     new TrackMenuUI(frame);
+    new PointRangeUI(frame, files);
     new ViewUI(frame, frame.GetTrackView());
     new OptionsUI(frame);
     // The window's own commands, run by the frame itself.

@@ -33,7 +33,7 @@ TEST(GEventFilter, PredefinedFiltersHoldTheirKinds)
     EXPECT_EQ(KindsIn(GEventFilter::PointsAndCursor()), (std::vector<int>{7, 8, 9}));
     EXPECT_EQ(KindsIn(GEventFilter::State()), (std::vector<int>{4, 6, 10}));
     EXPECT_EQ(KindsIn(GEventFilter::Settings()), (std::vector<int>{11, 12}));
-    EXPECT_EQ(KindsIn(GEventFilter::All()), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_EQ(KindsIn(GEventFilter::All()), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
     EXPECT_EQ(KindsIn(GEventFilter{PointRemovedRestored}), std::vector<int>{8});
     EXPECT_EQ(KindsIn(GEventFilter::State() | GEventFilter{TreeChanged}), (std::vector<int>{0, 4, 6, 10}));
     EXPECT_TRUE(GEventFilter().IsEmpty());

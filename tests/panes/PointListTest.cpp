@@ -1,5 +1,6 @@
 #include "CommandIds.h"
 #include "DockingPane.h"
+#include "EventKindLog.h"
 #include "GEventManagerImpl.h"
 #include "Locale.h"
 #include "MainFrame.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <memory>
 
@@ -126,6 +128,32 @@ protected:
     {
         QKeyEvent press(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(&List(), &press);
+    }
+
+    // A left click on the row of a point, with the given keys held.
+    void ClickRow(int index, Qt::KeyboardModifiers modifiers)
+    {
+        const QPoint at = List().visualRect(List().FindRow(index)).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, List().viewport()->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, modifiers);
+        QApplication::sendEvent(List().viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, List().viewport()->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, modifiers);
+        QApplication::sendEvent(List().viewport(), &release);
+    }
+
+    // The rows whose background marks them as in the point range.
+    std::vector<int> RangeRows()
+    {
+        std::vector<int> rows;
+        for (int row = 0; row < Rows(); ++row) {
+            const QVariant background = Cell(row, PtColumn::Elevation).data(Qt::BackgroundRole);
+            if (background.isValid()) {
+                EXPECT_EQ(background.value<QColor>(), QColor(230, 255, 230));
+                rows.push_back(row);
+            }
+        }
+        return rows;
     }
 
     static TrackPoint PointAt(int tid, int index)
@@ -428,3 +456,79 @@ TEST_F(PointListTest, MainWindowPointsPaneIsTheList)
 }
 
 } // namespace
+
+TEST_F(PointListTest, ShiftClickTakesThePointsFromTheCurrentOneAndPaintsTheirRows)
+{
+    const int segment = Open({Walk(10)});
+    ASSERT_TRUE(List().SetFocusedId(2));
+    EXPECT_TRUE(RangeRows().empty());
+    EventKindLog log;
+
+    ClickRow(6, Qt::ShiftModifier);
+    EXPECT_EQ(Holder().GetState().GetPointRange(), (PointRange{segment, 2, 6}));
+    EXPECT_EQ(Holder().GetState().GetCurrentPoint(), (TrackPosition{segment, 6}));
+    EXPECT_EQ(RangeRows(), (std::vector<int>{2, 3, 4, 5, 6}));
+    EXPECT_EQ(std::count(log.kinds.begin(), log.kinds.end(), GEventKind::PointRangeChanged), 1);
+
+    // From an end of the range, the other end holds.
+    ClickRow(4, Qt::ShiftModifier);
+    EXPECT_EQ(Holder().GetState().GetPointRange(), (PointRange{segment, 2, 4}));
+    // A plain click moves the focus and leaves the range.
+    ClickRow(8, Qt::NoModifier);
+    EXPECT_EQ(Holder().GetState().GetPointRange(), (PointRange{segment, 2, 4}));
+    EXPECT_EQ(Holder().GetState().GetCurrentPoint(), (TrackPosition{segment, 8}));
+}
+
+TEST_F(PointListTest, ShiftArrowsGrowAndShrinkTheRangeAndEscapeClearsIt)
+{
+    const int segment = Open({Walk(40, {6})});
+    ASSERT_TRUE(List().SetFocusedId(3));
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Holder().GetState().GetPointRange(), (PointRange{segment, 3, 5}));
+    // Across the anchor: the range turns round it.
+    for (int i = 0; i < 3; ++i)
+        Press(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(Holder().GetState().GetPointRange(), (PointRange{segment, 2, 3}));
+    EXPECT_EQ(RangeRows(), (std::vector<int>{2, 3}));
+
+    Press(Qt::Key_PageDown, Qt::ShiftModifier);
+    const int focused = List().GetFocusedId();
+    EXPECT_GT(focused, 6);
+    EXPECT_EQ(Holder().GetState().GetPointRange(), (PointRange{segment, 3, focused}));
+
+    EventKindLog log;
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(Holder().GetState().GetPointRange().IsEmpty());
+    EXPECT_TRUE(RangeRows().empty());
+    EXPECT_EQ(log.kinds, std::vector<int>{GEventKind::PointRangeChanged});
+}
+
+TEST_F(PointListTest, WithFilteredPointsHiddenTheRangeStillCountsThemAndTheirRowsAreMissing)
+{
+    ShowFiltered(false);
+    const int segment = Open({Walk(8, {3, 4})});
+    ASSERT_TRUE(List().SetFocusedId(2));
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    // The next row is point 5.
+    EXPECT_EQ(Holder().GetState().GetPointRange(), (PointRange{segment, 2, 5}));
+    EXPECT_EQ(RangeRows(), (std::vector<int>{2, 3}));
+}
+
+TEST_F(PointListTest, MenuOffersTheRangeCommandsWhileThereIsARangeAndSendsTheChosenOne)
+{
+    const int segment = Open({Walk(6)});
+    std::vector<int> sent;
+    Dlg().SetCommandSender([&sent](int id) { sent.push_back(id); });
+    MenuOn(2);
+    for (const int id : {ID_RANGE_NEW_SEGMENT, ID_RANGE_CROP, ID_RANGE_DELETE, ID_RANGE_SAVE_AS})
+        EXPECT_FALSE(Enabled(id)) << id;
+
+    Holder().SetPointRange(segment, 1, 3);
+    MenuOn(2, ID_RANGE_CROP);
+    for (const int id : {ID_RANGE_NEW_SEGMENT, ID_RANGE_CROP, ID_RANGE_DELETE, ID_RANGE_SAVE_AS})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_EQ(sent, std::vector<int>{ID_RANGE_CROP});
+    // The frame carries it out; the list changes nothing itself.
+    EXPECT_EQ(Model().GetTrack(segment)->GetPointCount(), 6);
+}

@@ -323,3 +323,39 @@ TEST_F(MouseControllerTest, RemovedPointsStayAndComeBack)
     EXPECT_EQ(m_actions.GetPlace({m_segment, 2}), PointEdits::Inside);
     EXPECT_EQ(m_actions.GetPlace({m_segment, 5}), PointEdits::NoPlace);
 }
+
+TEST_F(MouseControllerTest, CtrlClicksOnTwoPointsMakeTheRangeBetweenThem)
+{
+    const auto ctrlClick = [this](int index) {
+        const PickResult pick = PointPick(index);
+        m_mouse.SetPickResult(pick);
+        m_mouse.OnMouseMessage(Message(MouseMessage::LeftDown, pick.nearest, false, true));
+        m_mouse.OnMouseMessage(Message(MouseMessage::LeftUp, pick.nearest, false, true));
+    };
+    ctrlClick(3);
+    EXPECT_TRUE(State().GetPointRange().IsEmpty());
+    EXPECT_EQ(State().GetCurrentPoint(), (TrackPosition{m_segment, 3}));
+    ctrlClick(1);
+    EXPECT_EQ(State().GetPointRange(), (PointRange{m_segment, 1, 3}));
+    EXPECT_EQ(State().GetCurrentPoint(), (TrackPosition{m_segment, 1}));
+    // A segment named "Selection" is the command's business, not the click's.
+    EXPECT_EQ(Segments(m_file).size(), 1u);
+
+    m_mouse.OnKeyDown(Qt::Key_Escape, false, false);
+    EXPECT_TRUE(State().GetPointRange().IsEmpty());
+}
+
+TEST_F(MouseControllerTest, PlainClicksAndCtrlDragsMarkNothing)
+{
+    Click(PointPick(0).nearest, PointPick(0).nearest, PointPick(0));
+    const PickResult pick = PointPick(2);
+    m_mouse.SetPickResult(pick);
+    m_mouse.OnMouseMessage(Message(MouseMessage::LeftDown, pick.nearest, false, true));
+    m_mouse.OnMouseMessage(Message(MouseMessage::LeftUp, {pick.nearest.x + 5, pick.nearest.y}, false, true));
+    m_mouse.SetPickResult(PointPick(4));
+    m_mouse.OnMouseMessage(Message(MouseMessage::LeftDown, PointPick(4).nearest, false, true));
+    m_mouse.OnMouseMessage(Message(MouseMessage::LeftUp, PointPick(4).nearest, false, true));
+    // Had the plain click or the drag left a mark, this one would pair with it.
+    EXPECT_TRUE(State().GetPointRange().IsEmpty());
+    EXPECT_EQ(State().GetCurrentPoint(), (TrackPosition{m_segment, 4}));
+}
