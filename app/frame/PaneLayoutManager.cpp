@@ -45,10 +45,7 @@ PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
     for (int paneId : {PANE_TRACKS, PANE_TRACK_VIEW, PANE_POINT_PROPERTIES, PANE_POINTS, PANE_PROFILE,
                        PANE_HISTOGRAM, PANE_LEGEND}) {
         // Empty until the part that owns the pane puts its window in.
-        QWidget* content = paneId == PANE_PROFILE
-                               ? static_cast<QWidget*>(new ProfileDlg([this](const TrackPosition& point) {
-                                     m_trackView->ShowPoint(false, false, point);
-                                 }))
+        QWidget* content = paneId == PANE_PROFILE      ? CreateProfile()
                            : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(m_trackView)
                            : paneId == PANE_TRACKS     ? CreateTrackListPane(m_frame)
                            : paneId == PANE_POINT_PROPERTIES ? static_cast<QWidget*>(new PointPropDlg)
@@ -63,6 +60,13 @@ PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
         DockingPane* pane = m_manager.CreatePane(paneId, tr.LoadStr(paneId), content, Qt::LeftDockWidgetArea);
         pane->setMinimumSize(3, 3);
     }
+}
+
+QWidget* PaneLayoutManager::CreateProfile()
+{
+    auto* profile = new ProfileDlg([this](const TrackPosition& point) { m_trackView->ShowPoint(false, false, point); });
+    profile->SetCommandSender([this](int id) { m_frame.RunCommand(id); });
+    return profile;
 }
 
 QWidget* PaneLayoutManager::CreatePointList()

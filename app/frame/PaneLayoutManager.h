@@ -43,6 +43,7 @@ public:
 private:
     void ApplyInitialSizes();
     // The Points pane, its point-range commands sent to the frame.
+    QWidget* CreateProfile();
     QWidget* CreatePointList();
 
     MainFrame& m_frame;

@@ -117,8 +117,15 @@ void ScreenshotMode::SelectSegment()
     std::vector<int> segments;
     TrackTreeAlg alg(tracks.model.GetReader().get());
     alg.GetSubsegmentIds(alg.GetAllTids(), segments);
-    if (wanted <= static_cast<int>(segments.size()))
-        tracks.holder.SetSelection({segments[static_cast<size_t>(wanted - 1)]});
+    if (wanted > static_cast<int>(segments.size()))
+        return;
+    const int segment = segments[static_cast<size_t>(wanted - 1)];
+    tracks.holder.SetSelection({segment});
+    const QStringList range = qEnvironmentVariable("QUORVEL_SCREENSHOT_RANGE").split(QLatin1Char('-'));
+    if (range.size() == 2) {
+        tracks.holder.SetCurrentPoint(segment, range[0].toInt());
+        tracks.holder.SetPointRange(segment, range[0].toInt(), range[1].toInt());
+    }
 }
 
 void ScreenshotMode::InstallDefaultAnswers()

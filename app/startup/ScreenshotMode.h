@@ -22,7 +22,9 @@ public:
     static int GetCommand();
     // With QUORVEL_SCREENSHOT_SEGMENT=N, the N-th open segment (from 1) is
     // selected before the picture, so the panes that follow the current
-    // segment (points, profile, histogram) have something to show.
+    // segment (points, profile, histogram) have something to show. With
+    // QUORVEL_SCREENSHOT_RANGE=FIRST-LAST as well, those points of it are
+    // marked as the point range.
     static void SelectSegment();
 
     // Message boxes answer by default, links are only reported.

@@ -418,6 +418,8 @@ enum StringId : int
     IDS_RANGE_CROP = 70183,
     IDS_RANGE_DELETE = 70184,
     IDS_RANGE_SAVE_AS = 70185,
+    IDS_STATISTICS_POINTS = 70186,
+    IDS_STATISTICS_CLIMB = 70187,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

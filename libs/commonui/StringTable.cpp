@@ -536,6 +536,8 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_RANGE_CROP, u"&Crop to selection"},
     {IDS_RANGE_DELETE, u"&Delete selection"},
     {IDS_RANGE_SAVE_AS, u"S&ave selection as..."},
+    {IDS_STATISTICS_POINTS, u"%1 points"},
+    {IDS_STATISTICS_CLIMB, u"up %1, down %2"},
 };
 
 } // namespace

@@ -2,8 +2,11 @@
 
 #include "GEventKind.h"
 #include "GEventManagerImpl.h"
+#include "OpenTrackStatistics.h"
 #include "OpenTracks.h"
 #include "OptUnits.h"
+#include "PointRangeMenu.h"
+#include "StatisticsText.h"
 #include "StringIds.h"
 #include "TimeZones.h"
 #include "Translator.h"
@@ -11,7 +14,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,6 +33,13 @@ OpenTracks& Tracks()
     return OpenTracks::Get();
 }
 
+int RunMenu(const CommandMenu::Commands& commands, const QPoint& at)
+{
+    QMenu menu;
+    CommandMenu::Fill(menu, commands, [](int) { return false; });
+    return CommandMenu::Exec(menu, at);
+}
+
 bool Contains(const std::vector<int>& tids, int tid)
 {
     return std::find(tids.begin(), tids.end(), tid) != tids.end();
@@ -40,7 +52,9 @@ ProfileDlg::ProfileDlg(ShowPoint showPoint, QWidget* parent)
     , m_view(new ProfileView(this))
     , m_axisChoice(new QComboBox(this))
     , m_valuesButton(new QToolButton(this))
+    , m_rangeSummary(new QLabel(this))
     , m_showPoint(std::move(showPoint))
+    , m_menuRunner(RunMenu)
 {
     const Translator& tr = Translator::GetInstance();
     for (int id : kAxisNames)
@@ -65,7 +79,8 @@ ProfileDlg::ProfileDlg(ShowPoint showPoint, QWidget* parent)
     bar->setContentsMargins(0, 0, 0, 0);
     bar->addWidget(m_axisChoice);
     bar->addWidget(m_valuesButton);
-    bar->addStretch(1);
+    bar->addSpacing(8);
+    bar->addWidget(m_rangeSummary, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
@@ -77,10 +92,17 @@ ProfileDlg::ProfileDlg(ShowPoint showPoint, QWidget* parent)
         return static_cast<int>(TimeZones::GetInstance().GetUtcOffset(Time::TimeSeconds(utc)).GetInSeconds());
     });
     m_view->SetOnPointClicked([this](int tid, int index) { OnPointClicked(tid, index); });
+    m_view->SetOnRangeDragged(
+        [](int tid, int first, int last) { Tracks().holder.SetPointRange(tid, first, last); });
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowMenu(m_view->mapToGlobal(at)); });
+    auto* clear = new QShortcut(QKeySequence(Qt::Key_Escape), this, [] { Tracks().holder.ClearPointRange(); });
+    clear->setContext(Qt::WidgetWithChildrenShortcut);
     using namespace GEventKind;
     m_events = GEventManagerImpl::GetInstance().Subscribe(
         GEventFilter{TreeChanged, PointsChanged, SelectionChanged, CurrentPointChanged, PointRemovedRestored, PointAdded,
-                     UnitsChanged},
+                     UnitsChanged, PointRangeChanged},
         [this] { OnEvent(); }, GEventGroup::Views);
     m_timeZone = TimeZones::GetInstance().Subscribe([this] { m_view->update(); });
     ApplyUnits();
@@ -104,6 +126,10 @@ void ProfileDlg::OnEvent()
     case UnitsChanged:
         ApplyUnits();
         m_view->Refresh();
+        ApplyRange();
+        return;
+    case PointRangeChanged:
+        ApplyRange();
         return;
     case PointsChanged:
         Bind(true);
@@ -133,10 +159,9 @@ void ProfileDlg::Bind(bool rebuild)
         const TrackPtr track = segment < 0 ? TrackPtr() : Tracks().model.GetTrack(segment);
         m_view->GetChart().SetSeries(track ? std::make_shared<const ProfileSeries>(ProfileSeries::Build(*track))
                                            : std::shared_ptr<const ProfileSeries>());
-        if (segment != m_segment)
-            m_view->SetRange(-1, -1);
         m_segment = segment;
         OfferValues();
+        ApplyRange();
     }
     const TrackPosition current = state.GetCurrentPoint();
     m_view->SetCurrentPoint(current.tid == m_segment ? current.index : -1);
@@ -180,4 +205,28 @@ void ProfileDlg::OnPointClicked(int tid, int index)
     Tracks().holder.SetCurrentPoint(tid, index);
     if (changed && m_showPoint)
         m_showPoint(point);
+}
+
+void ProfileDlg::ApplyRange()
+{
+    const PointRange range = Tracks().holder.GetState().GetPointRange();
+    const bool shown = !range.IsEmpty() && range.tid == m_segment;
+    m_view->SetRange(shown ? range.first : -1, shown ? range.last : -1);
+    m_rangeSummary->setText(
+        shown ? StatisticsText::Summary(OpenTrackStatistics::OfSegmentRange(range.tid, range.first, range.last))
+              : QString());
+}
+
+QString ProfileDlg::GetRangeSummary() const
+{
+    return m_rangeSummary->text();
+}
+
+void ProfileDlg::ShowMenu(const QPoint& globalPos)
+{
+    CommandMenu::Commands commands;
+    PointRangeMenu::Append(commands);
+    const int chosen = m_menuRunner(commands, globalPos);
+    if (PointRangeMenu::IsRangeCommand(chosen) && m_sendCommand)
+        m_sendCommand(chosen);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CommandMenu.h"
 #include "PaneDlgBase.h"
 #include "ProfileSettings.h"
 #include "ProfileView.h"
@@ -12,6 +13,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QToolButton;
 
 // The Profile pane: the chosen values of the current segment charted
@@ -35,8 +37,17 @@ public:
     QAction& GetValueAction(ProfileQuantity::Id id) { return *m_valueActions[id]; }
     int GetSegment() const { return m_segment; }
 
-    // Called with (segment tid, first, last) when the user drags a range.
+    // Called with (segment tid, first, last) when the user drags a range;
+    // by default the range becomes the point range of the tracks state.
     void SetOnRangeDragged(ProfileView::RangeHandler handler);
+    using MenuRunner = CommandMenu::Runner;
+    void SetMenuRunner(MenuRunner runner) { m_menuRunner = std::move(runner); }
+    // Carries out the range commands chosen in the chart's menu.
+    using SendCommand = std::function<void(int commandId)>;
+    void SetCommandSender(SendCommand send) { m_sendCommand = std::move(send); }
+    // The figures of the point range shown above the chart; empty without
+    // a range on the charted segment.
+    QString GetRangeSummary() const;
     // Shades the point range of the charted segment; (-1, -1) for none.
     void SetRange(int first, int last) { m_view->SetRange(first, last); }
 
@@ -48,13 +59,20 @@ private:
     void ApplyChoices();
     void OfferValues();
     void OnPointClicked(int tid, int index);
+    // Shades the tracks state's point range when it lies on the charted
+    // segment, and sums it up above the chart.
+    void ApplyRange();
+    void ShowMenu(const QPoint& globalPos);
 
     ProfileView* m_view;
     QComboBox* m_axisChoice;
     QToolButton* m_valuesButton;
+    QLabel* m_rangeSummary;
     std::array<QAction*, ProfileQuantity::Count> m_valueActions{};
     ProfileSettings m_settings;
     ShowPoint m_showPoint;
+    MenuRunner m_menuRunner;
+    SendCommand m_sendCommand;
     int m_segment = -1;
     boost::signals2::scoped_connection m_events;
     boost::signals2::scoped_connection m_timeZone;

@@ -1,6 +1,7 @@
 #include "AppTracksFixture.h"
 #include "GEventKind.h"
 #include "GEventManagerImpl.h"
+#include "PointRangeMenu.h"
 #include "ProfileDlg.h"
 #include "RegistryKey.h"
 #include "TimeZones.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -150,6 +152,60 @@ TEST_F(ProfilePaneTest, DragAcrossTheChartYieldsThePointRangeAndShadesIt)
     // A range given from outside that starts on the filtered point shades from the next charted one.
     dlg.SetRange(2, 5);
     EXPECT_EQ(view.GetMarks().rangeFirstSample, view.GetChart().GetSeries()->SampleOfPoint(3));
+}
+
+TEST_F(ProfilePaneTest, ADraggedRangeIsTheTracksRangeWithItsFiguresAndItsCommands)
+{
+    const std::vector<int> segments = Segments(AddFile({Climb(11), Climb(5)}));
+    const int segment = segments[0];
+    ProfileDlg dlg;
+    std::vector<int> sent;
+    dlg.SetCommandSender([&](int id) { sent.push_back(id); });
+    Open(dlg, segment);
+    ProfileView& view = dlg.GetView();
+    EXPECT_TRUE(dlg.GetRangeSummary().isEmpty());
+
+    Send(view, QEvent::MouseButtonPress, PixelOf(dlg, 2) - 1, Qt::LeftButton, Qt::LeftButton);
+    Send(view, QEvent::MouseMove, PixelOf(dlg, 5), Qt::NoButton, Qt::LeftButton);
+    Send(view, QEvent::MouseButtonRelease, PixelOf(dlg, 6) + 1, Qt::LeftButton, Qt::NoButton);
+    const PointRange range = Holder().GetState().GetPointRange();
+    ASSERT_EQ(range.tid, segment);
+    // Points 2 to 6: 4 legs of 10 m, 40 s, climbing 2 m a point.
+    EXPECT_EQ(range.first, 2);
+    EXPECT_EQ(range.last, 6);
+    const QString summary = dlg.GetRangeSummary();
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("5 points"))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("40 m"))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("up 8 m, down 0 m"))) << summary.toStdString();
+
+    // A range set elsewhere is shaded here; on another segment it is not.
+    Holder().SetPointRange(segment, 7, 9);
+    EXPECT_EQ(view.GetMarks().rangeFirstSample, 7);
+    EXPECT_EQ(view.GetMarks().rangeLastSample, 9);
+    EXPECT_TRUE(dlg.GetRangeSummary().startsWith(QStringLiteral("3 points")));
+    Holder().SetPointRange(segments[1], 1, 3);
+    EXPECT_EQ(view.GetMarks().rangeFirstSample, -1);
+    EXPECT_TRUE(dlg.GetRangeSummary().isEmpty());
+
+    // The chart's menu offers the range commands and hands the chosen one on.
+    Holder().SetPointRange(segment, 1, 4);
+    CommandMenu::Commands offered;
+    dlg.SetMenuRunner([&](const CommandMenu::Commands& commands, const QPoint&) {
+        offered = commands;
+        return commands.size() > 1 ? commands[1].first : 0;
+    });
+    Q_EMIT view.customContextMenuRequested(QPoint(10, 10));
+    ASSERT_GE(offered.size(), 4u);
+    for (const auto& [id, enabled] : offered)
+        EXPECT_TRUE(PointRangeMenu::IsRangeCommand(id) && enabled);
+    EXPECT_EQ(sent, std::vector<int>{offered[1].first});
+
+    // Escape in the chart clears the range.
+    view.setFocus();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &escape);
+    EXPECT_TRUE(Holder().GetState().GetPointRange().IsEmpty());
+    EXPECT_TRUE(dlg.GetRangeSummary().isEmpty());
 }
 
 TEST_F(ProfilePaneTest, UnitsOptionsChangeTheAxisLabels)
