@@ -30,7 +30,9 @@ constexpr QRgb SinglePointColour = 0xFF00FF00;
 constexpr double ViewGrowth = 1.1;
 // Magenta stands out from the map and from the colours of the cycle.
 constexpr QRgb RangeColour = 0xFFFF00FF;
-constexpr int RangeWidth = 11;
+// Wider than the arrow heads of a selected line (twice the centre width
+// plus three), which would hide a narrower band entirely.
+constexpr int RangeWidth = 17;
 
 QPen MakePen(const QColor& colour, int width, Qt::PenCapStyle cap, Qt::PenJoinStyle join)
 {

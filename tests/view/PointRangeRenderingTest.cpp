@@ -35,13 +35,14 @@ protected:
         transform.FitGeoRect({10.0, 46.99, 10.0 + (PointCount - 1) * Step, 47.01}, 0.9);
     }
 
-    QImage Frame(const PointRange& range)
+    QImage Frame(const PointRange& range, const TrackDrawOptions& options = {})
     {
         QImage window(QSize(400, 100), QImage::Format_ARGB32);
         DrawingLayers layers(QColor::fromRgba(0xFFEEEEEE));
+        layers.SetMapShown(options.mapShown);
         layers.BeginFrame(window, QRect(0, 0, 400, 100));
         TrackPainter painter(layers, transform, model, pick, &lods);
-        painter.DrawSegments(attrs.Get({}), false);
+        painter.DrawSegments(attrs.Get(options), false);
         painter.DrawPointRange(range);
         layers.EndFrame();
         return window;
@@ -85,6 +86,19 @@ TEST_F(PointRangeRenderingTest, TheBandCoversTheRangeAndEndsAtItsOwnPointsOnASim
     // Everywhere else the frame is as without a range.
     EXPECT_EQ(Beside(frame, 500), Beside(plain, 500));
     EXPECT_EQ(Beside(frame, 3500), Beside(plain, 3500));
+}
+
+TEST_F(PointRangeRenderingTest, TheBandShowsBesideASelectedLineWithArrowsOverTheMap)
+{
+    holder.SetSelection({segment});
+    const QImage frame = Frame({segment, 1017, 2983}, {true, true, nullptr});
+    // Beyond the arrow heads that cover the line's sides every few pixels.
+    int shown = 0;
+    for (int index = 1100; index < 2900; index += 10) {
+        const PixelPoint p = transform.GeoToPixel({10.0 + index * Step, 47.0});
+        shown += frame.pixel(p.x, p.y - 7) == RangeColour && frame.pixel(p.x, p.y + 7) == RangeColour;
+    }
+    EXPECT_EQ(shown, 180);
 }
 
 TEST_F(PointRangeRenderingTest, FilteredPointsAtTheEndsAreLeftOut)
