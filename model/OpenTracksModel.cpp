@@ -50,7 +50,7 @@ void OpenTracksModel::SetModified(int fileTid, bool modified)
 int OpenTracksModel::AddOpenedFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data,
                                    const QString& path, TrackFileType type, PreparedSegments* prepared)
 {
-    return AddFile(tree, fileTid, data, CopyMode{true, prepared}, TrackFileAttr{path, type, false});
+    return AddFile(tree, fileTid, data, CopyMode{true, prepared}, TrackFileAttr{path, type, false, DiskStamp::Of(path)});
 }
 
 int OpenTracksModel::AddNewFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiskStamp.h"
 #include "TrackFileType.h"
 
 #include <QString>
@@ -16,6 +17,8 @@ struct TrackFileAttr
     TrackFileType type = TrackFileGpx;
     // False while the file matches what is on disk.
     bool modified = false;
+    // The file at path when it was read or last saved.
+    DiskStamp disk;
 };
 
 using TrackFileAttrPtr = std::shared_ptr<TrackFileAttr>;

@@ -260,6 +260,8 @@ bool TracksFileUI::AskSavePath(QString& path) const
 
 bool TracksFileUI::WriteFile(int fileTid, const QString& path, TrackFileType type)
 {
+    if (!ConfirmOverDiskChanges(fileTid, path))
+        return false;
     const QString losses =
         SaveLossText(type, SaveLossCheck::Find(type, *Model().GetReader(), fileTid, *Model().GetDataSet()));
     Translator& tr = Translator::GetInstance();
@@ -274,6 +276,7 @@ bool TracksFileUI::WriteFile(int fileTid, const QString& path, TrackFileType typ
         const TrackFileAttrPtr attr = Model().GetFileAttr(fileTid);
         attr->path = path;
         attr->type = type;
+        attr->disk = DiskStamp::Of(path);
         Model().SetModified(fileTid, false);
         AddRecent(path);
         GEventManagerImpl::GetInstance().NotifyInt(fileTid);
@@ -282,6 +285,21 @@ bool TracksFileUI::WriteFile(int fileTid, const QString& path, TrackFileType typ
     tr.MessageBoxW(tr.Format(IDS_SAVE_TRACK_FAILED, QDir::toNativeSeparators(path), saver->GetErrorDesc()),
                    MB_OK | MB_ICONERROR);
     return false;
+}
+
+bool TracksFileUI::ConfirmOverDiskChanges(int fileTid, const QString& path) const
+{
+    const TrackFileAttrPtr attr = Model().GetFileAttr(fileTid);
+    if (!attr || path != attr->path || attr->disk.size < 0)
+        return true;
+    const DiskStamp now = DiskStamp::Of(path);
+    // A file removed meanwhile is simply written again.
+    if (now.size < 0 || now == attr->disk)
+        return true;
+    Translator& tr = Translator::GetInstance();
+    return tr.MessageBoxW(tr.Format(IDS_SAVE_CHANGED_ON_DISK, QDir::toNativeSeparators(path)),
+                          MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2)
+           == IDOK;
 }
 
 bool TracksFileUI::SaveUnsaved(const std::vector<int>& fileTids, bool prompt)

@@ -65,6 +65,9 @@ private:
     // the file has, and records the path and type; on failure tells the user
     // why and leaves the attributes as they were.
     bool WriteFile(int fileTid, const QString& path, TrackFileType type);
+    // Asks before saving over the file's own path when another program
+    // changed it since it was read or last saved; true to go on.
+    bool ConfirmOverDiskChanges(int fileTid, const QString& path) const;
     void AddRecent(const QString& path);
     void ShowRecent();
     void FillRecentMenu();

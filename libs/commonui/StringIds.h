@@ -420,6 +420,7 @@ enum StringId : int
     IDS_RANGE_SAVE_AS = 70185,
     IDS_STATISTICS_POINTS = 70186,
     IDS_STATISTICS_CLIMB = 70187,
+    IDS_SAVE_CHANGED_ON_DISK = 70188,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

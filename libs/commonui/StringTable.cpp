@@ -538,6 +538,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_RANGE_SAVE_AS, u"S&ave selection as..."},
     {IDS_STATISTICS_POINTS, u"%1 points"},
     {IDS_STATISTICS_CLIMB, u"up %1, down %2"},
+    {IDS_SAVE_CHANGED_ON_DISK, u"%1 was changed by another program after Quorvel read it. Saving replaces those changes with the track as Quorvel shows it.\n\nSave anyway?"},
 };
 
 } // namespace

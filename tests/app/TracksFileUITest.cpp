@@ -120,6 +120,41 @@ TEST_F(TracksFileUITest, SaveOfGpxFileWritesItsOwnPathWithoutDialog)
     EXPECT_EQ(m_ui->GetRecentTracks().GetList().front(), path);
 }
 
+TEST_F(TracksFileUITest, SavingOverAFileChangedOnDiskAsksFirst)
+{
+    const QString path = QDir(m_dir).filePath(QStringLiteral("shared.gpx"));
+    WriteTestFile(path, "<gpx>as read</gpx>");
+    const int file = AddFile(QStringLiteral("shared"), TrackFileGpx);
+    Holder().SetSelection({file});
+    Model().SetModified(file, true);
+    {
+        // Unchanged on disk: saved without a question.
+        MessageBoxScript boxes;
+        Run(ID_FILE_SAVE);
+        EXPECT_TRUE(boxes.GetShown().empty());
+        EXPECT_TRUE(ReadAll(path).contains("<trkpt"));
+    }
+    WriteTestFile(path, "<gpx>changed by another program meanwhile</gpx>");
+    Model().SetModified(file, true);
+    {
+        MessageBoxScript boxes;
+        boxes.AddAnswer(IDCANCEL);
+        Run(ID_FILE_SAVE);
+        ASSERT_EQ(boxes.GetShown().size(), 1u);
+        EXPECT_TRUE(boxes.GetShown().front().text.contains(QDir::toNativeSeparators(path)));
+        EXPECT_EQ(ReadAll(path), QByteArray("<gpx>changed by another program meanwhile</gpx>"));
+        EXPECT_TRUE(IsModified(file));
+    }
+    {
+        MessageBoxScript boxes;
+        boxes.AddAnswer(IDOK);
+        Run(ID_FILE_SAVE);
+        EXPECT_EQ(boxes.GetShown().size(), 1u);
+        EXPECT_TRUE(ReadAll(path).contains("<trkpt"));
+        EXPECT_FALSE(IsModified(file));
+    }
+}
+
 TEST_F(TracksFileUITest, SaveOfNmeaFileAsksForAGpxName)
 {
     const int file = AddFile(QStringLiteral("log"), TrackFileNmea, 1, QStringLiteral(".nmea"));
