@@ -2,9 +2,11 @@
 
 #include "DroppedFiles.h"
 #include "GEventManagerImpl.h"
+#include "Locale.h"
 #include "OpenTracks.h"
 #include "ReportColSettings.h"
 #include "StringIds.h"
+#include "TrackDurationText.h"
 #include "TrackTreeAlg.h"
 #include "TrkRecord.h"
 #include "UnitsDisp.h"
@@ -37,7 +39,7 @@ TrkList::TrkList(QWidget* parent)
     m_columns.SetDefaultMinWidth(20);
     m_columns.SetDefaultSortable(false);
     m_columns.SetDefaultAlignment(2);
-    m_columns.AddColumn(TrkColumn::Name, IDS_TRACK_COL_NAME, 320, true);
+    m_columns.AddColumn(TrkColumn::Name, IDS_TRACK_COL_NAME, 120, true);
     m_columns.AddColumn(TrkColumn::Start, IDS_TRACK_COL_START, 120, true);
     m_columns.AddColumn(TrkColumn::Finish, IDS_TRACK_COL_FINISH, 90, true);
     m_columns.AddColumn(TrkColumn::Duration, IDS_TRACK_COL_DURATION, 100, false);
@@ -47,6 +49,15 @@ TrkList::TrkList(QWidget* parent)
     m_columns.SetAlignment(TrkColumn::Name, 0);
     m_columns.SetUnremovable(TrkColumn::Name);
     m_columns.SetAutosize(TrkColumn::Color, false);
+    // Files show their date, segments their times of day; the name column
+    // alone takes up what the pane's width leaves.
+    const Time typical(2013, 8, 17, 18, 5, 10);
+    m_columns.SetSample(TrkColumn::Name, QStringLiteral("Evening ride"));
+    m_columns.SetSample(TrkColumn::Start, Locale::GetDateString(typical, Locale::LongDate));
+    m_columns.SetSample(TrkColumn::Finish, Locale::GetTimeString(typical));
+    m_columns.SetSample(TrkColumn::Duration, TrackDurationText(TimeSpan::FromSeconds(12 * 3600 + 34 * 60)));
+    for (int column : {TrkColumn::Start, TrkColumn::Finish, TrkColumn::Duration, TrkColumn::Distance, TrkColumn::Points})
+        m_columns.SetAutosize(column, false);
     UpdateTitles();
     m_columns.Init();
 
