@@ -21,6 +21,7 @@
 #include "ViewUI.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -382,6 +383,60 @@ TEST_F(MainFrameTest, LayoutSavedOnCloseComesBackInTheNextWindow)
     EXPECT_EQ(next.dockWidgetArea(next.GetPanes().GetPane(PANE_HISTOGRAM)), Qt::TopDockWidgetArea);
     EXPECT_TRUE(next.GetPanes().GetPane(PANE_LEGEND)->isHidden());
     EXPECT_FALSE(next.GetPanes().GetPane(PANE_TRACKS)->isHidden());
+}
+
+namespace {
+
+int PaneArea(MainFrame& frame, int paneId)
+{
+    const QWidget* pane = frame.GetPanes().GetPane(paneId);
+    return pane->isVisible() ? pane->width() * pane->height() : 0;
+}
+
+// The first start: shown at its size and given the queued sizing.
+void ShowAt(MainFrame& frame, int width, int height)
+{
+    frame.resize(width, height);
+    frame.show();
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(MainFrameTest, FirstLayoutGivesTheMapTheLargestPane)
+{
+    MainFrame frame;
+    ShowAt(frame, 1600, 1000);
+    const int mapArea = PaneArea(frame, PANE_TRACK_VIEW);
+    for (int paneId : {PANE_TRACKS, PANE_POINTS, PANE_PROFILE, PANE_POINT_PROPERTIES, PANE_HISTOGRAM, PANE_LEGEND})
+        EXPECT_GT(mapArea, 2 * PaneArea(frame, paneId)) << paneId;
+    // Histogram and legend share one place as tabs; the map has half the width.
+    EXPECT_TRUE(frame.tabifiedDockWidgets(frame.GetPanes().GetPane(PANE_HISTOGRAM))
+                    .contains(frame.GetPanes().GetPane(PANE_LEGEND)));
+    EXPECT_GT(frame.GetPanes().GetPane(PANE_TRACK_VIEW)->width(), 800);
+    // The point list and the profile sit below the map, not across the lists.
+    const QWidget* map = frame.GetPanes().GetPane(PANE_TRACK_VIEW);
+    const QWidget* points = frame.GetPanes().GetPane(PANE_POINTS);
+    EXPECT_GE(points->x(), map->x());
+    EXPECT_GT(points->y(), map->y() + map->height() - 10);
+}
+
+TEST_F(MainFrameTest, AStoredLayoutWinsOverTheFirstOne)
+{
+    int storedTracksWidth = 0;
+    {
+        MainFrame frame;
+        ShowAt(frame, 1600, 1000);
+        frame.resizeDocks({frame.GetPanes().GetPane(PANE_TRACKS)}, {700}, Qt::Horizontal);
+        QApplication::processEvents();
+        storedTracksWidth = frame.GetPanes().GetPane(PANE_TRACKS)->width();
+        ASSERT_GT(storedTracksWidth, 600);
+        EXPECT_TRUE(frame.close());
+    }
+    MainFrame next;
+    ShowAt(next, 1600, 1000);
+    EXPECT_EQ(next.GetPanes().GetPane(PANE_TRACKS)->width(), storedTracksWidth);
 }
 
 TEST_F(MainFrameTest, CloseGuardKeepsTheWindowAndSavesNothing)
