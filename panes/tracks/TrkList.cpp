@@ -41,7 +41,7 @@ TrkList::TrkList(QWidget* parent)
     m_columns.SetDefaultAlignment(2);
     m_columns.AddColumn(TrkColumn::Name, IDS_TRACK_COL_NAME, 120, true);
     m_columns.AddColumn(TrkColumn::Start, IDS_TRACK_COL_START, 120, true);
-    m_columns.AddColumn(TrkColumn::Finish, IDS_TRACK_COL_FINISH, 90, true);
+    m_columns.AddColumn(TrkColumn::Finish, IDS_TRACK_COL_FINISH, 60, true);
     m_columns.AddColumn(TrkColumn::Duration, IDS_TRACK_COL_DURATION, 100, false);
     m_columns.AddColumn(TrkColumn::Distance, IDS_TRACK_COL_DISTANCE, 60, false);
     m_columns.AddColumn(TrkColumn::Points, IDS_TRACK_COL_POINTS, 40, false);
