@@ -1,3 +1,4 @@
+#include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandLine.h"
 #include "CommandTable.h"
@@ -13,6 +14,7 @@
 #include "RegistryKey.h"
 #include "StringIds.h"
 #include "TitleOptions.h"
+#include "ToolbarIcons.h"
 #include "TrackMenuUI.h"
 #include "TrackOpening.h"
 #include "TrackTreeEventDataImpl.h"
@@ -437,6 +439,33 @@ TEST_F(MainFrameTest, AStoredLayoutWinsOverTheFirstOne)
     MainFrame next;
     ShowAt(next, 1600, 1000);
     EXPECT_EQ(next.GetPanes().GetPane(PANE_TRACKS)->width(), storedTracksWidth);
+}
+
+TEST_F(MainFrameTest, EveryToolbarButtonShowsAPictureOurOwnDrawingsIncluded)
+{
+    MainFrame frame;
+    int drawn = 0;
+    for (int toolbarId : {TOOLBAR_TOOLS, TOOLBAR_VIEW_MODES}) {
+        for (QAction* action : frame.GetToolbar(toolbarId)->actions()) {
+            const int id = CommandActions::GetId(*action);
+            if (action->isSeparator() || id == 0)
+                continue;
+            EXPECT_FALSE(action->icon().isNull()) << id;
+            const QIcon own = ToolbarIcons::OwnForCommand(id);
+            if (own.isNull())
+                continue;
+            // A drawing that did not load or parse paints nothing.
+            const QImage image = own.pixmap(24, 24).toImage();
+            ASSERT_FALSE(image.isNull()) << id;
+            int painted = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    painted += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+            EXPECT_GT(painted, 20) << id;
+            ++drawn;
+        }
+    }
+    EXPECT_EQ(drawn, 7);
 }
 
 TEST_F(MainFrameTest, CloseGuardKeepsTheWindowAndSavesNothing)
