@@ -121,7 +121,9 @@ void PaneLayoutManager::OnFrameShown()
 void PaneLayoutManager::ApplyInitialSizes()
 {
     const QSize frame = m_frame.size();
-    const int listWidth = std::clamp(static_cast<int>(frame.width() * 0.28), 300, 480);
+    // The track list's columns, within bounds that leave the map its room.
+    const int listWidth = std::clamp(GetPane(PANE_TRACKS)->sizeHint().width(), 300,
+                                     std::max(300, static_cast<int>(frame.width() * 0.3)));
     const int chartsWidth = std::clamp(static_cast<int>(frame.width() * 0.14), 220, 360);
     const int pointsHeight = std::clamp(static_cast<int>(frame.height() * 0.25), 120, 360);
     const int mapWidth = frame.width() - listWidth - chartsWidth;

@@ -14,9 +14,11 @@
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <set>
@@ -74,6 +76,12 @@ TrkList::TrkList(QWidget* parent)
     viewport()->setAcceptDrops(true);
     setDropIndicatorShown(false);
     Rebuild();
+}
+
+QSize TrkList::sizeHint() const
+{
+    const int width = header()->length() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    return {width, ReportControl::sizeHint().height()};
 }
 
 void TrkList::Rebuild()

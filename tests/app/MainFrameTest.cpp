@@ -430,10 +430,11 @@ TEST_F(MainFrameTest, AStoredLayoutWinsOverTheFirstOne)
     {
         MainFrame frame;
         ShowAt(frame, 1600, 1000);
-        frame.resizeDocks({frame.GetPanes().GetPane(PANE_TRACKS)}, {700}, Qt::Horizontal);
+        const int firstWidth = frame.GetPanes().GetPane(PANE_TRACKS)->width();
+        frame.resizeDocks({frame.GetPanes().GetPane(PANE_TRACKS)}, {firstWidth + 80}, Qt::Horizontal);
         QApplication::processEvents();
         storedTracksWidth = frame.GetPanes().GetPane(PANE_TRACKS)->width();
-        ASSERT_GT(storedTracksWidth, 600);
+        ASSERT_GT(storedTracksWidth, firstWidth + 50);
         EXPECT_TRUE(frame.close());
     }
     MainFrame next;
