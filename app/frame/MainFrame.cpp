@@ -10,6 +10,7 @@
 #include "StatusBarUIImpl.h"
 #include "StringIds.h"
 #include "TitleOptions.h"
+#include "ToolbarIcons.h"
 #include "TrackView.h"
 #include "Translator.h"
 
@@ -43,6 +44,10 @@ MainFrame::MainFrame()
     QToolBar* viewModes =
         AddToolbar(TOOLBAR_VIEW_MODES,
                    {ID_VIEW_MAP, ID_VIEW_FILTERED_POINTS, ID_VIEW_ARROWS, 0, ID_VIEW_MAP_CENTER, ID_VIEW_SCALE});
+    for (QToolBar* toolbar : {tools, viewModes})
+        for (QAction* action : toolbar->actions())
+            if (const QIcon icon = ToolbarIcons::ForCommand(CommandActions::GetId(*action)); !icon.isNull())
+                action->setIcon(icon);
     if (QWidget* colorBy = m_hub.OnCreateControl(ID_VIEW_COLOR_BY, viewModes))
         viewModes->addWidget(colorBy);
     m_hub.OnCustomizeToolbar(TOOLBAR_TOOLS, *tools);

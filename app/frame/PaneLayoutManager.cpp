@@ -91,17 +91,19 @@ void PaneLayoutManager::BuildInitialLayout()
         pane->setFloating(false);
         m_frame.removeDockWidget(pane);
     }
-    // All in one area, which fills the frame: a row with the lists, the map
-    // and the charts, and the point list across the bottom.
+    // All in one area, which fills the frame: the lists on the left, the
+    // map in the middle with the points and the profile below it, and the
+    // histogram and legend as tabs on the right; the map gets the most room.
     m_frame.addDockWidget(Qt::LeftDockWidgetArea, GetPane(PANE_TRACKS));
-    m_frame.addDockWidget(Qt::LeftDockWidgetArea, GetPane(PANE_POINTS), Qt::Vertical);
     m_frame.splitDockWidget(GetPane(PANE_TRACKS), GetPane(PANE_TRACK_VIEW), Qt::Horizontal);
-    m_frame.splitDockWidget(GetPane(PANE_TRACKS), GetPane(PANE_POINT_PROPERTIES), Qt::Vertical);
     m_frame.splitDockWidget(GetPane(PANE_TRACK_VIEW), GetPane(PANE_HISTOGRAM), Qt::Horizontal);
-    m_frame.splitDockWidget(GetPane(PANE_HISTOGRAM), GetPane(PANE_LEGEND), Qt::Vertical);
+    m_frame.tabifyDockWidget(GetPane(PANE_HISTOGRAM), GetPane(PANE_LEGEND));
+    m_frame.splitDockWidget(GetPane(PANE_TRACKS), GetPane(PANE_POINT_PROPERTIES), Qt::Vertical);
+    m_frame.splitDockWidget(GetPane(PANE_TRACK_VIEW), GetPane(PANE_POINTS), Qt::Vertical);
     m_frame.splitDockWidget(GetPane(PANE_POINTS), GetPane(PANE_PROFILE), Qt::Horizontal);
     for (DockingPane* pane : m_manager.GetPanes())
         pane->show();
+    GetPane(PANE_HISTOGRAM)->raise();
     m_sizesPending = true;
     if (m_frame.isVisible())
         OnFrameShown();
@@ -119,12 +121,21 @@ void PaneLayoutManager::OnFrameShown()
 void PaneLayoutManager::ApplyInitialSizes()
 {
     const QSize frame = m_frame.size();
-    const int listWidth = std::clamp(static_cast<int>(frame.width() * 0.16), 300, 420);
-    const int pointsHeight = std::clamp(static_cast<int>(frame.height() * 0.16), 120, 360);
-    m_frame.resizeDocks({GetPane(PANE_TRACKS), GetPane(PANE_HISTOGRAM)}, {listWidth, 220}, Qt::Horizontal);
-    m_frame.resizeDocks({GetPane(PANE_POINTS)}, {pointsHeight}, Qt::Vertical);
-    m_frame.resizeDocks({GetPane(PANE_POINT_PROPERTIES)}, {320}, Qt::Vertical);
-    m_frame.resizeDocks({GetPane(PANE_PROFILE)}, {std::min(360, frame.width() / 3)}, Qt::Horizontal);
+    // The track list's columns, within bounds that leave the map its room.
+    const int listWidth = std::clamp(GetPane(PANE_TRACKS)->sizeHint().width(), 300,
+                                     std::max(300, static_cast<int>(frame.width() * 0.3)));
+    const int chartsWidth = std::clamp(static_cast<int>(frame.width() * 0.14), 220, 360);
+    const int pointsHeight = std::clamp(static_cast<int>(frame.height() * 0.25), 120, 360);
+    const int mapWidth = frame.width() - listWidth - chartsWidth;
+    m_frame.resizeDocks({GetPane(PANE_TRACKS), GetPane(PANE_TRACK_VIEW), GetPane(PANE_HISTOGRAM)},
+                        {listWidth, mapWidth, chartsWidth}, Qt::Horizontal);
+    m_frame.resizeDocks({GetPane(PANE_TRACK_VIEW), GetPane(PANE_POINTS)}, {frame.height() - pointsHeight, pointsHeight},
+                        Qt::Vertical);
+    m_frame.resizeDocks({GetPane(PANE_TRACKS), GetPane(PANE_POINT_PROPERTIES)}, {frame.height() - 320, 320},
+                        Qt::Vertical);
+    // The point list needs its columns more than the profile needs width.
+    m_frame.resizeDocks({GetPane(PANE_POINTS), GetPane(PANE_PROFILE)}, {mapWidth * 3 / 5, mapWidth * 2 / 5},
+                        Qt::Horizontal);
 }
 
 void PaneLayoutManager::SaveLayout() const

@@ -107,6 +107,8 @@ bool MainApp::HandOverToRunningInstance()
 void MainApp::ShowMainWindow()
 {
     if (m_commandLine.HasWindowSize()) {
+        // The size asked for wins over a maximised window of the saved layout.
+        m_frame->setWindowState(Qt::WindowNoState);
         m_frame->setGeometry(10, 10, m_commandLine.GetWidth(), m_commandLine.GetHeight());
         m_frame->show();
     } else {

@@ -10,6 +10,9 @@ struct ReportColumn
     // Text appended to the caption, such as the unit of the values.
     QString titleSuffix;
     int width = 100;
+    // A typical value: the default width is at least what it and the title
+    // need, in the control's font.
+    QString sample;
     bool visible = true;
     int alignment = 0;
     int minWidth = 0;

@@ -89,6 +89,12 @@ void ReportColumns::SetUnremovable(int columnId)
         column->removable = false;
 }
 
+void ReportColumns::SetSample(int columnId, const QString& sample)
+{
+    if (ReportColumn* column = Find(columnId))
+        column->sample = sample;
+}
+
 void ReportColumns::Init()
 {
     m_initialised = false;
@@ -97,7 +103,8 @@ void ReportColumns::Init()
     m_initialised = true;
 }
 
-// The columns as added: in the order of adding, at their widths, shown or not.
+// The columns as added: in the order of adding, shown or not, at their
+// widths or wider where the title or the sample value needs it.
 void ReportColumns::ApplyDefaults()
 {
     QHeaderView* header = m_control.header();
@@ -105,8 +112,10 @@ void ReportColumns::ApplyDefaults()
     for (int i = 0; i < model.GetColumnCount(); ++i) {
         const ReportColumn& column = model.GetColumn(i);
         header->moveSection(header->visualIndex(i), i);
+        // Measured while shown: a hidden section has no size hint.
+        header->setSectionHidden(i, false);
+        header->resizeSection(i, std::max(column.width, m_control.GetFittingWidth(i)));
         header->setSectionHidden(i, !column.visible);
-        header->resizeSection(i, column.width);
     }
 }
 

@@ -34,6 +34,8 @@ public:
     void SetAlignment(int columnId, int alignment);
     void SetAutosize(int columnId, bool on);
     void SetUnremovable(int columnId);
+    // A typical value of the column, so that its default width fits it.
+    void SetSample(int columnId, const QString& sample);
 
     // Sets the default layout, then the stored one when its version matches;
     // from here on every change of the layout is stored.

@@ -3,7 +3,10 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace {
 
@@ -172,6 +175,19 @@ void ReportControl::OnClicked(const QModelIndex& index)
         m_model->ItemChanged(index);
 }
 
+int ReportControl::GetFittingWidth(int column) const
+{
+    const ReportColumn& info = m_model->GetColumn(column);
+    // The item delegate's text margin, on either side of the text.
+    const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    int cell = info.sample.isEmpty() ? 0 : fontMetrics().horizontalAdvance(info.sample) + 2 * textMargin;
+    // The first column of a tree also holds the branches of its top levels
+    // and a check box and an icon.
+    if (cell > 0 && rootIsDecorated() && header()->visualIndex(column) == 0)
+        cell += indentation() * 2 + 2 * style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    return std::max(header()->sectionSizeHint(column), cell);
+}
+
 void ReportControl::FitAutosizeColumns(int widthChange)
 {
     QHeaderView* h = header();
@@ -188,7 +204,9 @@ void ReportControl::FitAutosizeColumns(int widthChange)
             continue;
         const int size = h->sectionSize(i);
         const int grown = size + static_cast<int>(static_cast<long long>(widthChange) * size / total);
-        h->resizeSection(i, std::max(grown, column.minWidth));
+        // A column the user made narrower than its title stays as narrow.
+        const int fittingFloor = std::min(size, GetFittingWidth(i));
+        h->resizeSection(i, std::max({grown, column.minWidth, fittingFloor}));
     }
     m_fitting = false;
 }

@@ -54,8 +54,14 @@ public:
     void SetOnSelectionChanged(std::function<void()> fn) { m_onSelectionChanged = std::move(fn); }
     void SetOnFocusChanged(std::function<void(int id)> fn) { m_onFocusChanged = std::move(fn); }
 
+    // The width the column's title and its sample value need in this
+    // control's fonts and style (a tree's first column with room for its
+    // branches, a check box and an icon).
+    int GetFittingWidth(int column) const;
+
     // Spreads a change of the control's width over the visible auto-size
-    // columns in proportion to their widths, keeping their minimum widths.
+    // columns in proportion to their widths, keeping their minimum widths;
+    // a shrinking column stops where its title or sample would be cut.
     void FitAutosizeColumns(int widthChange);
     // True while the columns follow the control's width: those widths are
     // not the user's and are not stored.

@@ -3,6 +3,7 @@
 #include "OpenTracks.h"
 #include "PointFields.h"
 #include "ReportColSettings.h"
+#include "TrackPointEx.h"
 #include "TrackPtNavI.h"
 #include "ViewSettings.h"
 
@@ -13,6 +14,19 @@
 namespace {
 
 constexpr int kLayoutVersion = 7;
+
+// A point with values as wide as they usually get, whose texts size the
+// default columns.
+TrackPointEx TypicalPoint()
+{
+    CalcTrackParams params;
+    params.Dist = 123.4;
+    params.Speed = 123.4f;
+    params.Accel = -1.23f;
+    params.Heading = 359.0f;
+    params.DistFromStart = 123456.7;
+    return TrackPointEx(TrackPoint({-122.4194, -33.8688, 1385.5}, Time(2013, 9, 25, 18, 5, 10)), params);
+}
 
 bool ShowFiltered()
 {
@@ -30,6 +44,12 @@ PointList::PointList(QWidget* parent)
     m_columns.SetDefaultAlignment(2);
     for (const PointFieldInfo* field : PointFields::ListColumns())
         m_columns.AddColumn(field->id, field->column.titleId, field->column.width, field->column.shown);
+    const TrackPointEx typical = TypicalPoint();
+    PointFieldContext context;
+    context.index = 9999;
+    context.start = Time(2013, 9, 25, 8, 0, 0);
+    for (const PointFieldInfo* field : PointFields::ListColumns())
+        m_columns.SetSample(field->id, PointFields::ListText(*field, typical, context));
     m_columns.SetUnremovable(PtColumn::Number);
     UpdateTitles();
     m_columns.Init();

@@ -2,9 +2,11 @@
 
 #include "DroppedFiles.h"
 #include "GEventManagerImpl.h"
+#include "Locale.h"
 #include "OpenTracks.h"
 #include "ReportColSettings.h"
 #include "StringIds.h"
+#include "TrackDurationText.h"
 #include "TrackTreeAlg.h"
 #include "TrkRecord.h"
 #include "UnitsDisp.h"
@@ -12,9 +14,11 @@
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <set>
@@ -37,9 +41,9 @@ TrkList::TrkList(QWidget* parent)
     m_columns.SetDefaultMinWidth(20);
     m_columns.SetDefaultSortable(false);
     m_columns.SetDefaultAlignment(2);
-    m_columns.AddColumn(TrkColumn::Name, IDS_TRACK_COL_NAME, 320, true);
+    m_columns.AddColumn(TrkColumn::Name, IDS_TRACK_COL_NAME, 120, true);
     m_columns.AddColumn(TrkColumn::Start, IDS_TRACK_COL_START, 120, true);
-    m_columns.AddColumn(TrkColumn::Finish, IDS_TRACK_COL_FINISH, 90, true);
+    m_columns.AddColumn(TrkColumn::Finish, IDS_TRACK_COL_FINISH, 60, true);
     m_columns.AddColumn(TrkColumn::Duration, IDS_TRACK_COL_DURATION, 100, false);
     m_columns.AddColumn(TrkColumn::Distance, IDS_TRACK_COL_DISTANCE, 60, false);
     m_columns.AddColumn(TrkColumn::Points, IDS_TRACK_COL_POINTS, 40, false);
@@ -47,6 +51,15 @@ TrkList::TrkList(QWidget* parent)
     m_columns.SetAlignment(TrkColumn::Name, 0);
     m_columns.SetUnremovable(TrkColumn::Name);
     m_columns.SetAutosize(TrkColumn::Color, false);
+    // Files show their date, segments their times of day; the name column
+    // alone takes up what the pane's width leaves.
+    const Time typical(2013, 8, 17, 18, 5, 10);
+    m_columns.SetSample(TrkColumn::Name, QStringLiteral("Evening ride"));
+    m_columns.SetSample(TrkColumn::Start, Locale::GetDateString(typical, Locale::LongDate));
+    m_columns.SetSample(TrkColumn::Finish, Locale::GetTimeString(typical));
+    m_columns.SetSample(TrkColumn::Duration, TrackDurationText(TimeSpan::FromSeconds(12 * 3600 + 34 * 60)));
+    for (int column : {TrkColumn::Start, TrkColumn::Finish, TrkColumn::Duration, TrkColumn::Distance, TrkColumn::Points})
+        m_columns.SetAutosize(column, false);
     UpdateTitles();
     m_columns.Init();
 
@@ -63,6 +76,12 @@ TrkList::TrkList(QWidget* parent)
     viewport()->setAcceptDrops(true);
     setDropIndicatorShown(false);
     Rebuild();
+}
+
+QSize TrkList::sizeHint() const
+{
+    const int width = header()->length() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    return {width, ReportControl::sizeHint().height()};
 }
 
 void TrkList::Rebuild()

@@ -77,6 +77,10 @@ public:
     // Files dropped from outside the program, as local paths.
     void SetOnFilesDropped(std::function<void(const QStringList&)> fn) { m_onFilesDropped = std::move(fn); }
 
+    // As wide as the shown columns, so that a pane laid out from it needs
+    // no scrolling sideways.
+    QSize sizeHint() const override;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;

@@ -1,3 +1,4 @@
+#include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandLine.h"
 #include "CommandTable.h"
@@ -13,6 +14,7 @@
 #include "RegistryKey.h"
 #include "StringIds.h"
 #include "TitleOptions.h"
+#include "ToolbarIcons.h"
 #include "TrackMenuUI.h"
 #include "TrackOpening.h"
 #include "TrackTreeEventDataImpl.h"
@@ -21,6 +23,7 @@
 #include "ViewUI.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -382,6 +385,88 @@ TEST_F(MainFrameTest, LayoutSavedOnCloseComesBackInTheNextWindow)
     EXPECT_EQ(next.dockWidgetArea(next.GetPanes().GetPane(PANE_HISTOGRAM)), Qt::TopDockWidgetArea);
     EXPECT_TRUE(next.GetPanes().GetPane(PANE_LEGEND)->isHidden());
     EXPECT_FALSE(next.GetPanes().GetPane(PANE_TRACKS)->isHidden());
+}
+
+namespace {
+
+int PaneArea(MainFrame& frame, int paneId)
+{
+    const QWidget* pane = frame.GetPanes().GetPane(paneId);
+    return pane->isVisible() ? pane->width() * pane->height() : 0;
+}
+
+// The first start: shown at its size and given the queued sizing.
+void ShowAt(MainFrame& frame, int width, int height)
+{
+    frame.resize(width, height);
+    frame.show();
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(MainFrameTest, FirstLayoutGivesTheMapTheLargestPane)
+{
+    MainFrame frame;
+    ShowAt(frame, 1600, 1000);
+    const int mapArea = PaneArea(frame, PANE_TRACK_VIEW);
+    for (int paneId : {PANE_TRACKS, PANE_POINTS, PANE_PROFILE, PANE_POINT_PROPERTIES, PANE_HISTOGRAM, PANE_LEGEND})
+        EXPECT_GT(mapArea, 2 * PaneArea(frame, paneId)) << paneId;
+    // Histogram and legend share one place as tabs; the map has half the width.
+    EXPECT_TRUE(frame.tabifiedDockWidgets(frame.GetPanes().GetPane(PANE_HISTOGRAM))
+                    .contains(frame.GetPanes().GetPane(PANE_LEGEND)));
+    EXPECT_GT(frame.GetPanes().GetPane(PANE_TRACK_VIEW)->width(), 800);
+    // The point list and the profile sit below the map, not across the lists.
+    const QWidget* map = frame.GetPanes().GetPane(PANE_TRACK_VIEW);
+    const QWidget* points = frame.GetPanes().GetPane(PANE_POINTS);
+    EXPECT_GE(points->x(), map->x());
+    EXPECT_GT(points->y(), map->y() + map->height() - 10);
+}
+
+TEST_F(MainFrameTest, AStoredLayoutWinsOverTheFirstOne)
+{
+    int storedTracksWidth = 0;
+    {
+        MainFrame frame;
+        ShowAt(frame, 1600, 1000);
+        const int firstWidth = frame.GetPanes().GetPane(PANE_TRACKS)->width();
+        frame.resizeDocks({frame.GetPanes().GetPane(PANE_TRACKS)}, {firstWidth + 80}, Qt::Horizontal);
+        QApplication::processEvents();
+        storedTracksWidth = frame.GetPanes().GetPane(PANE_TRACKS)->width();
+        ASSERT_GT(storedTracksWidth, firstWidth + 50);
+        EXPECT_TRUE(frame.close());
+    }
+    MainFrame next;
+    ShowAt(next, 1600, 1000);
+    EXPECT_EQ(next.GetPanes().GetPane(PANE_TRACKS)->width(), storedTracksWidth);
+}
+
+TEST_F(MainFrameTest, EveryToolbarButtonShowsAPictureOurOwnDrawingsIncluded)
+{
+    MainFrame frame;
+    int drawn = 0;
+    for (int toolbarId : {TOOLBAR_TOOLS, TOOLBAR_VIEW_MODES}) {
+        for (QAction* action : frame.GetToolbar(toolbarId)->actions()) {
+            const int id = CommandActions::GetId(*action);
+            if (action->isSeparator() || id == 0)
+                continue;
+            EXPECT_FALSE(action->icon().isNull()) << id;
+            const QIcon own = ToolbarIcons::OwnForCommand(id);
+            if (own.isNull())
+                continue;
+            // A drawing that did not load or parse paints nothing.
+            const QImage image = own.pixmap(24, 24).toImage();
+            ASSERT_FALSE(image.isNull()) << id;
+            int painted = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    painted += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+            EXPECT_GT(painted, 20) << id;
+            ++drawn;
+        }
+    }
+    EXPECT_EQ(drawn, 7);
 }
 
 TEST_F(MainFrameTest, CloseGuardKeepsTheWindowAndSavesNothing)

@@ -15,6 +15,7 @@
 #include "ViewSettings.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -426,6 +427,24 @@ TEST_F(PointListTest, CaptionsCarryTheUnits)
     OptUnits::GetInstance().GetMeasuringSystemI().Set(static_cast<int>(MeasuringSystem::Imperial));
     GEventManagerImpl::GetInstance().Notify(GEventKind::UnitsChanged);
     EXPECT_EQ(title(PtColumn::LegLength), QStringLiteral("Leg length (ft)"));
+}
+
+TEST_F(PointListTest, DefaultColumnsFitTheirTitlesAndValuesInANarrowPane)
+{
+    Open({Walk(3)});
+    // Narrower than the columns together: a scroll bar, never a cut title.
+    Dlg().resize(400, 300);
+    QApplication::processEvents();
+    const ReportModel& model = List().GetModel();
+    const QFontMetrics titles = List().header()->fontMetrics();
+    const QFontMetrics cells = List().fontMetrics();
+    for (int i = 0; i < model.GetColumnCount(); ++i) {
+        const ReportColumn& column = model.GetColumn(i);
+        List().GetColumns().SetColumnVisible(column.id, true);
+        const int width = List().header()->sectionSize(i);
+        EXPECT_GT(width, titles.horizontalAdvance(column.GetTitle())) << qPrintable(column.GetTitle());
+        EXPECT_GT(width, cells.horizontalAdvance(Text(1, column.id))) << qPrintable(Text(1, column.id));
+    }
 }
 
 TEST_F(PointListTest, ColumnLayoutIsKeptForTheNextList)

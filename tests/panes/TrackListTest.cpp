@@ -290,6 +290,27 @@ TEST_F(TrackListTest, ColumnsComeInTheirOrderWithTheUnitInTheDistanceCaption)
     EXPECT_EQ(Text(segment, TrkColumn::Distance), Locale::GetDoubleString(1000 / UnitsConv::METERS_PER_MILE, 1));
 }
 
+TEST_F(TrackListTest, DefaultColumnsFitTheirTitlesAndDatesInANarrowPane)
+{
+    int folder = -1, timed = -1, untimed = -1;
+    const int file = AddFileWithFolder(folder, timed, untimed);
+    Dlg().resize(300, 400);
+    QApplication::processEvents();
+    const ReportModel& model = List().GetModel();
+    const QFontMetrics titles = List().header()->fontMetrics();
+    const QFontMetrics cells = List().fontMetrics();
+    for (int i = 0; i < model.GetColumnCount(); ++i) {
+        const ReportColumn& column = model.GetColumn(i);
+        List().GetColumns().SetColumnVisible(column.id, true);
+        EXPECT_GT(List().header()->sectionSize(i), titles.horizontalAdvance(column.GetTitle()))
+            << qPrintable(column.GetTitle());
+    }
+    for (int tid : {file, timed})
+        for (int columnId : {TrkColumn::Start, TrkColumn::Finish, TrkColumn::Duration})
+            EXPECT_GT(List().header()->sectionSize(model.FindColumn(columnId)),
+                      cells.horizontalAdvance(Text(tid, columnId)));
+}
+
 TEST_F(TrackListTest, FiguresOfSeveralNodesAddUpTheirSegments)
 {
     const int file = AddFile({Walk(3, 0), Walk(4, 30)});

@@ -52,6 +52,12 @@ QAction* FindAction(QMenu& menu, const QString& text)
     return nullptr;
 }
 
+int TitleAdvance(const TrackLikeList& t, int columnId)
+{
+    const ReportModel& model = t.list.GetModel();
+    return t.list.header()->fontMetrics().horizontalAdvance(model.GetColumn(model.FindColumn(columnId)).GetTitle());
+}
+
 TEST(ReportColumns, DefaultsApplyToAFreshList)
 {
     TrackLikeList t(QStringLiteral("ColsDefaults"));
@@ -59,7 +65,6 @@ TEST(ReportColumns, DefaultsApplyToAFreshList)
     ASSERT_EQ(model.GetColumnCount(), 5);
     EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Name"));
     EXPECT_EQ(t.Width(0), 320);
-    EXPECT_EQ(t.Width(3), 22);
     EXPECT_TRUE(t.columns.IsColumnVisible(2));
     EXPECT_FALSE(t.columns.IsColumnVisible(5));
     EXPECT_EQ(model.GetColumn(model.FindColumn(0)).alignment, 0);
@@ -151,7 +156,9 @@ TEST(ReportColumns, HeaderMenuOffersColumnsFieldChooserAndRestore)
     EXPECT_FALSE(distance->isChecked());
     distance->trigger();
     EXPECT_TRUE(t.columns.IsColumnVisible(5));
-    EXPECT_EQ(t.Width(5), 60);
+    // Its default width, or wider where its title needs it.
+    EXPECT_GE(t.Width(5), 60);
+    EXPECT_GT(t.Width(5), TitleAdvance(t, 5));
 }
 
 TEST(ReportColumns, RestoreDefaultLayoutUndoesTheUsersChangesAndStoresThat)
@@ -182,6 +189,42 @@ TEST(ReportColumns, UnremovableColumnStaysAndMinimumWidthHolds)
     EXPECT_TRUE(t.columns.IsColumnVisible(0));
     t.list.header()->resizeSection(t.list.GetModel().FindColumn(2), 5);
     EXPECT_EQ(t.Width(2), 20);
+}
+
+TEST(ReportColumns, DefaultWidthsFitTitlesAndSampleValues)
+{
+    RegistryKey(QStringLiteral("Layout\\Dialogs\\ColsSample")).ClearSection();
+    ReportControl list;
+    ReportColumns columns(list, std::make_unique<ReportColSettings>(QStringLiteral("ColsSample"), 1));
+    columns.AddColumn(0, IDS_TRACK_COL_NAME, 320, true);
+    columns.AddColumn(1, IDS_TRACK_COL_START, 20, true);
+    columns.AddColumn(5, IDS_TRACK_COL_DISTANCE, 10, false);
+    columns.AddColumn(3, IDS_TRACK_COL_COLOR, 22, true);
+    const QString date = QStringLiteral("Saturday, 17 August 2013");
+    columns.SetSample(1, date);
+    columns.Init();
+    const QHeaderView& header = *list.header();
+    const QFontMetrics cells = list.fontMetrics();
+    EXPECT_EQ(header.sectionSize(0), 320); // wide enough already
+    EXPECT_GT(header.sectionSize(1), cells.horizontalAdvance(date));
+    for (int i = 0; i < 4; ++i) {
+        const QString title = list.GetModel().GetColumn(i).GetTitle();
+        columns.SetColumnVisible(list.GetModel().GetColumn(i).id, true);
+        EXPECT_GT(header.sectionSize(i), header.fontMetrics().horizontalAdvance(title)) << qPrintable(title);
+    }
+}
+
+TEST(ReportColumns, AStoredWidthNarrowerThanTheTitleWins)
+{
+    RegistryKey(QStringLiteral("Layout\\Dialogs\\ColsNarrow")).ClearSection();
+    {
+        TrackLikeList t(QStringLiteral("ColsNarrow"));
+        t.list.header()->resizeSection(t.list.GetModel().FindColumn(1), 21);
+        t.columns.SaveLayout();
+    }
+    TrackLikeList next(QStringLiteral("ColsNarrow"));
+    ASSERT_LT(21, TitleAdvance(next, 1));
+    EXPECT_EQ(next.Width(1), 21);
 }
 
 TEST(ReportColumns, FieldChooserAnsweredThroughTheDialogSeam)
@@ -225,13 +268,26 @@ TEST(ReportColumns, TitleTextIsReplacedNotPiledUp)
 TEST(ReportControl, AutosizeColumnsShareAWidthChange)
 {
     TrackLikeList t(QStringLiteral("ColsAutosize"));
-    // Name 320, Start 120, Finish 90 take part; Color (22) does not.
+    // Name 320, Start 120, Finish 90 take part; Color (as wide as its title) does not.
+    const int color = t.Width(3);
     t.list.FitAutosizeColumns(106);
     EXPECT_EQ(t.Width(0), 320 + 106 * 320 / 530);
     EXPECT_EQ(t.Width(1), 120 + 106 * 120 / 530);
-    EXPECT_EQ(t.Width(3), 22);
+    EXPECT_EQ(t.Width(3), color);
     t.list.FitAutosizeColumns(-2000);
-    EXPECT_EQ(t.Width(2), 20); // not below the minimum width
+    // Not below the titles, nor the minimum width.
+    for (int columnId : {0, 1, 2})
+        EXPECT_GT(t.Width(columnId), TitleAdvance(t, columnId));
+}
+
+TEST(ReportControl, FittingLeavesAColumnTheUserMadeNarrowerThanItsTitle)
+{
+    TrackLikeList t(QStringLiteral("ColsUserNarrow"));
+    t.list.header()->resizeSection(t.list.GetModel().FindColumn(2), 24);
+    t.list.FitAutosizeColumns(-300);
+    EXPECT_EQ(t.Width(2), 24);
+    t.list.FitAutosizeColumns(300);
+    EXPECT_GT(t.Width(2), 24);
 }
 
 TEST(ReportControl, WidthsFittedToTheControlAreNotStoredAsTheUsers)
