@@ -128,6 +128,13 @@ TrackPainter::TrackPainter(DrawingLayersI& layers, const CoordTransformI& transf
                            PickState& pick, TrackLodCache* lods)
     : m_layers(layers), m_transform(transform), m_model(model), m_pick(pick), m_lods(lods)
 {
+    // Every drawing clips to the view, not only that of the segments: a
+    // range or the current point may be drawn by a painter of its own.
+    const PixelRect& view = m_transform.GetViewRect();
+    m_view = QRect(view.left, view.top, view.Width(), view.Height());
+    const GeoPoint southWest = m_transform.PixelToGeo({view.left, view.bottom});
+    const GeoPoint northEast = m_transform.PixelToGeo({view.right, view.top});
+    m_visible = Grown({southWest.lon, southWest.lat, northEast.lon, northEast.lat}, ViewGrowth);
 }
 
 QColor TrackPainter::FromColorref(uint32_t colorref)
@@ -196,12 +203,7 @@ void TrackPainter::OfferRun(const PolylineClipper::Run& run, int tid, const Line
 
 void TrackPainter::DrawSegments(const std::vector<TrackDrawAttrs>& attrs, bool showDeleted)
 {
-    const PixelRect& view = m_transform.GetViewRect();
-    m_view = QRect(view.left, view.top, view.Width(), view.Height());
-    const GeoPoint southWest = m_transform.PixelToGeo({view.left, view.bottom});
-    const GeoPoint northEast = m_transform.PixelToGeo({view.right, view.top});
-    const GeoRect visible = Grown({southWest.lon, southWest.lat, northEast.lon, northEast.lat}, ViewGrowth);
-    m_visible = visible;
+    const GeoRect& visible = m_visible;
     if (m_lods)
         m_lods->DropClosed(m_model);
     for (const TrackDrawAttrs& attr : attrs) {

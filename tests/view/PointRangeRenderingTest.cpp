@@ -41,9 +41,10 @@ protected:
         DrawingLayers layers(QColor::fromRgba(0xFFEEEEEE));
         layers.SetMapShown(options.mapShown);
         layers.BeginFrame(window, QRect(0, 0, 400, 100));
-        TrackPainter painter(layers, transform, model, pick, &lods);
-        painter.DrawSegments(attrs.Get(options), false);
-        painter.DrawPointRange(range);
+        TrackPainter(layers, transform, model, pick, &lods).DrawSegments(attrs.Get(options), false);
+        // As in the map window, which draws the range with a painter of its
+        // own after the scene.
+        TrackPainter(layers, transform, model, pick, &lods).DrawPointRange(range);
         layers.EndFrame();
         return window;
     }
