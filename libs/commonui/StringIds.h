@@ -420,6 +420,9 @@ enum StringId : int
     IDS_RANGE_SAVE_AS = 70185,
     IDS_STATISTICS_POINTS = 70186,
     IDS_STATISTICS_CLIMB = 70187,
+
+    // Saving a file in a format that drops what GPX points kept
+    IDS_SAVE_LOSS_POINT_MARKUP = 70320,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

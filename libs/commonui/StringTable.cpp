@@ -538,6 +538,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_RANGE_SAVE_AS, u"S&ave selection as..."},
     {IDS_STATISTICS_POINTS, u"%1 points"},
     {IDS_STATISTICS_CLIMB, u"up %1, down %2"},
+    {IDS_SAVE_LOSS_POINT_MARKUP, u"Point names, descriptions and extensions, which only GPX keeps, are left out."},
 };
 
 } // namespace
