@@ -138,9 +138,8 @@ void Track::InsertPoints(int index, const std::vector<TrackPoint>& points)
 {
     if (points.empty())
         return;
-    std::vector<TrackPoint>& all = m_internal->points->GetPoints();
-    const int at = std::clamp(index, 0, static_cast<int>(all.size()));
-    all.insert(all.begin() + at, points.begin(), points.end());
+    TrackData& all = *m_internal->points;
+    all.InsertPoints(std::clamp(index, 0, all.GetPointCount()), points);
     RebuildAll();
 }
 

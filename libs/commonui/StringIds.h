@@ -421,6 +421,7 @@ enum StringId : int
     IDS_STATISTICS_POINTS = 70186,
     IDS_STATISTICS_CLIMB = 70187,
     IDS_SAVE_CHANGED_ON_DISK = 70188,
+    IDS_SAVE_LOSS_POINT_MARKUP = 70189,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

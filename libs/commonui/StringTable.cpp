@@ -539,6 +539,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_STATISTICS_POINTS, u"%1 points"},
     {IDS_STATISTICS_CLIMB, u"up %1, down %2"},
     {IDS_SAVE_CHANGED_ON_DISK, u"%1 was changed by another program after Quorvel read it. Saving replaces those changes with the track as Quorvel shows it.\n\nSave anyway?"},
+    {IDS_SAVE_LOSS_POINT_MARKUP, u"Point names, descriptions and extensions, which only GPX keeps, are left out."},
 };
 
 } // namespace

@@ -6,6 +6,8 @@
 #include "TrackPointGpsParams.h"
 #include "TrackPointStatus.h"
 
+#include <cstdint>
+
 // The position of a point: x is longitude, y latitude (degrees, WGS 84),
 // z elevation in metres.
 class TrackPointBase
@@ -67,6 +69,14 @@ public:
     const TrackPointGpsParams& GetGpsParams() const { return m_gps; }
     TrackPointGpsParams& GetGpsParams() { return m_gps; }
 
+    // Names the markup kept from the file for this point (PointMarkupTable);
+    // 0 when there is none. It sits in what would be padding, so it costs
+    // no memory, and it moves with the point through every edit.
+    uint32_t GetMarkupTag() const { return m_markupTag; }
+    void SetMarkupTag(uint32_t tag) { m_markupTag = tag; }
+
+    // The markup tag is an identity, not a value: the same markup read
+    // twice gets two tags.
     bool operator==(const TrackPoint& other) const
     {
         return m_position == other.m_position && m_time == other.m_time && m_status == other.m_status
@@ -78,4 +88,5 @@ private:
     TrackPointStatus m_status;
     bool m_hasElevation = false;
     TrackPointGpsParams m_gps;
+    uint32_t m_markupTag = 0;
 };

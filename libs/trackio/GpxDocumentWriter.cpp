@@ -29,8 +29,7 @@ void GpxDocumentWriter::Write(int tid)
     if (!node)
         return;
     m_withExtras = node->GetKind() == TrackInfo::KindFile;
-    if (m_withExtras)
-        PlanNamespaces(tid);
+    PlanNamespaces(tid);
     m_xsiPrefix = FreePrefix("xsi", GpxNames::XsiUri);
     m_garminPrefix = FreePrefix("gpxtpx", GpxNames::TrackPointExtV2Uri);
     m_statusPrefix = FreePrefix("qvl", GpxNames::PointStatusUri);
@@ -64,26 +63,42 @@ void GpxDocumentWriter::Write(int tid)
     m_out.Append("</gpx>\n");
 }
 
-void GpxDocumentWriter::PlanNamespaces(int fileTid)
+void GpxDocumentWriter::PlanNamespaces(int rootTid)
 {
-    std::vector<int> tids{fileTid};
+    std::vector<int> tids{rootTid};
     for (size_t i = 0; i < tids.size(); ++i) {
         const std::vector<int>& children = m_tree.GetChildren(tids[i]);
         tids.insert(tids.end(), children.begin(), children.end());
     }
     for (int tid : tids) {
-        const TrackInfo::NodeExtras* extras = GetExtras(tid);
-        if (!extras)
+        if (const TrackInfo::NodeExtras* extras = GetExtras(tid)) {
+            for (const auto& [prefix, uri] : extras->namespaces)
+                PlanBinding(tid, prefix, uri);
+        }
+        const TrackDataPtr points = m_data.Get(tid);
+        if (!points)
             continue;
-        for (const auto& binding : extras->namespaces) {
-            const auto same = std::find_if(m_rootNamespaces.begin(), m_rootNamespaces.end(),
-                                           [&](const auto& root) { return root.first == binding.first; });
-            if (same == m_rootNamespaces.end())
-                m_rootNamespaces.push_back(binding);
-            else if (same->second != binding.second)
-                m_localNamespaces[tid].push_back(binding);
+        for (const auto& table : points->GetMarkupTables()) {
+            for (const auto& [prefix, uri] : table->GetNamespaces())
+                PlanBinding(tid, QByteArray::fromStdString(prefix), QByteArray::fromStdString(uri));
         }
     }
+}
+
+void GpxDocumentWriter::PlanBinding(int tid, const QByteArray& prefix, const QByteArray& uri)
+{
+    const auto samePrefix = [&](const auto& binding) { return binding.first == prefix; };
+    const auto root = std::find_if(m_rootNamespaces.begin(), m_rootNamespaces.end(), samePrefix);
+    if (root == m_rootNamespaces.end()) {
+        m_rootNamespaces.emplace_back(prefix, uri);
+        return;
+    }
+    Namespaces& local = m_localNamespaces[tid];
+    // A prefix is declared once per element; a second namespace under the
+    // same prefix within one segment (points joined from two files) stays
+    // unresolved and its markup lands in the first one.
+    if (root->second != uri && std::none_of(local.begin(), local.end(), samePrefix))
+        local.emplace_back(prefix, uri);
 }
 
 std::string GpxDocumentWriter::FreePrefix(std::string_view wanted, std::string_view uri) const
@@ -180,8 +195,9 @@ void GpxDocumentWriter::WriteSegment(int tid)
         WriteDeclarations(local->second);
     m_out.Append(">\n");
     GpxPointWriter points(m_out, m_garminPrefix, m_statusPrefix);
-    for (const TrackPoint& point : m_data.Get(tid)->GetPoints())
-        points.Write(point);
+    const TrackData& data = *m_data.Get(tid);
+    for (const TrackPoint& point : data.GetPoints())
+        points.Write(point, data.FindMarkup(point.GetMarkupTag()));
     if (const TrackInfo::NodeExtras* extras = GetExtras(tid))
         m_out.Append(View(extras->tail));
     m_out.Append("    </trkseg>\n");

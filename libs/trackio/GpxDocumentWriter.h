@@ -24,9 +24,10 @@ class XmlBufferWriter;
 // - a segment: one track named after the segment, or after its parent.
 // Segments without points are left out, and so are tracks left without a
 // segment. What was kept from the file beyond the tree (NodeExtras) is
-// written back only when a whole file is saved; its namespaces are declared
-// on <gpx>, or on the track or segment that uses them when two parts bind a
-// prefix differently (nodes moved between files). The prefixes of our own
+// written back only when a whole file is saved; what was kept for points
+// goes wherever the points go. The kept namespaces are declared on <gpx>,
+// or on the track or segment that uses them when two parts bind a prefix
+// differently (nodes moved between files). The prefixes of our own
 // extensions avoid every prefix the kept markup uses.
 class GpxDocumentWriter
 {
@@ -38,7 +39,8 @@ public:
 private:
     using Namespaces = std::vector<std::pair<QByteArray, QByteArray>>;
 
-    void PlanNamespaces(int fileTid);
+    void PlanNamespaces(int rootTid);
+    void PlanBinding(int tid, const QByteArray& prefix, const QByteArray& uri);
     std::string FreePrefix(std::string_view wanted, std::string_view uri) const;
     void WriteHeader();
     void WriteFolder(int tid, const QString& path);

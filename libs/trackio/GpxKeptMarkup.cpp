@@ -109,8 +109,9 @@ bool IsBlank(std::string_view text)
 
 } // namespace
 
-GpxKeptMarkup::GpxKeptMarkup(GpxPrefixMap& prefixes, std::string_view container, int childDepth)
+GpxKeptMarkup::GpxKeptMarkup(GpxPrefixMap& prefixes, std::string_view container, int childDepth, Layout layout)
     : m_prefixes(prefixes)
+    , m_layout(layout)
 {
     Frame root;
     root.role = Role::Container;
@@ -273,7 +274,7 @@ void GpxKeptMarkup::BeginChild(Frame& parent, int rank)
     if (parent.role == Role::Container) {
         Indent(parent.depth + 1);
     } else if (!parent.mixed) {
-        m_out += '\n';
+        NewLine();
         Indent(parent.depth + 1);
     }
 }
@@ -303,7 +304,7 @@ void GpxKeptMarkup::WriteEndTag(Frame& frame)
         frame.startTagOpen = false;
     } else {
         if (frame.hasChildren && !frame.mixed) {
-            m_out += '\n';
+            NewLine();
             Indent(frame.depth);
         }
         m_out += "</";
@@ -311,7 +312,7 @@ void GpxKeptMarkup::WriteEndTag(Frame& frame)
         m_out += '>';
     }
     if (frame.depth == m_frames.front().depth + 1)
-        m_out += '\n';
+        NewLine();
 }
 
 void GpxKeptMarkup::OpenWrapper()
@@ -383,9 +384,16 @@ void GpxKeptMarkup::SortChildren(Frame& frame)
     }
 }
 
+void GpxKeptMarkup::NewLine()
+{
+    if (m_layout == Layout::Indented)
+        m_out += '\n';
+}
+
 void GpxKeptMarkup::Indent(int depth)
 {
-    m_out.append(static_cast<size_t>(depth * GpxNames::IndentWidth), ' ');
+    if (m_layout == Layout::Indented)
+        m_out.append(static_cast<size_t>(depth * GpxNames::IndentWidth), ' ');
 }
 
 void GpxKeptMarkup::UseBinding(int binding)

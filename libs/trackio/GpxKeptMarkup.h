@@ -26,11 +26,17 @@ class GpxKeptMarkup
 public:
     using Name = ExpatStreamReader::Name;
 
+    // Indented: one element a line, as the rest of a saved file. OneLine:
+    // no white space of our own, for a point's markup, since saved points
+    // take a line each.
+    enum class Layout { Indented, OneLine };
+
     // container: the local name of the GPX element that the kept elements
-    // are children of ("gpx", "trk", "trkseg", or "extensions" for the
-    // content of an extensions element); it is not written itself. Kept
+    // are children of ("gpx", "trk", "trkseg", "trkpt", or "extensions" for
+    // the content of an extensions element); it is not written itself. Kept
     // children are indented to childDepth.
-    GpxKeptMarkup(GpxPrefixMap& prefixes, std::string_view container, int childDepth);
+    GpxKeptMarkup(GpxPrefixMap& prefixes, std::string_view container, int childDepth,
+                  Layout layout = Layout::Indented);
 
     // textBefore: character data between the previous tag and this one.
     void Start(const Name& name, const char** attributes, std::string_view textBefore);
@@ -88,9 +94,11 @@ private:
     void FlushLink(Frame& frame);
     void SortChildren(Frame& frame);
     void Indent(int depth);
+    void NewLine();
     void UseBinding(int binding);
 
     GpxPrefixMap& m_prefixes;
+    const Layout m_layout;
     std::vector<Frame> m_frames;
     std::string m_out;
     std::vector<int> m_bindings;

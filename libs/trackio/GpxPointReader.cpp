@@ -76,6 +76,25 @@ bool ReadWhole(const char** attributes, const char* name, int max, int& value)
 
 } // namespace
 
+bool GpxPointReader::IsPointValue(std::string_view local)
+{
+    for (std::string_view value : {"ele", "time", "fix", "sat", "hdop", "vdop", "pdop", "speed", "course"}) {
+        if (local == value)
+            return true;
+    }
+    return false;
+}
+
+bool GpxPointReader::IsExtensionRead(std::string_view local)
+{
+    for (std::string_view read : {"TrackPointExtension", "hr", "heartrate", "cad", "cadence", "atemp", "temp",
+                                  "Temperature", "wtemp", "speed", "course"}) {
+        if (local == read)
+            return true;
+    }
+    return false;
+}
+
 bool GpxPointReader::Begin(const char** attributes, std::string& error)
 {
     m_point = TrackPoint();
@@ -109,9 +128,7 @@ bool GpxPointReader::ReadValue(std::string_view local, std::string_view text, st
             gps.SetFixType(fix);
         return true;
     }
-    const bool known = local == "ele" || local == "hdop" || local == "vdop" || local == "pdop" || local == "sat"
-        || local == "speed" || local == "course";
-    if (!known)
+    if (!IsPointValue(local))
         return true;
     double value = 0;
     const double scale = local == "speed" ? KmhPerMs : 1.0;

@@ -11,10 +11,16 @@
 // TrackPointExtension v1/v2 and its older and similar forms, and our own
 // point status. Everything else of a point (magvar, geoidheight, name, cmt,
 // desc, src, link, sym, type, ageofdgpsdata, dgpsid, other extensions) is
-// not kept.
+// the GPX reader's to keep as markup.
 class GpxPointReader
 {
 public:
+    // The point's children that ReadValue reads.
+    static bool IsPointValue(std::string_view local);
+    // Children of a point's extensions whose values ReadExtensionValue
+    // reads, directly or inside (TrackPointExtension).
+    static bool IsExtensionRead(std::string_view local);
+
     // A new point from the lat and lon attributes; false with a message when
     // one is missing, not a number, or out of range.
     bool Begin(const char** attributes, std::string& error);

@@ -48,8 +48,9 @@ GpxPointWriter::GpxPointWriter(XmlBufferWriter& out, const std::string& extensio
 {
 }
 
-void GpxPointWriter::Write(const TrackPoint& point)
+void GpxPointWriter::Write(const TrackPoint& point, const std::optional<PointMarkup>& markup)
 {
+    const PointMarkup kept = markup.value_or(PointMarkup());
     const TrackPointGpsParams& gps = point.GetGpsParams();
     const bool garmin = HasGarminValues(gps);
     const bool status = HasStatus(point.GetStatus());
@@ -62,7 +63,7 @@ void GpxPointWriter::Write(const TrackPoint& point)
     m_out.AppendDouble(point.GetLat());
     m_out.Append("\" lon=\"");
     m_out.AppendDouble(lon);
-    if (!elevation && !time && gps.IsEmpty() && !status) {
+    if (!elevation && !time && gps.IsEmpty() && !status && !markup) {
         m_out.Append("\"/>\n");
         return;
     }
@@ -77,6 +78,7 @@ void GpxPointWriter::Write(const TrackPoint& point)
         m_out.AppendTime(point.GetTime());
         m_out.Append("</time>");
     }
+    m_out.Append(kept.fields);
     if (const char* fix = gps.HasFixType() ? FixName(gps.GetFixType()) : nullptr) {
         m_out.Append("<fix>");
         m_out.Append(fix);
@@ -99,12 +101,13 @@ void GpxPointWriter::Write(const TrackPoint& point)
         m_out.AppendFloat(static_cast<float>(dop.value));
         m_out.Append(dop.close);
     }
-    if (garmin || status)
-        WriteExtensions(point, garmin, status);
+    m_out.Append(kept.dgps);
+    if (garmin || status || !kept.extensions.empty())
+        WriteExtensions(point, garmin, status, kept.extensions);
     m_out.Append("</trkpt>\n");
 }
 
-void GpxPointWriter::WriteExtensions(const TrackPoint& point, bool garmin, bool status)
+void GpxPointWriter::WriteExtensions(const TrackPoint& point, bool garmin, bool status, std::string_view kept)
 {
     m_out.Append("<extensions>");
     if (garmin) {
@@ -170,6 +173,7 @@ void GpxPointWriter::WriteExtensions(const TrackPoint& point, bool garmin, bool 
         }
         m_out.Append("/>");
     }
+    m_out.Append(kept);
     m_out.Append("</extensions>");
 }
 

@@ -1,27 +1,33 @@
 #pragma once
 
+#include "PointMarkup.h"
+
+#include <optional>
 #include <string>
 
 class TrackPoint;
 class XmlBufferWriter;
 
 // Writes one <trkpt> of GPX 1.1, on a line of its own to keep large files
-// small, in the schema's element order: position, ele, time, fix, sat,
-// hdop, vdop, pdop, then extensions: Garmin's TrackPointExtension v2 for
+// small, in the schema's element order: position, ele, time, the kept
+// fields (magvar to type), fix, sat, hdop, vdop, pdop, the kept DGPS
+// fields, then extensions: Garmin's TrackPointExtension v2 for
 // temperature, heart rate, cadence, speed and course (GPX 1.1 has no
-// element for the last two), and our TrackPointStatus for points that are
-// filtered or carry modes or a penalty. Each value is written so that it
-// reads back the same, so a file saved, opened and saved again is the same.
+// element for the last two), our TrackPointStatus for points that are
+// filtered or carry modes or a penalty, and the kept extensions. Each value
+// is written so that it reads back the same, so a file saved, opened and
+// saved again is the same.
 class GpxPointWriter
 {
 public:
     // The prefixes declared for the two extension namespaces.
     GpxPointWriter(XmlBufferWriter& out, const std::string& extensionPrefix, const std::string& statusPrefix);
 
-    void Write(const TrackPoint& point);
+    // markup: what was kept from the file for the point.
+    void Write(const TrackPoint& point, const std::optional<PointMarkup>& markup);
 
 private:
-    void WriteExtensions(const TrackPoint& point, bool garmin, bool status);
+    void WriteExtensions(const TrackPoint& point, bool garmin, bool status, std::string_view kept);
     void WriteSpeed(double kmh);
 
     XmlBufferWriter& m_out;

@@ -2,6 +2,7 @@
 
 #include "GpxNames.h"
 #include "LoadContext.h"
+#include "PointMarkupRegistry.h"
 #include "TextNumber.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ namespace {
 constexpr int FileChildDepth = 1;
 constexpr int TrackChildDepth = 2;
 constexpr int SegmentChildDepth = 3;
+constexpr int PointChildDepth = 4;
 // After this many points of a segment, the bytes they took tell how many
 // the rest of the file may hold, and the array is sized once for them.
 constexpr int EstimateAfterPoints = 256;
@@ -38,6 +40,8 @@ GpxReader::GpxReader(LoadContext& context)
     , m_fileExtensions(m_prefixes, "extensions", FileChildDepth + 1)
     , m_trackHead(m_prefixes, "trk", TrackChildDepth)
     , m_segmentTail(m_prefixes, "trkseg", SegmentChildDepth)
+    , m_pointFields(m_prefixes, "trkpt", PointChildDepth, GpxKeptMarkup::Layout::OneLine)
+    , m_pointExtensions(m_prefixes, "extensions", PointChildDepth + 1, GpxKeptMarkup::Layout::OneLine)
 {
 }
 
@@ -63,7 +67,10 @@ void GpxReader::OnStartElement(const Name& name, const char** attributes)
         StartInSegment(name, attributes);
         break;
     case In::Point:
-        m_stack.push_back(name.local == "extensions" ? In::PointExtensions : In::PointValue);
+        StartInPoint(name, attributes);
+        break;
+    case In::PointExtensionList:
+        StartInPointExtensions(name, attributes);
         break;
     case In::PointExtensions:
         if (name.uri == GpxNames::PointStatusUri && name.local == GpxNames::PointStatusElement)
@@ -130,6 +137,7 @@ void GpxReader::OnEndElement(const Name& name)
         EndKept(kind, parent, name);
         break;
     case In::FileExtensions:
+    case In::PointExtensionList:
     case In::Skipped:
         break;
     }
@@ -205,6 +213,32 @@ void GpxReader::StartInSegment(const Name& name, const char** attributes)
     }
 }
 
+void GpxReader::StartInPoint(const Name& name, const char** attributes)
+{
+    if (name.local == "extensions")
+        m_stack.push_back(In::PointExtensionList);
+    else if (GpxPointReader::IsPointValue(name.local))
+        m_stack.push_back(In::PointValue);
+    else if (m_prefixes.IsGpx(name.uri))
+        StartKept(m_pointFields, name, attributes, In::Kept);
+    else // GPX 1.0 puts foreign elements straight into the point
+        StartKept(m_pointExtensions, name, attributes, In::Kept);
+}
+
+void GpxReader::StartInPointExtensions(const Name& name, const char** attributes)
+{
+    // What we read is written back from the point's values; the rest is
+    // kept as it came.
+    const bool status = name.uri == GpxNames::PointStatusUri && name.local == GpxNames::PointStatusElement;
+    if (!status && !GpxPointReader::IsExtensionRead(name.local)) {
+        StartKept(m_pointExtensions, name, attributes, In::Kept);
+        return;
+    }
+    if (status)
+        m_point.ReadStatus(attributes);
+    m_stack.push_back(In::PointExtensions);
+}
+
 void GpxReader::StartKept(GpxKeptMarkup& markup, const Name& name, const char** attributes, In kind)
 {
     m_keep = &markup;
@@ -260,6 +294,7 @@ void GpxReader::StartSegment()
     m_segment = &Context().AddSegment(m_folderTid, QString(), m_segmentTid);
     m_segmentStartByte = CurrentByteIndex();
     m_segmentReserved = false;
+    m_segmentHasMarkup = false;
     m_segmentTail.Clear();
 }
 
@@ -267,6 +302,8 @@ void GpxReader::FinishSegment()
 {
     m_segmentTail.Finish();
     SetExtras(m_segmentTid, {}, m_segmentTail.GetMarkup(), m_segmentTail.GetBindings());
+    if (m_segmentHasMarkup)
+        m_segment->AddMarkupTable(m_pointMarkup);
     const std::vector<TrackPoint>& points = m_segment->GetPoints();
     if (points.capacity() > points.size() + points.size() / 8 + 64)
         m_segment->Compact();
@@ -277,6 +314,8 @@ void GpxReader::FinishSegment()
 
 void GpxReader::StartPoint(const char** attributes)
 {
+    m_pointFields.Clear();
+    m_pointExtensions.Clear();
     std::string error;
     if (!m_point.Begin(attributes, error)) {
         m_stopped = true;
@@ -287,6 +326,10 @@ void GpxReader::StartPoint(const char** attributes)
 void GpxReader::FinishPoint()
 {
     m_segment->Append(m_point.GetPoint());
+    if (const uint32_t tag = KeepPointMarkup()) {
+        m_segment->GetPoints().back().SetMarkupTag(tag);
+        m_segmentHasMarkup = true;
+    }
     ++m_trackPoints;
     const int count = m_segment->GetPointCount();
     if (m_segmentReserved || count != EstimateAfterPoints)
@@ -299,6 +342,26 @@ void GpxReader::FinishPoint()
     const double bytesPerPoint = std::max(16.0, static_cast<double>(here - m_segmentStartByte) / count);
     const double expected = std::min(1e8, static_cast<double>(total - here) / bytesPerPoint * 1.05);
     m_segment->Reserve(count + static_cast<int>(expected) + 16);
+}
+
+uint32_t GpxReader::KeepPointMarkup()
+{
+    m_pointFields.Finish();
+    m_pointExtensions.Finish();
+    if (m_pointFields.IsEmpty() && m_pointExtensions.IsEmpty())
+        return 0;
+    const uint32_t tag = PointMarkupRegistry::Instance().NextTag();
+    if (tag == 0)
+        return 0;
+    // The fields are in the schema's order; the DGPS ones come after the
+    // values we write ourselves. Text is escaped, so "<" starts a tag.
+    const std::string_view fields = m_pointFields.GetMarkup();
+    const size_t dgps = std::min(fields.find("<ageofdgpsdata"), fields.find("<dgpsid"));
+    const size_t split = dgps == std::string_view::npos ? fields.size() : dgps;
+    m_pointMarkup->Add(tag, fields.substr(0, split), fields.substr(split), m_pointExtensions.GetMarkup());
+    AddBindings(m_pointBindings, m_pointFields.GetBindings());
+    AddBindings(m_pointBindings, m_pointExtensions.GetBindings());
+    return tag;
 }
 
 void GpxReader::ReadPointValue(const Name& name)
@@ -325,6 +388,14 @@ void GpxReader::FinishDocument()
     for (const GpxKeptMarkup* markup : {&m_metadata, &m_waypoints, &m_routes, &m_fileExtensions})
         AddBindings(bindings, markup->GetBindings());
     SetExtras(Context().GetFileTid(), head, tail, bindings);
+    if (!m_pointMarkup->IsEmpty()) {
+        std::vector<std::pair<std::string, std::string>> namespaces;
+        for (int binding : m_pointBindings)
+            namespaces.emplace_back(m_prefixes.GetPrefix(binding), m_prefixes.GetUri(binding));
+        m_pointMarkup->SetNamespaces(std::move(namespaces));
+        m_pointMarkup->Compact();
+        PointMarkupRegistry::Instance().Register(m_pointMarkup);
+    }
     if (m_trackPoints == 0)
         AddRoutesAsTracks();
 }

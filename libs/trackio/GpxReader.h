@@ -5,11 +5,13 @@
 #include "GpxKeptMarkup.h"
 #include "GpxPointReader.h"
 #include "GpxPrefixMap.h"
+#include "PointMarkupTable.h"
 #include "TrackData.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Reads GPX 1.0 and 1.1 into the tree: a folder per track, named by its
@@ -18,7 +20,8 @@
 // wrong. What the tree does not model is kept as GPX 1.1 markup with its
 // node (GpxKeptMarkup): the file's metadata, waypoints, routes and
 // extensions with the file, a track's other children with its folder, a
-// segment's extensions with the segment.
+// segment's extensions with the segment, a point's other children and
+// extensions in the file's PointMarkupTable under a tag in the point.
 //
 // A route is not a track, so routes are kept as markup; but a file that has
 // routes and no track point at all is read as its routes, one folder per
@@ -43,7 +46,8 @@ private:
         Segment,
         Point,
         PointValue,
-        PointExtensions, // any depth
+        PointExtensionList, // the point's <extensions>
+        PointExtensions,    // read ones, any depth
         Route,           // kept, and its points read
         RoutePoint,      // kept, and read
         Kept,
@@ -60,6 +64,8 @@ private:
     void StartInGpx(const Name& name, const char** attributes);
     void StartInTrack(const Name& name, const char** attributes);
     void StartInSegment(const Name& name, const char** attributes);
+    void StartInPoint(const Name& name, const char** attributes);
+    void StartInPointExtensions(const Name& name, const char** attributes);
     void StartKept(GpxKeptMarkup& markup, const Name& name, const char** attributes, In kind);
     void EndKept(In kind, In parent, const Name& name);
 
@@ -70,6 +76,8 @@ private:
     void FinishSegment();
     void StartPoint(const char** attributes);
     void FinishPoint();
+    // The tag under which the open point's kept markup went, 0 for none.
+    uint32_t KeepPointMarkup();
     void ReadPointValue(const Name& name);
     void FinishDocument();
     void AddRoutesAsTracks();
@@ -90,7 +98,12 @@ private:
     GpxKeptMarkup m_fileExtensions;
     GpxKeptMarkup m_trackHead;
     GpxKeptMarkup m_segmentTail;
+    GpxKeptMarkup m_pointFields;
+    GpxKeptMarkup m_pointExtensions;
     GpxKeptMarkup* m_keep = nullptr;
+    std::shared_ptr<PointMarkupTable> m_pointMarkup = std::make_shared<PointMarkupTable>();
+    std::vector<int> m_pointBindings;
+    bool m_segmentHasMarkup = false;
 
     int m_trackCount = 0;
     QString m_trackName;

@@ -6,7 +6,7 @@
 
 unsigned SaveLossCheck::Unheld(TrackFileType type)
 {
-    const unsigned common = KeptGpxParts | PointStates | SpeedCourse | ReceiverValues;
+    const unsigned common = KeptGpxParts | PointMarkup | PointStates | SpeedCourse | ReceiverValues;
     switch (type) {
     case TrackFileKml:
         return common;
@@ -49,6 +49,8 @@ SaveLossCheck::Result SaveLossCheck::Find(TrackFileType type, const TrackTreeRea
             continue;
         for (const TrackPoint& point : points->GetPoints()) {
             const TrackPointGpsParams& gps = point.GetGpsParams();
+            if (point.GetMarkupTag() != 0 && points->FindMarkup(point.GetMarkupTag()))
+                found |= PointMarkup;
             if (!(point.GetStatus() == TrackPointStatus()))
                 found |= PointStates;
             if (gps.HasGpsSpeed() || gps.HasGpsAzimuth())

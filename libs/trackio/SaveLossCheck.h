@@ -25,6 +25,9 @@ public:
         HeartRateCadence = 1u << 6,
         // TCX wants a time on every point.
         MissingTimes = 1u << 7,
+        // A GPX point's name, description, links, DGPS values and foreign
+        // extensions (PointMarkupTable).
+        PointMarkup = 1u << 8,
     };
 
     struct Result

@@ -170,8 +170,11 @@ TEST(GpxRoundTrip, ForeignElementsOfGpx10AreWrappedIntoExtensions)
                                               "  </extensions>\n"
                                               "</gpx>\n")))
         << saved.toStdString();
-    // Per-point foreign data is not kept.
-    EXPECT_FALSE(saved.contains(QStringLiteral("trkpt</foreign:something>")));
+    // A point's, on the point's line.
+    EXPECT_TRUE(saved.contains(QStringLiteral("<time>2002-05-25T17:09:55.190Z</time>"
+                                              "<extensions><foreign:something>trkpt</foreign:something></extensions>"
+                                              "</trkpt>\n")))
+        << saved.toStdString();
 }
 
 TEST(GpxRoundTrip, EverySavedFixtureValidatesAgainstTheGpx11Schema)

@@ -209,7 +209,11 @@ TEST(GpxSaver, PartsAreSavedWithoutWhatTheFileKept)
     for (int tid : {folder, segment}) {
         const QString saved = QString::fromUtf8(original.Save(tid));
         EXPECT_FALSE(saved.contains(QStringLiteral("<wpt ")));
-        EXPECT_FALSE(saved.contains(QStringLiteral("foreign")));
+        EXPECT_FALSE(saved.contains(QStringLiteral(">trk</foreign:something>")));
+        EXPECT_FALSE(saved.contains(QStringLiteral(">eof</foreign:something>")));
+        // What a point kept goes with the point, its namespace with it.
+        EXPECT_TRUE(saved.contains(QStringLiteral("<foreign:something>trkpt</foreign:something>")));
+        EXPECT_TRUE(saved.contains(QStringLiteral("xmlns:foreign=\"http://www.gpsbabel.org/testonlyschema\"")));
         // A lone segment is named after its folder.
         EXPECT_TRUE(saved.contains(QStringLiteral("<name>meridian</name>"))) << saved.toStdString();
         const GpxDocument reopened = GpxDocument::ReadBytes(saved.toUtf8());

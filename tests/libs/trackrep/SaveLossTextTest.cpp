@@ -45,3 +45,13 @@ TEST(SaveLossText, GeoJsonFoldersBecomeFeatures)
     EXPECT_FALSE(text.contains(Str(IDS_SAVE_LOSS_FOLDERS_TCX)));
     EXPECT_TRUE(text.endsWith(Str(IDS_SAVE_LOSS_HEART_CADENCE)));
 }
+
+TEST(SaveLossText, KeptPointMarkupIsNamedAfterTheFilesParts)
+{
+    SaveLossCheck::Result result;
+    result.losses = SaveLossCheck::KeptGpxParts | SaveLossCheck::PointMarkup;
+    const QStringList lines = SaveLossText(TrackFileKml, result).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1], Str(IDS_SAVE_LOSS_KEPT_GPX));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Point names, descriptions and extensions"))) << lines[2].toStdString();
+}
