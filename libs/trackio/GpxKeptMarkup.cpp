@@ -385,7 +385,10 @@ void GpxKeptMarkup::SortChildren(Frame& frame)
 
 void GpxKeptMarkup::Indent(int depth)
 {
-    m_out.append(static_cast<size_t>(depth * GpxNames::IndentWidth), ' ');
+    // Deeper levels share the last indentation: an indent that grew with
+    // the depth would make deeply nested markup cost the square of its
+    // depth, kept and written.
+    m_out.append(static_cast<size_t>(std::min(depth, MaxIndentDepth) * GpxNames::IndentWidth), ' ');
 }
 
 void GpxKeptMarkup::UseBinding(int binding)

@@ -19,12 +19,16 @@
 // dropped, as are attributes GPX elements do not have and GPX elements
 // without the attributes they need. Children of GPX elements are put into
 // the schema's order. White space between elements is replaced by our own
-// indentation at the depth where the markup is written back, and trimmed
+// indentation at the depth where the markup is written back (up to
+// MaxIndentDepth levels), and trimmed
 // around numbers and times; other text is kept as it was.
 class GpxKeptMarkup
 {
 public:
     using Name = ExpatStreamReader::Name;
+
+    // Levels beyond this are indented as this one.
+    static constexpr int MaxIndentDepth = 16;
 
     // container: the local name of the GPX element that the kept elements
     // are children of ("gpx", "trk", "trkseg", or "extensions" for the
