@@ -127,7 +127,7 @@ void XMLCALL ExpatStreamReader::StartHandler(void* self, const XML_Char* name, c
     if (reader->m_failed)
         return;
     if (++reader->m_depth > MaxDepth) {
-        reader->Fail("too deeply nested: elements more than " + std::to_string(MaxDepth) + " levels deep");
+        reader->Fail("too deeply nested: elements nested more than " + std::to_string(MaxDepth) + " levels deep");
         return;
     }
     reader->OnStartElement(SplitName(name), attributes);
