@@ -1,7 +1,8 @@
 // Peak memory of loading (and saving as GPX) generated worst cases of every
 // text format at growing input sizes; a bounded reader's peak grows in step
 // with its input.
-// usage: bench_memory [REPEATS] [SIZES_KB...]   (default 3, 1024 2048 4096)
+// usage: bench_memory [REPEATS] [SIZES_KB...] [CASE_PREFIX...]
+// (default 3 repeats, 1024 2048 4096 KB, every case)
 // Each load runs in a child process of its own, so every peak starts from
 // the same heap.
 
@@ -21,6 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -213,12 +215,20 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 3;
     std::vector<qint64> sizesKb;
-    for (int i = 2; i < argc; ++i)
-        sizesKb.push_back(std::atoll(argv[i]));
+    std::vector<std::string> prefixes;
+    for (int i = 2; i < argc; ++i) {
+        if (std::atoll(argv[i]) > 0)
+            sizesKb.push_back(std::atoll(argv[i]));
+        else
+            prefixes.emplace_back(argv[i]);
+    }
     if (sizesKb.empty())
         sizesKb = {1024, 2048, 4096};
     QTemporaryDir dir;
     for (const Case& test : kCases) {
+        const auto chosen = [&test](const std::string& prefix) { return std::string(test.name).starts_with(prefix); };
+        if (!prefixes.empty() && std::none_of(prefixes.begin(), prefixes.end(), chosen))
+            continue;
         for (const qint64 kb : sizesKb) {
             const QByteArray bytes = test.make(kb * 1024);
             const QString path = QDir(dir.path()).filePath(QString::fromLatin1(test.name));
