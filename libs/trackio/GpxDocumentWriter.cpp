@@ -184,7 +184,9 @@ void GpxDocumentWriter::WriteFolders(int topTid)
         std::vector<int> folders;
         for (int child : m_tree.GetChildren(tid))
             (m_tree.GetNode(child)->GetKind() == TrackInfo::KindSegment ? segments : folders).push_back(child);
-        WriteTrack(TrackNameOf(path), tid, segments);
+        // Named only when written: most folders of a deep tree hold no points.
+        if (std::any_of(segments.begin(), segments.end(), [this](int segment) { return HasPoints(segment); }))
+            WriteTrack(TrackNameOf(path), tid, segments);
         for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
             pending.emplace_back(*folder, path.size());
     }
