@@ -2,6 +2,7 @@
 
 #include "GEventKind.h"
 #include "GEventNotifyI.h"
+#include "LayoutDeferral.h"
 #include "OpenTracksModel.h"
 #include "StringIds.h"
 #include "TrackPtNavI.h"
@@ -9,9 +10,12 @@
 #include "TracksStateI.h"
 #include "Translator.h"
 
+#include <optional>
+
 FilterRun::FilterRun(OpenTracksModel& model, const TracksStateI& state, GEventNotifyI& events, Scope scope)
     : m_model(model)
     , m_events(events)
+    , m_scope(scope)
 {
     std::vector<int> items;
     state.GetSelectedItems(items);
@@ -25,6 +29,12 @@ FilterRun::FilterRun(OpenTracksModel& model, const TracksStateI& state, GEventNo
 
 int FilterRun::Run(const TrackOperation& operation)
 {
+    // A composite numbers its points afresh only when it lays out, and an
+    // operation on a composite reads that numbering: only a run over
+    // segments alone may leave the layouts to the end.
+    std::optional<LayoutDeferral> deferral;
+    if (m_scope == Scope::Segments)
+        deferral.emplace();
     int lost = 0;
     for (int tid : m_tids) {
         const TrackPtr track = m_model.GetTrack(tid);

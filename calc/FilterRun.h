@@ -34,7 +34,8 @@ public:
     const std::vector<int>& GetTids() const { return m_tids; }
 
     // Applies the operation to the track of every tid; returns the number of
-    // valid points the tracks lost.
+    // valid points the tracks lost. Over segments, the composites above them
+    // lay out once, at the end.
     int Run(const TrackOperation& operation);
 
     // Marks the files holding the tids as modified, shows the count and the
@@ -47,6 +48,7 @@ public:
 private:
     OpenTracksModel& m_model;
     GEventNotifyI& m_events;
+    Scope m_scope;
     std::vector<int> m_tids;
     QElapsedTimer m_timer;
 };

@@ -1,5 +1,6 @@
 #include "TrackReverser.h"
 
+#include "LayoutDeferral.h"
 #include "OpenTracksModel.h"
 #include "Track.h"
 #include "TrackTreeAlg.h"
@@ -57,6 +58,7 @@ std::vector<int> TrackReverser::ReversePoints(int item)
             last = point.GetTime();
         }
     }
+    const LayoutDeferral deferral;
     for (const int segment : segments) {
         const TrackPtr track = m_model.GetTrack(segment);
         std::vector<TrackPoint>& points = PointsOf(track);

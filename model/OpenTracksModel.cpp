@@ -315,12 +315,9 @@ bool OpenTracksModel::MoveSiblings(const std::vector<int>& items, int before)
 
 void OpenTracksModel::ReverseChildren(int tid)
 {
-    const std::vector<int> children = m_reader->GetChildren(tid);
-    // Each child in turn to the front: the last one ends up first.
-    for (const int child : children) {
-        m_editor->Move(child, tid, 0);
+    m_editor->ReverseChildren(tid);
+    for (const int child : m_reader->GetChildren(tid))
         ReverseChildren(child);
-    }
 }
 
 void OpenTracksModel::Finish(const std::shared_ptr<Record>& record, const std::set<int>& changed)

@@ -1,6 +1,7 @@
 #include "TrackXInternal.h"
 
 #include "AppTick.h"
+#include "LayoutDeferral.h"
 #include "Track.h"
 #include "TrackX.h"
 
@@ -11,6 +12,11 @@ TrackXInternal::TrackXInternal(int tid, int parentTid)
     , parentTid(parentTid)
     , m_tick(AppTick::GetInstance().Subscribe([this] { calculated.OnTick(); }))
 {
+}
+
+TrackXInternal::~TrackXInternal()
+{
+    LayoutDeferral::Forget(this);
 }
 
 void TrackXInternal::AppendSegment(const std::shared_ptr<Track>& segment)
@@ -67,18 +73,17 @@ void TrackXInternal::UpdateLayout()
 
 void TrackXInternal::OnPartLayoutChanged()
 {
-    if (!m_batching)
+    if (!LayoutDeferral::Defer(this, [this] { UpdateLayout(); }))
         UpdateLayout();
 }
 
 void TrackXInternal::Batch(const std::function<void(Track&)>& operation)
 {
-    m_batching = true;
+    const LayoutDeferral deferral;
     for (const std::shared_ptr<Track>& part : parts)
         operation(*part);
-    m_batching = false;
-    // Also takes up the parts' new total distances.
-    UpdateLayout();
+    // Also takes up the parts' new total distances when no part said so.
+    LayoutDeferral::Defer(this, [this] { UpdateLayout(); });
 }
 
 bool TrackXInternal::Locate(int index, int& part, int& local) const

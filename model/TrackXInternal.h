@@ -28,6 +28,9 @@ public:
     };
 
     TrackXInternal(int tid, int parentTid);
+    ~TrackXInternal() override;
+    TrackXInternal(const TrackXInternal&) = delete;
+    TrackXInternal& operator=(const TrackXInternal&) = delete;
 
     void AppendSegment(const std::shared_ptr<Track>& segment);
     void AppendComposite(const std::shared_ptr<TrackX>& composite);
@@ -35,7 +38,8 @@ public:
     // Part starts, member offsets and the children's parent offsets summed
     // afresh after a part's point count or total distance changed.
     void UpdateLayout();
-    // Runs an operation over several parts and lays out once at the end.
+    // Runs an operation over several parts and lays out once at the end
+    // (of the outermost LayoutDeferral).
     void Batch(const std::function<void(Track&)>& operation);
     // The part holding index and the index within it; false when none does.
     bool Locate(int index, int& part, int& local) const;
@@ -60,5 +64,4 @@ private:
 
     std::vector<boost::signals2::scoped_connection> m_partConnections;
     boost::signals2::scoped_connection m_tick;
-    bool m_batching = false;
 };

@@ -146,6 +146,12 @@ void TrackTreeImpl::Remove(int tid)
     }
 }
 
+void TrackTreeImpl::ReverseChildren(int tid)
+{
+    if (std::vector<int>* children = ChildListOf(tid))
+        std::reverse(children->begin(), children->end());
+}
+
 bool TrackTreeImpl::Move(int tid, int newParentTid, int index)
 {
     const auto it = m_entries.find(tid);

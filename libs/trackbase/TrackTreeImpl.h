@@ -26,6 +26,7 @@ public:
     void SetFileName(int tid, const QString& fileName) override;
     void Remove(int tid) override;
     bool Move(int tid, int newParentTid, int index = -1) override;
+    void ReverseChildren(int tid) override;
 
 private:
     struct Entry

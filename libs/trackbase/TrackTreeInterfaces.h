@@ -49,6 +49,9 @@ public:
     // Moves a node (with its subtree) under newParent at index (-1 appends).
     // Refused (false) when newParent lies in the node's own subtree.
     virtual bool Move(int tid, int newParentTid, int index = -1) = 0;
+    // Turns the order of a node's children around, in one step however
+    // many there are.
+    virtual void ReverseChildren(int tid) = 0;
 };
 
 using TrackTreeReaderPtr = std::shared_ptr<const TrackTreeReaderI>;

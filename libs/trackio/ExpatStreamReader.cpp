@@ -12,9 +12,6 @@ namespace {
 
 constexpr char kNameSeparator = '\x01';
 constexpr int kChunkBytes = 1 << 20;
-// Track files nest a few dozen levels at most. A deeper document is broken or
-// made to exhaust memory: every open level costs the parser and the readers.
-constexpr int kMaxDepth = 10000;
 
 // Windows-1252 above 0x7F; 0 where the code page has a hole.
 constexpr unsigned short kCp1252High[32] = {
@@ -129,8 +126,8 @@ void XMLCALL ExpatStreamReader::StartHandler(void* self, const XML_Char* name, c
     // see nothing more.
     if (reader->m_failed)
         return;
-    if (++reader->m_depth > kMaxDepth) {
-        reader->Fail("elements are nested more than " + std::to_string(kMaxDepth) + " levels deep");
+    if (++reader->m_depth > MaxDepth) {
+        reader->Fail("too deeply nested: elements nested more than " + std::to_string(MaxDepth) + " levels deep");
         return;
     }
     reader->OnStartElement(SplitName(name), attributes);

@@ -23,6 +23,11 @@ public:
         std::string_view prefix;
     };
 
+    // Track files nest a few dozen levels at most. A deeper document is
+    // broken or made to exhaust memory (every open level costs the parser
+    // and the readers), so reading stops there.
+    static constexpr int MaxDepth = 256;
+
     explicit ExpatStreamReader(LoadContext& context);
     virtual ~ExpatStreamReader();
     ExpatStreamReader(const ExpatStreamReader&) = delete;

@@ -14,6 +14,33 @@ std::string_view View(const QByteArray& bytes)
     return {bytes.constData(), static_cast<size_t>(bytes.size())};
 }
 
+const QString PathSeparator = QStringLiteral(" / ");
+
+// The names joined by the separator; of a long path only the innermost
+// names that fit in MaxTrackNameChars, after an ellipsis, so that deeply
+// nested folders give names of bounded length.
+QString TrackNameOf(const std::vector<QString>& path)
+{
+    size_t first = path.size();
+    qsizetype length = 0;
+    while (first > 0) {
+        const qsizetype more = path[first - 1].size() + PathSeparator.size();
+        if (first < path.size() && length + more > GpxDocumentWriter::MaxTrackNameChars)
+            break;
+        length += more;
+        --first;
+    }
+    QString name;
+    if (first > 0)
+        name = QStringLiteral("\u2026") + PathSeparator;
+    for (size_t i = first; i < path.size(); ++i) {
+        if (i > first)
+            name += PathSeparator;
+        name += path[i];
+    }
+    return name;
+}
+
 } // namespace
 
 GpxDocumentWriter::GpxDocumentWriter(XmlBufferWriter& out, const TrackTreeReaderI& tree, const TrackDataSetI& data)
@@ -43,13 +70,13 @@ void GpxDocumentWriter::Write(int tid)
         for (int child : m_tree.GetChildren(tid)) {
             const TrackInfo::Node* childNode = m_tree.GetNode(child);
             if (childNode->GetKind() == TrackInfo::KindFolder)
-                WriteFolder(child, QString());
+                WriteFolders(child);
             else
                 WriteTrack(childNode->GetName().isEmpty() ? node->GetName() : childNode->GetName(), -1, {child});
         }
         break;
     case TrackInfo::KindFolder:
-        WriteFolder(tid, QString());
+        WriteFolders(tid);
         break;
     case TrackInfo::KindSegment: {
         const TrackInfo::Node* parent = m_tree.GetNode(m_tree.GetParent(tid));
@@ -155,17 +182,29 @@ void GpxDocumentWriter::WriteHeader()
     m_out.Append("\">\n");
 }
 
-void GpxDocumentWriter::WriteFolder(int tid, const QString& path)
+void GpxDocumentWriter::WriteFolders(int topTid)
 {
-    const QString& own = m_tree.GetNode(tid)->GetName();
-    const QString name = path.isEmpty() ? own : own.isEmpty() ? path : path + QStringLiteral(" / ") + own;
-    std::vector<int> segments;
-    std::vector<int> folders;
-    for (int child : m_tree.GetChildren(tid))
-        (m_tree.GetNode(child)->GetKind() == TrackInfo::KindSegment ? segments : folders).push_back(child);
-    WriteTrack(name, tid, segments);
-    for (int folder : folders)
-        WriteFolder(folder, name);
+    // Walked with a stack of its own: trees nested thousands of folders deep
+    // would overflow the call stack. Each entry holds a folder and how many
+    // names of the path lie above it.
+    std::vector<QString> path;
+    std::vector<std::pair<int, size_t>> pending{{topTid, 0}};
+    while (!pending.empty()) {
+        const auto [tid, namesAbove] = pending.back();
+        pending.pop_back();
+        path.resize(namesAbove);
+        if (const QString& own = m_tree.GetNode(tid)->GetName(); !own.isEmpty())
+            path.push_back(own);
+        std::vector<int> segments;
+        std::vector<int> folders;
+        for (int child : m_tree.GetChildren(tid))
+            (m_tree.GetNode(child)->GetKind() == TrackInfo::KindSegment ? segments : folders).push_back(child);
+        // Named only when written: most folders of a deep tree hold no points.
+        if (std::any_of(segments.begin(), segments.end(), [this](int segment) { return HasPoints(segment); }))
+            WriteTrack(TrackNameOf(path), tid, segments);
+        for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+            pending.emplace_back(*folder, path.size());
+    }
 }
 
 void GpxDocumentWriter::WriteTrack(const QString& name, int folderTid, const std::vector<int>& segmentTids)

@@ -17,9 +17,10 @@ class XmlBufferWriter;
 // Lays out the GPX 1.1 document of one node of a tree:
 // - a file: each folder becomes a track named after it, with the folder's
 //   segments as track segments; a folder inside a folder becomes a track of
-//   its own named with the path ("Outer / Inner"); a segment straight under
-//   the file becomes a track of its own, named after the segment, or after
-//   the file when the segment has no name;
+//   its own named with the path ("Outer / Inner"; of a path longer than
+//   MaxTrackNameChars only the innermost names, after an ellipsis); a
+//   segment straight under the file becomes a track of its own, named after
+//   the segment, or after the file when the segment has no name;
 // - a folder: the same from that folder on;
 // - a segment: one track named after the segment, or after its parent.
 // Segments without points are left out, and so are tracks left without a
@@ -32,6 +33,8 @@ class XmlBufferWriter;
 class GpxDocumentWriter
 {
 public:
+    static constexpr qsizetype MaxTrackNameChars = 1000;
+
     GpxDocumentWriter(XmlBufferWriter& out, const TrackTreeReaderI& tree, const TrackDataSetI& data);
 
     void Write(int tid);
@@ -43,7 +46,7 @@ private:
     void PlanBinding(int tid, const QByteArray& prefix, const QByteArray& uri);
     std::string FreePrefix(std::string_view wanted, std::string_view uri) const;
     void WriteHeader();
-    void WriteFolder(int tid, const QString& path);
+    void WriteFolders(int topTid);
     void WriteTrack(const QString& name, int folderTid, const std::vector<int>& segmentTids);
     void WriteSegment(int tid);
     void WriteDeclarations(const Namespaces& namespaces);

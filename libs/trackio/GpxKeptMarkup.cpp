@@ -392,8 +392,11 @@ void GpxKeptMarkup::NewLine()
 
 void GpxKeptMarkup::Indent(int depth)
 {
+    // Deeper levels share the last indentation: an indent that grew with
+    // the depth would make deeply nested markup cost the square of its
+    // depth, kept and written.
     if (m_layout == Layout::Indented)
-        m_out.append(static_cast<size_t>(depth * GpxNames::IndentWidth), ' ');
+        m_out.append(static_cast<size_t>(std::min(depth, MaxIndentDepth) * GpxNames::IndentWidth), ' ');
 }
 
 void GpxKeptMarkup::UseBinding(int binding)

@@ -19,7 +19,8 @@
 // dropped, as are attributes GPX elements do not have and GPX elements
 // without the attributes they need. Children of GPX elements are put into
 // the schema's order. White space between elements is replaced by our own
-// indentation at the depth where the markup is written back, and trimmed
+// indentation at the depth where the markup is written back (up to
+// MaxIndentDepth levels), and trimmed
 // around numbers and times; other text is kept as it was.
 class GpxKeptMarkup
 {
@@ -30,6 +31,9 @@ public:
     // no white space of our own, for a point's markup, since saved points
     // take a line each.
     enum class Layout { Indented, OneLine };
+
+    // Levels beyond this are indented as this one.
+    static constexpr int MaxIndentDepth = 16;
 
     // container: the local name of the GPX element that the kept elements
     // are children of ("gpx", "trk", "trkseg", "trkpt", or "extensions" for

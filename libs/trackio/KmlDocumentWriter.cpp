@@ -181,6 +181,8 @@ void KmlDocumentWriter::WriteName(const QString& name, int depth)
 
 void KmlDocumentWriter::Indent(int depth)
 {
-    for (int i = 0; i < depth; ++i)
+    // Deep trees share the last indentation, so the file grows with the
+    // number of folders rather than its square.
+    for (int i = 0; i < std::min(depth, MaxIndentDepth); ++i)
         m_out.Append("  ");
 }

@@ -35,6 +35,8 @@ private:
     void WriteWhens(const std::vector<TrackPoint>& points, int depth);
     void WriteArrays(const TrackData& points, int depth);
     void WriteName(const QString& name, int depth);
+    static constexpr int MaxIndentDepth = 16;
+
     void Indent(int depth);
 
     XmlBufferWriter& m_out;

@@ -26,7 +26,7 @@ LoadManager::LoadManager()
     m_loaders[TrackFileFit] = std::make_unique<FitLoader>();
     m_loaders[TrackFileIgc] = std::make_unique<IgcLoader>();
     m_loaders[TrackFileGeoJson] = std::make_unique<GeoJsonLoader>();
-    m_loaders[TrackFileKmz] = std::make_unique<KmzLoader>(MaxXmlFileBytes);
+    m_loaders[TrackFileKmz] = std::make_unique<KmzLoader>(MaxFileBytes);
 }
 
 LoadManager::~LoadManager() = default;
@@ -43,9 +43,8 @@ TrackLoaderI::LoadStatus LoadManager::Verify(const QString& fileName, TrackFileT
     const TrackFileType detected = FormatSniffer::Detect(file.read(FormatSniffer::HeadBytes));
     if (detected == TrackFileAll || !GetTrackLoader(detected))
         return TrackLoaderI::FormatUnknown;
-    if ((detected == TrackFileGpx || detected == TrackFileKml || detected == TrackFileGeoJson
-         || detected == TrackFileKmz)
-        && info.size() > MaxXmlFileBytes)
+    // A pipe or device reports no useful size; its loader caps what it reads.
+    if (info.isFile() && info.size() > MaxFileBytes)
         return TrackLoaderI::TooLarge;
     type = detected;
     return TrackLoaderI::Success;

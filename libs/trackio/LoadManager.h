@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TrackFileType.h"
+#include "TrackLoaderBase.h"
 #include "TrackLoaderI.h"
 #include "TrackTree.h"
 
@@ -8,8 +9,6 @@
 
 #include <map>
 #include <memory>
-
-class TrackLoaderBase;
 
 // A file read in one go, on the calling thread (tools, tests, benchmarks).
 struct LoadedTrackFile
@@ -27,11 +26,9 @@ struct LoadedTrackFile
 class LoadManager
 {
 public:
-    // GPX and KML files are read whole into memory-hungry trees by many
-    // tools; beyond this size the program refuses them. GeoJSON and KMZ are
-    // read whole into memory, and the KML inside a KMZ may not unpack to
-    // more.
-    static constexpr qint64 MaxXmlFileBytes = 100LL * 1024 * 1024;
+    // Beyond this size files of every format are refused; the KML inside a
+    // KMZ may not unpack to more either.
+    static constexpr qint64 MaxFileBytes = TrackLoaderBase::DefaultMaxBytes;
 
     LoadManager();
     ~LoadManager();

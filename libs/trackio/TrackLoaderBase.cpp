@@ -1,5 +1,6 @@
 #include "TrackLoaderBase.h"
 
+#include "CappedDevice.h"
 #include "FileName.h"
 
 #include <QFile>
@@ -31,6 +32,21 @@ TrackLoaderI::LoadStatus TrackLoaderBase::Read(QIODevice& device, const QString&
     OnLoadStarting();
     progress.SetStatus(Running);
     progress.SetPercent(0.0);
+    if (!device.isSequential())
+        return device.size() > m_maxBytes ? Finish(TooLarge, progress)
+                                          : ReadWithin(device, fileName, creator, data, progress);
+    CappedDevice capped(device, m_maxBytes);
+    const LoadStatus status = ReadWithin(capped, fileName, creator, data, progress);
+    if (!capped.Exceeded() || status == Cancelled)
+        return status;
+    m_errorDesc.clear();
+    return Finish(TooLarge, progress);
+}
+
+TrackLoaderI::LoadStatus TrackLoaderBase::ReadWithin(QIODevice& device, const QString& fileName,
+                                                     TrackTreeCreatorI& creator, TrackDataSetI& data,
+                                                     OperationProgressI& progress)
+{
     QString folder, baseName, extension;
     FileName(fileName).GetNameParts(folder, baseName, extension);
     try {

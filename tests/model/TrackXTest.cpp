@@ -1,6 +1,7 @@
 #include "AppTick.h"
 #include "CalcDataGeneralI.h"
 #include "CompositeFixture.h"
+#include "LayoutDeferral.h"
 #include "TimeOrderCheck.h"
 #include "TrackPointEx.h"
 #include "TrackPtNav.h"
@@ -326,4 +327,29 @@ TEST(TrackX, NestedFoldersConvertThroughEachLevel)
     sA->DeletePoint(0);
     EXPECT_EQ(outer->GetParentOffset(), 1);
     EXPECT_EQ(file->ConvertIndex(2, 3), 1);
+}
+
+TEST(TrackX, DeferredLayoutComesWhenTheOutermostDeferralEnds)
+{
+    F f;
+    {
+        const LayoutDeferral outer;
+        {
+            const LayoutDeferral inner;
+            f.s1->DeletePoint(1);
+            f.s3->DeletePoint(0);
+        }
+        // Still the old numbering: the composites have not laid out yet.
+        EXPECT_EQ(f.file->GetPointCount(), 11);
+        EXPECT_EQ(f.s3->GetParentOffset(), 7);
+        f.s0->DeletePoint(0);
+    }
+    EXPECT_EQ(f.folder->GetPointCount(), 4);
+    EXPECT_EQ(f.file->GetPointCount(), 8);
+    EXPECT_EQ(f.folder->GetParentOffset(), 1);
+    EXPECT_EQ(f.s2->GetParentOffset(), 2);
+    EXPECT_EQ(f.s3->GetParentOffset(), 5);
+    Tick();
+    ExpectCompositeAgrees(*f.file, true);
+    ExpectCompositeAgrees(*f.folder, true);
 }

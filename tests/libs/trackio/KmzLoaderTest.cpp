@@ -20,7 +20,7 @@ QByteArray Fixture(const char* relativePath)
     return file.readAll();
 }
 
-LoadedFile ReadKmz(const QByteArray& archive, qint64 maxKmlBytes = LoadManager::MaxXmlFileBytes)
+LoadedFile ReadKmz(const QByteArray& archive, qint64 maxKmlBytes = LoadManager::MaxFileBytes)
 {
     KmzLoader loader(maxKmlBytes);
     return LoadedFile::ReadBytes(loader, archive);
@@ -87,10 +87,10 @@ TEST(KmzLoader, TheLoadManagersCapHoldsForABombOfBlanks)
     // 101 MB of blanks inside the KML deflate to about a hundred kilobytes:
     // the file passes the size check, its content must not.
     QByteArray kml = Fixture(kTracks);
-    kml.insert(kml.indexOf("<kml"), QByteArray(LoadManager::MaxXmlFileBytes + (1 << 20), ' '));
+    kml.insert(kml.indexOf("<kml"), QByteArray(LoadManager::MaxFileBytes + (1 << 20), ' '));
     const QByteArray archive = MakeZipArchive({{QStringLiteral("doc.kml"), kml}});
     kml.clear();
-    ASSERT_LT(archive.size(), LoadManager::MaxXmlFileBytes / 100);
+    ASSERT_LT(archive.size(), LoadManager::MaxFileBytes / 100);
     const QString path = WriteTestFile(QDir(MakeTempDir()).filePath(QStringLiteral("bomb.dat")), archive);
     const LoadedTrackFile loaded = LoadManager().Load(path);
     EXPECT_EQ(loaded.type, TrackFileKmz) << "told by its content, not its name";
@@ -130,11 +130,11 @@ TEST(KmzLoader, LoadManagerRefusesKmzAndGeoJsonFilesBeyondItsLimitUnread)
         QFile file(dir.filePath(QLatin1String(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(head);
-        ASSERT_TRUE(file.resize(LoadManager::MaxXmlFileBytes + 1));
+        ASSERT_TRUE(file.resize(LoadManager::MaxFileBytes + 1));
         file.close();
         TrackFileType type = TrackFileAll;
         EXPECT_EQ(LoadManager().Verify(file.fileName(), type), TrackLoaderI::TooLarge);
-        ASSERT_TRUE(file.resize(LoadManager::MaxXmlFileBytes));
+        ASSERT_TRUE(file.resize(LoadManager::MaxFileBytes));
         EXPECT_EQ(LoadManager().Verify(file.fileName(), type), TrackLoaderI::Success) << "the limit itself is allowed";
     }
 }
