@@ -17,15 +17,19 @@ public:
     double GetDescent() const;
 
 private:
-    enum class Trend { Unknown, Up, Down };
+    void StartTrend(int direction, double turn, double elevation);
+    // Metres climbed or fallen since the last turn (never negative).
+    double Running() const;
 
     double m_hysteresis;
     bool m_started = false;
-    Trend m_trend = Trend::Unknown;
+    // +1 climbing, -1 falling, 0 before the first trend.
+    int m_direction = 0;
     // Where the running climb or fall began (the last turn).
     double m_turn = 0;
-    // The highest point of a climb, the lowest of a fall; before the first
-    // trend, the lowest and highest elevations so far.
+    // The furthest point of the running climb or fall.
+    double m_extreme = 0;
+    // Before the first trend, the lowest and highest elevations so far.
     double m_low = 0;
     double m_high = 0;
     double m_ascent = 0;
