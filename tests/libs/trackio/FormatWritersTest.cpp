@@ -5,6 +5,7 @@
 #include "KmlLoader.h"
 #include "LoadManager.h"
 #include "LoadedFile.h"
+#include "LoadedTrackPoints.h"
 #include "SaveLossCheck.h"
 #include "SaveManager.h"
 #include "TcxLoader.h"
@@ -287,26 +288,6 @@ TEST(SaveLossCheck, ReceiverValuesStatesAndKeptMarkupAreLostOutsideGpx)
     EXPECT_FALSE(SaveLossCheck::Find(TrackFileKml, tree, segment, tracks.data).Has(Loss::KeptGpxParts))
         << "kept markup goes only with a whole file, GPX or not";
 }
-
-namespace {
-
-// Every point below tid, in tree order.
-void CollectPoints(const TrackTreeReaderI& tree, const TrackDataSetI& data, int tid, std::vector<TrackPoint>& points)
-{
-    if (const TrackDataPtr segment = data.Get(tid))
-        points.insert(points.end(), segment->GetPoints().begin(), segment->GetPoints().end());
-    for (int child : tree.GetChildren(tid))
-        CollectPoints(tree, data, child, points);
-}
-
-std::vector<TrackPoint> AllPoints(const LoadedTrackFile& file)
-{
-    std::vector<TrackPoint> points;
-    CollectPoints(*file.tree.GetReader(), *file.data, file.fileTid, points);
-    return points;
-}
-
-} // namespace
 
 TEST(FormatWriters, RealTracksReadBackWithTheSamePoints)
 {
