@@ -1,3 +1,4 @@
+#include "ColumnFitCheck.h"
 #include "CommandIds.h"
 #include "DockingPane.h"
 #include "EventKindLog.h"
@@ -435,16 +436,7 @@ TEST_F(PointListTest, DefaultColumnsFitTheirTitlesAndValuesInANarrowPane)
     // Narrower than the columns together: a scroll bar, never a cut title.
     Dlg().resize(400, 300);
     QApplication::processEvents();
-    const ReportModel& model = List().GetModel();
-    const QFontMetrics titles = List().header()->fontMetrics();
-    const QFontMetrics cells = List().fontMetrics();
-    for (int i = 0; i < model.GetColumnCount(); ++i) {
-        const ReportColumn& column = model.GetColumn(i);
-        List().GetColumns().SetColumnVisible(column.id, true);
-        const int width = List().header()->sectionSize(i);
-        EXPECT_GT(width, titles.horizontalAdvance(column.GetTitle())) << qPrintable(column.GetTitle());
-        EXPECT_GT(width, cells.horizontalAdvance(Text(1, column.id))) << qPrintable(Text(1, column.id));
-    }
+    ExpectEveryColumnFits(List(), List().GetColumns(), [this](int columnId) { return Text(1, columnId); });
 }
 
 TEST_F(PointListTest, ColumnLayoutIsKeptForTheNextList)

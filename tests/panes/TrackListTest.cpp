@@ -1,4 +1,5 @@
 #include "BytesDisp.h"
+#include "ColumnFitCheck.h"
 #include "CommandIds.h"
 #include "DockingPane.h"
 #include "MainFrame.h"
@@ -296,15 +297,9 @@ TEST_F(TrackListTest, DefaultColumnsFitTheirTitlesAndDatesInANarrowPane)
     const int file = AddFileWithFolder(folder, timed, untimed);
     Dlg().resize(300, 400);
     QApplication::processEvents();
+    ExpectEveryColumnFits(List(), List().GetColumns());
     const ReportModel& model = List().GetModel();
-    const QFontMetrics titles = List().header()->fontMetrics();
     const QFontMetrics cells = List().fontMetrics();
-    for (int i = 0; i < model.GetColumnCount(); ++i) {
-        const ReportColumn& column = model.GetColumn(i);
-        List().GetColumns().SetColumnVisible(column.id, true);
-        EXPECT_GT(List().header()->sectionSize(i), titles.horizontalAdvance(column.GetTitle()))
-            << qPrintable(column.GetTitle());
-    }
     for (int tid : {file, timed})
         for (int columnId : {TrkColumn::Start, TrkColumn::Finish, TrkColumn::Duration})
             EXPECT_GT(List().header()->sectionSize(model.FindColumn(columnId)),
