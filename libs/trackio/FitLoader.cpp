@@ -115,8 +115,10 @@ void FitLoader::AddRecord(const FitMessage& message, LoadContext& context)
     TrackPoint point;
     point.Set2D({lonDegrees, latDegrees});
     int64_t value = 0;
-    if (ReadFirst(message, EnhancedAltitude, Altitude, value))
-        point.SetElevation(static_cast<double>(value) / AltitudeScale - AltitudeOffset);
+    if (ReadFirst(message, EnhancedAltitude, Altitude, value)) {
+        // Offset first, in whole units, so that the one rounding is the division.
+        point.SetElevation((static_cast<double>(value) - AltitudeOffset * AltitudeScale) / AltitudeScale);
+    }
     TrackPointGpsParams& gps = point.GetGpsParams();
     if (ReadFirst(message, EnhancedSpeed, Speed, value))
         gps.SetGpsSpeed(static_cast<double>(value) / SpeedScale * KmhPerMetrePerSecond);

@@ -121,12 +121,16 @@ TEST(FitLoader, EnhancedFieldsComeFirst)
     fit.Data(0, {F::Semicircles(1), F::Semicircles(2), 3000, 47500, 10000, 20000});
     // The enhanced values marked invalid leave the plain ones.
     fit.Data(0, {F::Semicircles(1), F::Semicircles(2), 3000, 0xFFFFFFFF, 10000, 0xFFFFFFFF});
+    // The nearest double to 132.2 m, not 3161 / 5 - 500, which a saved file
+    // would show as 132.20000000000005.
+    fit.Data(0, {F::Semicircles(1), F::Semicircles(2), 3161, 0xFFFFFFFF, 10000, 0xFFFFFFFF});
     const Read read = ReadFit(fit.File());
-    ASSERT_EQ(read.file.PointCount(), 2);
+    ASSERT_EQ(read.file.PointCount(), 3);
     EXPECT_DOUBLE_EQ(read.file.First().GetElevation(), 9000.0);
     EXPECT_NEAR(read.file.First().GetGpsParams().GetGpsSpeed(), 72.0, 1e-4);
-    EXPECT_DOUBLE_EQ(read.file.Last().GetElevation(), 100.0);
+    EXPECT_DOUBLE_EQ(read.file.segments[0].points->GetPoints()[1].GetElevation(), 100.0);
     EXPECT_NEAR(read.file.Last().GetGpsParams().GetGpsSpeed(), 36.0, 1e-4);
+    EXPECT_EQ(read.file.Last().GetElevation(), 132.2);
     EXPECT_TRUE(read.file.First().GetTime().IsNull()) << "no timestamp field, no compressed header";
 }
 
