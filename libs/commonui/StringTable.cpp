@@ -224,7 +224,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_LOAD_FILE_LOCKED, u"The file is blocked by another application or process."},
     {IDS_LOAD_UNKNOWN_FORMAT, u"The file format cannot be recognized."},
     {IDS_LOAD_NO_TRACKS, u"The file contains no tracks."},
-    {IDS_LOAD_TOO_LARGE, u"GPX and KML files larger than 100 MB are not supported."},
+    {IDS_LOAD_TOO_LARGE, u"Track files larger than 100 MB are not supported."},
     {IDS_LOAD_UNKNOWN_ERROR, u"Unknown error."},
     {IDS_OPEN_ERROR_INSTRUCTION, u"An error occurred while opening file"},
 
