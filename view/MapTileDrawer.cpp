@@ -10,10 +10,13 @@
 #include "MbTilesFile.h"
 #include "OsmLayerCoverage.h"
 #include "UpdateCounterImpl.h"
+#include "WorldBasemap.h"
 
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -30,6 +33,16 @@ GeoRect VisibleGrid(const CoordTransformI& transform)
             std::min(northWest.lat, limit)};
 }
 
+// The view reaches beyond the tile grid (near the poles, past 180 degrees).
+bool ReachesBeyond(const CoordTransformI& transform, const GeoRect& grid)
+{
+    const PixelRect& view = transform.GetViewRect();
+    const GeoPoint northWest = transform.PixelToGeo({view.left, view.top});
+    const GeoPoint southEast = transform.PixelToGeo({view.right, view.bottom});
+    return northWest.lon < grid.lon0 || southEast.lat < grid.lat0 || southEast.lon > grid.lon1
+           || northWest.lat > grid.lat1;
+}
+
 // The layer's folder in the disk cache: its guid, of which only letters,
 // digits, "-" and "_" are kept, as a layer file may say anything there.
 QString DiskFolderOf(const QString& guid)
@@ -43,9 +56,11 @@ QString DiskFolderOf(const QString& guid)
 
 } // namespace
 
-MapTileDrawer::MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader)
+MapTileDrawer::MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader,
+                             std::shared_ptr<WorldBasemap> world)
     : m_layers(std::move(layers))
     , m_downloader(downloader ? std::move(downloader) : std::make_unique<MapDownloaderData>())
+    , m_world(std::move(world))
     , m_arrivals(m_downloader->GetUpdateWatcher())
 {
 }
@@ -67,6 +82,11 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     if (!surface || layerIndex < 0)
         return;
     const std::shared_ptr<const MapLayerParamsI> params = m_layers->GetParams(layerIndex);
+    if (params && params->IsWorldMap()) {
+        if (m_world)
+            m_world->Draw(*surface, transform);
+        return;
+    }
     const std::shared_ptr<const MapLayerCoverageI> coverage = params ? params->GetCoverage() : nullptr;
     if (!coverage)
         return;
@@ -77,21 +97,30 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     if (visible.lon0 >= visible.lon1 || visible.lat0 >= visible.lat1)
         return;
     ++m_frame;
+    std::vector<std::pair<QRectF, QImage>> found;
+    bool missing = ReachesBeyond(transform, visible);
+    for (MapTile tile : coverage->GetTiles(visible, coverage->GetZoom(transform.GetScale()))) {
+        tile.layer = layerIndex;
+        QImage image = FindImage(tile, source, *coverage);
+        if (image.isNull()) {
+            missing = true;
+            continue;
+        }
+        const GeoRect bounds = coverage->GetTileBounds(tile);
+        const PointF northWest = transform.GeoToPixelF({bounds.lon0, bounds.lat1});
+        const PointF southEast = transform.GeoToPixelF({bounds.lon1, bounds.lat0});
+        found.emplace_back(QRectF(QPointF(northWest.x, northWest.y), QPointF(southEast.x, southEast.y)),
+                           std::move(image));
+    }
+    if (missing && m_world)
+        m_world->Draw(*surface, transform);
     surface->save();
     // Tiles meet edge to edge: anti-aliased edges would let the background
     // show through the seams.
     surface->setRenderHint(QPainter::Antialiasing, false);
     surface->setRenderHint(QPainter::SmoothPixmapTransform, true);
-    for (MapTile tile : coverage->GetTiles(visible, coverage->GetZoom(transform.GetScale()))) {
-        tile.layer = layerIndex;
-        const QImage image = FindImage(tile, source, *coverage);
-        if (image.isNull())
-            continue;
-        const GeoRect bounds = coverage->GetTileBounds(tile);
-        const PointF northWest = transform.GeoToPixelF({bounds.lon0, bounds.lat1});
-        const PointF southEast = transform.GeoToPixelF({bounds.lon1, bounds.lat0});
-        surface->drawImage(QRectF(QPointF(northWest.x, northWest.y), QPointF(southEast.x, southEast.y)), image);
-    }
+    for (const auto& [rect, image] : found)
+        surface->drawImage(rect, image);
     surface->restore();
     DropUnusedImages();
 }
