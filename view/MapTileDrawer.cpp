@@ -9,6 +9,7 @@
 #include "MapTileUrlI.h"
 #include "MbTilesFile.h"
 #include "OsmLayerCoverage.h"
+#include "TileDiskCache.h"
 #include "UpdateCounterImpl.h"
 #include "WorldBasemap.h"
 
@@ -41,17 +42,6 @@ bool ReachesBeyond(const CoordTransformI& transform, const GeoRect& grid)
     const GeoPoint southEast = transform.PixelToGeo({view.right, view.bottom});
     return northWest.lon < grid.lon0 || southEast.lat < grid.lat0 || southEast.lon > grid.lon1
            || northWest.lat > grid.lat1;
-}
-
-// The layer's folder in the disk cache: its guid, of which only letters,
-// digits, "-" and "_" are kept, as a layer file may say anything there.
-QString DiskFolderOf(const QString& guid)
-{
-    QString folder;
-    for (const QChar c : guid)
-        if ((c.isLetterOrNumber() && c.unicode() < 128) || c == u'-' || c == u'_')
-            folder += c;
-    return folder;
 }
 
 } // namespace
@@ -90,7 +80,7 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     const std::shared_ptr<const MapLayerCoverageI> coverage = params ? params->GetCoverage() : nullptr;
     if (!coverage)
         return;
-    const TileSource source{params->GetTileFile(), params->GetTileUrl(), DiskFolderOf(params->GetGuid())};
+    const TileSource source{params->GetTileFile(), params->GetTileUrl(), TileDiskCache::FolderOf(params->GetGuid())};
     if (!source.file && !source.url)
         return;
     const GeoRect visible = VisibleGrid(transform);
@@ -180,7 +170,7 @@ bool MapTileDrawer::Fetch(const MapTile& tile, const TileSource& source, ByteArr
             key, address,
             local || source.diskFolder.isEmpty()
                 ? QString()
-                : QStringLiteral("%1/%2/%3/%4").arg(source.diskFolder).arg(tile.zoom).arg(tile.x).arg(tile.y));
+                : TileDiskCache::TileName(source.diskFolder, tile));
         ++m_pendingTiles;
         return false;
     }

@@ -16,7 +16,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QMenu>
 #include <QToolBar>
 
@@ -121,11 +120,15 @@ void ViewUI::FillMapLayerMenu()
     menu->clear();
     for (int i = 0; i < count; ++i) {
         const auto params = layers.GetParams(i);
+        // A layer that does not load has nothing to show: a broken file, or
+        // the world map without its data.
+        if (!params)
+            continue;
         QAction* action = m_frame.GetActions().Get(ID_VIEW_MAP_LAYER_FIRST + i);
-        action->setText(params ? params->GetName() : QFileInfo(layers.GetLayerInfo(i)->path).baseName());
+        action->setText(params->GetName());
         action->setCheckable(true);
         action->setChecked(settings.GetMapLayerChoice().GetCurrentLayer() == i);
-        action->setEnabled(params != nullptr);
+        action->setEnabled(true);
         menu->addAction(action);
     }
 }
