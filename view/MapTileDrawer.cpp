@@ -24,24 +24,11 @@ namespace {
 constexpr int TileLayer = 1;
 
 // The part of the view the tile grid can cover, west, south, east, north.
-GeoRect VisibleGrid(const CoordTransformI& transform)
+GeoRect VisibleGrid(const GeoRect& view)
 {
-    const PixelRect& view = transform.GetViewRect();
-    const GeoPoint northWest = transform.PixelToGeo({view.left, view.top});
-    const GeoPoint southEast = transform.PixelToGeo({view.right, view.bottom});
     const double limit = OsmLayerCoverage::LatitudeLimit;
-    return {std::max(northWest.lon, -180.0), std::max(southEast.lat, -limit), std::min(southEast.lon, 180.0),
-            std::min(northWest.lat, limit)};
-}
-
-// The view reaches beyond the tile grid (near the poles, past 180 degrees).
-bool ReachesBeyond(const CoordTransformI& transform, const GeoRect& grid)
-{
-    const PixelRect& view = transform.GetViewRect();
-    const GeoPoint northWest = transform.PixelToGeo({view.left, view.top});
-    const GeoPoint southEast = transform.PixelToGeo({view.right, view.bottom});
-    return northWest.lon < grid.lon0 || southEast.lat < grid.lat0 || southEast.lon > grid.lon1
-           || northWest.lat > grid.lat1;
+    return {std::max(view.lon0, -180.0), std::max(view.lat0, -limit), std::min(view.lon1, 180.0),
+            std::min(view.lat1, limit)};
 }
 
 } // namespace
@@ -83,12 +70,14 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     const TileSource source{params->GetTileFile(), params->GetTileUrl(), TileDiskCache::FolderOf(params->GetGuid())};
     if (!source.file && !source.url)
         return;
-    const GeoRect visible = VisibleGrid(transform);
+    const GeoRect view = ViewGeoRect(transform);
+    const GeoRect visible = VisibleGrid(view);
     if (visible.lon0 >= visible.lon1 || visible.lat0 >= visible.lat1)
         return;
     ++m_frame;
     std::vector<std::pair<QRectF, QImage>> found;
-    bool missing = ReachesBeyond(transform, visible);
+    // Beyond the grid (near the poles, past 180 degrees) there are no tiles.
+    bool missing = !(view == visible);
     for (MapTile tile : coverage->GetTiles(visible, coverage->GetZoom(transform.GetScale()))) {
         tile.layer = layerIndex;
         QImage image = FindImage(tile, source, *coverage);

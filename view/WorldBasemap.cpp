@@ -32,14 +32,6 @@ QStringList KnownFolders()
             QStringLiteral("/usr/local/share/gmt-gshhg"), Dir::GetDataFilePath(QStringLiteral("Maps\\gshhg"))};
 }
 
-QRectF VisibleDegrees(const CoordTransformI& transform)
-{
-    const PixelRect& view = transform.GetViewRect();
-    const GeoPoint northWest = transform.PixelToGeo({view.left, view.top});
-    const GeoPoint southEast = transform.PixelToGeo({view.right, view.bottom});
-    return QRectF(QPointF(northWest.lon, southEast.lat), QPointF(southEast.lon, northWest.lat));
-}
-
 // Degrees to window pixels: the view's projection is linear in both.
 QTransform DegreesToPixels(const CoordTransformI& transform)
 {
@@ -97,13 +89,12 @@ bool WorldBasemap::Draw(QPainter& surface, const CoordTransformI& transform)
                               [letter](const Resolution& r) { return r.letter == letter; });
     if (found == m_resolutions.end() || !Load(*found))
         return false;
-    const QRectF visible = VisibleDegrees(transform);
+    const GeoRect view = ViewGeoRect(transform);
+    const QRectF visible(QPointF(view.lon0, view.lat0), QPointF(view.lon1, view.lat1));
     QPainterPath land;
     land.setFillRule(Qt::OddEvenFill);
     QPainterPath shores;
     QPainterPath borders;
-    // One path for all bins: filled bin by bin, anti-aliasing would let the
-    // water show through the seams between them.
     for (const WorldBinShape& bin : found->shores)
         if (bin.bounds.intersects(visible)) {
             land.addPath(bin.land);
@@ -113,11 +104,15 @@ bool WorldBasemap::Draw(QPainter& surface, const CoordTransformI& transform)
         if (bin.bounds.intersects(visible))
             borders.addPath(bin.lines);
     surface.save();
-    const RectF view = transform.GetViewRectF();
-    surface.fillRect(QRectF(QPointF(view.left, view.top), QPointF(view.right, view.bottom)), QColor::fromRgba(Water));
-    surface.setRenderHint(QPainter::Antialiasing, true);
+    const RectF window = transform.GetViewRectF();
+    surface.fillRect(QRectF(QPointF(window.left, window.top), QPointF(window.right, window.bottom)),
+                     QColor::fromRgba(Water));
     surface.setTransform(DegreesToPixels(transform), true);
+    // Without anti-aliasing: the water would show through the seams where
+    // bins meet. The smooth shoreline drawn over it hides the steps.
+    surface.setRenderHint(QPainter::Antialiasing, false);
     surface.fillPath(land, QColor::fromRgba(Land));
+    surface.setRenderHint(QPainter::Antialiasing, true);
     surface.strokePath(shores, CosmeticPen(Shore, 1));
     QPen border = CosmeticPen(Border, 1.2);
     border.setStyle(Qt::DashLine);

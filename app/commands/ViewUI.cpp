@@ -1,6 +1,7 @@
 #include "ViewUI.h"
 
 #include "AppTick.h"
+#include "AreaDownloadCommand.h"
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandUI.h"
@@ -55,6 +56,10 @@ ViewUI::ViewUI(MainFrame& frame, TrackView& view)
         m_connections.push_back(hub.SubscribeCommand(first, last, [this](int id) { OnCommand(id); }));
         m_connections.push_back(hub.SubscribeCommandUI(first, last, [this](CommandUI& ui) { OnCommandUI(ui); }));
     }
+    m_connections.push_back(hub.SubscribeCommand(ID_VIEW_DOWNLOAD_AREA, ID_VIEW_DOWNLOAD_AREA,
+                                                 [this](int) { RunAreaDownloadCommand(m_view, &m_frame); }));
+    m_connections.push_back(hub.SubscribeCommandUI(ID_VIEW_DOWNLOAD_AREA, ID_VIEW_DOWNLOAD_AREA,
+                                                   [](CommandUI& ui) { ui.Enable(true); }));
     if (QMenu* menu = frame.FindMenu(IDS_MENU_COLOR_BY))
         connect(menu, &QMenu::aboutToShow, this, [this] { FillColorByMenu(); });
     if (QMenu* menu = frame.FindMenu(IDS_MENU_MAP_LAYER))
