@@ -137,34 +137,36 @@ bool GshhgFile::Load(const QString& path, Kind kind, QString& error)
             bin.cornerLevels = {static_cast<uint8_t>((corners >> 9) & 7), static_cast<uint8_t>((corners >> 6) & 7),
                                 static_cast<uint8_t>((corners >> 3) & 7), static_cast<uint8_t>(corners & 7)};
         }
-        const size_t first = static_cast<size_t>(firstSegment[static_cast<size_t>(b)]);
-        const size_t count = static_cast<size_t>(segmentCount[static_cast<size_t>(b)]);
-        if (first + count > segments) {
+        // Counted in 64 bits: a damaged file may hold any numbers there.
+        const int64_t firstIndex = firstSegment[static_cast<size_t>(b)];
+        const int64_t countIndex = segmentCount[static_cast<size_t>(b)];
+        if (firstIndex < 0 || countIndex < 0 || firstIndex + countIndex > static_cast<int64_t>(segments)) {
             error = QStringLiteral("%1 is damaged: bin %2 has pieces beyond the end.").arg(path).arg(b);
             return false;
         }
-        for (size_t s = first; s < first + count; ++s) {
+        const size_t first = static_cast<size_t>(firstIndex);
+        for (size_t s = first; s < first + static_cast<size_t>(countIndex); ++s) {
             GshhgSegment segment;
-            size_t points = 0;
+            int64_t points = 0;
             if (shoreline) {
                 const int packed = packedSegments[s];
-                points = static_cast<size_t>(packed >> 9);
+                points = packed >> 9;
                 segment.level = (packed >> 6) & 7;
                 segment.entry = (packed >> 3) & 7;
                 segment.exit = packed & 7;
             } else {
-                points = static_cast<size_t>(static_cast<uint16_t>(pointCount[s]));
+                points = static_cast<uint16_t>(pointCount[s]);
                 segment.level = borderLevel[s];
             }
-            const size_t start = static_cast<size_t>(firstPoint[s]);
-            if (start + points > dx.size()) {
+            const int64_t start = firstPoint[s];
+            if (start < 0 || points < 0 || start + points > static_cast<int64_t>(dx.size())) {
                 error = QStringLiteral("%1 is damaged: piece %2 has points beyond the end.").arg(path).arg(s);
                 return false;
             }
             if (shoreline && segment.level >= FirstGroundingLevel)
                 continue;
-            segment.points.reserve(points);
-            for (size_t i = start; i < start + points; ++i)
+            segment.points.reserve(static_cast<size_t>(points));
+            for (size_t i = static_cast<size_t>(start); i < static_cast<size_t>(start + points); ++i)
                 segment.points.push_back(PointOf(bin, m_binSize, dx, dy, i));
             bin.segments.push_back(std::move(segment));
         }
