@@ -22,6 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Time zones are read at run time, not linked.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS tzdata)
 # Wayland sessions need Qt's plugin for it; X11 comes with Qt's GUI library.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, shared-mime-info, desktop-file-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, shared-mime-info, desktop-file-utils, gmt-gshhg-low")
+# More detail for the offline world map when zoomed in.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gmt-gshhg-high, gmt-gshhg-full")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -2,6 +2,8 @@
 # Installs the Debian packages needed to build, run and test Quorvel, and to
 # check and package an installed copy (icons rendered with rsvg-convert,
 # desktop files validated, the .deb built with its library dependencies).
+# gmt-gshhg-low holds the shorelines of the offline world map, which the
+# tests read.
 set -e
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
@@ -10,6 +12,6 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recomme
     build-essential cmake ninja-build pkg-config \
     qt6-base-dev qt6-svg-dev libgl-dev tzdata \
     libboost-dev libtinyxml2-dev libexpat1-dev libzip-dev libgeographiclib-dev \
-    libcurl4-openssl-dev libssl-dev libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev \
+    libcurl4-openssl-dev libssl-dev libsqlite3-dev libnetcdf-dev gmt-gshhg-low libgtest-dev libgmock-dev libbenchmark-dev \
     python3 libxml2-utils \
     librsvg2-bin desktop-file-utils appstream shared-mime-info man-db dpkg-dev

@@ -164,3 +164,11 @@ void CoordTransform::FitGeoRect(const GeoRect& rect, double fill)
             break;
     }
 }
+
+GeoRect ViewGeoRect(const CoordTransformI& transform)
+{
+    const PixelRect& view = transform.GetViewRect();
+    const GeoPoint northWest = transform.PixelToGeo({view.left, view.top});
+    const GeoPoint southEast = transform.PixelToGeo({view.right, view.bottom});
+    return {northWest.lon, southEast.lat, southEast.lon, northWest.lat};
+}

@@ -43,3 +43,6 @@ public:
     // made after it was created.
     virtual std::shared_ptr<UpdateWatcher> GetUpdateWatcher() const = 0;
 };
+
+// The geographic rectangle the view shows: west, south, east, north.
+GeoRect ViewGeoRect(const CoordTransformI& transform);

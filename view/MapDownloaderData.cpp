@@ -1,18 +1,10 @@
 #include "MapDownloaderData.h"
 
 #include "HttpDownloader.h"
-#include "TileFreshness.h"
+#include "TileFetch.h"
 #include "UpdateCounterImpl.h"
 
 #include <utility>
-
-namespace {
-
-// HttpDownloader's own time-outs.
-constexpr int DefaultTimeout = -1;
-constexpr int NotModified = 304;
-
-} // namespace
 
 MapDownloaderData::MapDownloaderData(int workerCount, size_t cacheLimitBytes, TileRetryTable::Clock clock)
     : m_cache(cacheLimitBytes)
@@ -84,48 +76,17 @@ void MapDownloaderData::Download(const std::string& key, const QString& url, con
             return;
         }
     }
-    HttpDownloader downloader;
-    downloader.SetAbortFlag(&m_stopping);
-    if (stored && !stored->etag.isEmpty())
-        downloader.SetRequestHeaders({"If-None-Match: " + stored->etag});
-    else if (stored && !stored->lastModified.isEmpty())
-        downloader.SetRequestHeaders({"If-Modified-Since: " + stored->lastModified});
-    ByteArray bytes;
-    const bool done = downloader.Download(url, bytes, DefaultTimeout);
-    const bool unchanged = done && stored && downloader.GetStatus() == NotModified;
-    const bool fetched = done && !bytes.IsEmpty();
-    if (unchanged || fetched)
-        Store(diskName, downloader, bytes, stored);
-    if (fetched)
-        Arrive(key, std::move(bytes));
+    TileFetch fetch = TileFetch::Run(url, m_disk.get(), diskName, stored, &m_stopping);
+    if (fetch.fetched)
+        Arrive(key, std::move(fetch.bytes));
     const std::lock_guard lock(m_lock);
     m_running.erase(key);
-    if (unchanged || fetched)
+    if (fetch.unchanged || fetch.fetched)
         m_retries.Forget(key);
-    else if (stored || (!done && downloader.GetStatus() != HttpDownloader::StatusNotFound))
+    else if (stored || (!fetch.done && fetch.status != HttpDownloader::StatusNotFound))
         m_retries.RecordFailure(key, stored.has_value());
     else
         m_retries.RecordMissing(key);
-}
-
-void MapDownloaderData::Store(const QString& diskName, const HttpDownloader& downloader, const ByteArray& bytes,
-                              std::optional<StoredTile> stored)
-{
-    if (!m_disk || diskName.isEmpty())
-        return;
-    const TileFreshness freshness = TileFreshness::FromHeaders(downloader.GetResponseHeader("cache-control"),
-                                                               downloader.GetResponseHeader("expires"), m_disk->Now());
-    if (!freshness.storable)
-        return;
-    StoredTile tile = stored ? std::move(*stored) : StoredTile();
-    if (!bytes.IsEmpty()) {
-        tile.bytes = bytes;
-        tile.etag = downloader.GetResponseHeader("etag");
-        tile.lastModified = downloader.GetResponseHeader("last-modified");
-    }
-    tile.expires = freshness.expires;
-    // A disk that is full only costs the next run a download.
-    m_disk->Write(diskName, tile);
 }
 
 std::vector<std::string> MapDownloaderData::TakeReplaced()

@@ -13,7 +13,6 @@
 #include <unordered_set>
 #include <vector>
 
-class HttpDownloader;
 class TileDiskCache;
 class UpdateCounterImpl;
 class UpdateWatcher;
@@ -70,10 +69,6 @@ public:
 
 private:
     void Download(const std::string& key, const QString& url, const QString& diskName);
-    // Keeps an answer on the disk; a "not modified" only moves the expiry of
-    // the stored copy on.
-    void Store(const QString& diskName, const HttpDownloader& downloader, const ByteArray& bytes,
-               std::optional<StoredTile> stored);
     void Arrive(const std::string& key, ByteArray bytes);
 
     std::mutex m_lock;

@@ -6,6 +6,7 @@
 #include "OsmMapTileUrl.h"
 #include "String.h"
 #include "TinyXmlHelper.h"
+#include "WorldBasemap.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,9 +77,16 @@ bool MapLayerParams::Load(const QString& path, QString& error)
             {TinyXmlHelper::GetAttributeW(copyright, "author"), TinyXmlHelper::GetAttributeW(copyright, "license")});
     const XMLElement* source = root->FirstChildElement("source");
     const std::string type = source ? TinyXmlHelper::GetAttributeA(source, "type") : std::string();
-    if (type == "osm" || type == "mbtiles")
+    data->areaDownload = TinyXmlHelper::GetAttributeA(root, "area_download") == "allowed";
+    if (type == "osm" || type == "mbtiles" || type == "gshhg")
         data->coverage = ReadCoverage(root);
-    if (type == "osm") {
+    if (type == "gshhg") {
+        if (WorldBasemap::FindDataFolder().isEmpty()) {
+            error = QStringLiteral("The GSHHG data is not installed.");
+            return false;
+        }
+        data->worldMap = true;
+    } else if (type == "osm") {
         data->tileUrl = ReadOsmUrl(source);
     } else if (type == "mbtiles") {
         const QString file =
@@ -158,4 +166,14 @@ std::shared_ptr<MbTilesFile> MapLayerParams::GetTileFile() const
 std::shared_ptr<const MapLayerCoverageI> MapLayerParams::GetCoverage() const
 {
     return m_data->coverage;
+}
+
+bool MapLayerParams::IsWorldMap() const
+{
+    return m_data->worldMap;
+}
+
+bool MapLayerParams::AllowsAreaDownload() const
+{
+    return m_data->areaDownload;
 }

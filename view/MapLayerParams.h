@@ -15,7 +15,10 @@
 // or, for a map kept in an MBTiles file,
 //     <source type="mbtiles"><file>maps/alps.mbtiles</file></source>
 // with the file's path absolute or relative to the layer file; without a
-// coverage element the file's own zoom range counts.
+// coverage element the file's own zoom range counts; or, for the offline
+// world map, <source type="gshhg"/>, which does not load when its data is
+// not installed. The attribute area_download="allowed" of the layer element
+// lets users fetch an area's tiles ahead of time; without it they may not.
 class MapLayerParams : public MapLayerParamsI
 {
 public:
@@ -36,6 +39,8 @@ public:
     std::shared_ptr<const MapTileUrlI> GetTileUrl() const override;
     std::shared_ptr<MbTilesFile> GetTileFile() const override;
     std::shared_ptr<const MapLayerCoverageI> GetCoverage() const override;
+    bool IsWorldMap() const override;
+    bool AllowsAreaDownload() const override;
 
 private:
     struct MapLayerParamsData
@@ -47,6 +52,8 @@ private:
         std::shared_ptr<const MapTileUrlI> tileUrl;
         std::shared_ptr<MbTilesFile> tileFile;
         std::shared_ptr<const MapLayerCoverageI> coverage;
+        bool worldMap = false;
+        bool areaDownload = false;
     };
 
     // Opens the tile file into data; its zoom range becomes the coverage

@@ -37,4 +37,9 @@ public:
     virtual std::shared_ptr<const MapTileUrlI> GetTileUrl() const = 0;
     virtual std::shared_ptr<MbTilesFile> GetTileFile() const = 0;
     virtual std::shared_ptr<const MapLayerCoverageI> GetCoverage() const = 0;
+    // The offline world map rather than tiles.
+    virtual bool IsWorldMap() const = 0;
+    // The tile server lets users fetch whole areas ahead of time; public
+    // servers mostly forbid that in their usage policies.
+    virtual bool AllowsAreaDownload() const = 0;
 };

@@ -9,43 +9,35 @@
 #include "MapTileUrlI.h"
 #include "MbTilesFile.h"
 #include "OsmLayerCoverage.h"
+#include "TileDiskCache.h"
 #include "UpdateCounterImpl.h"
+#include "WorldBasemap.h"
 
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int TileLayer = 1;
 
 // The part of the view the tile grid can cover, west, south, east, north.
-GeoRect VisibleGrid(const CoordTransformI& transform)
+GeoRect VisibleGrid(const GeoRect& view)
 {
-    const PixelRect& view = transform.GetViewRect();
-    const GeoPoint northWest = transform.PixelToGeo({view.left, view.top});
-    const GeoPoint southEast = transform.PixelToGeo({view.right, view.bottom});
     const double limit = OsmLayerCoverage::LatitudeLimit;
-    return {std::max(northWest.lon, -180.0), std::max(southEast.lat, -limit), std::min(southEast.lon, 180.0),
-            std::min(northWest.lat, limit)};
-}
-
-// The layer's folder in the disk cache: its guid, of which only letters,
-// digits, "-" and "_" are kept, as a layer file may say anything there.
-QString DiskFolderOf(const QString& guid)
-{
-    QString folder;
-    for (const QChar c : guid)
-        if ((c.isLetterOrNumber() && c.unicode() < 128) || c == u'-' || c == u'_')
-            folder += c;
-    return folder;
+    return {std::max(view.lon0, -180.0), std::max(view.lat0, -limit), std::min(view.lon1, 180.0),
+            std::min(view.lat1, limit)};
 }
 
 } // namespace
 
-MapTileDrawer::MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader)
+MapTileDrawer::MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader,
+                             std::shared_ptr<WorldBasemap> world)
     : m_layers(std::move(layers))
     , m_downloader(downloader ? std::move(downloader) : std::make_unique<MapDownloaderData>())
+    , m_world(std::move(world))
     , m_arrivals(m_downloader->GetUpdateWatcher())
 {
 }
@@ -67,31 +59,47 @@ void MapTileDrawer::DrawTiles(DrawingLayersI& layers, const CoordTransformI& tra
     if (!surface || layerIndex < 0)
         return;
     const std::shared_ptr<const MapLayerParamsI> params = m_layers->GetParams(layerIndex);
+    if (params && params->IsWorldMap()) {
+        if (m_world)
+            m_world->Draw(*surface, transform);
+        return;
+    }
     const std::shared_ptr<const MapLayerCoverageI> coverage = params ? params->GetCoverage() : nullptr;
     if (!coverage)
         return;
-    const TileSource source{params->GetTileFile(), params->GetTileUrl(), DiskFolderOf(params->GetGuid())};
+    const TileSource source{params->GetTileFile(), params->GetTileUrl(), TileDiskCache::FolderOf(params->GetGuid())};
     if (!source.file && !source.url)
         return;
-    const GeoRect visible = VisibleGrid(transform);
+    const GeoRect view = ViewGeoRect(transform);
+    const GeoRect visible = VisibleGrid(view);
     if (visible.lon0 >= visible.lon1 || visible.lat0 >= visible.lat1)
         return;
     ++m_frame;
+    std::vector<std::pair<QRectF, QImage>> found;
+    // Beyond the grid (near the poles, past 180 degrees) there are no tiles.
+    bool missing = !(view == visible);
+    for (MapTile tile : coverage->GetTiles(visible, coverage->GetZoom(transform.GetScale()))) {
+        tile.layer = layerIndex;
+        QImage image = FindImage(tile, source, *coverage);
+        if (image.isNull()) {
+            missing = true;
+            continue;
+        }
+        const GeoRect bounds = coverage->GetTileBounds(tile);
+        const PointF northWest = transform.GeoToPixelF({bounds.lon0, bounds.lat1});
+        const PointF southEast = transform.GeoToPixelF({bounds.lon1, bounds.lat0});
+        found.emplace_back(QRectF(QPointF(northWest.x, northWest.y), QPointF(southEast.x, southEast.y)),
+                           std::move(image));
+    }
+    if (missing && m_world)
+        m_world->Draw(*surface, transform);
     surface->save();
     // Tiles meet edge to edge: anti-aliased edges would let the background
     // show through the seams.
     surface->setRenderHint(QPainter::Antialiasing, false);
     surface->setRenderHint(QPainter::SmoothPixmapTransform, true);
-    for (MapTile tile : coverage->GetTiles(visible, coverage->GetZoom(transform.GetScale()))) {
-        tile.layer = layerIndex;
-        const QImage image = FindImage(tile, source, *coverage);
-        if (image.isNull())
-            continue;
-        const GeoRect bounds = coverage->GetTileBounds(tile);
-        const PointF northWest = transform.GeoToPixelF({bounds.lon0, bounds.lat1});
-        const PointF southEast = transform.GeoToPixelF({bounds.lon1, bounds.lat0});
-        surface->drawImage(QRectF(QPointF(northWest.x, northWest.y), QPointF(southEast.x, southEast.y)), image);
-    }
+    for (const auto& [rect, image] : found)
+        surface->drawImage(rect, image);
     surface->restore();
     DropUnusedImages();
 }
@@ -151,7 +159,7 @@ bool MapTileDrawer::Fetch(const MapTile& tile, const TileSource& source, ByteArr
             key, address,
             local || source.diskFolder.isEmpty()
                 ? QString()
-                : QStringLiteral("%1/%2/%3/%4").arg(source.diskFolder).arg(tile.zoom).arg(tile.x).arg(tile.y));
+                : TileDiskCache::TileName(source.diskFolder, tile));
         ++m_pendingTiles;
         return false;
     }

@@ -19,11 +19,13 @@ class MapTileUrlI;
 class MbTilesFile;
 class ByteArray;
 class UpdateWatcher;
+class WorldBasemap;
 
 // Draws the tiles of the current map layer into the tile layer of a frame,
 // each stretched from its mercator bounds onto the view's projection.
 // Missing tiles are requested and shown once they arrive; meanwhile a
-// coarser tile already at hand stands in for them.
+// coarser tile already at hand stands in for them. Where neither is there,
+// the offline world map shows, if there is one.
 class MapTileDrawer
 {
 public:
@@ -33,7 +35,8 @@ public:
     // used them.
     static constexpr size_t KeptImages = 256;
 
-    explicit MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader = nullptr);
+    explicit MapTileDrawer(std::shared_ptr<MapLayersI> layers, std::unique_ptr<MapDownloaderData> downloader = nullptr,
+                           std::shared_ptr<WorldBasemap> world = nullptr);
     ~MapTileDrawer();
 
     // Nothing for layer index -1, a layer that did not load or while the map
@@ -75,6 +78,7 @@ private:
 
     std::shared_ptr<MapLayersI> m_layers;
     std::unique_ptr<MapDownloaderData> m_downloader;
+    std::shared_ptr<WorldBasemap> m_world;
     std::shared_ptr<UpdateWatcher> m_arrivals;
     std::unordered_map<std::string, KeptImage> m_images;
     uint64_t m_frame = 0;

@@ -58,6 +58,20 @@ std::optional<StoredTile> Parse(const QByteArray& file)
 
 } // namespace
 
+QString TileDiskCache::FolderOf(const QString& layerGuid)
+{
+    QString folder;
+    for (const QChar c : layerGuid)
+        if ((c.isLetterOrNumber() && c.unicode() < 128) || c == u'-' || c == u'_')
+            folder += c;
+    return folder;
+}
+
+QString TileDiskCache::TileName(const QString& folder, const MapTile& tile)
+{
+    return QStringLiteral("%1/%2/%3/%4").arg(folder).arg(tile.zoom).arg(tile.x).arg(tile.y);
+}
+
 TileDiskCache::TileDiskCache(QString root, int64_t limitBytes, Clock clock)
     : m_root(QDir::cleanPath(root))
     , m_limit(limitBytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ByteArray.h"
+#include "MapTile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -40,6 +41,12 @@ public:
     static constexpr int64_t DefaultLimit = int64_t(1) << 30;
     static constexpr const char* TileSuffix = ".tile";
     static constexpr const char* TempSuffix = ".part";
+
+    // A layer's folder: its guid, of which only letters, digits, "-" and "_"
+    // are kept, as a layer file may say anything there.
+    static QString FolderOf(const QString& layerGuid);
+    // A tile's name in its layer's folder: "<folder>/<z>/<x>/<y>".
+    static QString TileName(const QString& folder, const MapTile& tile);
 
     // The clock is the system's unless a test brings its own.
     TileDiskCache(QString root, int64_t limitBytes, Clock clock = {});

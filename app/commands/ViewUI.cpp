@@ -1,6 +1,7 @@
 #include "ViewUI.h"
 
 #include "AppTick.h"
+#include "AreaDownloadCommand.h"
 #include "CommandActions.h"
 #include "CommandIds.h"
 #include "CommandUI.h"
@@ -16,7 +17,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QMenu>
 #include <QToolBar>
 
@@ -56,6 +56,10 @@ ViewUI::ViewUI(MainFrame& frame, TrackView& view)
         m_connections.push_back(hub.SubscribeCommand(first, last, [this](int id) { OnCommand(id); }));
         m_connections.push_back(hub.SubscribeCommandUI(first, last, [this](CommandUI& ui) { OnCommandUI(ui); }));
     }
+    m_connections.push_back(hub.SubscribeCommand(ID_VIEW_DOWNLOAD_AREA, ID_VIEW_DOWNLOAD_AREA,
+                                                 [this](int) { RunAreaDownloadCommand(m_view, &m_frame); }));
+    m_connections.push_back(hub.SubscribeCommandUI(ID_VIEW_DOWNLOAD_AREA, ID_VIEW_DOWNLOAD_AREA,
+                                                   [](CommandUI& ui) { ui.Enable(true); }));
     if (QMenu* menu = frame.FindMenu(IDS_MENU_COLOR_BY))
         connect(menu, &QMenu::aboutToShow, this, [this] { FillColorByMenu(); });
     if (QMenu* menu = frame.FindMenu(IDS_MENU_MAP_LAYER))
@@ -121,11 +125,15 @@ void ViewUI::FillMapLayerMenu()
     menu->clear();
     for (int i = 0; i < count; ++i) {
         const auto params = layers.GetParams(i);
+        // A layer that does not load has nothing to show: a broken file, or
+        // the world map without its data.
+        if (!params)
+            continue;
         QAction* action = m_frame.GetActions().Get(ID_VIEW_MAP_LAYER_FIRST + i);
-        action->setText(params ? params->GetName() : QFileInfo(layers.GetLayerInfo(i)->path).baseName());
+        action->setText(params->GetName());
         action->setCheckable(true);
         action->setChecked(settings.GetMapLayerChoice().GetCurrentLayer() == i);
-        action->setEnabled(params != nullptr);
+        action->setEnabled(true);
         menu->addAction(action);
     }
 }

@@ -13,7 +13,8 @@ class TrackView;
 
 // The view commands of the menu and toolbars: what the map shows (centre
 // mark, scale, deleted points, arrows, map), the map layer, the "Color by"
-// choice, and the mouse modes. A child of the frame, which deletes it.
+// choice, the download of an area for offline use, and the mouse modes. A
+// child of the frame, which deletes it.
 class ViewUI : public QObject
 {
 public:

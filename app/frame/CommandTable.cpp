@@ -30,7 +30,7 @@ constexpr MenuEntry kMainMenu[] = {
         Cmd(ID_VIEW_STATUS_BAR), Cmd(ID_PANE_LEGEND), Cmd(ID_VIEW_QUICK_LAUNCH),
         Cmd(ID_VIEW_RESTORE_LAYOUT), kSeparator,
         Cmd(ID_VIEW_MAP_CENTER), Cmd(ID_VIEW_SCALE), kSeparator,
-        Cmd(ID_VIEW_MAP), Sub(IDS_MENU_MAP_LAYER), Cmd(ID_VIEW_MAP_LAYER), kEnd,
+        Cmd(ID_VIEW_MAP), Sub(IDS_MENU_MAP_LAYER), Cmd(ID_VIEW_MAP_LAYER), kEnd, Cmd(ID_VIEW_DOWNLOAD_AREA),
         Cmd(ID_VIEW_FILTERED_POINTS), Cmd(ID_VIEW_ARROWS),
         Sub(IDS_MENU_COLOR_BY), Cmd(ID_VIEW_COLOR_BY), kEnd,
     kEnd,

@@ -540,6 +540,22 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_STATISTICS_CLIMB, u"up %1, down %2"},
     {IDS_SAVE_CHANGED_ON_DISK, u"%1 was changed by another program after Quorvel read it. Saving replaces those changes with the track as Quorvel shows it.\n\nSave anyway?"},
     {IDS_SAVE_LOSS_POINT_MARKUP, u"Point names, descriptions and extensions, which only GPX keeps, are left out."},
+    {IDS_MENU_DOWNLOAD_AREA, u"&Download area for offline use...\nFetch the map tiles of the area in view ahead of time"},
+    {IDS_AREA_DOWNLOAD_TITLE, u"Download area for offline use"},
+    {IDS_AREA_DOWNLOAD_LAYER, u"The tiles of \"%1\" in the area now in view."},
+    {IDS_AREA_DOWNLOAD_FROM_ZOOM, u"&From zoom level:"},
+    {IDS_AREA_DOWNLOAD_TO_ZOOM, u"&To zoom level:"},
+    {IDS_AREA_DOWNLOAD_ESTIMATE, u"%1 tiles, about %2."},
+    {IDS_AREA_DOWNLOAD_TOO_MANY, u"%1 tiles: at most %2 can be fetched at once. Choose a smaller area or a lower zoom level."},
+    {IDS_AREA_DOWNLOAD_START, u"&Start"},
+    {IDS_AREA_DOWNLOAD_PROGRESS, u"%1 of %2 tiles, %3 failed."},
+    {IDS_AREA_DOWNLOAD_DONE, u"Done: %1 tiles are kept for offline use, %2 failed."},
+    {IDS_AREA_DOWNLOAD_CANCELLED, u"Cancelled after %1 of %2 tiles; those are kept."},
+    {IDS_AREA_DOWNLOAD_FORBIDDEN, u"Areas of \"%1\" cannot be downloaded for offline use: the usage policy of its tile server forbids bulk downloads. Only layers whose layer file allows it can be downloaded."},
+    {IDS_AREA_DOWNLOAD_LOCAL, u"\"%1\" needs no download: its map is on this computer already."},
+    {IDS_AREA_DOWNLOAD_NO_LAYER, u"Choose a map layer to download first."},
+    {IDS_AREA_DOWNLOAD_WHERE, u"The tiles go into the map cache, where the map finds them without a network:\n%1"},
+    {IDS_AREA_DOWNLOAD_CLOSE, u"&Close"},
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "GEventManagerImpl.h"
 #include "Locale.h"
 #include "MapCacheSettings.h"
+#include "WorldBasemap.h"
 #include "MapDownloaderData.h"
 #include "MapLayersI.h"
 #include "MapOverlays.h"
@@ -85,7 +86,8 @@ TrackView::TrackView(QWidget* parent)
       m_actions(OpenTracks::Get().model, OpenTracks::Get().holder, GEventManagerImpl::GetInstance()),
       m_mouse(m_transform, m_actions, *this),
       m_attrs(OpenTracks::Get().model, OpenTracks::Get().holder.GetState(), GEventManagerImpl::GetInstance()),
-      m_tiles(ViewSettings::GetInstance().GetMapLayers(), MakeTileDownloader()), m_menuRunner(RunPointMenu)
+      m_tiles(ViewSettings::GetInstance().GetMapLayers(), MakeTileDownloader(),
+              std::make_shared<WorldBasemap>(WorldBasemap::FindDataFolder())), m_menuRunner(RunPointMenu)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

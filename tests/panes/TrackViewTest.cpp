@@ -9,6 +9,7 @@
 #include "TrackView.h"
 #include "ViewSettings.h"
 #include "ViewUI.h"
+#include "WorldBasemap.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -241,7 +242,11 @@ TEST_F(TrackViewTest, TheMapLayerMenuListsTheLayersAndRemembersTheChoice)
     QStringList names;
     for (const QAction* action : menu->actions())
         names.append(action->text());
-    EXPECT_EQ(names, (QStringList{QStringLiteral("OpenStreetMap"), QStringLiteral("Offline tiles")}));
+    QStringList expected{QStringLiteral("OpenStreetMap"), QStringLiteral("Offline tiles")};
+    // The world map only with its data.
+    if (!WorldBasemap::FindDataFolder().isEmpty())
+        expected.append(QStringLiteral("World (offline)"));
+    EXPECT_EQ(names, expected);
 
     MapLayerChoice& choice = ViewSettings::GetInstance().GetMapLayerChoice();
     frame.RunCommand(ID_VIEW_MAP_LAYER_FIRST + 1);

@@ -3,6 +3,7 @@
 #include "MapLayerCoverageI.h"
 #include "MapLayerParams.h"
 #include "MapLayersImpl.h"
+#include "WorldBasemap.h"
 #include "MapTestSupport.h"
 #include "MapTile.h"
 #include "MapTileUrlI.h"
@@ -236,21 +237,46 @@ TEST_F(MapLayerFilesTest, TheShippedLayersLoad)
 {
     Dir::SetDataDir(QStringLiteral(QUORVEL_SOURCE_DATA_DIR));
     const std::shared_ptr<MapLayersImpl> layers = LoadMapLayers();
-    ASSERT_EQ(layers->GetCount(), 2);
+    ASSERT_EQ(layers->GetCount(), 3);
     QStringList guids;
-    for (int index = 0; index < layers->GetCount(); ++index) {
+    // The world map is left out where its data is not installed.
+    const int loading = WorldBasemap::FindDataFolder().isEmpty() ? 2 : 3;
+    EXPECT_EQ(layers->GetParams(2) != nullptr, loading == 3);
+    for (int index = 0; index < loading; ++index) {
         const std::shared_ptr<const MapLayerParamsI> params = layers->GetParams(index);
         ASSERT_TRUE(params) << index;
         EXPECT_FALSE(params->GetCopyrights().empty()) << index;
+        // Public servers forbid bulk downloads; the others have nothing to
+        // fetch.
+        EXPECT_FALSE(params->AllowsAreaDownload()) << index;
+        EXPECT_EQ(params->IsWorldMap(), index == 2) << index;
         guids.push_back(params->GetGuid());
     }
-    EXPECT_NE(guids[0], guids[1]);
+    guids.removeDuplicates();
+    EXPECT_EQ(guids.size(), loading);
     const std::shared_ptr<const MapLayerParamsI> osm = layers->GetParams(0);
     EXPECT_EQ(osm->GetTileUrl()->GetUrl({4, 2, 3, 0}), QStringLiteral("https://tile.openstreetmap.org/3/4/2.png"));
     EXPECT_EQ(osm->GetCoverage()->GetMaxZoom(), 19);
     EXPECT_EQ(osm->GetCopyrights().front(), (MapCopyright{"OpenStreetMap contributors", "ODbL"}));
     EXPECT_EQ(osm->GetLink(), QStringLiteral("https://www.openstreetmap.org/copyright"));
     EXPECT_TRUE(layers->GetParams(1)->GetTileUrl()->GetUrl({4, 2, 3, 0}).startsWith(QStringLiteral("file:///")));
+}
+
+TEST_F(MapLayerFilesTest, OnlyALayerThatSaysSoAllowsAreaDownloads)
+{
+    const char* layer = R"(<layer guid="g"%1><name>Web</name>
+<source type="osm"><base_url>https://tiles.example.org/{z}/{x}/{y}.png</base_url></source>
+<coverage><zoom min="0" max="19"/></coverage></layer>)";
+    const std::pair<const char*, bool> cases[] = {{"", false},
+                                                  {R"( area_download="forbidden")", false},
+                                                  {R"( area_download="yes")", false},
+                                                  {R"( area_download="allowed")", true}};
+    for (const auto& [attribute, allowed] : cases) {
+        const MapLayerParams params = LoadLayer(QString::fromLatin1(layer).arg(QLatin1String(attribute)).toUtf8());
+        ASSERT_TRUE(m_loaded) << attribute;
+        EXPECT_EQ(params.AllowsAreaDownload(), allowed) << attribute;
+        EXPECT_FALSE(params.IsWorldMap());
+    }
 }
 
 TEST_F(MapLayerFilesTest, ALayerFileMayNameAnMbTilesFileBesideIt)

@@ -3,10 +3,12 @@
 #include "DrawingLayers.h"
 #include "LruCacheImpl.h"
 #include "MapDownloaderData.h"
+#include "MapLayerParamsI.h"
 #include "MapLayersImpl.h"
 #include "MapTestSupport.h"
 #include "TestSupport.h"
 #include "TileDiskCache.h"
+#include "WorldBasemap.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -304,4 +306,43 @@ TEST_F(MapTileDrawerTest, ATileThatFailedIsDrawnOnceItsRetryCameDue)
     ASSERT_TRUE(WaitForNewTiles(drawer));
     EXPECT_EQ(Frame(drawer, 0).pixel(16, 32), Red);
     EXPECT_EQ(server.GetRequestCount("/3/4/2.png"), 2);
+}
+
+TEST_F(MapTileDrawerTest, TheWorldMapShowsWhereTheServerFailsAndTilesCoverIt)
+{
+    auto world = std::make_shared<WorldBasemap>(WorldBasemap::FindDataFolder());
+    if (!world->IsAvailable())
+        GTEST_SKIP() << "gmt-gshhg-low is not installed";
+    LoopbackHttpServer server;
+    // Tile (4, 2) is not there; (5, 2) is.
+    server.SetRoute("/3/5/2.png", LoopbackHttpServer::Route(Png(Blue)));
+    MapTileDrawer drawer(std::make_shared<MapLayersImpl>(QStringList{WebLayer(QStringLiteral("web"), server)}),
+                         nullptr, world);
+    // Before any tile came, land and water of the world: the view is on
+    // the land east of Moscow.
+    EXPECT_EQ(Frame(drawer, 0).pixel(16, 32), WorldBasemap::Land);
+    ASSERT_TRUE(WaitForNewTiles(drawer));
+    const QImage frame = Frame(drawer, 0);
+    EXPECT_EQ(frame.pixel(16, 32), WorldBasemap::Land);
+    EXPECT_EQ(frame.pixel(48, 32), Blue);
+}
+
+TEST_F(MapTileDrawerTest, TheWorldLayerDrawsTheWorldMapAndNothingWithoutItsData)
+{
+    if (WorldBasemap::FindDataFolder().isEmpty())
+        GTEST_SKIP() << "gmt-gshhg-low is not installed";
+    const QString path = QDir(m_dir).filePath(QStringLiteral("world.xml"));
+    WriteTestFile(path, R"(<layer guid="w"><name>World</name><source type="gshhg"/>
+<coverage><zoom min="0" max="19"/></coverage></layer>)");
+    const auto layers = std::make_shared<MapLayersImpl>(QStringList{path});
+    ASSERT_TRUE(layers->GetParams(0));
+    EXPECT_TRUE(layers->GetParams(0)->IsWorldMap());
+    // Over the Black Sea.
+    m_transform.SetCenter({34.0, 43.0});
+    MapTileDrawer drawer(layers, nullptr, std::make_shared<WorldBasemap>(WorldBasemap::FindDataFolder()));
+    EXPECT_EQ(Frame(drawer, 0).pixel(32, 32), WorldBasemap::Water);
+    EXPECT_FALSE(drawer.HasNewTiles());
+
+    MapTileDrawer withoutData(layers, nullptr, std::make_shared<WorldBasemap>(MakeTempDir()));
+    EXPECT_EQ(Frame(withoutData, 0).pixel(32, 32), Face);
 }
