@@ -119,6 +119,9 @@ void StrokeRaster::AddLeg(QPointF a, QPointF b, double halfWidth, Cap start, Cap
         uint8_t* cells = &m_coverage[static_cast<size_t>(y) * static_cast<size_t>(m_stride)];
         int left = INT_MAX, right = INT_MIN;
         for (int x = firstColumn; x <= lastColumn; ++x) {
+            // A wide line of short legs covers most pixels many times over.
+            if (cells[x] == 255)
+                continue;
             const double rx = x + 0.5 - a.x();
             const double along = rx * ux + ry * uy;
             double coverage;
