@@ -7,6 +7,8 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <limits>
+#include <utility>
 
 namespace {
 
@@ -17,6 +19,54 @@ uint32_t MulByte(uint32_t x, uint32_t y)
 {
     const uint32_t t = x * y + 128;
     return (t + (t >> 8)) >> 8;
+}
+
+// The columns whose pixel centres on the row at py lie within radius of
+// the leg ab: [first, last], empty when first > last.
+std::pair<int, int> SolidColumns(QPointF a, QPointF b, double radius, double py)
+{
+    if (radius <= 0)
+        return {1, 0};
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    const auto add = [&](double from, double to) {
+        if (from <= to) {
+            low = std::min(low, from);
+            high = std::max(high, to);
+        }
+    };
+    for (const QPointF& end : {a, b}) {
+        const double off = py - end.y();
+        if (std::abs(off) <= radius) {
+            const double half = std::sqrt(radius * radius - off * off);
+            add(end.x() - half, end.x() + half);
+        }
+    }
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (length > 0) {
+        const double ux = dx / length, uy = dy / length, ry = py - a.y();
+        // Across the axis within radius, along it between the ends; each
+        // bounds x - a.x, or holds for every x or none when the leg runs
+        // along the row or across it.
+        double from = -std::numeric_limits<double>::infinity(), to = -from;
+        bool none = false;
+        const auto bound = [&](double k, double lowValue, double highValue) {
+            if (std::abs(k) < 1e-12) {
+                none = none || lowValue > 0 || highValue < 0;
+                return;
+            }
+            const double u = lowValue / k, v = highValue / k;
+            from = std::max(from, std::min(u, v));
+            to = std::min(to, std::max(u, v));
+        };
+        bound(uy, ry * ux - radius, ry * ux + radius);
+        bound(ux, -ry * uy, length - ry * uy);
+        if (!none && from <= to)
+            add(a.x() + from, a.x() + to);
+    }
+    if (low > high)
+        return {1, 0};
+    return {static_cast<int>(std::ceil(low - 0.5)), static_cast<int>(std::floor(high - 0.5))};
 }
 
 } // namespace
@@ -118,31 +168,48 @@ void StrokeRaster::AddLeg(QPointF a, QPointF b, double halfWidth, Cap start, Cap
         const int lastColumn = std::min(m_stride - 1, static_cast<int>(std::ceil(std::max(x0, x1) + reach)));
         uint8_t* cells = &m_coverage[static_cast<size_t>(y) * static_cast<size_t>(m_stride)];
         int left = INT_MAX, right = INT_MIN;
-        for (int x = firstColumn; x <= lastColumn; ++x) {
-            // A wide line of short legs covers most pixels many times over.
-            if (cells[x] == 255)
-                continue;
-            const double rx = x + 0.5 - a.x();
-            const double along = rx * ux + ry * uy;
-            double coverage;
-            if (along < 0 && start == Cap::Round) {
-                coverage = limit - std::sqrt(rx * rx + ry * ry);
-            } else if (along > length && end == Cap::Round) {
-                const double ex = rx - dx, ey = ry - dy;
-                coverage = limit - std::sqrt(ex * ex + ey * ey);
-            } else {
-                coverage = limit - std::abs(rx * uy - ry * ux);
-                if (start != Cap::Round)
-                    coverage = std::min(coverage, along + 0.5 + startExtra);
-                if (end != Cap::Round)
-                    coverage = std::min(coverage, length - along + 0.5 + endExtra);
+        const auto shade = [&](int from, int to) {
+            for (int x = from; x <= to; ++x) {
+                // A wide line of short legs covers most pixels many times over.
+                if (cells[x] == 255)
+                    continue;
+                const double rx = x + 0.5 - a.x();
+                const double along = rx * ux + ry * uy;
+                double coverage;
+                if (along < 0 && start == Cap::Round) {
+                    coverage = limit - std::sqrt(rx * rx + ry * ry);
+                } else if (along > length && end == Cap::Round) {
+                    const double ex = rx - dx, ey = ry - dy;
+                    coverage = limit - std::sqrt(ex * ex + ey * ey);
+                } else {
+                    coverage = limit - std::abs(rx * uy - ry * ux);
+                    if (start != Cap::Round)
+                        coverage = std::min(coverage, along + 0.5 + startExtra);
+                    if (end != Cap::Round)
+                        coverage = std::min(coverage, length - along + 0.5 + endExtra);
+                }
+                if (coverage <= 0)
+                    continue;
+                const auto value = static_cast<uint8_t>(std::min(coverage, 1.0) * 255.0 + 0.5);
+                cells[x] = std::max(cells[x], value);
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
             }
-            if (coverage <= 0)
-                continue;
-            const auto value = static_cast<uint8_t>(std::min(coverage, 1.0) * 255.0 + 0.5);
-            cells[x] = std::max(cells[x], value);
-            left = std::min(left, x);
-            right = x + 1;
+        };
+        // The pixels wholly inside a leg with round ends need no distance:
+        // only those near its edge are shaded one by one.
+        const auto [solidFrom, solidTo] = start == Cap::Round && end == Cap::Round
+                                              ? SolidColumns(a, b, halfWidth - 0.5, y + 0.5)
+                                              : std::pair(1, 0);
+        const int from = std::max(solidFrom, firstColumn), to = std::min(solidTo, lastColumn);
+        if (from <= to) {
+            std::fill(cells + from, cells + to + 1, uint8_t{255});
+            shade(firstColumn, from - 1);
+            shade(to + 1, lastColumn);
+            left = std::min(left, from);
+            right = std::max(right, to + 1);
+        } else {
+            shade(firstColumn, lastColumn);
         }
         if (left < right)
             MarkRow(y, left, right);
