@@ -20,8 +20,10 @@ class TrackLineLod
 public:
     // The finest tolerance tried, metres.
     static constexpr double FinestToleranceM = 0.05;
-    // How far, in pixels, a drawn line may stray from the whole one.
-    static constexpr double MaxPixelError = 0.25;
+    // How far, in pixels, a drawn line may stray from the whole one. Its
+    // vertices are rounded to whole pixels anyway, up to 0.7 pixels off;
+    // finer forms cost more points per frame and show no more.
+    static constexpr double MaxPixelError = 1.0;
 
     explicit TrackLineLod(const TrackI& segment);
 

@@ -4,6 +4,7 @@
 #include "CalcDataGeneralI.h"
 #include "CoordTransformI.h"
 #include "DrawingLayers.h"
+#include "LineStroker.h"
 #include "OpenTracksModel.h"
 #include "PickState.h"
 #include "PieceValue.h"
@@ -51,46 +52,6 @@ QPolygon PolygonOf(const PolylineClipper::Run& run, size_t first, size_t last)
     return polygon;
 }
 
-// The stroker fills a long polyline as one polygon, whose cost grows
-// faster than its length on a track that crosses itself; pieces that
-// overlap by a vertex look the same with round caps and cost far less.
-constexpr qsizetype MaxStrokeVertices = 64;
-
-void DrawLine(QPainter* surface, const QPen& pen, const QPolygon& line)
-{
-    if (!surface)
-        return;
-    surface->setPen(pen);
-    if (line.size() <= MaxStrokeVertices || pen.capStyle() != Qt::RoundCap) {
-        surface->drawPolyline(line);
-        return;
-    }
-    for (qsizetype first = 0; first + 1 < line.size(); first += MaxStrokeVertices - 1) {
-        const qsizetype count = std::min(MaxStrokeVertices, line.size() - first);
-        surface->drawPolyline(line.constData() + first, static_cast<int>(count));
-    }
-}
-
-// A filled head at the end of a line, pointing the way the line runs.
-void DrawArrowHead(QPainter& surface, const QColor& colour, const QPoint& from, const QPoint& tip, int width)
-{
-    const QPointF d = tip - from;
-    const double length = std::hypot(d.x(), d.y());
-    if (length <= 0)
-        return;
-    const QPointF along = d / length;
-    const QPointF across(-along.y(), along.x());
-    const double headLength = 2.0 * width + 2.0;
-    const double halfWidth = width + 1.5;
-    const QPointF base = QPointF(tip) - along * headLength;
-    const QPointF head[] = {QPointF(tip) + along * 1.0, base + across * halfWidth, base - across * halfWidth};
-    surface.save();
-    surface.setPen(Qt::NoPen);
-    surface.setBrush(colour);
-    surface.drawPolygon(head, 3);
-    surface.restore();
-}
-
 // The wide band gains nothing from vertices closer than a pixel, and its
 // round joins make each of them costly: of such a run only the first and
 // the last point stay.
@@ -128,6 +89,9 @@ TrackPainter::TrackPainter(DrawingLayersI& layers, const CoordTransformI& transf
                            PickState& pick, TrackLodCache* lods)
     : m_layers(layers), m_transform(transform), m_model(model), m_pick(pick), m_lods(lods)
 {
+    m_strokers.reserve(DrawingLayersI::LayerCount);
+    for (int index = 0; index < DrawingLayersI::LayerCount; ++index)
+        m_strokers.emplace_back(layers.GetLayer(index));
     // Every drawing clips to the view, not only that of the segments: a
     // range or the current point may be drawn by a painter of its own.
     const PixelRect& view = m_transform.GetViewRect();
@@ -229,18 +193,19 @@ void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
     const Line line = LineOf(segment);
     const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
     const QPen centre = MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin);
-    QPainter* casingLayer = nullptr;
-    QPainter* centreLayer = m_layers.GetLayer(TopLayer);
+    LineStroker* casingLayer = nullptr;
+    LineStroker* centreLayer = &m_strokers[TopLayer];
     if (attrs.level == 3) {
-        casingLayer = m_layers.GetLayer(MiddleLayer);
+        casingLayer = &m_strokers[MiddleLayer];
     } else if (m_layers.IsMapShown()) {
-        casingLayer = m_layers.GetLayer(CasingLayer);
-        centreLayer = m_layers.GetLayer(MiddleLayer);
+        casingLayer = &m_strokers[CasingLayer];
+        centreLayer = &m_strokers[MiddleLayer];
     }
     ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
         const QPolygon polygon = PolygonOf(run, 0, run.size() - 1);
-        DrawLine(casingLayer, casing, polygon);
-        DrawLine(centreLayer, centre, polygon);
+        if (casingLayer)
+            casingLayer->Stroke(casing, polygon);
+        centreLayer->Stroke(centre, polygon);
         OfferRun(run, segment.GetTid(), line);
     });
 }
@@ -249,25 +214,25 @@ void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, 
 {
     const Line line = LineOf(segment);
     const std::vector<int>& indices = *line.valid;
-    QPainter* middle = m_layers.GetLayer(MiddleLayer);
-    QPainter* top = m_layers.GetLayer(TopLayer);
+    LineStroker& middle = m_strokers[MiddleLayer];
+    LineStroker& top = m_strokers[TopLayer];
     const bool arrows = attrs.level == 2;
     const bool byParameter = attrs.palette && attrs.palette->GetMixer();
-    if (lineInView && indices.size() >= 2 && middle && top) {
+    if (lineInView && indices.size() >= 2 && middle.GetSurface() && top.GetSurface()) {
         const QPen shadow = MakePen(QColor::fromRgba(ShadowColour), attrs.centreWidth + ShadowExtraWidth,
                                     arrows ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
         const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
         ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
             if (!arrows) {
                 const QPolygon polygon = PolygonOf(run, 0, run.size() - 1);
-                DrawLine(middle, shadow, polygon);
-                DrawLine(middle, casing, polygon);
+                middle.Stroke(shadow, polygon);
+                middle.Stroke(casing, polygon);
             }
             if (byParameter || arrows) {
-                DrawColouredPieces(*top, *middle, segment, attrs, line, run, arrows);
+                DrawColouredPieces(top, middle, segment, attrs, line, run, arrows);
             } else {
-                DrawLine(top, MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin),
-                         PolygonOf(run, 0, run.size() - 1));
+                top.Stroke(MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin),
+                           PolygonOf(run, 0, run.size() - 1));
             }
             OfferRun(run, segment.GetTid(), line);
         });
@@ -278,7 +243,7 @@ void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, 
         DrawSinglePoint(segment, attrs, indices.front());
 }
 
-void TrackPainter::DrawColouredPieces(QPainter& centre, QPainter& shadow, const TrackI& segment,
+void TrackPainter::DrawColouredPieces(LineStroker& centre, LineStroker& shadow, const TrackI& segment,
                                       const TrackDrawAttrs& attrs, const Line& line, const PolylineClipper::Run& run,
                                       bool arrows)
 {
@@ -302,15 +267,12 @@ void TrackPainter::DrawColouredPieces(QPainter& centre, QPainter& shadow, const 
         }
         const QPolygon piece = PolygonOf(run, start, j);
         if (arrows) {
-            for (int dx = -1; dx <= 1; ++dx) {
-                for (int dy = -1; dy <= 1; ++dy)
-                    DrawLine(&shadow, shadowPen, piece.translated(dx, dy));
-            }
+            // A shadow drawn a pixel off in every direction, nine times over.
+            shadow.Stroke(shadowPen, piece, 1);
+            centre.StrokeArrow(MakePen(colour, attrs.centreWidth, Qt::FlatCap, Qt::BevelJoin), piece);
+        } else {
+            centre.Stroke(MakePen(colour, attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin), piece);
         }
-        DrawLine(&centre, MakePen(colour, attrs.centreWidth, arrows ? Qt::FlatCap : Qt::RoundCap, Qt::BevelJoin),
-                 piece);
-        if (arrows)
-            DrawArrowHead(centre, colour, run[j - 1].pixel, run[j].pixel, attrs.centreWidth);
         start = j;
     }
 }
@@ -326,7 +288,9 @@ void TrackPainter::DrawDeleted(const TrackI& segment)
     const std::vector<QPointF> pixels = PixelsOf(segment, all);
     QPen pen = MakePen(Qt::black, 2, Qt::FlatCap, Qt::BevelJoin);
     pen.setStyle(Qt::DashDotLine);
-    ForEachRun(pixels, [&](const PolylineClipper::Run& run) { DrawLine(top, pen, PolygonOf(run, 0, run.size() - 1)); });
+    ForEachRun(pixels, [&](const PolylineClipper::Run& run) {
+        m_strokers[TopLayer].Stroke(pen, PolygonOf(run, 0, run.size() - 1));
+    });
     std::vector<int> deleted;
     segment.GetPtNav().GetFilteredIndices(deleted);
     for (const int index : deleted)
@@ -385,7 +349,7 @@ void TrackPainter::DrawPointRange(const PointRange& range)
     }
     const QPen band = MakePen(QColor::fromRgba(RangeColour), RangeWidth, Qt::RoundCap, Qt::RoundJoin);
     ForEachRun(pixels, [&](const PolylineClipper::Run& run) {
-        DrawLine(middle, band, PolygonOf(run, 0, run.size() - 1));
+        m_strokers[MiddleLayer].Stroke(band, PolygonOf(run, 0, run.size() - 1));
     });
 }
 

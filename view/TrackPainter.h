@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GeoTypes.h"
+#include "LineStroker.h"
 #include "PolylineClipper.h"
 #include "TrackDrawAttrs.h"
 
@@ -74,7 +75,7 @@ private:
 
     void DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs);
     void DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, bool lineInView, bool showDeleted);
-    void DrawColouredPieces(QPainter& centre, QPainter& shadow, const TrackI& segment, const TrackDrawAttrs& attrs,
+    void DrawColouredPieces(LineStroker& centre, LineStroker& shadow, const TrackI& segment, const TrackDrawAttrs& attrs,
                             const Line& line, const PolylineClipper::Run& run, bool arrows);
     void DrawDeleted(const TrackI& segment);
     void DrawSinglePoint(const TrackI& segment, const TrackDrawAttrs& attrs, int index);
@@ -84,6 +85,8 @@ private:
     const OpenTracksModel& m_model;
     PickState& m_pick;
     TrackLodCache* m_lods;
+    // One per layer, in layer order.
+    std::vector<LineStroker> m_strokers;
     QRect m_view;
     // The view in degrees, grown by a margin.
     GeoRect m_visible;

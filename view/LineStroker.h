@@ -1,0 +1,45 @@
+#pragma once
+
+#include "StrokeRaster.h"
+
+#include <QPen>
+#include <QPolygon>
+
+#include <memory>
+
+class QPainter;
+
+// Strokes the track lines of one layer: straight into its pixels when the
+// layer is an image (see StrokeRaster), else through its painter, so that a
+// picture or a page keeps its lines as vectors. Both ways look the same.
+class LineStroker
+{
+public:
+    // surface may be null (a layer that is not drawn): strokes then do nothing.
+    explicit LineStroker(QPainter* surface);
+    ~LineStroker();
+
+    // Only through the painter, also on an image: for comparing both ways.
+    static LineStroker ThroughPainter(QPainter* surface);
+
+    QPainter* GetSurface() const { return m_surface; }
+
+    // The pen's width, colour and cap; joins come out round on an image.
+    // spread: the line is drawn at every offset of up to that many pixels
+    // in x and y, a copy over the others (a soft shadow).
+    void Stroke(const QPen& pen, const QPolygon& line, int spread = 0);
+    // A line that ends in a filled head in the pen's colour, pointing the
+    // way the line runs.
+    void StrokeArrow(const QPen& pen, const QPolygon& line);
+
+    LineStroker(LineStroker&&) noexcept;
+    LineStroker& operator=(LineStroker&&) = delete;
+
+private:
+    LineStroker(QPainter* surface, std::unique_ptr<StrokeRaster> raster);
+    void StrokeThroughPainter(const QPen& pen, const QPolygon& line) const;
+    StrokeRaster* RasterFor(const QPen& pen) const;
+
+    QPainter* m_surface;
+    std::unique_ptr<StrokeRaster> m_raster;
+};
