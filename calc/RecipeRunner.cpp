@@ -24,13 +24,34 @@ namespace {
 
 using namespace RecipeSteps;
 
+// The reason of points that have no time, which the time check gives them
+// when the file is read.
+constexpr int kNoTimeReason = 16;
+
 // The text a point's reason is counted under: the rule's own text for the
 // filter by value, the plain reason for a local inconsistency, whose key
 // also carries a score.
 QString ReasonText(int key)
 {
-    const int code = key % 100;
-    return FilterReasons::GetInstance().GetText(code >= 90 ? code : key).text;
+    switch (key % 100) {
+    case 91:
+        return Translator::GetInstance().LoadStr(IDS_REASON_LOCAL_INCONSISTENCY);
+    case 92:
+        return Translator::GetInstance().LoadStr(IDS_REASON_VERY_LOCAL_INCONSISTENCY);
+    default:
+        return FilterReasons::GetInstance().GetText(key).text;
+    }
+}
+
+// Points without time keep their places as valid points: a route or a
+// recording without times would otherwise be deleted whole.
+void ValidateUntimed(TrackI& segment)
+{
+    const TrackDataI& points = segment.GetTrackData();
+    for (int i = 0; i < points.GetPointCount(); ++i) {
+        if (points.GetTrackPoint(i).GetStatus().GetFilterReason() == kNoTimeReason)
+            segment.GetPointStatus(i)->SetValid();
+    }
 }
 
 bool SameFigures(const TrackStatistics& a, const TrackStatistics& b)
@@ -198,7 +219,10 @@ CleaningReport RecipeRunner::Run(OpenTracksModel& model, int fileTid) const
             for (int tid : cleaning.Segments())
                 RunStopFilter(model, tid);
         } else if (name == QLatin1String(DeleteFiltered)) {
+            const bool keepUntimed = step.GetFlag(QStringLiteral("keep_untimed"));
             for (int tid : cleaning.Segments()) {
+                if (keepUntimed)
+                    ValidateUntimed(*cleaning.Segment(tid));
                 cleaning.CountBeforeDelete(tid);
                 cleaning.Segment(tid)->DeleteFiltered();
             }

@@ -36,7 +36,7 @@ const std::vector<RecipeStepKind>& RecipeStepKind::GetAll()
         {RecipeSteps::Spikes, {}},
         {RecipeSteps::LocalInconsistency, {{"level", Type::Number, 0, false, 100}, {"extended", Type::Flag}}},
         {RecipeSteps::Stops, {}},
-        {RecipeSteps::DeleteFiltered, {}},
+        {RecipeSteps::DeleteFiltered, {{"keep_untimed", Type::Flag}}},
         {RecipeSteps::Restructure,
          {{"folder_gap_min", Type::Whole, 1}, {"segment_gap_min", Type::Whole, 1}, {"keep_breaks", Type::Flag}}},
         {RecipeSteps::Shift, {{"start", Type::Time}, {"seconds", Type::Number, -1e12}}, 1, 1},

@@ -12,6 +12,7 @@
 #include "SameFile.h"
 #include "StatisticsOptions.h"
 #include "StringIds.h"
+#include "TimeZones.h"
 #include "Translator.h"
 
 #include <QDir>
@@ -103,9 +104,11 @@ int RunCleanCommand(const CliCommand& command, const QStringList& args)
     }
 
     // What the workers share is made here, on this thread: the rule texts
-    // become reasons and the user's statistics settings are read once.
+    // become reasons, the user's statistics settings and time zone (for the
+    // names of new folders) are read once.
     const RecipeRunner runner(recipe, StatisticsOptions::GetInstance().GetParams());
     FilterReasons::GetInstance();
+    TimeZones::GetInstance();
     const std::vector<CleanTargets::Target>& files = targets.GetTargets();
     std::vector<FileCleaningResult> results(files.size());
     QThreadPool pool;

@@ -1,9 +1,8 @@
 #include "FileCleaningJob.h"
 
 #include "CliOpenTracks.h"
-#include "DiscardedEvents.h"
 #include "LoadManager.h"
-#include "OpenTracksModel.h"
+#include "PrivateOpenTracks.h"
 #include "RecipeRunner.h"
 #include "SaveManager.h"
 
@@ -33,8 +32,8 @@ FileCleaningResult FileCleaningJob::Run(const RecipeRunner& runner, const QStrin
         return Failed(result, input,
                       QStringLiteral("--in-place rewrites GPX files only; write this one with -o"));
 
-    DiscardedEvents events;
-    OpenTracksModel model(events);
+    PrivateOpenTracks tracks;
+    OpenTracksModel& model = tracks.model;
     const int file = model.AddOpenedFile(*loaded.tree.GetReader(), loaded.fileTid, *loaded.data, input, loaded.type);
     result.report = runner.Run(model, file);
     if (!result.report.error.isEmpty())
