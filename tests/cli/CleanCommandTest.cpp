@@ -300,3 +300,29 @@ TEST_F(CleanCommandTest, PresetByNameRunsLikeItsFile)
     // The bike preset takes the point 400 m off the road out.
     EXPECT_LT(ReadPoints(QDir(byName).filePath(QStringLiteral("ride.gpx"))).size(), 80u);
 }
+
+TEST_F(CleanCommandTest, DeleteFilteredCanKeepPointsThatOnlyLackATime)
+{
+    // 100 m apart, a minute apart; the third point has no time.
+    const QString in = WriteGpx(m_dir, {{0, QStringLiteral("2024-05-01T10:00:00Z")},
+                                        {100, QStringLiteral("2024-05-01T10:01:00Z")},
+                                        {200, std::nullopt},
+                                        {300, QStringLiteral("2024-05-01T10:03:00Z")},
+                                        {400, QStringLiteral("2024-05-01T10:04:00Z")},
+                                        {500, QStringLiteral("2024-05-01T10:05:00Z")}});
+    const QString keep = WriteRecipe(QDir(m_dir).filePath(QStringLiteral("keep.json")),
+                                     R"({"step": "delete-filtered", "keep_untimed": true})");
+    const QString drop = WriteRecipe(QDir(m_dir).filePath(QStringLiteral("drop.json")), R"({"step": "delete-filtered"})");
+    const QString kept = QDir(m_dir).filePath(QStringLiteral("kept"));
+    const QString dropped = QDir(m_dir).filePath(QStringLiteral("dropped"));
+    const QString report = QDir(m_dir).filePath(QStringLiteral("report.json"));
+    ASSERT_EQ(Command(QStringLiteral("clean"), {in, "--recipe", keep, "-o", kept, "--quiet", "--report", report}), 0);
+    ASSERT_EQ(Command(QStringLiteral("clean"), {in, "--recipe", drop, "-o", dropped, "--quiet"}), 0);
+    const std::vector<TrackPoint> withUntimed = ReadPoints(QDir(kept).filePath(QStringLiteral("in.gpx")));
+    ASSERT_EQ(withUntimed.size(), 6u);
+    EXPECT_TRUE(withUntimed[2].GetTime().IsNull());
+    EXPECT_EQ(ReadPoints(QDir(dropped).filePath(QStringLiteral("in.gpx"))).size(), 5u);
+    EXPECT_TRUE(ReadJson(report).value(QStringLiteral("files")).toArray()[0].toObject().value(QStringLiteral("removed"))
+                    .toObject()
+                    .isEmpty());
+}
