@@ -7,18 +7,18 @@
 #include "OpenTracksModel.h"
 #include "ParameterFilterImpl.h"
 #include "RecipeStepKind.h"
-#include "ResetTimeCore.h"
 #include "SpikeFilter.h"
 #include "StopFilter.h"
 #include "StringIds.h"
-#include "TimeShift.h"
-#include "Track.h"
+#include "TrackTimeEdits.h"
 #include "TrackRestructure.h"
 #include "TrackTreeAlg.h"
 #include "Translator.h"
 #include "ValueFilterRows.h"
 
-#include <QStringList>
+#include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -235,42 +235,24 @@ CleaningReport RecipeRunner::Run(OpenTracksModel& model, int fileTid) const
             if (!TrackRestructure(model).RestructureFile(fileTid, params))
                 return cleaning.Finish(Text(IDS_SPLIT_ERROR));
         } else if (name == QLatin1String(Shift)) {
-            const Time oldStart = TimeShift::GetStartTime(file->GetTrackData());
-            if (oldStart.IsNull())
-                return cleaning.Finish(Text(IDS_COMMAND_NOT_APPLICABLE));
             const Time start = step.GetTime(QStringLiteral("start"));
-            TimeShift::Apply(file->GetTrackData(), start.IsNull()
-                                                       ? TimeSpan::FromSeconds(step.GetNumber(QStringLiteral("seconds"), 0))
-                                                       : start - oldStart);
-            file->Refresh(false);
-        } else if (name == QLatin1String(Retime)) {
-            ResetTimeCore core(file->GetTrackData());
-            const ResetTimeCore::Choice choice{step.GetTime(QStringLiteral("start")),
-                                               step.GetNumber(QStringLiteral("speed_kmh"), 0)};
-            if (!choice.start.IsNull()) {
-                // The recorded times are dropped: the track runs from the start.
-                core.ClearTimes();
-                core.Apply(ResetTimeCore::NoTimes, false, choice);
-            } else if (!core.Run(true, [&choice](ResetTimeCore::TimeCase mode, ResetTimeCore::Choice& out) {
-                           out = choice;
-                           return mode != ResetTimeCore::NoTimes;
-                       })) {
+            if (start.IsNull())
+                TrackTimeEdits::ShiftBy(*file, TimeSpan::FromSeconds(step.GetNumber(QStringLiteral("seconds"), 0)));
+            else if (!TrackTimeEdits::ShiftToStart(*file, start))
                 return cleaning.Finish(Text(IDS_COMMAND_NOT_APPLICABLE));
-            }
-            file->Refresh(false);
+        } else if (name == QLatin1String(Retime)) {
+            if (!TrackTimeEdits::Retime(*file, step.GetNumber(QStringLiteral("speed_kmh"), 0),
+                                        step.GetTime(QStringLiteral("start"))))
+                return cleaning.Finish(Text(IDS_COMMAND_NOT_APPLICABLE));
         } else if (name == QLatin1String(Densify)) {
             // As the dialog reads its steps: one that is not above zero is
             // not used.
             const double seconds = step.GetNumber(QStringLiteral("time_s"), 1.0);
             const double meters = step.GetNumber(QStringLiteral("dist_m"), 10.0);
             const TimeSpan timeStep = seconds > 0 ? TimeSpan::FromSeconds(seconds) : TimeSpan();
-            const double distStep = meters > 0 ? meters : 0.0;
-            const std::vector<int> segments = cleaning.Segments();
-            if (IncreaseFrequency::CountPoints(model, segments, timeStep, distStep) > IncreaseFrequency::MaxPoints)
-                return cleaning.Finish(Text(IDS_COMMAND_NOT_APPLICABLE));
-            for (int tid : segments) {
-                if (auto segment = std::dynamic_pointer_cast<Track>(cleaning.Segment(tid)))
-                    IncreaseFrequency::Apply(*segment, timeStep, distStep);
+            if (!IncreaseFrequency::ApplyToSegments(model, cleaning.Segments(), timeStep, meters > 0 ? meters : 0.0)) {
+                return cleaning.Finish(
+                    Translator::GetInstance().Format(IDS_INCREASE_FREQ_TOO_MANY, QLocale().toString(IncreaseFrequency::MaxPoints)));
             }
         }
     }
