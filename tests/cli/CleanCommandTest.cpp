@@ -326,3 +326,35 @@ TEST_F(CleanCommandTest, DeleteFilteredCanKeepPointsThatOnlyLackATime)
                     .toObject()
                     .isEmpty());
 }
+
+TEST_F(CleanCommandTest, StopStepThinsAStandstillAndSavesNoDerivedSets)
+{
+    // Walking east at 1.5 m/s, then 20 fixes over 20 s within half a metre
+    // of 30 m east, then on again.
+    const QDateTime start(QDate(2024, 5, 1), QTime(10, 0), Qt::UTC);
+    GpxBuilder gpx;
+    double east = 0;
+    for (int i = 0; i < 60; ++i) {
+        const bool standing = i >= 20 && i < 40;
+        east += standing ? 0.0 : 1.5;
+        const double wobble = standing ? 0.4 * ((i % 3) - 1) : 0.0;
+        gpx.Add(LatOf(wobble), (east + wobble) * LonPerMeter(), start.addSecs(i));
+    }
+    const QString walk = gpx.Write(QDir(m_dir).filePath(QStringLiteral("walk.gpx")));
+    const QString recipe = WriteRecipe(QDir(m_dir).filePath(QStringLiteral("r.json")),
+                                       R"({"step": "stops"}, {"step": "delete-filtered"})");
+    const QString folder = QDir(m_dir).filePath(QStringLiteral("out"));
+    const QString report = QDir(m_dir).filePath(QStringLiteral("report.json"));
+    ASSERT_EQ(Command(QStringLiteral("clean"), {walk, "--recipe", recipe, "-o", folder, "--quiet", "--report", report}),
+              0);
+    const QByteArray cleaned = ReadAll(QDir(folder).filePath(QStringLiteral("walk.gpx")));
+    EXPECT_EQ(cleaned.count("<trk>"), 1);
+    const int kept = static_cast<int>(ReadPoints(QDir(folder).filePath(QStringLiteral("walk.gpx"))).size());
+    // The stop holds every fix within 3 m of where the walker stood (30 m
+    // east): the 20 standing ones and fixes 17 to 19 and 40 to 41 on the way
+    // in and out; one of them stays.
+    EXPECT_EQ(kept, 60 - 25 + 1);
+    const QJsonObject removed =
+        ReadJson(report).value(QStringLiteral("files")).toArray()[0].toObject().value(QStringLiteral("removed")).toObject();
+    EXPECT_EQ(removed.value(QStringLiteral("Too close")).toInt(), 60 - kept);
+}
