@@ -141,3 +141,15 @@ void IncreaseFrequency::Apply(Track& segment, TimeSpan timeStep, double distStep
     points = Densify(points, timeStep, distStepMeters);
     segment.Refresh(false);
 }
+
+bool IncreaseFrequency::ApplyToSegments(OpenTracksModel& model, const std::vector<int>& segmentTids, TimeSpan timeStep,
+                                        double distStepMeters)
+{
+    if (CountPoints(model, segmentTids, timeStep, distStepMeters) > MaxPoints)
+        return false;
+    for (int tid : segmentTids) {
+        if (auto segment = std::dynamic_pointer_cast<Track>(model.GetTrack(tid)))
+            Apply(*segment, timeStep, distStepMeters);
+    }
+    return true;
+}

@@ -32,6 +32,10 @@ public:
     // Densifies an open segment in place; its navigator and calculated data
     // follow.
     static void Apply(Track& segment, TimeSpan timeStep, double distStepMeters);
+    // Densifies the open segments of the model; false, and nothing changed,
+    // when they would hold more than MaxPoints.
+    static bool ApplyToSegments(OpenTracksModel& model, const std::vector<int>& segmentTids, TimeSpan timeStep,
+                                double distStepMeters);
 
     // Into how many parts the leg from p to q is cut (1: nothing inserted).
     static long long CountParts(const TrackPoint& p, const TrackPoint& q, TimeSpan timeStep, double distStepMeters);

@@ -119,6 +119,21 @@ const std::vector<CliCommand>& GetCliCommands()
          "insert points so that no gap exceeds S seconds or M metres\n"
          "(defaults 1 s and 10 m; 0 leaves a step out)",
          RunDensifyCommand},
+        {"clean",
+         "IN...",
+         {{"--recipe", "RECIPE", true},
+          {"-o", "OUTDIR"},
+          {"--in-place"},
+          {"--report", "FILE"},
+          {"--quiet"},
+          {"--jobs", "N"}},
+         "run the steps of a cleaning recipe (a JSON file, or a preset: walk,\n"
+         "run, bike, car, boat, flight) on every file and folder, side by\n"
+         "side on N threads (default: all cores); write each result as GPX\n"
+         "into OUTDIR, or over its file with a backup NAME.bak beside it;\n"
+         "print what changed, before and after, unless --quiet; --report\n"
+         "writes it as JSON",
+         RunCleanCommand},
     };
     return commands;
 }

@@ -62,3 +62,4 @@ int RunShiftCommand(const CliCommand& command, const QStringList& args);
 int RunRetimeCommand(const CliCommand& command, const QStringList& args);
 int RunDensifyCommand(const CliCommand& command, const QStringList& args);
 int RunStatsCommand(const CliCommand& command, const QStringList& args);
+int RunCleanCommand(const CliCommand& command, const QStringList& args);

@@ -16,12 +16,17 @@ int ReportFileFailure(const QString& fileName, const QString& why)
     return 1;
 }
 
-int ReportLoadFailure(const QString& fileName, const LoadedTrackFile& loaded)
+QString LoadFailureText(const LoadedTrackFile& loaded)
 {
     QString message = LoadStatusText(loaded.status);
     if (!loaded.error.isEmpty())
         message += (message.isEmpty() ? QString() : QStringLiteral(" ")) + loaded.error;
-    return ReportFileFailure(fileName, message);
+    return message;
+}
+
+int ReportLoadFailure(const QString& fileName, const LoadedTrackFile& loaded)
+{
+    return ReportFileFailure(fileName, LoadFailureText(loaded));
 }
 
 bool AcceptLoaded(const QString& fileName, const LoadedTrackFile& loaded)

@@ -15,6 +15,9 @@ struct LoadedTrackFile;
 // Writes "fileName: why" to stderr; returns 1, the exit status of a failed
 // run.
 int ReportFileFailure(const QString& fileName, const QString& why);
+// Why a file could not be read, as the program would say it, with the
+// reader's detail.
+QString LoadFailureText(const LoadedTrackFile& loaded);
 // Writes why a file could not be read to stderr, as the program would, with
 // the reader's detail; returns 1.
 int ReportLoadFailure(const QString& fileName, const LoadedTrackFile& loaded);

@@ -3,7 +3,6 @@
 #include "CliOpenTracks.h"
 #include "IncreaseFrequency.h"
 #include "OpenTracks.h"
-#include "Track.h"
 #include "TrackTreeAlg.h"
 
 int RunDensifyCommand(const CliCommand& command, const QStringList& args)
@@ -21,15 +20,10 @@ int RunDensifyCommand(const CliCommand& command, const QStringList& args)
         OpenTracksModel& model = OpenTracks::Get().model;
         std::vector<int> segments;
         TrackTreeAlg(model.GetReader().get()).GetSubsegmentIds(file, segments);
-        const unsigned long long total = IncreaseFrequency::CountPoints(model, segments, timeStep, distStep);
-        if (total > IncreaseFrequency::MaxPoints) {
+        if (!IncreaseFrequency::ApplyToSegments(model, segments, timeStep, distStep)) {
             return parsed.ReportFailure(
                 QStringLiteral("the result would exceed %1 points; choose a larger --time or --dist")
                     .arg(IncreaseFrequency::MaxPoints));
-        }
-        for (int tid : segments) {
-            if (auto segment = std::dynamic_pointer_cast<Track>(model.GetTrack(tid)))
-                IncreaseFrequency::Apply(*segment, timeStep, distStep);
         }
         return 0;
     });

@@ -2,7 +2,7 @@
 #include "CliCommands.h"
 #include "CliOpenTracks.h"
 #include "OpenTracks.h"
-#include "ResetTimeCore.h"
+#include "TrackTimeEdits.h"
 
 int RunRetimeCommand(const CliCommand& command, const QStringList& args)
 {
@@ -12,21 +12,8 @@ int RunRetimeCommand(const CliCommand& command, const QStringList& args)
         parsed.SetError(QStringLiteral("--speed needs a speed in km/h above 0"));
     const Time start = parsed.GetTime(QStringLiteral("--start"));
     return CliOpenTracks::EditFile(parsed, [&](int file) {
-        const TrackPtr track = OpenTracks::Get().model.GetTrack(file);
-        ResetTimeCore core(track->GetTrackData());
-        const ResetTimeCore::Choice choice{start, speed};
-        if (!start.IsNull()) {
-            // The recorded times are dropped: the track runs from the start.
-            core.ClearTimes();
-            core.Apply(ResetTimeCore::NoTimes, false, choice);
-        } else if (!core.Run(true, [&choice](ResetTimeCore::TimeCase mode, ResetTimeCore::Choice& out) {
-                       out = choice;
-                       return mode != ResetTimeCore::NoTimes;
-                   })) {
-            return ReportFileFailure(parsed.GetNames().front(),
-                                     QStringLiteral("no timestamps to start from; give --start"));
-        }
-        track->Refresh(false);
-        return 0;
+        if (TrackTimeEdits::Retime(*OpenTracks::Get().model.GetTrack(file), speed, start))
+            return 0;
+        return ReportFileFailure(parsed.GetNames().front(), QStringLiteral("no timestamps to start from; give --start"));
     });
 }
