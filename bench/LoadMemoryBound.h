@@ -18,10 +18,12 @@ struct LoadMemoryBound
     // 45 bytes: 68x; TCX laps: 13x), deep markup costs 24x, streamed lines
     // only their points. FIT, IGC and GeoJSON have no case there yet: FIT
     // and IGC are bounded like the line formats, GeoJSON like KML. A KMZ
-    // inflates up to 1032 times (deflate's limit) before its KML is read.
+    // inflates up to 1032 times (deflate's limit) before its KML is read,
+    // and unpacking takes buffers of its own. The constant covers what any
+    // load allocates, whatever its size (at most 80 KB for a small GPX).
     static constexpr LoadMemoryBound Of(TrackFileType type)
     {
-        constexpr long long constant = 4LL << 20;
+        constexpr long long constant = 1LL << 20;
         switch (type) {
         case TrackFileGpx:
         case TrackFileKml:
@@ -32,7 +34,7 @@ struct LoadMemoryBound
         case TrackFileOzi:
             return {80, constant};
         case TrackFileKmz:
-            return {40 * 1032, constant};
+            return {40 * 1032, 4 * constant};
         default:
             return {16, constant};
         }

@@ -3,6 +3,8 @@
 #include "MapLayerParams.h"
 #include "MapTileUrlI.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -43,9 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (zoom < minZoom || zoom > maxZoom)
             Fail("a zoom outside the range");
     }
-    // A tenth of a degree around Bern, as a zoomed-in view asks for it.
-    const GeoRect view{7.40, 46.90, 7.50, 47.00};
     for (const int zoom : {minZoom, maxZoom}) {
+        // Three tiles' width around Bern, as a window asks for them, within
+        // the latitudes the map shows.
+        const double span = std::min(3 * 360.0 / std::ldexp(1.0, zoom), 60.0);
+        const GeoRect view{7.45 - span / 2, 46.95 - span / 4, 7.45 + span / 2, 46.95 + span / 4};
         for (const MapTile& tile : coverage->GetTiles(view, zoom)) {
             (void)coverage->GetTileBounds(tile);
             if (const auto url = layer.GetTileUrl())

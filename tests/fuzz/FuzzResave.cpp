@@ -9,7 +9,8 @@
 
 // One target per readable format (QUORVEL_FUZZ_TYPE): loads the input under
 // a heap measure, then saves what it gave in every written format and reads
-// each back. Aborts when loading breaks an invariant, takes more memory than
+// each back (QUORVEL_FUZZ_PEAKS set: prints each input's size and peak heap).
+// Aborts when loading breaks an invariant, takes more memory than
 // the format's bound, or a saved copy loses or changes points.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -24,6 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     }
     const long long bound = LoadMemoryBound::Of(type).For(static_cast<long long>(size));
+    // For setting the bounds: every input's size and peak.
+    if (std::getenv("QUORVEL_FUZZ_PEAKS"))
+        std::fprintf(stderr, "peak %zu %lld\n", size, peak);
     if (peak > bound) {
         std::fprintf(stderr, "loading %zu bytes took %lld bytes of heap at its peak, above the bound %lld\n", size,
                      peak, bound);

@@ -1,9 +1,9 @@
 #!/bin/bash
-# Builds the loader fuzz targets (clang, sanitizers) and runs each in turn.
+# Builds the fuzz targets (clang, sanitizers) and runs each in turn.
 #   tests/fuzz/run_fuzz.sh [SECONDS] [TARGET...]
 # SECONDS per target (default 300); targets (default all):
 #   gpx tcx kml nmea ozi magellan fit igc geojson kmz detect: the loader alone;
-#   resave_<any of those>: load, save in every written format, reload and
+#   resave_<format but detect>: load, save in every written format, reload and
 #     compare the points, with the peak heap of loading held to the format's
 #     bound (bench/LoadMemoryBound.h);
 #   palette, layer: the palette and map layer file readers;
@@ -28,8 +28,8 @@ main() {
     seconds=${1:-300}
     shift || true
     targets=("$@")
-    formats=(gpx tcx kml nmea ozi magellan fit igc geojson kmz detect)
-    [ ${#targets[@]} -gt 0 ] || targets=("${formats[@]}" "${formats[@]/#/resave_}" palette layer instance)
+    formats=(gpx tcx kml nmea ozi magellan fit igc geojson kmz)
+    [ ${#targets[@]} -gt 0 ] || targets=("${formats[@]}" detect "${formats[@]/#/resave_}" palette layer instance)
 
     # target (a resave_ target takes its format's): fixture folders, folders
     # of the program's own data, dictionaries, seed kinds, longest input
