@@ -12,7 +12,9 @@
 # Corpora grow in $FUZZ_WORK (default /tmp/quorvel-fuzz), outside the tree;
 # each finding is kept in $FUZZ_WORK/<target>/artifacts. Minimise one with
 #   build-fuzz/tests/fuzz/fuzz_<target> -minimize_crash=1 -runs=20000 FILE
-# and add it to tests/libs/trackio/data/regressions/<format>/.
+# and add it to tests/libs/trackio/data/regressions/<format>/, whose test
+# also saves and reloads each case; a palette, layer or hand-over finding
+# gets a unit test beside its reader's.
 set -euo pipefail
 
 # All in one function, so that bash has read the whole script before it runs
