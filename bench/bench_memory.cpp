@@ -1,6 +1,7 @@
 // Peak memory of loading (and saving as GPX) generated worst cases of every
 // text format at growing input sizes; a bounded reader's peak grows in step
-// with its input.
+// with its input and stays within the format's LoadMemoryBound, which is
+// printed beside it.
 // usage: bench_memory [REPEATS] [SIZES_KB...] [CASE_PREFIX...]
 // (default 3 repeats, 1024 2048 4096 KB, every case)
 // Each load runs in a child process of its own, so every peak starts from
@@ -9,6 +10,7 @@
 #include "BenchSupport.h"
 #include "GEventManagerImpl.h"
 #include "LoadManager.h"
+#include "LoadMemoryBound.h"
 #include "OpenTracksModel.h"
 #include "SaveManager.h"
 #include "TrackReverser.h"
@@ -76,79 +78,80 @@ QByteArray Rmc(int i)
 struct Case
 {
     const char* name;
+    TrackFileType type;
     // Whether the model also opens and reverses what was loaded.
     bool reverse;
     std::function<QByteArray(qint64)> make;
 };
 
 const std::vector<Case> kCases = {
-    {"gpx_deep_nesting", false,
+    {"gpx_deep_nesting", TrackFileGpx, false,
      [](qint64 n) {
          return Fill(kGpxHead, [](int) {
              return "<wpt lat=\"47\" lon=\"8\"><extensions>" + Nested("<x:a>", "v", "</x:a>", kChainDepth)
                  + "</extensions></wpt>\n";
          }, kGpxTail, n);
      }},
-    {"gpx_many_extensions", false,
+    {"gpx_many_extensions", TrackFileGpx, false,
      [](qint64 n) {
          return Fill(kGpxHead, [](int) {
              return "<wpt lat=\"47\" lon=\"8\"><extensions>" + QByteArray("<x:e k=\"1\">v</x:e>").repeated(50)
                  + "</extensions></wpt>\n";
          }, kGpxTail, n);
      }},
-    {"gpx_many_segments", true,
+    {"gpx_many_segments", TrackFileGpx, true,
      [](qint64 n) {
          return Fill(kGpxHead + "<trk>", [](int i) {
              return "<trkseg><trkpt lat=\"47\" lon=\"" + QByteArray::number(8 + i * 1e-6, 'f', 6)
                  + "\"><time>2024-05-01T10:00:00Z</time></trkpt></trkseg>\n";
          }, "</trk></gpx>\n", n);
      }},
-    {"gpx_long_names", false,
+    {"gpx_long_names", TrackFileGpx, false,
      [](qint64 n) {
          return Fill(kGpxHead, [](int) { return "<trk><name>" + QByteArray(4000, 'n') + "</name><trkseg><trkpt lat=\"47\" lon=\"8\"/></trkseg></trk>\n"; }, "</gpx>\n", n);
      }},
-    {"kml_deep_folders", false,
+    {"kml_deep_folders", TrackFileKml, false,
      [](qint64 n) {
          return Fill(kKmlHead, [](int) {
              return Nested("<Folder><name>F</name>", kPlacemark, "</Folder>", kChainDepth) + "\n";
          }, kKmlTail, n);
      }},
-    {"kml_many_segments", true,
+    {"kml_many_segments", TrackFileKml, true,
      [](qint64 n) { return Fill(kKmlHead, [](int) { return kPlacemark + "\n"; }, kKmlTail, n); }},
-    {"kml_long_names", false,
+    {"kml_long_names", TrackFileKml, false,
      [](qint64 n) {
          return Fill(kKmlHead, [](int) { return "<Folder><name>" + QByteArray(4000, 'n') + "</name>" + kPlacemark + "</Folder>\n"; },
                      kKmlTail, n);
      }},
-    {"tcx_deep_extensions", false,
+    {"tcx_deep_extensions", TrackFileTcx, false,
      [](qint64 n) {
          return Fill(kTcxHead + "<Lap StartTime=\"2024-05-01T10:00:00Z\"><Track>", [](int) {
              return "<Trackpoint>" + kTcxPoint + "<Extensions>" + Nested("<a>", "", "</a>", kChainDepth - 10)
                  + "</Extensions></Trackpoint>\n";
          }, "</Track></Lap>" + kTcxTail, n);
      }},
-    {"tcx_many_segments", true,
+    {"tcx_many_segments", TrackFileTcx, true,
      [](qint64 n) {
          return Fill(kTcxHead, [](int) {
              return "<Lap StartTime=\"2024-05-01T10:00:00Z\"><Track><Trackpoint>" + kTcxPoint
                  + "</Trackpoint></Track></Lap>\n";
          }, kTcxTail, n);
      }},
-    {"nmea_many_fixes", false, [](qint64 n) { return Fill({}, Rmc, {}, n); }},
-    {"nmea_long_lines", false,
+    {"nmea_many_fixes", TrackFileNmea, false, [](qint64 n) { return Fill({}, Rmc, {}, n); }},
+    {"nmea_long_lines", TrackFileNmea, false,
      [](qint64 n) { return Fill({}, [](int i) { return Rmc(i) + QByteArray(4000, 'x') + "\r\n"; }, {}, n); }},
-    {"plt_many_segments", true,
+    {"plt_many_segments", TrackFileOzi, true,
      [](qint64 n) {
          return Fill(kPltHead + "0,2,255,Track,0,0,2,8421376\r\n0\r\n", [](int i) {
              return QByteArray::number(47 + i * 1e-6, 'f', 6) + ",8.000000,1,1000," + QByteArray::number(45413.4 + i / 86400.0, 'f', 7)
                  + ",,\r\n";
          }, {}, n);
      }},
-    {"plt_long_name", false,
+    {"plt_long_name", TrackFileOzi, false,
      [](qint64 n) {
          return kPltHead + "0,2,255," + QByteArray(n, 'n') + ",0,0,2,8421376\r\n1\r\n47.0,8.0,0,1000,45413.4,,\r\n";
      }},
-    {"magellan_long_lines", false,
+    {"magellan_long_lines", TrackFileMagellanSd, false,
      [](qint64 n) {
          return Fill({}, [](int i) {
              const QByteArray time = QByteArray::number(10000 + i % 5000).rightJustified(6, '0');
@@ -248,6 +251,8 @@ int main(int argc, char** argv)
             const double inputMb = static_cast<double>(bytes.size()) / (1 << 20);
             PrintFigure(name + "_peak", Median(peaks), "MB");
             PrintFigure(name + "_peak_per_input", Median(peaks) / inputMb, "x");
+            PrintFigure(name + "_bound", static_cast<double>(LoadMemoryBound::Of(test.type).For(bytes.size())) / (1 << 20),
+                        "MB");
             PrintFigure(name + "_time", Median(seconds), "s");
             PrintFigure(name + "_segments", static_cast<double>(segments), "");
         }

@@ -62,8 +62,10 @@ void DrawLine(QPainter& painter, const ProfileChart& chart, Id id)
 {
     const QRect plot = chart.GetPlotRect();
     const std::vector<ProfileColumn>& columns = chart.GetColumns(id);
-    const auto [low, high] = chart.GetValueRange(id);
-    const double scale = plot.height() / (high - low);
+    // Named, not bound: clang before 16 cannot capture a structured binding.
+    const auto range = chart.GetValueRange(id);
+    const double low = range.first;
+    const double scale = plot.height() / (range.second - low);
     // Shown units are a linear map of the stored ones.
     const double unitScale = chart.ToShown(id, 1.0) - chart.ToShown(id, 0.0);
     const double unitShift = chart.ToShown(id, 0.0);

@@ -17,7 +17,10 @@ RangeColorMixer::RangeColorMixer(double step)
 
 void RangeColorMixer::AddStop(double value, const RgbStruct& color)
 {
-    m_stops.push_back({color, value});
+    // A value past what a double holds ("1e999" in a file) has no place on
+    // the scale.
+    if (std::isfinite(value))
+        m_stops.push_back({color, value});
 }
 
 void RangeColorMixer::Build()
@@ -30,6 +33,12 @@ void RangeColorMixer::Build()
     m_min = m_stops.front().value;
     m_max = m_stops.back().value;
     m_range = m_max - m_min;
+    if (!std::isfinite(m_range)) {
+        // Stops further apart than a double reaches: no step fits between
+        // them, so the table is the two ends.
+        m_table = {m_stops.front(), m_stops.back()};
+        return;
+    }
     // A step so fine that the table would fill the memory is coarsened.
     const double step = std::max(m_step, m_range / MaxTableEntries);
     const double n = std::trunc(m_range / step);

@@ -71,8 +71,12 @@ QStringList CommandLine::GetFileNamesFrom(const QString& folder) const
 {
     QStringList absolute;
     const QDir base(folder);
-    for (const QString& name : m_fileNames)
-        absolute.append(QDir::cleanPath(base.absoluteFilePath(name)));
+    for (const QString& name : m_fileNames) {
+        // Qt takes a name that starts with ':' for one of its resources, and
+        // so for absolute; on the command line it is a file in the folder.
+        const QString file = name.startsWith(QLatin1Char(':')) ? QStringLiteral("./") + name : name;
+        absolute.append(QDir::cleanPath(base.absoluteFilePath(file)));
+    }
     return absolute;
 }
 

@@ -1,9 +1,9 @@
 #include "SingleInstance.h"
 
 #include "Dir.h"
+#include "InstanceMessage.h"
 
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -14,14 +14,6 @@ namespace {
 constexpr int kConnectTimeoutMs = 1000;
 // The socket's path, folder and name, must fit in sockaddr_un (108 bytes).
 constexpr qsizetype kMaxNameLength = 80;
-
-QByteArray Encode(const QString& commandLine)
-{
-    QByteArray block;
-    QDataStream out(&block, QIODevice::WriteOnly);
-    out << SingleInstance::kMessageId << commandLine;
-    return block;
-}
 
 } // namespace
 
@@ -56,7 +48,7 @@ bool SingleInstance::HandOver(const QString& commandLine)
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(kConnectTimeoutMs))
         return false;
-    socket.write(Encode(commandLine));
+    socket.write(InstanceMessage::Encode(commandLine));
     if (!socket.waitForBytesWritten(kConnectTimeoutMs))
         return false;
     socket.disconnectFromServer();
@@ -98,12 +90,7 @@ void SingleInstance::OnConnection()
 
 void SingleInstance::OnMessage(QLocalSocket* socket)
 {
-    const QByteArray message = socket->readAll();
-    QDataStream in(message);
-    quint32 id = 0;
     QString commandLine;
-    in >> id >> commandLine;
-    if (in.status() != QDataStream::Ok || id != kMessageId || !m_receiver)
-        return;
-    m_receiver(commandLine);
+    if (InstanceMessage::Decode(socket->readAll(), commandLine) && m_receiver)
+        m_receiver(commandLine);
 }

@@ -15,9 +15,6 @@ class QLocalSocket;
 class SingleInstance
 {
 public:
-    // Identifies a command-line hand-over among whatever else might connect.
-    static constexpr quint32 kMessageId = 78945;
-
     // The program's path in lower case with every path separator made "-",
     // then "-" and the user id.
     static QString ServerName(const QString& programPath, unsigned userId);

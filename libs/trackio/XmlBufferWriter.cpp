@@ -54,6 +54,9 @@ XmlBufferWriter::XmlBufferWriter(QIODevice& device)
 
 void XmlBufferWriter::Append(std::string_view text)
 {
+    // An empty view may carry no pointer at all, which memcpy must not get.
+    if (text.empty())
+        return;
     if (text.size() > m_buffer.size() / 2) {
         // Large kept markup goes straight to the device.
         if (Flush() && m_device.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))

@@ -101,6 +101,15 @@ TEST(CommandLineFiles, HandedOverNamesAreResolvedInTheCallersFolder)
                            QStringLiteral("/abs/d.gpx"), QStringLiteral("/home/walker/tracks/e f.gpx")}));
 }
 
+TEST(CommandLineFiles, ANameStartingWithAColonIsAFileInTheCallersFolder)
+{
+    // Not one of Qt's resources, which QDir would take as absolute.
+    const CommandLine line = Parse({":notes.gpx", "sub/:x.gpx"});
+    EXPECT_EQ(line.GetFileNamesFrom(QStringLiteral("/home/walker/tracks")),
+              (QStringList{QStringLiteral("/home/walker/tracks/:notes.gpx"),
+                           QStringLiteral("/home/walker/tracks/sub/:x.gpx")}));
+}
+
 TEST(CommandLineJoin, SplitGivesBackTheArguments)
 {
     const QStringList args{QStringLiteral("/tmp/a b/track one.gpx"), QStringLiteral("say \"hi\".gpx"),

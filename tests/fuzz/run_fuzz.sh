@@ -1,12 +1,20 @@
 #!/bin/bash
-# Builds the loader fuzz targets (clang, sanitizers) and runs each in turn.
+# Builds the fuzz targets (clang, sanitizers) and runs each in turn.
 #   tests/fuzz/run_fuzz.sh [SECONDS] [TARGET...]
-# SECONDS per target (default 300); targets: gpx tcx kml nmea ozi magellan
-# fit igc geojson kmz detect (default all). One fuzzer at a time: the machine is shared.
+# SECONDS per target (default 300); targets (default all):
+#   gpx tcx kml nmea ozi magellan fit igc geojson kmz detect: the loader alone;
+#   resave_<format but detect>: load, save in every written format, reload and
+#     compare the points, with the peak heap of loading held to the format's
+#     bound (bench/LoadMemoryBound.h);
+#   palette, layer: the palette and map layer file readers;
+#   instance: the message a second start hands the running one.
+# One fuzzer at a time: the machine is shared.
 # Corpora grow in $FUZZ_WORK (default /tmp/quorvel-fuzz), outside the tree;
 # each finding is kept in $FUZZ_WORK/<target>/artifacts. Minimise one with
 #   build-fuzz/tests/fuzz/fuzz_<target> -minimize_crash=1 -runs=20000 FILE
-# and add it to tests/libs/trackio/data/regressions/<format>/.
+# and add it to tests/libs/trackio/data/regressions/<format>/, whose test
+# also saves and reloads each case; a palette, layer or hand-over finding
+# gets a unit test beside its reader's.
 set -euo pipefail
 
 # All in one function, so that bash has read the whole script before it runs
@@ -22,20 +30,27 @@ main() {
     seconds=${1:-300}
     shift || true
     targets=("$@")
-    [ ${#targets[@]} -gt 0 ] || targets=(gpx tcx kml nmea ozi magellan fit igc geojson kmz detect)
+    formats=(gpx tcx kml nmea ozi magellan fit igc geojson kmz)
+    [ ${#targets[@]} -gt 0 ] || targets=("${formats[@]}" detect "${formats[@]/#/resave_}" palette layer instance)
 
-    # target: fixture folders, dictionaries, longest input
+    # target (a resave_ target takes its format's): fixture folders, folders
+    # of the program's own data, dictionaries, seed kinds, longest input
     declare -A folders=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=plt [magellan]="magellan nmea"
                         [fit]=fit [igc]=igc [geojson]=geojson [kmz]=""
-                        [detect]="gpx tcx kml nmea plt magellan fit igc geojson")
+                        [detect]="gpx tcx kml nmea plt magellan fit igc geojson"
+                        [palette]="" [layer]="" [instance]="")
+    declare -A datadirs=([palette]=data/Palettes [layer]=data/Maps)
     declare -A dicts=([gpx]="xml gpx" [tcx]="xml tcx" [kml]="xml kml" [nmea]=lines [ozi]=lines [magellan]=lines
                       [fit]="" [igc]=igc [geojson]=json [kmz]="xml kml"
-                      [detect]="xml gpx tcx kml lines igc json")
+                      [detect]="xml gpx tcx kml lines igc json"
+                      [palette]="xml palette" [layer]="xml layer" [instance]="")
     declare -A kinds=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=ozi [magellan]=magellan
                       [fit]=fit [igc]=igc [geojson]=geojson [kmz]=kmz
-                      [detect]="gpx tcx kml nmea ozi magellan fit igc geojson kmz detect")
+                      [detect]="gpx tcx kml nmea ozi magellan fit igc geojson kmz detect"
+                      [palette]=palette [layer]=layer [instance]=instance)
     declare -A maxlen=([gpx]=16384 [tcx]=16384 [kml]=16384 [nmea]=4096 [ozi]=4096 [magellan]=4096
-                       [fit]=16384 [igc]=4096 [geojson]=16384 [kmz]=16384 [detect]=8192)
+                       [fit]=16384 [igc]=4096 [geojson]=16384 [kmz]=16384 [detect]=8192
+                       [palette]=4096 [layer]=4096 [instance]=2048)
 
     if [ ! -f "$build/CMakeCache.txt" ]; then
         CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUORVEL_FUZZ=ON
@@ -50,22 +65,27 @@ main() {
     "$build/tests/libs/trackio/test_loader_regressions" --gtest_brief=1
 
     for target in "${targets[@]}"; do
-        [ -n "${maxlen[$target]:-}" ] || { echo "unknown target $target" >&2; exit 2; }
+        base=${target#resave_}
+        [ -n "${maxlen[$base]:-}" ] || { echo "unknown target $target" >&2; exit 2; }
         dir=$work/$target
         rm -rf "$dir/seeds"
         mkdir -p "$dir/corpus" "$dir/seeds" "$dir/artifacts"
-        # Seeds: the peer fixtures, the hand-made inputs and every regression case.
-        for folder in ${folders[$target]}; do
+        # Seeds: the peer fixtures, the program's own data files, the
+        # hand-made inputs and every regression case.
+        for folder in ${folders[$base]}; do
             [ -d "$fixtures/$folder" ] && find "$fixtures/$folder" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
         done
-        for kind in ${kinds[$target]}; do
+        if [ -n "${datadirs[$base]:-}" ]; then
+            find "$root/${datadirs[$base]}" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
+        fi
+        for kind in ${kinds[$base]}; do
             for seedDir in "$here/seeds/$kind" "$regressions/$kind"; do
                 [ -d "$seedDir" ] && find "$seedDir" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
             done
         done
         dict=$dir/all.dict
         : > "$dict"
-        for d in ${dicts[$target]}; do cat "$here/dict/$d.dict" >> "$dict"; done
+        for d in ${dicts[$base]}; do cat "$here/dict/$d.dict" >> "$dict"; done
         # A binary format has no dictionary; libFuzzer refuses an empty one.
         dictArg=()
         [ -s "$dict" ] && dictArg=(-dict="$dict")
@@ -75,7 +95,7 @@ main() {
         # Fork mode goes on after a finding, so one run collects several.
         "$build/tests/fuzz/fuzz_$target" "$dir/corpus" "$dir/seeds" \
             -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
-            -max_total_time="$seconds" -max_len="${maxlen[$target]}" -timeout=5 -rss_limit_mb=2048 \
+            -max_total_time="$seconds" -max_len="${maxlen[$base]}" -timeout=5 -rss_limit_mb=2048 \
             "${dictArg[@]}" -artifact_prefix="$dir/artifacts/" -print_final_stats=1 \
             > "$dir/last-run.log" 2>&1 || true
         tail -n 3 "$dir/last-run.log"

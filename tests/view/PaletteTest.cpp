@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 uint32_t Colorref(int r, int g, int b)
@@ -103,6 +105,31 @@ TEST(RangeColorMixer, TooFewOrEqualStopsAndAHairlineStepStaySafe)
     fine.Build();
     EXPECT_LE(fine.GetTable().size(), 1'000'002u);
     EXPECT_EQ(fine.GetColor(1000), Red.GetColorref());
+}
+
+TEST(RangeColorMixer, StopsBeyondOrAtTheEndsOfTheDoublesStaySafe)
+{
+    // Values that read as infinity are no stops: the other two make the scale.
+    RangeColorMixer infinite(1.0);
+    infinite.AddStop(-std::numeric_limits<double>::infinity(), Red);
+    infinite.AddStop(0, Blue);
+    infinite.AddStop(std::numeric_limits<double>::quiet_NaN(), Red);
+    infinite.AddStop(10, Red);
+    infinite.Build();
+    EXPECT_EQ(infinite.GetMin(), 0.0);
+    EXPECT_EQ(infinite.GetMax(), 10.0);
+    EXPECT_EQ(infinite.GetTable().size(), 11u);
+    EXPECT_EQ(infinite.GetColor(10), Red.GetColorref());
+
+    // Finite ends whose distance is not: the table is the two ends.
+    RangeColorMixer wide(1.0);
+    wide.AddStop(-1e308, Blue);
+    wide.AddStop(1e308, Red);
+    wide.Build();
+    ASSERT_EQ(wide.GetTable().size(), 2u);
+    EXPECT_EQ(wide.GetTable().front().color, Blue);
+    EXPECT_EQ(wide.GetTable().back().color, Red);
+    EXPECT_EQ(wide.GetColor(-1e308), Blue.GetColorref());
 }
 
 TEST_F(DataDirTest, APaletteFileGivesNameParameterAggregateAndScale)

@@ -102,12 +102,12 @@ CheckedLoad CheckedLoad::Run(TrackLoaderBase& loader, const QByteArray& bytes)
     QByteArray copy = bytes;
     QBuffer device(&copy);
     device.open(QIODevice::ReadOnly);
-    TrackTree tree;
-    TrackDataSetImpl data;
-    OperationProgress progress;
     CheckedLoad load;
-    load.status = loader.Read(device, QStringLiteral("input"), *tree.GetCreator(), data, progress);
+    load.tree = std::make_shared<TrackTree>();
+    load.data = std::make_shared<TrackDataSetImpl>();
+    OperationProgress progress;
+    load.status = loader.Read(device, QStringLiteral("input"), *load.tree->GetCreator(), *load.data, progress);
     load.error = loader.GetErrorDesc();
-    load.violation = CheckOutcome(load, progress.GetStatus(), *tree.GetReader(), data, load.points);
+    load.violation = CheckOutcome(load, progress.GetStatus(), *load.tree->GetReader(), *load.data, load.points);
     return load;
 }

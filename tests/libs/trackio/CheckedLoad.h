@@ -5,9 +5,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <string>
 
+class TrackDataSetImpl;
 class TrackLoaderBase;
+class TrackTree;
 
 // Loads bytes from memory and checks what must hold after any load, whatever
 // the bytes: shared by the fuzz targets and the regression tests.
@@ -20,4 +23,7 @@ struct CheckedLoad
     long long points = 0;
     // The first broken invariant; empty when all hold.
     std::string violation;
+    // What was read, for checks that go on from it (saving it again).
+    std::shared_ptr<TrackTree> tree;
+    std::shared_ptr<TrackDataSetImpl> data;
 };

@@ -1,6 +1,7 @@
 #include "CheckedLoad.h"
 #include "FormatSniffer.h"
 #include "LoadManager.h"
+#include "RoundTripCheck.h"
 #include "TrackLoaderBase.h"
 
 #include <QDir>
@@ -65,6 +66,16 @@ QByteArray ReadAll(const QString& path)
     return file.readAll();
 }
 
+// The loader of the case's folder, or of the detected type; null when no
+// loader reads it.
+TrackLoaderBase* LoaderFor(const Case& c, const QByteArray& bytes, const LoadManager& manager)
+{
+    TrackFileType type = FolderType(c.folder);
+    if (type == TrackFileAll)
+        type = FormatSniffer::Detect(bytes.left(FormatSniffer::HeadBytes));
+    return manager.GetLoaderBase(type);
+}
+
 void PrintTo(const Case& c, std::ostream* out)
 {
     *out << c.path.toStdString();
@@ -78,11 +89,8 @@ TEST_P(LoaderRegression, EndsInStatusWithMessage)
 {
     const Case& c = GetParam();
     const QByteArray bytes = ReadAll(c.path);
-    TrackFileType type = FolderType(c.folder);
-    if (type == TrackFileAll)
-        type = FormatSniffer::Detect(bytes.left(FormatSniffer::HeadBytes));
     const LoadManager manager;
-    TrackLoaderBase* loader = manager.GetLoaderBase(type);
+    TrackLoaderBase* loader = LoaderFor(c, bytes, manager);
     if (!loader) {
         // Opening stops at FormatUnknown before any loader sees the bytes.
         EXPECT_EQ(c.folder, "detect") << "every format folder names a loader";
@@ -96,6 +104,20 @@ TEST_P(LoaderRegression, EndsInStatusWithMessage)
     EXPECT_EQ(again.status, load.status);
     EXPECT_EQ(again.error, load.error);
     EXPECT_EQ(again.points, load.points);
+}
+
+TEST_P(LoaderRegression, WhatLoadsIsSavedInEveryFormatWithTheSamePoints)
+{
+    const Case& c = GetParam();
+    const QByteArray bytes = ReadAll(c.path);
+    const LoadManager manager;
+    TrackLoaderBase* loader = LoaderFor(c, bytes, manager);
+    if (!loader)
+        return;
+    const CheckedLoad load = CheckedLoad::Run(*loader, bytes);
+    if (!TrackLoaderI::HasTracks(load.status) || load.points == 0)
+        return;
+    EXPECT_EQ(RoundTripCheck::FirstDifference(*load.tree, *load.data), "");
 }
 
 std::string CaseName(const testing::TestParamInfo<Case>& info)

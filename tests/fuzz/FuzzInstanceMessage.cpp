@@ -1,0 +1,34 @@
+#include "CommandLine.h"
+#include "InstanceMessage.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+// The receiving side of the single-instance hand-over: what any process of
+// the user may write to the socket is decoded, split into arguments and
+// parsed as the window does. A command line that decodes must also survive
+// the sender's joining: splitting the joined arguments gives them back.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray message = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QString line;
+    if (!InstanceMessage::Decode(message, line))
+        return 0;
+    const QStringList args = CommandLine::Split(line);
+    if (CommandLine::Split(CommandLine::Join(args)) != args) {
+        std::fprintf(stderr, "arguments change when joined and split again: %s\n", qPrintable(line));
+        std::abort();
+    }
+    const CommandLine parsed = CommandLine::Parse(args);
+    for (const QString& name : parsed.GetFileNamesFrom(QStringLiteral("/home/user/tracks"))) {
+        if (!name.startsWith(QLatin1Char('/'))) {
+            std::fprintf(stderr, "a file name left relative: %s\n", qPrintable(name));
+            std::abort();
+        }
+    }
+    // A message re-encoded decodes to the same line.
+    QString again;
+    if (!InstanceMessage::Decode(InstanceMessage::Encode(line), again) || again != line)
+        std::abort();
+    return 0;
+}
