@@ -62,7 +62,11 @@ protected:
         m_root = MakeTempDir();
         m_params = m_release.MakeParams(m_root);
         const QString updater = QDir(m_params.appDir).filePath(m_params.updaterExeName);
-        WriteTestFile(updater, QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n").arg(UpdaterRecord()).toUtf8());
+        // Written aside and renamed, so that a test waiting for the record
+        // never reads it half written.
+        WriteTestFile(updater, QStringLiteral("#!/bin/sh\necho \"$@\" > '%1.part' && mv '%1.part' '%1'\n")
+                                   .arg(UpdaterRecord())
+                                   .toUtf8());
         QFile::setPermissions(updater, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         RegistryKey(QStringLiteral("Updater")).ClearSection();
         RegistryKey(QStringLiteral("Settings\\Update")).ClearSection();
