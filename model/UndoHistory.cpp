@@ -17,6 +17,7 @@ struct UndoHistory::Step
 {
     int nameId = 0;
     uint64_t serial = 0;
+    bool displayOnly = false;
     FileChanges files;
     size_t bytes = 0;
 
@@ -36,7 +37,7 @@ UndoHistory::UndoHistory(OpenTracksModel& model, GEventNotifyI& events)
 
 UndoHistory::~UndoHistory() = default;
 
-void UndoHistory::Push(int nameId, FileChanges changes, const std::map<int, bool>& wasModified)
+void UndoHistory::Push(int nameId, FileChanges changes, const std::map<int, bool>& wasModified, bool displayOnly)
 {
     if (changes.empty())
         return;
@@ -52,6 +53,7 @@ void UndoHistory::Push(int nameId, FileChanges changes, const std::map<int, bool
     auto step = std::make_unique<Step>();
     step->nameId = nameId;
     step->serial = m_nextSerial++;
+    step->displayOnly = displayOnly;
     step->files = std::move(changes);
     step->Measure();
     m_bytes += step->bytes;
@@ -78,7 +80,10 @@ int UndoHistory::GetRedoName() const
 
 void UndoHistory::Undo()
 {
-    if (!CanUndo() || !KeepsIntact(m_applied - 1))
+    // A step that lost all its files goes; the one before is undone instead.
+    while (CanUndo() && !KeepsIntact(m_applied - 1)) {
+    }
+    if (!CanUndo())
         return;
     --m_applied;
     Swap(*m_steps[m_applied]);
@@ -86,7 +91,9 @@ void UndoHistory::Undo()
 
 void UndoHistory::Redo()
 {
-    if (!CanRedo() || !KeepsIntact(m_applied))
+    while (CanRedo() && !KeepsIntact(m_applied)) {
+    }
+    if (!CanRedo())
         return;
     ++m_applied;
     Swap(*m_steps[m_applied - 1]);
@@ -144,7 +151,7 @@ void UndoHistory::Swap(Step& step)
 uint64_t UndoHistory::Version(int fileTid) const
 {
     for (size_t i = m_applied; i > 0; --i) {
-        if (m_steps[i - 1]->files.count(fileTid))
+        if (!m_steps[i - 1]->displayOnly && m_steps[i - 1]->files.count(fileTid))
             return m_steps[i - 1]->serial;
     }
     const auto base = m_base.find(fileTid);
@@ -229,8 +236,10 @@ void UndoHistory::EvictOverLimit()
             break;
         }
         Step& oldest = *m_steps.front();
-        for (const auto& [file, change] : oldest.files)
-            m_base[file] = oldest.serial;
+        for (const auto& [file, change] : oldest.files) {
+            if (!oldest.displayOnly)
+                m_base[file] = oldest.serial;
+        }
         m_bytes -= oldest.bytes;
         m_steps.pop_front();
         --m_applied;

@@ -33,8 +33,9 @@ public:
 
     // A new step named nameId (a string id) after the present one; the
     // steps that could be redone go. wasModified holds the modified flag
-    // each file had before the edit.
-    void Push(int nameId, FileChanges changes, const std::map<int, bool>& wasModified);
+    // each file had before the edit. A step that changes only how tracks
+    // look (colours, which no file keeps) leaves the modified flags alone.
+    void Push(int nameId, FileChanges changes, const std::map<int, bool>& wasModified, bool displayOnly = false);
     bool CanUndo() const { return m_applied > 0; }
     bool CanRedo() const { return m_applied < m_steps.size(); }
     // The name of the step that Undo or Redo would swap; 0 when none.
@@ -59,7 +60,7 @@ private:
     struct Step;
 
     // Drops the files of step index that changed outside the history;
-    // false when that leaves the step nothing to swap.
+    // false when that leaves the step nothing to swap, and so removed.
     bool KeepsIntact(size_t index);
     void Swap(Step& step);
     // The segments and their point counts, to notice a file changed outside

@@ -42,5 +42,5 @@ UndoScope::~UndoScope()
     // Steps before an edit that could not be recorded cannot be swapped in.
     for (const int file : unrecordable)
         m_history->DropFile(file);
-    m_history->Push(m_nameId, std::move(changes), m_wasModified);
+    m_history->Push(m_nameId, std::move(changes), m_wasModified, m_displayOnly);
 }

@@ -20,11 +20,16 @@ public:
     UndoScope(const UndoScope&) = delete;
     UndoScope& operator=(const UndoScope&) = delete;
 
+    // The edit changes only how tracks look (colours), which no file keeps:
+    // the files' modified flags stay as they are.
+    void MarkDisplayOnly() { m_displayOnly = true; }
+
 private:
     OpenTracksModel& m_model;
     // Null when another scope records, or the model keeps no history.
     UndoHistory* m_history;
     int m_nameId;
+    bool m_displayOnly = false;
     std::map<int, FileSnapshot> m_before;
     std::map<int, bool> m_wasModified;
 };

@@ -6,6 +6,7 @@
 #include "OpenTracks.h"
 #include "StringIds.h"
 #include "Translator.h"
+#include "UndoOptions.h"
 #include "UndoScope.h"
 #include "UndoableCommands.h"
 
@@ -39,6 +40,11 @@ EditUndoUI::EditUndoUI(MainFrame& frame)
         const UndoScope step(OpenTracks::Get().model, undoable->nameId, undoable->depth);
         run();
     });
+    const auto applyLimit = [] {
+        History().SetLimit(static_cast<size_t>(UndoOptions::GetInstance().memoryMiB.Get()) << 20);
+    };
+    applyLimit();
+    m_limit = UndoOptions::GetInstance().Subscribe(applyLimit);
     // Both common keys redo.
     frame.GetActions().Get(ID_EDIT_REDO)->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});

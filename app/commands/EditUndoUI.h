@@ -23,4 +23,5 @@ private:
     MainFrame& m_frame;
     MainFrameImpl::Connection m_commands;
     MainFrameImpl::Connection m_commandUIs;
+    boost::signals2::scoped_connection m_limit;
 };

@@ -455,6 +455,11 @@ enum StringId : int
     IDS_UNDO_REORDER = 70529,
     IDS_UNDO_REMOVE_TRACKS = 70530,
     IDS_OPT_UNDO_MEMORY = 70531,
+    IDS_UNDO_JOIN = 70532,
+    // A file's name in the track list, and the window title, while unsaved
+    // changes wait.
+    IDS_MODIFIED_NAME = 70533,
+    IDS_TITLE_MODIFIED = 70534,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

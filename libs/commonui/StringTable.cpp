@@ -572,6 +572,9 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_UNDO_REORDER, u"Reorder"},
     {IDS_UNDO_REMOVE_TRACKS, u"Remove tracks"},
     {IDS_OPT_UNDO_MEMORY, u"Memory for undo (MiB):"},
+    {IDS_UNDO_JOIN, u"Join"},
+    {IDS_MODIFIED_NAME, u"%1 *"},
+    {IDS_TITLE_MODIFIED, u"* %1"},
 };
 
 } // namespace
