@@ -132,8 +132,7 @@ int main(int argc, char** argv)
             points, IDS_UNDO_FILTER_VALUE, FileSnapshot::Depth::Statuses,
             [](OpenRide& ride) {
                 auto rules = std::make_shared<ParameterFilterImpl>();
-                rules->Add(ParameterFilterImpl::KindHighSpeed, 7, 6.0);
-                rules->Add(ParameterFilterImpl::KindDist, 6, 4.0);
+                rules->Add(ParameterFilterImpl::KindHighSpeed, 7, 6.5);
                 FilterManager::ApplyFilter([rules](const TrackI& track) { return rules->Apply(track); },
                                            ride.Segment());
             },
