@@ -136,7 +136,7 @@ protected:
         using Depth = FileSnapshot::Depth;
         PointEdits points(model, holder, events);
         PointRangeEdits ranges(model, holder, events);
-        switch (random() % 16) {
+        switch (random() % 19) {
         case 0: {
             const UndoScope step(model, IDS_UNDO_FILTER_VALUE, Depth::Statuses);
             auto rules = std::make_shared<ParameterFilterImpl>();
@@ -217,6 +217,27 @@ protected:
                 ranges.Crop(range);
             else if (at.tid >= 0)
                 ranges.Remove(range);
+            break;
+        }
+        case 15: {
+            const UndoScope step(model, IDS_UNDO_MERGE);
+            if (model.GetFileTids().size() < 5)
+                TrackRestructure(model).Merge({AnyFile(random)}, RestructureParams{}, QStringLiteral("merged"));
+            break;
+        }
+        case 16: {
+            const TrackPosition at = AnyPoint(random);
+            const UndoScope step(model, IDS_UNDO_RANGE_NEW_SEGMENT);
+            if (at.tid >= 0)
+                ranges.NewSegment({at.tid, at.index, at.index}, QStringLiteral("piece"));
+            break;
+        }
+        case 17: {
+            const UndoScope step(model, IDS_UNDO_JOIN);
+            const int segment = AnySegment(random);
+            const int next = TrackTreeAlg(Reader().get()).GetAdjacentSegment(segment, 1);
+            if (next >= 0)
+                SegmentBreaks(model).Join({segment, next});
             break;
         }
         default: {
