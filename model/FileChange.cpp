@@ -179,11 +179,3 @@ size_t FileChange::GetBytes() const
         bytes += segment.GetBytes();
     return bytes;
 }
-
-size_t FileChange::GetChangedPointCount() const
-{
-    size_t count = 0;
-    for (const auto& [place, segment] : m_segments)
-        count += segment.GetChangedCount();
-    return count;
-}

@@ -38,7 +38,6 @@ public:
     // it, a new tid when it brought it back.
     int Swap(OpenTracksModel& model, int fileTid, GEventNotifyI& events);
     size_t GetBytes() const;
-    size_t GetChangedPointCount() const;
 
 private:
     enum class Form { Parts, Whole, Added };

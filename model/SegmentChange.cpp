@@ -114,8 +114,3 @@ size_t SegmentChange::GetBytes() const
     return sizeof(*this) + m_indices.capacity() * sizeof(uint32_t) + m_statuses.capacity() * sizeof(TrackPointStatus)
         + m_points.capacity() * sizeof(TrackPoint);
 }
-
-size_t SegmentChange::GetChangedCount() const
-{
-    return m_kind == Kind::Stretch ? std::max(m_liveLength, m_points.size()) : m_indices.size();
-}

@@ -25,8 +25,6 @@ public:
 
     void Swap(std::vector<TrackPoint>& points);
     size_t GetBytes() const;
-    // How many points differ (or, for a stretch, the longer side of it).
-    size_t GetChangedCount() const;
 
 private:
     enum class Kind { Statuses, Points, Stretch };
