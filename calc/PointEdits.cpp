@@ -4,6 +4,7 @@
 #include "GEventNotifyI.h"
 #include "OpenTracksModel.h"
 #include "SegmentBreaks.h"
+#include "StringIds.h"
 #include "TrackI.h"
 #include "TrackPtNavI.h"
 #include "TrackTreeAlg.h"
@@ -67,6 +68,7 @@ TrackPosition PointEdits::StepCurrentPoint(bool forward)
 
 void PointEdits::RemovePoint(const TrackPosition& point)
 {
+    const UndoScope step(m_model, IDS_UNDO_REMOVE_POINT, FileSnapshot::Depth::Statuses);
     const TrackPtr track = m_model.GetTrack(point.tid);
     TrackPointStatus* status = track ? track->GetPointStatus(point.index) : nullptr;
     if (!status || !status->IsValid())
@@ -79,6 +81,7 @@ void PointEdits::RemovePoint(const TrackPosition& point)
 
 void PointEdits::RestorePoint(const TrackPosition& point)
 {
+    const UndoScope step(m_model, IDS_UNDO_RESTORE_POINT, FileSnapshot::Depth::Statuses);
     const TrackPtr track = m_model.GetTrack(point.tid);
     TrackPointStatus* status = track ? track->GetPointStatus(point.index) : nullptr;
     if (!status || status->IsValid())
@@ -101,16 +104,19 @@ PointEdits::Place PointEdits::GetPlace(const TrackPosition& point) const
 
 void PointEdits::AddBreak(const TrackPosition& point)
 {
+    const UndoScope step(m_model, IDS_UNDO_ADD_BREAK);
     SegmentBreaks(m_model).AddBreak(point);
 }
 
 void PointEdits::RemoveBreak(const TrackPosition& point)
 {
+    const UndoScope step(m_model, IDS_UNDO_REMOVE_BREAK);
     SegmentBreaks(m_model).RemoveBreak(point);
 }
 
 TrackPosition PointEdits::InsertPoint(int tid, int first, int second, const GeoPoint& at)
 {
+    const UndoScope step(m_model, IDS_UNDO_INSERT_POINT);
     const TrackPtr track = m_model.GetTrack(tid);
     TrackPoint a;
     TrackPoint b;
@@ -140,6 +146,7 @@ TrackPosition PointEdits::InsertPoint(int tid, int first, int second, const GeoP
 
 void PointEdits::MovePoint(const TrackPosition& point, const GeoPoint& to)
 {
+    const UndoScope step(m_model, IDS_UNDO_MOVE_POINT);
     const TrackPtr track = m_model.GetTrack(point.tid);
     TrackPoint moved;
     if (!track || !track->GetPoint(point.index, moved))
@@ -148,4 +155,10 @@ void PointEdits::MovePoint(const TrackPosition& point, const GeoPoint& to)
     track->SetPoint(point.index, moved);
     MarkModified(point.tid);
     m_events.Notify(GEventKind::PointsChanged);
+}
+
+void PointEdits::BeginDrag()
+{
+    m_drag.reset();
+    m_drag.emplace(m_model, IDS_UNDO_MOVE_POINT);
 }

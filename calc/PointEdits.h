@@ -2,6 +2,9 @@
 
 #include "GeoTypes.h"
 #include "TrackPositionConverter.h"
+#include "UndoScope.h"
+
+#include <optional>
 
 class GEventNotifyI;
 class OpenTracksModel;
@@ -9,8 +12,8 @@ class TracksStateHolderImpl;
 
 // What the map's and the point list's mouse and keys do to points: choose
 // the current one, step along the track, remove and restore, break and join
-// segments, insert and move. Every change is announced and marks its file
-// modified.
+// segments, insert and move. Every change is announced, marks its file
+// modified and is one step of the undo history.
 class PointEdits
 {
 public:
@@ -42,6 +45,9 @@ public:
     // place given; returns it.
     TrackPosition InsertPoint(int tid, int first, int second, const GeoPoint& at);
     void MovePoint(const TrackPosition& point, const GeoPoint& to);
+    // The moves between these make one step to undo.
+    void BeginDrag();
+    void EndDrag() { m_drag.reset(); }
 
     static constexpr int RemovedByUserReason = 12;
 
@@ -51,4 +57,5 @@ private:
     OpenTracksModel& m_model;
     TracksStateHolderImpl& m_holder;
     GEventNotifyI& m_events;
+    std::optional<UndoScope> m_drag;
 };

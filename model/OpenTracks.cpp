@@ -18,7 +18,14 @@ OpenTracks::OpenTracks()
     : model(EventsBeforeTracks())
     , holder(model, GEventManagerImpl::GetInstance())
     , namer(model, GEventManagerImpl::GetInstance())
+    , history(model, GEventManagerImpl::GetInstance())
 {
+    model.SetUndoHistory(&history);
+}
+
+OpenTracks::~OpenTracks()
+{
+    model.SetUndoHistory(nullptr);
 }
 
 OpenTracks& OpenTracks::Get()

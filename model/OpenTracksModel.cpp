@@ -7,6 +7,7 @@
 #include "TrackTreeAlg.h"
 #include "TrackTreeEventDataImpl.h"
 #include "TrackX.h"
+#include "UndoHistory.h"
 
 #include <algorithm>
 #include <iterator>
@@ -216,7 +217,8 @@ void OpenTracksModel::RemoveSubtree(int tid, Record& record)
     for (const int node : subtree) {
         record.RecordRemoved(node);
         m_tracks.erase(node);
-        m_fileAttrs.erase(node);
+        if (m_fileAttrs.erase(node) && m_history)
+            m_history->DropFile(node);
     }
     m_editor->Remove(tid);
 }

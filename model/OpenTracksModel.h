@@ -12,6 +12,7 @@
 class GEventNotifyI;
 class PreparedSegments;
 class TrackTreeEventDataImpl;
+class UndoHistory;
 
 // All open files: one tree holding every file side by side, a track object
 // per node (a Track per segment, a TrackX per file and folder) and the
@@ -41,6 +42,10 @@ public:
     // objects: what the savers read.
     std::shared_ptr<TrackDataSetI> GetDataSet() const;
     void SetModified(int fileTid, bool modified);
+    // The history that records edits of these files and forgets the files
+    // that close; null (the default) records nothing.
+    void SetUndoHistory(UndoHistory* history) { m_history = history; }
+    UndoHistory* GetUndoHistory() const { return m_history; }
 
     // Copies the file fileTid of a loaded tree in with new tids, taking its
     // point arrays over from data (they leave data); each segment's times
@@ -121,4 +126,5 @@ private:
     TrackTreeReaderPtr m_reader;
     TrackTreeEditorPtr m_editor;
     std::map<int, TrackFileAttrPtr> m_fileAttrs;
+    UndoHistory* m_history = nullptr;
 };

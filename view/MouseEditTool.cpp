@@ -10,10 +10,17 @@ bool MouseEditTool::OnButtonDown(const PixelPoint& at, const PickResult& picked)
         m_dragged = picked.point;
         m_pointPixel = picked.nearest;
         m_actions.SetCurrentPoint(picked.point);
+        m_actions.BeginDrag();
         return true;
     }
     // On a line the insertion waits for the release: a click, not a drag.
     return picked.kind == PickResult::Line;
+}
+
+void MouseEditTool::OnButtonUp()
+{
+    m_dragged = {};
+    m_actions.EndDrag();
 }
 
 bool MouseEditTool::OnMouseMove(const PixelPoint& at)

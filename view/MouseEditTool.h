@@ -14,7 +14,7 @@ public:
     }
 
     bool OnButtonDown(const PixelPoint& at, const PickResult& picked) override;
-    void OnButtonUp() override { m_dragged = {}; }
+    void OnButtonUp() override;
     bool OnMouseMove(const PixelPoint& at) override;
     bool OnRelease(const PickResult& picked) override;
     bool IsBusy() const override { return m_dragged.index >= 0; }

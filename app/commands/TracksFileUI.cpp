@@ -278,6 +278,7 @@ bool TracksFileUI::WriteFile(int fileTid, const QString& path, TrackFileType typ
         attr->type = type;
         attr->disk = DiskStamp::Of(path);
         Model().SetModified(fileTid, false);
+        OpenTracks::Get().history.MarkSaved(fileTid);
         AddRecent(path);
         GEventManagerImpl::GetInstance().NotifyInt(fileTid);
         return true;

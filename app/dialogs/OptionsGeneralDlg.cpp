@@ -3,6 +3,7 @@
 #include "OptUnits.h"
 #include "StringIds.h"
 #include "Translator.h"
+#include "UndoOptions.h"
 #include "UnitsDisp.h"
 
 #include <QAbstractItemView>
@@ -14,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -59,6 +61,7 @@ OptionsGeneralDlg::Settings OptionsGeneralDlg::Current()
     settings.timeZoneMethod = zone.method;
     settings.timeZoneIndex = zone.index;
     settings.temperatureUnits = units.GetTemperatureUnitsI().Get();
+    settings.undoMemoryMiB = UndoOptions::GetInstance().memoryMiB.Get();
     return settings;
 }
 
@@ -69,6 +72,7 @@ void OptionsGeneralDlg::Apply(const Settings& settings)
     units.GetCoordSignFormatI().Set(settings.coordSignFormat);
     units.GetCoordFormatI().Set(settings.coordFormat);
     units.GetTemperatureUnitsI().Set(settings.temperatureUnits);
+    UndoOptions::GetInstance().memoryMiB.Set(settings.undoMemoryMiB);
     const TimeZoneSettings zone(static_cast<TimeZoneSettings::Method>(settings.timeZoneMethod), settings.timeZoneIndex);
     if (TimeZones::GetInstance().SetTZSettings(zone))
         units.GetOblOptionSectI()->NotifyChanged();
@@ -131,6 +135,15 @@ OptionsGeneralDlg::OptionsGeneralDlg(QWidget* parent)
     temperatureLayout->addWidget(AddRadio(m_temperature, IDS_OPTIONS_FAHRENHEIT, 1, temperatureBox));
     temperatureLayout->addStretch(1);
 
+    auto* undoRow = new QHBoxLayout;
+    m_undoMemory = new QSpinBox(this);
+    m_undoMemory->setRange(UndoOptions::MinMiB, UndoOptions::MaxMiB);
+    auto* undoLabel = new QLabel(Str(IDS_OPT_UNDO_MEMORY), this);
+    undoLabel->setBuddy(m_undoMemory);
+    undoRow->addWidget(undoLabel);
+    undoRow->addWidget(m_undoMemory);
+    undoRow->addStretch(1);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &OptionsGeneralDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &OptionsGeneralDlg::reject);
@@ -139,6 +152,7 @@ OptionsGeneralDlg::OptionsGeneralDlg(QWidget* parent)
     layout->addWidget(unitsBox);
     layout->addWidget(zoneBox);
     layout->addWidget(temperatureBox);
+    layout->addLayout(undoRow);
     layout->addStretch(1);
     layout->addWidget(buttons);
 
@@ -164,6 +178,7 @@ OptionsGeneralDlg::OptionsGeneralDlg(QWidget* parent)
         if (on)
             applyNow();
     });
+    connect(m_undoMemory, &QSpinBox::valueChanged, this, applyNow);
     connect(m_timeZone, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_filling)
             OnZonePicked();
@@ -199,6 +214,7 @@ void OptionsGeneralDlg::FillControls(const Settings& settings)
     m_timeZone->setCurrentIndex(settings.timeZoneIndex);
     if (QAbstractButton* radio = m_temperature->button(settings.temperatureUnits))
         radio->setChecked(true);
+    m_undoMemory->setValue(settings.undoMemoryMiB);
     UpdateSample();
     m_filling = false;
 }
@@ -223,6 +239,7 @@ OptionsGeneralDlg::Settings OptionsGeneralDlg::ReadControls() const
     settings.timeZoneIndex = m_timeZone->currentIndex();
     const int temperature = m_temperature->checkedId();
     settings.temperatureUnits = temperature >= 0 ? temperature : m_original.temperatureUnits;
+    settings.undoMemoryMiB = m_undoMemory->value();
     return settings;
 }
 

@@ -7,6 +7,7 @@ class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QRadioButton;
+class QSpinBox;
 
 // The user's units and formats: measuring system, coordinate format and sign
 // style, time zone and temperature unit. Every change is applied at once, so
@@ -32,6 +33,7 @@ public:
         int timeZoneMethod = TimeZoneSettings::System;
         int timeZoneIndex = -1;
         int temperatureUnits = 0;
+        int undoMemoryMiB = 256;
 
         bool operator==(const Settings&) const = default;
     };
@@ -51,6 +53,7 @@ public:
     QRadioButton& GetTimeZoneRadio(int method) const;
     QComboBox& GetTimeZoneCombo() const { return *m_timeZone; }
     QRadioButton& GetTemperatureRadio(int unit) const;
+    QSpinBox& GetUndoMemorySpin() const { return *m_undoMemory; }
     // What the controls show, as a record.
     Settings ReadControls() const;
 
@@ -72,6 +75,7 @@ private:
     QButtonGroup* m_timeZoneMethod;
     QComboBox* m_timeZone;
     QButtonGroup* m_temperature;
+    QSpinBox* m_undoMemory;
     // The values when the dialog opened, for Cancel.
     Settings m_original;
     // Set while the controls are filled, so that filling applies nothing.

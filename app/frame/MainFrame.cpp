@@ -5,7 +5,10 @@
 #include "CommandIds.h"
 #include "CommandLine.h"
 #include "DockingPane.h"
+#include "GEventKind.h"
+#include "GEventManagerImpl.h"
 #include "MouseTypes.h"
+#include "OpenTracks.h"
 #include "QuickLaunchDlg.h"
 #include "StatusBarUIImpl.h"
 #include "StringIds.h"
@@ -21,6 +24,7 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -61,6 +65,10 @@ MainFrame::MainFrame()
 
     UpdateTitle();
     m_titleOption = TitleOptions::GetInstance().Subscribe([this] { UpdateTitle(); });
+    m_fileEvents = GEventManagerImpl::GetInstance().Subscribe(
+        GEventFilter{GEventKind::TreeChanged, GEventKind::FileAttrChanged, GEventKind::PointsChanged,
+                     GEventKind::PointRemovedRestored, GEventKind::PointAdded},
+        [this] { UpdateTitle(); }, GEventGroup::Views);
     m_tick = AppTick::GetInstance().Subscribe([this] {
         if (AppTick::GetInstance().GetCount() % kTicksPerCommandUpdate == 0)
             m_actions.UpdateAll();
@@ -170,7 +178,13 @@ bool MainFrame::QueryFrameCommand(CommandUI& ui)
 void MainFrame::UpdateTitle()
 {
     const bool withVersion = TitleOptions::GetInstance().showVersion.Get();
-    setWindowTitle(Translator::GetInstance().LoadStr(withVersion ? IDS_APP_TITLE_VERSION : IDS_APP_TITLE));
+    const Translator& tr = Translator::GetInstance();
+    const QString title = tr.LoadStr(withVersion ? IDS_APP_TITLE_VERSION : IDS_APP_TITLE);
+    const OpenTracksModel& model = OpenTracks::Get().model;
+    const std::vector<int>& files = model.GetFileTids();
+    const bool modified =
+        std::any_of(files.begin(), files.end(), [&model](int file) { return model.GetFileAttr(file)->modified; });
+    setWindowTitle(modified ? tr.LoadStr(IDS_TITLE_MODIFIED).arg(title) : title);
 }
 
 void MainFrame::showEvent(QShowEvent* event)

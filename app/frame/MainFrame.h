@@ -92,5 +92,7 @@ private:
     FileOpener m_fileOpener;
     std::vector<MainFrameImpl::Connection> m_paneCommands;
     boost::signals2::scoped_connection m_titleOption;
+    // Files changed, saved or undone: the title shows whether changes wait.
+    boost::signals2::scoped_connection m_fileEvents;
     boost::signals2::scoped_connection m_tick;
 };

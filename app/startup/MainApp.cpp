@@ -2,6 +2,7 @@
 
 #include "AppExit.h"
 #include "AppTickDriver.h"
+#include "EditUndoUI.h"
 #include "FilterUI.h"
 #include "HelpCommands.h"
 #include "InstanceSocketFolder.h"
@@ -68,6 +69,7 @@ bool MainApp::InitInstance(const QStringList& args)
     m_help = std::make_unique<HelpCommands>(m_frame->GetHub());
     m_opening = std::make_unique<TrackOpening>(*m_frame, !ScreenshotMode::IsOn());
     m_files = std::make_unique<TracksFileUI>(*m_frame);
+    new EditUndoUI(*m_frame); // a child of the frame, which deletes it
     new FilterUI(*m_frame); // a child of the frame, which deletes it
     new TrackMenuUI(*m_frame); // a child of the frame, which deletes it
     new PointRangeUI(*m_frame, *m_files); // a child of the frame, which deletes it

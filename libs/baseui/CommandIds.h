@@ -74,6 +74,9 @@ enum CommandId : int
     ID_RANGE_DELETE = 33402,
     ID_RANGE_SAVE_AS = 33403,
     ID_RANGE_LAST = 33419,
+    // Undo and redo take 33420 to 33439.
+    ID_EDIT_UNDO = 33420,
+    ID_EDIT_REDO = 33421,
     ID_VIEW_DOWNLOAD_AREA = 33440,
     ID_APP_EXIT = 57665,
     ID_VIEW_TOOLBAR = 59392,

@@ -76,7 +76,10 @@ bool MainFrameImpl::OnCommand(int id)
     CommandFn fn = m_commands->Find(id);
     if (!fn)
         return false;
-    fn(id);
+    if (m_wrapper)
+        m_wrapper(id, [&fn, id] { fn(id); });
+    else
+        fn(id);
     return true;
 }
 

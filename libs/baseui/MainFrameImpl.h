@@ -25,6 +25,8 @@ public:
     using CreateControlFn = std::function<QWidget*(QWidget* parent)>;
     using CustomizeToolbarFn = std::function<void(QToolBar& toolbar)>;
     using Connection = boost::signals2::scoped_connection;
+    // Runs around every command that has a handler; run runs the handler.
+    using CommandWrapperFn = std::function<void(int id, const std::function<void()>& run)>;
 
     MainFrameImpl();
     ~MainFrameImpl();
@@ -35,6 +37,9 @@ public:
     [[nodiscard]] Connection SubscribeCommandUI(int firstId, int lastId, CommandUIFn fn);
     [[nodiscard]] Connection SubscribeCreateControl(int id, CreateControlFn fn);
     [[nodiscard]] Connection SubscribeCustomizeToolbar(int toolbarId, CustomizeToolbarFn fn);
+
+    // One wrapper at a time (recording edits for undo); empty removes it.
+    void SetCommandWrapper(CommandWrapperFn wrapper) { m_wrapper = std::move(wrapper); }
 
     // Each returns false (or nullptr) when nothing is registered for the id.
     bool OnCommand(int id);
@@ -52,4 +57,5 @@ private:
     std::unique_ptr<Registry<CommandUIFn>> m_commandUIs;
     std::unique_ptr<Registry<CreateControlFn>> m_controls;
     std::unique_ptr<Registry<CustomizeToolbarFn>> m_toolbars;
+    CommandWrapperFn m_wrapper;
 };

@@ -480,6 +480,44 @@ enum StringId : int
     IDS_CLEAN_FIGURE_MAX_SPEED = 70243,
     IDS_CLEAN_FIGURE_ASCENT = 70244,
     IDS_CLEAN_FIGURE_DESCENT = 70245,
+    // Undo and redo.
+    IDS_MENU_EDIT = 70246,
+    IDS_MENU_UNDO = 70247,
+    IDS_MENU_REDO = 70248,
+    IDS_UNDO_STEP = 70249,
+    IDS_REDO_STEP = 70250,
+    IDS_UNDO_FILTER_VALUE = 70251,
+    IDS_UNDO_FILTER_SPIKES = 70252,
+    IDS_UNDO_FILTER_LOCAL = 70253,
+    IDS_UNDO_FILTER_STOPS = 70254,
+    IDS_UNDO_DELETE_FILTERED = 70255,
+    IDS_UNDO_RESTORE_FILTERED = 70256,
+    IDS_UNDO_TIME_SHIFT = 70257,
+    IDS_UNDO_TIME_RESET = 70258,
+    IDS_UNDO_RESTRUCTURE = 70259,
+    IDS_UNDO_MERGE = 70260,
+    IDS_UNDO_ADD_BREAK = 70261,
+    IDS_UNDO_REMOVE_BREAK = 70262,
+    IDS_UNDO_REVERSE = 70263,
+    IDS_UNDO_INCREASE_FREQUENCY = 70264,
+    IDS_UNDO_RANGE_NEW_SEGMENT = 70265,
+    IDS_UNDO_RANGE_CROP = 70266,
+    IDS_UNDO_RANGE_DELETE = 70267,
+    IDS_UNDO_REMOVE_POINT = 70268,
+    IDS_UNDO_RESTORE_POINT = 70269,
+    IDS_UNDO_INSERT_POINT = 70270,
+    IDS_UNDO_MOVE_POINT = 70271,
+    IDS_UNDO_DELETE_POINT = 70272,
+    IDS_UNDO_RENAME = 70273,
+    IDS_UNDO_COLOUR = 70274,
+    IDS_UNDO_REORDER = 70275,
+    IDS_UNDO_REMOVE_TRACKS = 70276,
+    IDS_OPT_UNDO_MEMORY = 70277,
+    IDS_UNDO_JOIN = 70278,
+    // A file's name in the track list, and the window title, while unsaved
+    // changes wait.
+    IDS_MODIFIED_NAME = 70279,
+    IDS_TITLE_MODIFIED = 70280,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of
@@ -501,6 +539,10 @@ constexpr int MenuTextId(int commandId)
         return IDS_RANGE_SAVE_AS;
     case 33440:
         return IDS_MENU_DOWNLOAD_AREA;
+    case 33420:
+        return IDS_MENU_UNDO;
+    case 33421:
+        return IDS_MENU_REDO;
     default:
         return commandId;
     }

@@ -6,6 +6,7 @@
 #include "PointList.h"
 #include "PointRangeMenu.h"
 #include "StringIds.h"
+#include "UndoScope.h"
 #include "TrackTreeAlg.h"
 #include "Translator.h"
 
@@ -149,6 +150,7 @@ void PointListDlg::DeletePoint(const TrackPosition& point)
     const TrackPtr track = model.GetTrack(point.tid);
     if (!track || point.index < 0 || point.index >= track->GetPointCount())
         return;
+    const UndoScope step(model, IDS_UNDO_DELETE_POINT);
     track->DeletePoint(point.index);
     const int file = TrackTreeAlg(model.GetReader().get()).GetFileId(point.tid);
     if (file >= 0)

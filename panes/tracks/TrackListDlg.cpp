@@ -10,6 +10,7 @@
 #include "Translator.h"
 #include "TrkList.h"
 #include "TrkPropCtrl.h"
+#include "UndoScope.h"
 
 #include <QMenu>
 #include <QSplitter>
@@ -155,6 +156,7 @@ void TrackListDlg::RunCommand(int id)
 
 void TrackListDlg::JoinSelected()
 {
+    const UndoScope step(Tracks().model, IDS_UNDO_JOIN);
     if (!SegmentBreaks(Tracks().model).Join(SelectedItems()))
         Translator::GetInstance().MessageBoxW(IDS_JOIN_NOT_CONSECUTIVE);
 }
@@ -184,7 +186,10 @@ void TrackListDlg::CloseSelected()
         return std::find(items.begin(), items.end(), tid) != items.end();
     });
     const size_t place = static_cast<size_t>(first - before.begin());
-    Tracks().model.Remove(items);
+    {
+        const UndoScope step(Tracks().model, IDS_UNDO_REMOVE_TRACKS);
+        Tracks().model.Remove(items);
+    }
     const std::vector<int> after = tree.GetAllTids();
     if (!after.empty())
         m_list->SetFocusedId(after[std::min(place, after.size() - 1)]);

@@ -9,6 +9,7 @@
 #include "TrackDurationText.h"
 #include "TrackTreeAlg.h"
 #include "TrkRecord.h"
+#include "UndoScope.h"
 #include "UnitsDisp.h"
 
 #include <QContextMenuEvent>
@@ -189,6 +190,7 @@ void TrkList::Rename(int tid, const QString& text)
     const int file = TrackTreeAlg(Tracks().model.GetReader().get()).GetFileId(tid);
     if (file == tid && m_fileNameCheck && !m_fileNameCheck(file, name))
         return;
+    const UndoScope step(Tracks().model, IDS_UNDO_RENAME);
     Tracks().model.GetEditor()->SetName(tid, name);
     Tracks().model.SetModified(file, true);
     GEventManagerImpl::GetInstance().NotifyInt(file);
@@ -384,7 +386,10 @@ void TrkList::dropEvent(QDropEvent* event)
             event->ignore();
             return;
         }
-        Tracks().model.MoveSiblings(tids, place.before);
+        {
+            const UndoScope step(Tracks().model, IDS_UNDO_REORDER);
+            Tracks().model.MoveSiblings(tids, place.before);
+        }
         // The moved rows stay selected, wherever they went.
         Tracks().holder.SetSelection(tids);
         event->setDropAction(Qt::MoveAction);

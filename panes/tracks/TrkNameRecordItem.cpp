@@ -1,6 +1,8 @@
 #include "TrkNameRecordItem.h"
 
 #include "OpenTracks.h"
+#include "StringIds.h"
+#include "Translator.h"
 
 #include <QApplication>
 #include <QFont>
@@ -22,7 +24,13 @@ QString TrkNameRecordItem::GetName() const
 QVariant TrkNameRecordItem::GetData(int role) const
 {
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: {
+        const TrackFileAttrPtr attr = OpenTracks::Get().model.GetFileAttr(m_tid);
+        // A file with unsaved changes says so.
+        if (attr && attr->modified)
+            return Translator::GetInstance().LoadStr(IDS_MODIFIED_NAME).arg(GetName());
+        return GetName();
+    }
     case Qt::EditRole:
         return GetName();
     case Qt::CheckStateRole:

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "CommandTable.h"
 #include "DockingPane.h"
+#include "EditUndoUI.h"
 #include "FilterUI.h"
 #include "GEventManagerImpl.h"
 #include "HelpCommands.h"
@@ -234,6 +235,7 @@ TEST_F(MainFrameTest, EveryMenuCommandIsHandledOrDeliberatelyDisabled)
     HelpCommands help(frame.GetHub());
     TrackOpening opening(frame, false);
     TracksFileUI files(frame);
+    new EditUndoUI(frame);
     new FilterUI(frame);
     new TrackMenuUI(frame);
     new PointRangeUI(frame, files);
