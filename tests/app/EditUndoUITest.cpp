@@ -1,12 +1,15 @@
 #include "AppTracksFixture.h"
 #include "CommandIds.h"
 #include "CommandUI.h"
+#include "DockingPane.h"
 #include "EditUndoUI.h"
 #include "FilterUI.h"
 #include "MainFrame.h"
 #include "MessageBoxScript.h"
 #include "StringIds.h"
+#include "TrackListDlg.h"
 #include "TrackMenuUI.h"
+#include "TrkList.h"
 #include "TrackPtNavI.h"
 #include "UndoOptions.h"
 
@@ -125,10 +128,17 @@ TEST_F(EditUndoUITest, TheTitleMarksUnsavedChangesUntilTheyAreUndone)
     const QString clean = m_frame.windowTitle();
     ASSERT_FALSE(clean.startsWith(QLatin1Char('*')));
     Holder().SetSelection({file});
+    auto* tracks = dynamic_cast<TrackListDlg*>(m_frame.GetPanes().GetPane(PANE_TRACKS)->widget());
+    ASSERT_NE(tracks, nullptr);
+    const auto listed = [&] { return tracks->GetList().FindRow(file).data().toString(); };
+    const QString name = listed();
+    ASSERT_FALSE(name.endsWith(QLatin1Char('*')));
     Run(ID_FILTER_SPIKES);
     EXPECT_TRUE(m_frame.windowTitle().startsWith(QStringLiteral("* ")));
+    EXPECT_EQ(listed(), name + QStringLiteral(" *"));
     Run(ID_EDIT_UNDO);
     EXPECT_EQ(m_frame.windowTitle(), clean);
+    EXPECT_EQ(listed(), name);
 }
 
 TEST_F(EditUndoUITest, TheMemorySettingBoundsTheHistory)
