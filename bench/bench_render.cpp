@@ -10,6 +10,7 @@
 // usage: bench_render [POINTS] [REPEATS] [lod-only]   (runs offscreen;
 // lod-only skips the frames drawn from the whole lines)
 
+#include "BenchOpenRide.h"
 #include "BenchRide.h"
 #include "BenchSupport.h"
 #include "CalcDataGeneralI.h"
@@ -27,7 +28,6 @@
 #include "TrackLineLod.h"
 #include "TrackLodCache.h"
 #include "TrackPainter.h"
-#include "TrackTree.h"
 #include "TrackTreeAlg.h"
 
 #include <QDir>
@@ -123,11 +123,7 @@ int main(int argc, char** argv)
     const bool lodOnly = argc > 3 && std::string(argv[3]) == "lod-only";
 
     OpenTracks& open = OpenTracks::Get();
-    TrackTree tree;
-    const int file = tree.GetCreator()->AddFile(QStringLiteral("ride"), QString(), TrackFileGpx);
-    TrackDataSetImpl data;
-    data.Add(tree.GetCreator()->AddSegment(file, QString()), std::make_shared<TrackData>(MakeRide(count)));
-    const int opened = open.model.AddOpenedFile(*tree.GetReader(), file, data, QStringLiteral("ride.gpx"), TrackFileGpx);
+    const int opened = OpenRideAsFile(open.model, MakeRide(count));
     std::vector<int> segments;
     TrackTreeAlg(open.model.GetReader().get()).GetSubsegmentIds(opened, segments);
 

@@ -4,13 +4,13 @@
 // step and how the times grow from a quarter of the points to all of them.
 // usage: bench_restructure [POINTS] [REPEATS]
 
+#include "BenchOpenRide.h"
 #include "BenchSupport.h"
 #include "GEventManagerImpl.h"
 #include "IncreaseFrequency.h"
 #include "OpenTracksModel.h"
 #include "TrackRestructure.h"
 #include "TrackReverser.h"
-#include "TrackTree.h"
 #include "TrackTreeAlg.h"
 #include "TracksStateHolderImpl.h"
 
@@ -60,12 +60,7 @@ struct OpenRide
 {
     explicit OpenRide(const std::vector<TrackPoint>& points)
     {
-        TrackTree tree;
-        const TrackTreeCreatorPtr creator = tree.GetCreator();
-        const int source = creator->AddFile(QStringLiteral("ride"), QString(), 0);
-        TrackDataSetImpl data;
-        data.Add(creator->AddSegment(source, QString()), std::make_shared<TrackData>(points));
-        file = model.AddOpenedFile(*tree.GetReader(), source, data, QStringLiteral("ride.gpx"), TrackFileGpx);
+        file = OpenRideAsFile(model, points);
     }
 
     GEventManagerImpl events;

@@ -5,6 +5,7 @@
 // step keeps per point it changed.
 // usage: bench_undo [POINTS] [REPEATS]
 
+#include "BenchOpenRide.h"
 #include "BenchRide.h"
 #include "BenchSupport.h"
 #include "FilterManager.h"
@@ -15,7 +16,6 @@
 #include "StringIds.h"
 #include "Track.h"
 #include "TrackRestructure.h"
-#include "TrackTree.h"
 #include "TrackTreeAlg.h"
 #include "UndoHistory.h"
 #include "UndoScope.h"
@@ -48,12 +48,7 @@ struct OpenRide
     explicit OpenRide(const std::vector<TrackPoint>& points)
     {
         model.SetUndoHistory(&history);
-        TrackTree tree;
-        const TrackTreeCreatorPtr creator = tree.GetCreator();
-        const int source = creator->AddFile(QStringLiteral("ride"), QString(), 0);
-        TrackDataSetImpl data;
-        data.Add(creator->AddSegment(source, QString()), std::make_shared<TrackData>(points));
-        file = model.AddOpenedFile(*tree.GetReader(), source, data, QStringLiteral("ride.gpx"), TrackFileGpx);
+        file = OpenRideAsFile(model, points);
     }
     ~OpenRide() { model.SetUndoHistory(nullptr); }
 
