@@ -1,8 +1,7 @@
 #include "CommandLine.h"
+#include "FuzzFail.h"
 #include "InstanceMessage.h"
 
-#include <cstdio>
-#include <cstdlib>
 
 // The receiving side of the single-instance hand-over: what any process of
 // the user may write to the socket is decoded, split into arguments and
@@ -15,20 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!InstanceMessage::Decode(message, line))
         return 0;
     const QStringList args = CommandLine::Split(line);
-    if (CommandLine::Split(CommandLine::Join(args)) != args) {
-        std::fprintf(stderr, "arguments change when joined and split again: %s\n", qPrintable(line));
-        std::abort();
-    }
+    if (CommandLine::Split(CommandLine::Join(args)) != args)
+        FuzzFail("arguments change when joined and split again: %s", qPrintable(line));
     const CommandLine parsed = CommandLine::Parse(args);
     for (const QString& name : parsed.GetFileNamesFrom(QStringLiteral("/home/user/tracks"))) {
-        if (!name.startsWith(QLatin1Char('/'))) {
-            std::fprintf(stderr, "a file name left relative: %s\n", qPrintable(name));
-            std::abort();
-        }
+        if (!name.startsWith(QLatin1Char('/')))
+            FuzzFail("a file name left relative: %s", qPrintable(name));
     }
     // A message re-encoded decodes to the same line.
     QString again;
     if (!InstanceMessage::Decode(InstanceMessage::Encode(line), again) || again != line)
-        std::abort();
+        FuzzFail("a re-encoded message decodes to another line: %s", qPrintable(line));
     return 0;
 }

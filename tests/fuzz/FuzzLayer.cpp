@@ -1,3 +1,4 @@
+#include "FuzzFail.h"
 #include "FuzzInputFile.h"
 #include "MapLayerCoverageI.h"
 #include "MapLayerParams.h"
@@ -5,18 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-void Fail(const char* what)
-{
-    std::fprintf(stderr, "layer: %s\n", what);
-    std::abort();
-}
-
-} // namespace
 
 // A map layer file as the layer menu and the tile loader use it: loaded,
 // then asked for its zoom range, a tile's address and the tiles of a small
@@ -27,23 +16,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString error;
     if (!layer.Load(FuzzInputFile(data, size, QStringLiteral(".xml")), error)) {
         if (error.isEmpty())
-            Fail("refused without a reason");
+            FuzzFail("layer: refused without a reason");
         return 0;
     }
     (void)layer.GetCopyrights();
     const auto coverage = layer.GetCoverage();
     if (layer.IsValid() && !coverage)
-        Fail("valid without a coverage");
+        FuzzFail("layer: valid without a coverage");
     if (!coverage)
         return 0;
     const int minZoom = coverage->GetMinZoom();
     const int maxZoom = coverage->GetMaxZoom();
     if (minZoom < 0 || maxZoom < minZoom)
-        Fail("a zoom range that is none");
+        FuzzFail("layer: a zoom range that is none");
     for (const double metresPerPixel : {0.01, 1.0, 1000.0, 1e9}) {
         const int zoom = coverage->GetZoom(metresPerPixel);
         if (zoom < minZoom || zoom > maxZoom)
-            Fail("a zoom outside the range");
+            FuzzFail("layer: a zoom outside the range");
     }
     for (const int zoom : {minZoom, maxZoom}) {
         // Three tiles' width around Bern, as a window asks for them, within

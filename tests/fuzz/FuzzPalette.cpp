@@ -1,20 +1,9 @@
+#include "FuzzFail.h"
 #include "FuzzInputFile.h"
 #include "Palette.h"
 #include "RangeColorMixer.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
-
-namespace {
-
-void Fail(const char* what)
-{
-    std::fprintf(stderr, "palette: %s\n", what);
-    std::abort();
-}
-
-} // namespace
 
 // A palette file as the legend and the track colouring use it: loaded, its
 // colour table asked for values inside, outside and beyond its range.
@@ -24,17 +13,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString error;
     if (!palette.Load(FuzzInputFile(data, size, QStringLiteral(".xml")), error)) {
         if (error.isEmpty())
-            Fail("refused without a reason");
+            FuzzFail("palette: refused without a reason");
         return 0;
     }
     if (palette.GetParameter() == PaletteParameter::Unknown)
-        Fail("loaded with an unknown parameter");
+        FuzzFail("palette: loaded with an unknown parameter");
     const auto mixer = std::dynamic_pointer_cast<const RangeColorMixer>(palette.GetMixer());
     if (!mixer)
-        Fail("loaded without a colour scale");
+        FuzzFail("palette: loaded without a colour scale");
     // The table is capped so that a fine step cannot fill the memory.
     if (mixer->GetTable().size() > 1'000'002)
-        Fail("colour table beyond its cap");
+        FuzzFail("palette: colour table beyond its cap");
     const double min = mixer->GetMin();
     const double max = mixer->GetMax();
     constexpr double inf = std::numeric_limits<double>::infinity();

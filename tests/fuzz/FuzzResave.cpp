@@ -1,4 +1,5 @@
 #include "CheckedLoad.h"
+#include "FuzzFail.h"
 #include "HeapPeak.h"
 #include "LoadManager.h"
 #include "LoadMemoryBound.h"
@@ -21,24 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const CheckedLoad load = CheckedLoad::Run(*manager.GetLoaderBase(type), bytes);
     const long long peak = static_cast<long long>(HeapPeak::Rise());
     if (!load.violation.empty()) {
-        std::fprintf(stderr, "broken invariant (status %d): %s\n", load.status, load.violation.c_str());
-        std::abort();
+        FuzzFail("broken invariant (status %d): %s", load.status, load.violation.c_str());
     }
     const long long bound = LoadMemoryBound::Of(type).For(static_cast<long long>(size));
     // For setting the bounds: every input's size and peak.
     if (std::getenv("QUORVEL_FUZZ_PEAKS"))
         std::fprintf(stderr, "peak %zu %lld\n", size, peak);
-    if (peak > bound) {
-        std::fprintf(stderr, "loading %zu bytes took %lld bytes of heap at its peak, above the bound %lld\n", size,
-                     peak, bound);
-        std::abort();
-    }
+    if (peak > bound)
+        FuzzFail("loading %zu bytes took %lld bytes of heap at its peak, above the bound %lld", size, peak, bound);
     if (!TrackLoaderI::HasTracks(load.status) || load.points == 0)
         return 0;
     const std::string difference = RoundTripCheck::FirstDifference(*load.tree, *load.data);
     if (!difference.empty()) {
-        std::fprintf(stderr, "a saved copy differs from the loaded file: %s\n", difference.c_str());
-        std::abort();
+        FuzzFail("a saved copy differs from the loaded file: %s", difference.c_str());
     }
     return 0;
 }

@@ -2,11 +2,10 @@
 
 #include "CheckedLoad.h"
 #include "FormatSniffer.h"
+#include "FuzzFail.h"
 #include "LoadManager.h"
 #include "TrackLoaderBase.h"
 
-#include <cstdio>
-#include <cstdlib>
 
 void FuzzOneInput(TrackFileType type, const uint8_t* data, size_t size)
 {
@@ -22,7 +21,6 @@ void FuzzOneInput(TrackFileType type, const uint8_t* data, size_t size)
     const CheckedLoad load = CheckedLoad::Run(*loader, bytes);
     if (load.violation.empty())
         return;
-    std::fprintf(stderr, "broken invariant (type %d, status %d, %lld points): %s\nerror text: %s\n", type,
-                 load.status, load.points, load.violation.c_str(), load.error.toStdString().c_str());
-    std::abort();
+    FuzzFail("broken invariant (type %d, status %d, %lld points): %s\nerror text: %s", type, load.status, load.points,
+             load.violation.c_str(), load.error.toStdString().c_str());
 }
