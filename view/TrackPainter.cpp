@@ -8,6 +8,8 @@
 #include "OpenTracksModel.h"
 #include "PickState.h"
 #include "PieceValue.h"
+#include "PieceValueTable.h"
+#include "PixelPolyline.h"
 #include "PointRange.h"
 #include "TrackLodCache.h"
 #include "TrackI.h"
@@ -202,7 +204,7 @@ void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
         centreLayer = &m_strokers[MiddleLayer];
     }
     ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
-        const QPolygon polygon = PolygonOf(run, 0, run.size() - 1);
+        const QPolygon polygon = PixelPolyline::Simplified(run, 0, run.size() - 1);
         if (casingLayer)
             casingLayer->Stroke(casing, polygon);
         centreLayer->Stroke(centre, polygon);
@@ -212,19 +214,21 @@ void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
 
 void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, bool lineInView, bool showDeleted)
 {
-    const Line line = LineOf(segment);
+    Line line = LineOf(segment);
     const std::vector<int>& indices = *line.valid;
     LineStroker& middle = m_strokers[MiddleLayer];
     LineStroker& top = m_strokers[TopLayer];
     const bool arrows = attrs.level == 2;
     const bool byParameter = attrs.palette && attrs.palette->GetMixer();
+    if (byParameter && m_lods)
+        line.values = &m_lods->GetValues(segment, attrs.palette->GetParameter(), attrs.palette->GetAggregate());
     if (lineInView && indices.size() >= 2 && middle.GetSurface() && top.GetSurface()) {
         const QPen shadow = MakePen(QColor::fromRgba(ShadowColour), attrs.centreWidth + ShadowExtraWidth,
                                     arrows ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
         const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
         ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
             if (!arrows) {
-                const QPolygon polygon = PolygonOf(run, 0, run.size() - 1);
+                const QPolygon polygon = PixelPolyline::Simplified(run, 0, run.size() - 1);
                 middle.Stroke(shadow, polygon);
                 middle.Stroke(casing, polygon);
             }
@@ -232,7 +236,7 @@ void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, 
                 DrawColouredPieces(top, middle, segment, attrs, line, run, arrows);
             } else {
                 top.Stroke(MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin),
-                           PolygonOf(run, 0, run.size() - 1));
+                           PixelPolyline::Simplified(run, 0, run.size() - 1));
             }
             OfferRun(run, segment.GetTid(), line);
         });
@@ -259,13 +263,22 @@ void TrackPainter::DrawColouredPieces(LineStroker& centre, LineStroker& shadow, 
         QColor colour = FromColorref(attrs.centreColour);
         if (mixer) {
             // Every valid point between the drawn ends counts, drawn or not.
-            const std::vector<int>& valid = *line.valid;
-            const std::vector<int> points(valid.begin() + line.ValidPosition(run[start].source),
-                                          valid.begin() + line.ValidPosition(run[j].source) + 1);
-            colour = FromColorref(mixer->GetColor(PieceValue::Compute(segment, attrs.palette->GetParameter(),
-                                                                      attrs.palette->GetAggregate(), points)));
+            const int first = line.ValidPosition(run[start].source);
+            const int last = line.ValidPosition(run[j].source);
+            double value = 0;
+            if (line.values) {
+                value = line.values->Compute(first, last);
+            } else {
+                const std::vector<int>& valid = *line.valid;
+                const std::vector<int> points(valid.begin() + first, valid.begin() + last + 1);
+                value = PieceValue::Compute(segment, attrs.palette->GetParameter(), attrs.palette->GetAggregate(),
+                                            points);
+            }
+            colour = FromColorref(mixer->GetColor(value));
         }
-        const QPolygon piece = PolygonOf(run, start, j);
+        // An arrow's head points along the last leg drawn, which must stay
+        // the one the points give.
+        const QPolygon piece = arrows ? PolygonOf(run, start, j) : PixelPolyline::Simplified(run, start, j);
         if (arrows) {
             // A shadow drawn a pixel off in every direction, nine times over.
             shadow.Stroke(shadowPen, piece, 1);

@@ -15,6 +15,7 @@ class DrawingLayers;
 class DrawingLayersI;
 class OpenTracksModel;
 class PickState;
+class PieceValueTable;
 class QPainter;
 class TrackI;
 class TrackLodCache;
@@ -54,6 +55,9 @@ private:
         const std::vector<int>* valid = &ownValid;
         // Positions into valid; empty when every valid point is drawn.
         const std::vector<int>* drawn = nullptr;
+        // What colours the pieces, where the map keeps it; else the points
+        // are read for every piece.
+        const PieceValueTable* values = nullptr;
 
         size_t DrawnCount() const { return drawn && !drawn->empty() ? drawn->size() : valid->size(); }
         // The position in valid of the source-th drawn point.
