@@ -7,13 +7,14 @@
 namespace {
 
 // Squared distance from p to the leg ab (to its nearer end beyond them).
-double DistanceSq(const QPointF& p, const QPointF& a, const QPointF& b)
+double DistanceSq(const QPoint& p, const QPoint& a, const QPoint& b)
 {
-    const QPointF d = b - a, r = p - a;
-    const double lengthSq = d.x() * d.x() + d.y() * d.y();
-    const double t = lengthSq > 0 ? std::clamp((r.x() * d.x() + r.y() * d.y()) / lengthSq, 0.0, 1.0) : 0.0;
-    const QPointF e = r - t * d;
-    return e.x() * e.x() + e.y() * e.y();
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double rx = p.x() - a.x(), ry = p.y() - a.y();
+    const double lengthSq = dx * dx + dy * dy;
+    const double t = lengthSq > 0 ? std::clamp((rx * dx + ry * dy) / lengthSq, 0.0, 1.0) : 0.0;
+    const double ex = rx - t * dx, ey = ry - t * dy;
+    return ex * ex + ey * ey;
 }
 
 } // namespace

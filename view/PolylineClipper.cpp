@@ -7,9 +7,9 @@
 
 namespace {
 
-QPointF ToPointF(const TVector2<double>& v)
+QPoint ToPixel(const TVector2<double>& v)
 {
-    return {v.x, v.y};
+    return {RoundToPixel(v.x), RoundToPixel(v.y)};
 }
 
 } // namespace
@@ -20,12 +20,11 @@ PolylineClipper::PolylineClipper(const QRect& view, RunSink sink)
 {
 }
 
-void PolylineClipper::Append(const QPointF& at, int source)
+void PolylineClipper::Append(const QPoint& pixel, int source)
 {
-    const QPoint pixel(RoundToPixel(at.x()), RoundToPixel(at.y()));
     if (!m_run.empty() && m_run.back().pixel == pixel)
         return;
-    m_run.push_back({pixel, at, source});
+    m_run.push_back({pixel, source});
 }
 
 void PolylineClipper::Flush()
@@ -53,8 +52,8 @@ void PolylineClipper::Add(const QPointF& pixel)
         // Coming back into the view: a new line.
         Flush();
     }
-    Append(ToPointF(a), index - 1);
-    Append(ToPointF(b), index);
+    Append(ToPixel(a), index - 1);
+    Append(ToPixel(b), index);
     if (result == IntxnEndCut || result == IntxnBothCut)
         Flush();
 }

@@ -17,8 +17,6 @@ public:
     struct Vertex
     {
         QPoint pixel;
-        // Where it lies before rounding.
-        QPointF at;
         // Which of the offered points the vertex stands for (an end moved
         // onto the edge of the view stands for the point it came from).
         int source = 0;
@@ -37,7 +35,7 @@ public:
 
 private:
     void Flush();
-    void Append(const QPointF& at, int source);
+    void Append(const QPoint& pixel, int source);
 
     double m_minX;
     double m_minY;
