@@ -91,9 +91,6 @@ TrackPainter::TrackPainter(DrawingLayersI& layers, const CoordTransformI& transf
                            PickState& pick, TrackLodCache* lods)
     : m_layers(layers), m_transform(transform), m_model(model), m_pick(pick), m_lods(lods)
 {
-    m_strokers.reserve(DrawingLayersI::LayerCount);
-    for (int index = 0; index < DrawingLayersI::LayerCount; ++index)
-        m_strokers.emplace_back(layers.GetLayer(index));
     // Every drawing clips to the view, not only that of the segments: a
     // range or the current point may be drawn by a painter of its own.
     const PixelRect& view = m_transform.GetViewRect();
@@ -101,6 +98,14 @@ TrackPainter::TrackPainter(DrawingLayersI& layers, const CoordTransformI& transf
     const GeoPoint southWest = m_transform.PixelToGeo({view.left, view.bottom});
     const GeoPoint northEast = m_transform.PixelToGeo({view.right, view.top});
     m_visible = Grown({southWest.lon, southWest.lat, northEast.lon, northEast.lat}, ViewGrowth);
+}
+
+LineStroker& TrackPainter::Stroker(int layer)
+{
+    std::unique_ptr<LineStroker>& stroker = m_strokers[static_cast<size_t>(layer)];
+    if (!stroker)
+        stroker = std::make_unique<LineStroker>(m_layers.GetLayer(layer));
+    return *stroker;
 }
 
 QColor TrackPainter::FromColorref(uint32_t colorref)
@@ -195,19 +200,20 @@ void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
     const Line line = LineOf(segment);
     const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
     const QPen centre = MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin);
-    LineStroker* casingLayer = nullptr;
-    LineStroker* centreLayer = &m_strokers[TopLayer];
+    constexpr int NoCasing = -1;
+    int casingLayer = NoCasing;
+    int centreLayer = TopLayer;
     if (attrs.level == 3) {
-        casingLayer = &m_strokers[MiddleLayer];
+        casingLayer = MiddleLayer;
     } else if (m_layers.IsMapShown()) {
-        casingLayer = &m_strokers[CasingLayer];
-        centreLayer = &m_strokers[MiddleLayer];
+        casingLayer = CasingLayer;
+        centreLayer = MiddleLayer;
     }
     ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
         const QPolygon polygon = PixelPolyline::Simplified(run, 0, run.size() - 1);
-        if (casingLayer)
-            casingLayer->Stroke(casing, polygon);
-        centreLayer->Stroke(centre, polygon);
+        if (casingLayer != NoCasing)
+            Stroker(casingLayer).Stroke(casing, polygon);
+        Stroker(centreLayer).Stroke(centre, polygon);
         OfferRun(run, segment.GetTid(), line);
     });
 }
@@ -216,8 +222,8 @@ void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, 
 {
     Line line = LineOf(segment);
     const std::vector<int>& indices = *line.valid;
-    LineStroker& middle = m_strokers[MiddleLayer];
-    LineStroker& top = m_strokers[TopLayer];
+    LineStroker& middle = Stroker(MiddleLayer);
+    LineStroker& top = Stroker(TopLayer);
     const bool arrows = attrs.level == 2;
     const bool byParameter = attrs.palette && attrs.palette->GetMixer();
     if (byParameter && m_lods)
@@ -302,7 +308,7 @@ void TrackPainter::DrawDeleted(const TrackI& segment)
     QPen pen = MakePen(Qt::black, 2, Qt::FlatCap, Qt::BevelJoin);
     pen.setStyle(Qt::DashDotLine);
     ForEachRun(pixels, [&](const PolylineClipper::Run& run) {
-        m_strokers[TopLayer].Stroke(pen, PolygonOf(run, 0, run.size() - 1));
+        Stroker(TopLayer).Stroke(pen, PolygonOf(run, 0, run.size() - 1));
     });
     std::vector<int> deleted;
     segment.GetPtNav().GetFilteredIndices(deleted);
@@ -362,7 +368,7 @@ void TrackPainter::DrawPointRange(const PointRange& range)
     }
     const QPen band = MakePen(QColor::fromRgba(RangeColour), RangeWidth, Qt::RoundCap, Qt::RoundJoin);
     ForEachRun(pixels, [&](const PolylineClipper::Run& run) {
-        m_strokers[MiddleLayer].Stroke(band, PolygonOf(run, 0, run.size() - 1));
+        Stroker(MiddleLayer).Stroke(band, PolygonOf(run, 0, run.size() - 1));
     });
 }
 

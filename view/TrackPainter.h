@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingLayersI.h"
 #include "GeoTypes.h"
 #include "LineStroker.h"
 #include "PolylineClipper.h"
@@ -8,6 +9,8 @@
 #include <QColor>
 #include <QPen>
 
+#include <array>
+#include <memory>
 #include <vector>
 
 class CoordTransformI;
@@ -89,8 +92,11 @@ private:
     const OpenTracksModel& m_model;
     PickState& m_pick;
     TrackLodCache* m_lods;
+    // The stroker of a layer, made when first asked for, as the layer is.
+    LineStroker& Stroker(int layer);
+
     // One per layer, in layer order.
-    std::vector<LineStroker> m_strokers;
+    std::array<std::unique_ptr<LineStroker>, DrawingLayersI::LayerCount> m_strokers;
     QRect m_view;
     // The view in degrees, grown by a margin.
     GeoRect m_visible;
