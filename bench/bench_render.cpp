@@ -7,8 +7,9 @@
 // pan starts, as a warm cache holds them).
 // Frames and pans are timed twice: on the clock, and in the processor time
 // of the process, which other programs on a busy machine inflate less.
-// usage: bench_render [POINTS] [REPEATS] [lod-only]   (runs offscreen;
-// lod-only skips the frames drawn from the whole lines)
+// usage: bench_render [POINTS] [REPEATS] [lod-only] [no-pan]   (runs
+// offscreen; lod-only skips the frames drawn from the whole lines, no-pan
+// the pans, so that a run under callgrind counts frames alone)
 
 #include "BenchOpenRide.h"
 #include "BenchRide.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv)
     const int count = argc > 1 ? std::atoi(argv[1]) : 1000000;
     const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
     const bool lodOnly = argc > 3 && std::string(argv[3]) == "lod-only";
+    const bool noPan = argc > 4 && std::string(argv[4]) == "no-pan";
 
     OpenTracks& open = OpenTracks::Get();
     const int opened = OpenRideAsFile(open.model, MakeRide(count));
@@ -205,10 +207,11 @@ int main(int argc, char** argv)
         transform.PanBy(-1200, 0);
         return std::pair(watch.Seconds(), CpuSeconds() - cpuStart);
     };
-    const auto [panWall, panCpu] = pan(nullptr, false);
-    PrintFigure("pan_100_frames_selected_ms", panWall * 1000, "ms");
-    PrintFigure("pan_100_frames_selected_cpu_ms", panCpu * 1000, "ms");
-    {
+    if (!noPan) {
+        const auto [panWall, panCpu] = pan(nullptr, false);
+        PrintFigure("pan_100_frames_selected_ms", panWall * 1000, "ms");
+        PrintFigure("pan_100_frames_selected_cpu_ms", panCpu * 1000, "ms");
+
         QTemporaryDir folder;
         PointBounds area = bounds;
         area.maxX += (bounds.maxX - bounds.minX) * 1.5;

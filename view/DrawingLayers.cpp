@@ -75,12 +75,6 @@ bool DrawingLayers::BeginFrame(QPaintDevice& window, const QRect& clip)
         EndFrame();
         return false;
     }
-    if (m_mapShown) {
-        OpenLayer(TileLayer, TransparentLayer(clip.size()));
-        OpenLayer(CasingLayer, TransparentLayer(clip.size()));
-    }
-    OpenLayer(TopLayer, TransparentLayer(clip.size()));
-    OpenLayer(MiddleLayer, TransparentLayer(clip.size()));
     return true;
 }
 
@@ -108,9 +102,15 @@ void DrawingLayers::EndFrame()
 
 QPainter* DrawingLayers::GetLayer(int index)
 {
-    if (index < 0 || index >= LayerCount)
+    if (index < 0 || index >= LayerCount || !m_window)
         return nullptr;
-    return m_layers[static_cast<size_t>(index)].painter.get();
+    Layer& layer = m_layers[static_cast<size_t>(index)];
+    const bool mapLayer = index == TileLayer || index == CasingLayer;
+    // A layer is made when first drawn on: one that nothing draws on costs
+    // neither its clearing nor its stacking.
+    if (!layer.painter && !m_tooSmall && (m_mapShown || !mapLayer))
+        OpenLayer(index, TransparentLayer(m_frame.size()));
+    return layer.painter.get();
 }
 
 PixelRect DrawingLayers::GetFrameLtrb() const

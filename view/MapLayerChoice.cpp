@@ -24,6 +24,18 @@ MapLayerChoice::MapLayerChoice(std::shared_ptr<MapLayersI> layers)
     const std::shared_ptr<const MapLayerParamsI> params = m_layers->GetParams(index);
     if (params && !guid.isEmpty() && String::CompareNoCase(params->GetGuid(), guid) == 0)
         m_current = index;
+    else if (!key.HasValue(IndexValue))
+        m_current = FirstWorldMap();
+}
+
+int MapLayerChoice::FirstWorldMap() const
+{
+    for (int index = 0; index < m_layers->GetCount(); ++index) {
+        const std::shared_ptr<const MapLayerParamsI> params = m_layers->GetParams(index);
+        if (params && params->IsWorldMap())
+            return index;
+    }
+    return NoLayer;
 }
 
 void MapLayerChoice::SelectLayer(int index)

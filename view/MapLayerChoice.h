@@ -13,7 +13,9 @@ class MapLayerChoice
 public:
     static constexpr int NoLayer = -1;
 
-    // Reads the stored choice.
+    // Reads the stored choice. With none stored yet (a first run), the
+    // offline world, where its data is installed: it shows without a
+    // network, where a blank map would look broken.
     explicit MapLayerChoice(std::shared_ptr<MapLayersI> layers);
 
     // NoLayer (or any index without a usable layer) switches the map off.
@@ -21,6 +23,8 @@ public:
     int GetCurrentLayer() const { return m_current; }
 
 private:
+    int FirstWorldMap() const;
+
     std::shared_ptr<MapLayersI> m_layers;
     int m_current = NoLayer;
 };

@@ -8,12 +8,11 @@
 
 namespace {
 
-constexpr double MinHours = 1e-6;
-constexpr double MinSeconds = 1e-6;
-constexpr double MinClimbMetres = 0.001;
-constexpr double NoMinimum = 1e9;
-
 using namespace PaletteParameter;
+using PieceValue::MinClimbMetres;
+using PieceValue::MinHours;
+using PieceValue::MinSeconds;
+using PieceValue::NoMinimum;
 
 class Piece
 {

@@ -11,6 +11,14 @@ class TrackI;
 // order), combined by the aggregate for the two speeds.
 namespace PieceValue {
 
+// Floors of the divisors, so that a piece without time or length gives a
+// finite value.
+constexpr double MinHours = 1e-6;
+constexpr double MinSeconds = 1e-6;
+constexpr double MinClimbMetres = 0.001;
+// Where a minimum starts, above any speed.
+constexpr double NoMinimum = 1e9;
+
 double Compute(const TrackI& segment, PaletteParameter::Id parameter, PaletteParameter::Aggregate aggregate,
                const std::vector<int>& piece);
 

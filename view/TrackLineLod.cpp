@@ -110,23 +110,30 @@ std::vector<int> TrackLineLod::VisiblePart(const std::vector<int>& form, const G
 {
     const size_t count = form.empty() ? m_valid.size() : form.size();
     const auto positionAt = [&form](size_t i) { return form.empty() ? static_cast<int>(i) : form[i]; };
-    const auto outside = [this, &view](int position) {
-        const Box& box = m_blocks[static_cast<size_t>(position / BlockSize)];
+    const auto outside = [this, &view](size_t block) {
+        const Box& box = m_blocks[block];
         return box.maxLon < view.lon0 || box.minLon > view.lon1 || box.maxLat < view.lat0 || box.minLat > view.lat1;
     };
     std::vector<int> visible;
-    visible.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        const int position = positionAt(i);
-        if (outside(position)) {
-            const int block = position / BlockSize;
-            // Inside an outside box only the first and last point count.
-            const bool first = i == 0 || positionAt(i - 1) / BlockSize != block;
-            const bool last = i + 1 == count || positionAt(i + 1) / BlockSize != block;
-            if (!first && !last)
-                continue;
+    for (size_t i = 0; i < count;) {
+        const size_t block = static_cast<size_t>(positionAt(i)) / BlockSize;
+        // Where the next block starts, in the form.
+        const int nextBlockStart = static_cast<int>((block + 1) * BlockSize);
+        const size_t next = form.empty()
+                                ? std::min(count, static_cast<size_t>(nextBlockStart))
+                                : static_cast<size_t>(std::lower_bound(form.begin() + static_cast<std::ptrdiff_t>(i),
+                                                                       form.end(), nextBlockStart)
+                                                      - form.begin());
+        if (outside(block)) {
+            // Of an outside box only the first and last point count.
+            visible.push_back(positionAt(i));
+            if (next - 1 > i)
+                visible.push_back(positionAt(next - 1));
+        } else {
+            for (size_t j = i; j < next; ++j)
+                visible.push_back(positionAt(j));
         }
-        visible.push_back(position);
+        i = next;
     }
     return visible;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PaletteParameter.h"
+#include "PieceValueTable.h"
 #include "TrackLineLod.h"
 
 #include <memory>
@@ -14,6 +16,9 @@ class TrackLodCache
 {
 public:
     const TrackLineLod& Get(const TrackI& segment);
+    // The values that colour the segment's pieces by a parameter.
+    const PieceValueTable& GetValues(const TrackI& segment, PaletteParameter::Id parameter,
+                                     PaletteParameter::Aggregate aggregate);
     void DropClosed(const OpenTracksModel& model);
     size_t GetMemoryBytes() const;
 
@@ -24,6 +29,8 @@ private:
         // same number must not inherit its lines.
         const void* navigator;
         std::unique_ptr<TrackLineLod> lines;
+        // Built with lines: dropped whenever they are.
+        std::unique_ptr<PieceValueTable> values;
     };
     std::unordered_map<int, Entry> m_entries;
 };

@@ -8,6 +8,8 @@
 #include "OpenTracksModel.h"
 #include "PickState.h"
 #include "PieceValue.h"
+#include "PieceValueTable.h"
+#include "PixelPolyline.h"
 #include "PointRange.h"
 #include "TrackLodCache.h"
 #include "TrackI.h"
@@ -89,9 +91,6 @@ TrackPainter::TrackPainter(DrawingLayersI& layers, const CoordTransformI& transf
                            PickState& pick, TrackLodCache* lods)
     : m_layers(layers), m_transform(transform), m_model(model), m_pick(pick), m_lods(lods)
 {
-    m_strokers.reserve(DrawingLayersI::LayerCount);
-    for (int index = 0; index < DrawingLayersI::LayerCount; ++index)
-        m_strokers.emplace_back(layers.GetLayer(index));
     // Every drawing clips to the view, not only that of the segments: a
     // range or the current point may be drawn by a painter of its own.
     const PixelRect& view = m_transform.GetViewRect();
@@ -99,6 +98,14 @@ TrackPainter::TrackPainter(DrawingLayersI& layers, const CoordTransformI& transf
     const GeoPoint southWest = m_transform.PixelToGeo({view.left, view.bottom});
     const GeoPoint northEast = m_transform.PixelToGeo({view.right, view.top});
     m_visible = Grown({southWest.lon, southWest.lat, northEast.lon, northEast.lat}, ViewGrowth);
+}
+
+LineStroker& TrackPainter::Stroker(int layer)
+{
+    std::unique_ptr<LineStroker>& stroker = m_strokers[static_cast<size_t>(layer)];
+    if (!stroker)
+        stroker = std::make_unique<LineStroker>(m_layers.GetLayer(layer));
+    return *stroker;
 }
 
 QColor TrackPainter::FromColorref(uint32_t colorref)
@@ -193,38 +200,41 @@ void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
     const Line line = LineOf(segment);
     const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
     const QPen centre = MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin);
-    LineStroker* casingLayer = nullptr;
-    LineStroker* centreLayer = &m_strokers[TopLayer];
+    constexpr int NoCasing = -1;
+    int casingLayer = NoCasing;
+    int centreLayer = TopLayer;
     if (attrs.level == 3) {
-        casingLayer = &m_strokers[MiddleLayer];
+        casingLayer = MiddleLayer;
     } else if (m_layers.IsMapShown()) {
-        casingLayer = &m_strokers[CasingLayer];
-        centreLayer = &m_strokers[MiddleLayer];
+        casingLayer = CasingLayer;
+        centreLayer = MiddleLayer;
     }
     ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
-        const QPolygon polygon = PolygonOf(run, 0, run.size() - 1);
-        if (casingLayer)
-            casingLayer->Stroke(casing, polygon);
-        centreLayer->Stroke(centre, polygon);
+        const QPolygon polygon = PixelPolyline::Simplified(run, 0, run.size() - 1);
+        if (casingLayer != NoCasing)
+            Stroker(casingLayer).Stroke(casing, polygon);
+        Stroker(centreLayer).Stroke(centre, polygon);
         OfferRun(run, segment.GetTid(), line);
     });
 }
 
 void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, bool lineInView, bool showDeleted)
 {
-    const Line line = LineOf(segment);
+    Line line = LineOf(segment);
     const std::vector<int>& indices = *line.valid;
-    LineStroker& middle = m_strokers[MiddleLayer];
-    LineStroker& top = m_strokers[TopLayer];
+    LineStroker& middle = Stroker(MiddleLayer);
+    LineStroker& top = Stroker(TopLayer);
     const bool arrows = attrs.level == 2;
     const bool byParameter = attrs.palette && attrs.palette->GetMixer();
+    if (byParameter && m_lods)
+        line.values = &m_lods->GetValues(segment, attrs.palette->GetParameter(), attrs.palette->GetAggregate());
     if (lineInView && indices.size() >= 2 && middle.GetSurface() && top.GetSurface()) {
         const QPen shadow = MakePen(QColor::fromRgba(ShadowColour), attrs.centreWidth + ShadowExtraWidth,
                                     arrows ? Qt::SquareCap : Qt::RoundCap, Qt::RoundJoin);
         const QPen casing = MakePen(FromColorref(attrs.casingColour), attrs.casingWidth, Qt::RoundCap, Qt::RoundJoin);
         ForEachRun(PixelsOf(segment, line), [&](const PolylineClipper::Run& run) {
             if (!arrows) {
-                const QPolygon polygon = PolygonOf(run, 0, run.size() - 1);
+                const QPolygon polygon = PixelPolyline::Simplified(run, 0, run.size() - 1);
                 middle.Stroke(shadow, polygon);
                 middle.Stroke(casing, polygon);
             }
@@ -232,7 +242,7 @@ void TrackPainter::DrawFull(const TrackI& segment, const TrackDrawAttrs& attrs, 
                 DrawColouredPieces(top, middle, segment, attrs, line, run, arrows);
             } else {
                 top.Stroke(MakePen(FromColorref(attrs.centreColour), attrs.centreWidth, Qt::RoundCap, Qt::BevelJoin),
-                           PolygonOf(run, 0, run.size() - 1));
+                           PixelPolyline::Simplified(run, 0, run.size() - 1));
             }
             OfferRun(run, segment.GetTid(), line);
         });
@@ -259,13 +269,22 @@ void TrackPainter::DrawColouredPieces(LineStroker& centre, LineStroker& shadow, 
         QColor colour = FromColorref(attrs.centreColour);
         if (mixer) {
             // Every valid point between the drawn ends counts, drawn or not.
-            const std::vector<int>& valid = *line.valid;
-            const std::vector<int> points(valid.begin() + line.ValidPosition(run[start].source),
-                                          valid.begin() + line.ValidPosition(run[j].source) + 1);
-            colour = FromColorref(mixer->GetColor(PieceValue::Compute(segment, attrs.palette->GetParameter(),
-                                                                      attrs.palette->GetAggregate(), points)));
+            const int first = line.ValidPosition(run[start].source);
+            const int last = line.ValidPosition(run[j].source);
+            double value = 0;
+            if (line.values) {
+                value = line.values->Compute(first, last);
+            } else {
+                const std::vector<int>& valid = *line.valid;
+                const std::vector<int> points(valid.begin() + first, valid.begin() + last + 1);
+                value = PieceValue::Compute(segment, attrs.palette->GetParameter(), attrs.palette->GetAggregate(),
+                                            points);
+            }
+            colour = FromColorref(mixer->GetColor(value));
         }
-        const QPolygon piece = PolygonOf(run, start, j);
+        // An arrow's head points along the last leg drawn, which must stay
+        // the one the points give.
+        const QPolygon piece = arrows ? PolygonOf(run, start, j) : PixelPolyline::Simplified(run, start, j);
         if (arrows) {
             // A shadow drawn a pixel off in every direction, nine times over.
             shadow.Stroke(shadowPen, piece, 1);
@@ -289,7 +308,7 @@ void TrackPainter::DrawDeleted(const TrackI& segment)
     QPen pen = MakePen(Qt::black, 2, Qt::FlatCap, Qt::BevelJoin);
     pen.setStyle(Qt::DashDotLine);
     ForEachRun(pixels, [&](const PolylineClipper::Run& run) {
-        m_strokers[TopLayer].Stroke(pen, PolygonOf(run, 0, run.size() - 1));
+        Stroker(TopLayer).Stroke(pen, PolygonOf(run, 0, run.size() - 1));
     });
     std::vector<int> deleted;
     segment.GetPtNav().GetFilteredIndices(deleted);
@@ -349,7 +368,7 @@ void TrackPainter::DrawPointRange(const PointRange& range)
     }
     const QPen band = MakePen(QColor::fromRgba(RangeColour), RangeWidth, Qt::RoundCap, Qt::RoundJoin);
     ForEachRun(pixels, [&](const PolylineClipper::Run& run) {
-        m_strokers[MiddleLayer].Stroke(band, PolygonOf(run, 0, run.size() - 1));
+        Stroker(MiddleLayer).Stroke(band, PolygonOf(run, 0, run.size() - 1));
     });
 }
 

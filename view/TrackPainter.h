@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingLayersI.h"
 #include "GeoTypes.h"
 #include "LineStroker.h"
 #include "PolylineClipper.h"
@@ -8,6 +9,8 @@
 #include <QColor>
 #include <QPen>
 
+#include <array>
+#include <memory>
 #include <vector>
 
 class CoordTransformI;
@@ -15,6 +18,7 @@ class DrawingLayers;
 class DrawingLayersI;
 class OpenTracksModel;
 class PickState;
+class PieceValueTable;
 class QPainter;
 class TrackI;
 class TrackLodCache;
@@ -54,6 +58,9 @@ private:
         const std::vector<int>* valid = &ownValid;
         // Positions into valid; empty when every valid point is drawn.
         const std::vector<int>* drawn = nullptr;
+        // What colours the pieces, where the map keeps it; else the points
+        // are read for every piece.
+        const PieceValueTable* values = nullptr;
 
         size_t DrawnCount() const { return drawn && !drawn->empty() ? drawn->size() : valid->size(); }
         // The position in valid of the source-th drawn point.
@@ -85,8 +92,11 @@ private:
     const OpenTracksModel& m_model;
     PickState& m_pick;
     TrackLodCache* m_lods;
+    // The stroker of a layer, made when first asked for, as the layer is.
+    LineStroker& Stroker(int layer);
+
     // One per layer, in layer order.
-    std::vector<LineStroker> m_strokers;
+    std::array<std::unique_ptr<LineStroker>, DrawingLayersI::LayerCount> m_strokers;
     QRect m_view;
     // The view in degrees, grown by a margin.
     GeoRect m_visible;

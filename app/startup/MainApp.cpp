@@ -14,6 +14,7 @@
 #include "ScreenshotMode.h"
 #include "TrackMenuUI.h"
 #include "TrackOpening.h"
+#include "TrackView.h"
 #include "ViewUI.h"
 #include "TracksFileUI.h"
 #include "SingleInstance.h"
@@ -130,11 +131,14 @@ int MainApp::Run()
     if (ScreenshotMode::IsOn())
         ScreenshotMode::TakeWhenReady(
             *frame,
-            [this, selected = false]() mutable {
+            [this, frame, selected = false]() mutable {
                 if (!m_opening->IsIdle())
                     return false;
-                if (!std::exchange(selected, true))
+                if (!std::exchange(selected, true)) {
                     ScreenshotMode::SelectSegment();
+                    if (const double zoom = ScreenshotMode::GetZoom(); zoom > 0)
+                        frame->GetTrackView().GetTransform().ZoomBy(zoom);
+                }
                 return true;
             }, [this] { return m_opening->GetFailureCount(); },
             [frame](int command) { frame->RunCommand(command); });

@@ -108,6 +108,13 @@ int ScreenshotMode::GetCommand()
     return qEnvironmentVariableIntValue("QUORVEL_SCREENSHOT_COMMAND");
 }
 
+double ScreenshotMode::GetZoom()
+{
+    bool ok = false;
+    const double zoom = qEnvironmentVariable("QUORVEL_SCREENSHOT_ZOOM").toDouble(&ok);
+    return ok && zoom > 0 ? zoom : 0.0;
+}
+
 void ScreenshotMode::SelectSegment()
 {
     const int wanted = qEnvironmentVariableIntValue("QUORVEL_SCREENSHOT_SEGMENT");

@@ -26,6 +26,9 @@ public:
     // QUORVEL_SCREENSHOT_RANGE=FIRST-LAST as well, those points of it are
     // marked as the point range.
     static void SelectSegment();
+    // QUORVEL_SCREENSHOT_ZOOM=F: how many times the map is zoomed in about
+    // its centre once the files are open (and fitted into it); 0 when not set.
+    static double GetZoom();
 
     // Message boxes answer by default, links are only reported.
     static void InstallDefaultAnswers();

@@ -233,6 +233,34 @@ TEST_F(MapLayerFilesTest, TheChosenLayerIsRememberedWhileItsGuidStaysAtItsIndex)
     EXPECT_EQ(MapLayerChoice(layersOf(LayerFile("g-b", "B"))).GetCurrentLayer(), MapLayerChoice::NoLayer);
 }
 
+TEST_F(MapLayerFilesTest, AFirstRunShowsTheOfflineWorldUntilTheUserChoosesAnotherLayer)
+{
+    if (WorldBasemap::FindDataFolder().isEmpty())
+        GTEST_SKIP() << "gmt-gshhg-low is not installed";
+    WriteTestFile(MapsPath(QStringLiteral("A.xml")), LayerFile("g-a", "A"));
+    WriteTestFile(MapsPath(QStringLiteral("W.xml")), LayerFile("g-w", "World", "gshhg"));
+    const auto layers = std::make_shared<MapLayersImpl>(
+        QStringList{MapsPath(QStringLiteral("A.xml")), MapsPath(QStringLiteral("W.xml"))});
+
+    EXPECT_EQ(MapLayerChoice(layers).GetCurrentLayer(), 1);
+    // Only a choice stored by the user counts as one: taking the world at
+    // start stores nothing.
+    EXPECT_FALSE(RegistryKey(QStringLiteral("Settings\\View")).HasValue(QStringLiteral("Index")));
+    MapLayerChoice(layers).SelectLayer(0);
+    EXPECT_EQ(MapLayerChoice(layers).GetCurrentLayer(), 0);
+    // So does switching the map off.
+    MapLayerChoice(layers).SelectLayer(MapLayerChoice::NoLayer);
+    EXPECT_EQ(MapLayerChoice(layers).GetCurrentLayer(), MapLayerChoice::NoLayer);
+
+    // Without a world layer among those that load, the map starts blank.
+    RegistryKey(QStringLiteral("Settings\\View")).ClearSection();
+    WriteTestFile(MapsPath(QStringLiteral("W.xml")), LayerFile("g-w", "World", "elsewhere"));
+    EXPECT_EQ(MapLayerChoice(std::make_shared<MapLayersImpl>(QStringList{MapsPath(QStringLiteral("A.xml")),
+                                                                         MapsPath(QStringLiteral("W.xml"))}))
+                  .GetCurrentLayer(),
+              MapLayerChoice::NoLayer);
+}
+
 TEST_F(MapLayerFilesTest, TheShippedLayersLoad)
 {
     Dir::SetDataDir(QStringLiteral(QUORVEL_SOURCE_DATA_DIR));

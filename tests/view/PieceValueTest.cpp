@@ -1,9 +1,13 @@
 #include "PieceValue.h"
 
+#include "PieceValueTable.h"
 #include "Track.h"
+#include "TrackPtNavI.h"
 #include "TrackPointMethods.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -95,4 +99,57 @@ TEST(PieceValue, ShortOrTimelessPiecesStayFinite)
     EXPECT_EQ(PieceValue::Compute(*still, Speed, Avg, {0, 1}), 0.0);
     EXPECT_EQ(PieceValue::Compute(*still, Steepness, Avg, {0, 1}), 0.0);
     EXPECT_EQ(PieceValue::Compute(*still, Elevation, Avg, {0, 1}), 0.0);
+}
+
+TEST(PieceValue, TheTableGivesWhatThePointsGiveForEveryParameterAndStretch)
+{
+    // A ride with every receiver value changing, some points without time
+    // and some filtered, so that valid positions and point indices differ.
+    auto data = std::make_shared<TrackData>();
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    double lon = 8.0, lat = 47.0;
+    for (int i = 0; i < 3000; ++i) {
+        lon += 0.0001 * (unit(random) - 0.3);
+        lat += 0.0001 * (unit(random) - 0.5);
+        const Time time = i % 97 == 5 ? Time() : Time(2024, 5, 1, 10) + TimeSpan::FromSeconds(i * 2 + (i % 7));
+        TrackPoint point({lon, lat, 400.0 + 50.0 * unit(random)}, time);
+        TrackPointGpsParams& gps = point.GetGpsParams();
+        gps.SetHeartRate(static_cast<unsigned char>(100 + i % 80));
+        gps.SetCadence(static_cast<unsigned char>(60 + i % 40));
+        gps.SetTemperature(static_cast<float>(10.0 + unit(random) * 5.0));
+        gps.SetGpsSpeed(unit(random) * 40.0);
+        gps.SetGpsAzimuth(unit(random) * 360.0);
+        if (i % 31 == 4)
+            point.GetStatus().SetFilterReason(12);
+        data->GetPoints().push_back(point);
+    }
+    auto track = std::make_shared<Track>(data, 1, -1);
+    track->Refresh(true);
+    std::vector<int> valid;
+    track->GetPtNav().GetValidIndices(valid);
+    ASSERT_LT(valid.size(), 3000u);
+
+    std::vector<std::pair<int, int>> stretches{{0, 0}, {0, 1}, {5, 6}, {63, 64}, {0, 64}, {1, 200}};
+    std::uniform_int_distribution<int> position(0, static_cast<int>(valid.size()) - 1);
+    for (int i = 0; i < 300; ++i) {
+        const int a = position(random), b = position(random);
+        stretches.emplace_back(std::min(a, b), std::min(std::max(a, b), std::min(a, b) + (i % 3 == 0 ? 2000 : 40)));
+    }
+    stretches.emplace_back(0, static_cast<int>(valid.size()) - 1);
+    for (const Id parameter : {Speed, Elevation, Steepness, HeartRate, Cadence, Temperature, GpsSpeed, Heading,
+                               GpsHeading, Segments}) {
+        for (const Aggregate aggregate : {Min, Avg, Max}) {
+            const PieceValueTable table(*track, valid, parameter, aggregate);
+            EXPECT_TRUE(table.IsFor(parameter, aggregate));
+            for (const auto& [first, last] : stretches) {
+                const std::vector<int> piece(valid.begin() + first, valid.begin() + last + 1);
+                const double expected = PieceValue::Compute(*track, parameter, aggregate, piece);
+                EXPECT_NEAR(table.Compute(first, last), expected, 1e-9 * std::max(1.0, std::abs(expected)))
+                    << "parameter " << parameter << ", aggregate " << aggregate << ", " << first << " to " << last;
+            }
+        }
+    }
+    EXPECT_FALSE(PieceValueTable(*track, valid, Speed, Min).IsFor(Speed, Max));
+    EXPECT_TRUE(PieceValueTable(*track, valid, Elevation, Min).IsFor(Elevation, Max));
 }
