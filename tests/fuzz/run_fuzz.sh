@@ -17,8 +17,9 @@
 # gets a unit test beside its reader's.
 set -euo pipefail
 
-# All in one function, so that bash has read the whole script before it runs
-# (the script may be edited while a long run goes on).
+# All in one function, called on one line with the exit, so that bash has
+# read the whole script before it runs and reads no more of it after (the
+# script may be edited while a long run goes on).
 main() {
     root=$(cd "$(dirname "$0")/../.." && pwd)
     build=${FUZZ_BUILD:-$root/build-fuzz}
@@ -114,4 +115,4 @@ main() {
     done
 }
 
-main "$@"
+main "$@"; exit
