@@ -17,7 +17,7 @@ constexpr long long RecordBytes = 1 + 4 * 6 + 1 + 1 + 1 + 2;
 
 } // namespace
 
-long long WriteBenchFitRide(const QString& fileName, long long bytes)
+QByteArray MakeBenchFitRide(long long bytes, long long* recordCount)
 {
     using F = FitBuilder;
     FitBuilder fit;
@@ -42,8 +42,17 @@ long long WriteBenchFitRide(const QString& fileName, long long bytes)
                               std::llround(speed * 1000.0), 120 + i % 40, 80 + i % 15, 18, 180 + i % 90});
     }
     fit.Data(EventType, {StartTime + records, 0, 4});
+    if (recordCount)
+        *recordCount = records;
+    return fit.File();
+}
+
+long long WriteBenchFitRide(const QString& fileName, long long bytes)
+{
+    long long records = 0;
+    const QByteArray ride = MakeBenchFitRide(bytes, &records);
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(fit.File()) < 0 || !file.flush())
+    if (!file.open(QIODevice::WriteOnly) || file.write(ride) < 0 || !file.flush())
         return 0;
     return records;
 }

@@ -1,13 +1,15 @@
 // Peak memory of loading (and saving as GPX) generated worst cases of every
-// text format at growing input sizes; a bounded reader's peak grows in step
-// with its input and stays within the format's LoadMemoryBound, which is
-// printed beside it.
+// format at growing input sizes (for a KMZ: the size of its KML); a bounded
+// reader's peak grows in step with its input and stays within the format's
+// LoadMemoryBound, which is printed beside it.
 // usage: bench_memory [REPEATS] [SIZES_KB...] [CASE_PREFIX...]
 // (default 3 repeats, 1024 2048 4096 KB, every case)
 // Each load runs in a child process of its own, so every peak starts from
 // the same heap.
 
+#include "BenchFitRide.h"
 #include "BenchSupport.h"
+#include "FitBuilder.h"
 #include "GEventManagerImpl.h"
 #include "LoadManager.h"
 #include "LoadMemoryBound.h"
@@ -15,6 +17,7 @@
 #include "SaveManager.h"
 #include "TrackReverser.h"
 #include "TracksStateHolderImpl.h"
+#include "ZipArchive.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -75,6 +78,98 @@ QByteArray Rmc(int i)
     return Checksummed("GPRMC," + time + ",A,4807.038,N,01131.000,E,0.0,0.0,010524,,");
 }
 
+QByteArray KmlDeepFolders(qint64 n)
+{
+    return Fill(kKmlHead, [](int) {
+        return Nested("<Folder><name>F</name>", kPlacemark, "</Folder>", kChainDepth) + "\n";
+    }, kKmlTail, n);
+}
+
+QByteArray KmlManySegments(qint64 n)
+{
+    return Fill(kKmlHead, [](int) { return kPlacemark + "\n"; }, kKmlTail, n);
+}
+
+QByteArray KmlLongNames(qint64 n)
+{
+    return Fill(kKmlHead, [](int) { return "<Folder><name>" + QByteArray(4000, 'n') + "</name>" + kPlacemark + "</Folder>\n"; },
+                kKmlTail, n);
+}
+
+// The KML of about n bytes packed as a KMZ: deflate shrinks such repeated
+// text hundreds of times, the worst case of memory per input byte.
+QByteArray Packed(const QByteArray& kml)
+{
+    return MakeZipArchive({{QStringLiteral("doc.kml"), kml}});
+}
+
+// Features after a first one, so that each piece starts with its comma.
+const QByteArray kGeoJsonHead = "{\"type\": \"FeatureCollection\", \"features\": [\n"
+                                "{\"type\": \"Feature\", \"properties\": {}, \"geometry\": {\"type\": \"Point\", \"coordinates\": [8, 47]}}";
+const QByteArray kGeoJsonTail = "\n]}\n";
+
+QByteArray GeoJsonLine(int i, const QByteArray& properties)
+{
+    return ",\n{\"type\": \"Feature\", \"properties\": {" + properties
+        + "}, \"geometry\": {\"type\": \"LineString\", \"coordinates\": [[" + QByteArray::number(8 + i * 1e-6, 'f', 6)
+        + ", 47, 500]]}}";
+}
+
+// FIT local message types of the generated files.
+enum FitLocal { FitFileId = 0, FitEvent = 1, FitRecord = 2 };
+constexpr int64_t kFitStart = 1'081'000'000;
+
+// A FIT file of records of time, position and the extra fields after the
+// file id; with timer breaks, each record is a segment of its own.
+QByteArray FitRecords(qint64 bytes, const std::vector<FitBuilder::Field>& extraFields, bool timerBreaks)
+{
+    using F = FitBuilder;
+    FitBuilder fit;
+    fit.Define(FitFileId, 0, {{0, 1, F::Enum}, {4, 4, F::Uint32}});
+    fit.Data(FitFileId, {4, kFitStart});
+    fit.Define(FitEvent, 21, {{253, 4, F::Uint32}, {0, 1, F::Enum}, {1, 1, F::Enum}});
+    std::vector<F::Field> fields = {{253, 4, F::Uint32}, {0, 4, F::Sint32}, {1, 4, F::Sint32}};
+    fields.insert(fields.end(), extraFields.begin(), extraFields.end());
+    fit.Define(FitRecord, 20, fields);
+    std::vector<int64_t> values(fields.size(), 7);
+    constexpr qint64 EventBytes = 1 + 4 + 1 + 1;
+    qint64 perRecord = 1 + 4 + 4 + 4 + (timerBreaks ? 2 * EventBytes : 0);
+    for (const F::Field& field : extraFields)
+        perRecord += field.size;
+    for (qint64 i = 0; i * perRecord < bytes; ++i) {
+        values[0] = kFitStart + i;
+        values[1] = F::Semicircles(47 + static_cast<double>(i) * 1e-6);
+        values[2] = F::Semicircles(8);
+        fit.Data(FitRecord, values);
+        if (timerBreaks) {
+            // Stop all, then start: the next record opens a segment.
+            fit.Data(FitEvent, {kFitStart + i, 0, 4});
+            fit.Data(FitEvent, {kFitStart + i, 0, 0});
+        }
+    }
+    return fit.File();
+}
+
+// Record fields of one byte that the loader does not read.
+std::vector<FitBuilder::Field> UnknownFitFields(int count)
+{
+    std::vector<FitBuilder::Field> fields;
+    for (int i = 0; i < count; ++i)
+        fields.push_back({static_cast<uint8_t>(100 + i), 1, FitBuilder::Uint8});
+    return fields;
+}
+
+// A B record: time of day, position, validity, pressure and GNSS altitude.
+QByteArray IgcFix(int i)
+{
+    const int seconds = 36000 + i % 50000;
+    const QByteArray time = QByteArray::number(seconds / 3600 * 10000 + seconds / 60 % 60 * 100 + seconds % 60);
+    const QByteArray minutes = QByteArray::number(7038 + i % 1000).rightJustified(5, '0');
+    return "B" + time.rightJustified(6, '0') + "48" + minutes + "N01131000EA0050000600";
+}
+
+const QByteArray kIgcHead = "AXXX001\r\nHFDTE010524\r\n";
+
 struct Case
 {
     const char* name;
@@ -110,19 +205,9 @@ const std::vector<Case> kCases = {
      [](qint64 n) {
          return Fill(kGpxHead, [](int) { return "<trk><name>" + QByteArray(4000, 'n') + "</name><trkseg><trkpt lat=\"47\" lon=\"8\"/></trkseg></trk>\n"; }, "</gpx>\n", n);
      }},
-    {"kml_deep_folders", TrackFileKml, false,
-     [](qint64 n) {
-         return Fill(kKmlHead, [](int) {
-             return Nested("<Folder><name>F</name>", kPlacemark, "</Folder>", kChainDepth) + "\n";
-         }, kKmlTail, n);
-     }},
-    {"kml_many_segments", TrackFileKml, true,
-     [](qint64 n) { return Fill(kKmlHead, [](int) { return kPlacemark + "\n"; }, kKmlTail, n); }},
-    {"kml_long_names", TrackFileKml, false,
-     [](qint64 n) {
-         return Fill(kKmlHead, [](int) { return "<Folder><name>" + QByteArray(4000, 'n') + "</name>" + kPlacemark + "</Folder>\n"; },
-                     kKmlTail, n);
-     }},
+    {"kml_deep_folders", TrackFileKml, false, KmlDeepFolders},
+    {"kml_many_segments", TrackFileKml, true, KmlManySegments},
+    {"kml_long_names", TrackFileKml, false, KmlLongNames},
     {"tcx_deep_extensions", TrackFileTcx, false,
      [](qint64 n) {
          return Fill(kTcxHead + "<Lap StartTime=\"2024-05-01T10:00:00Z\"><Track>", [](int) {
@@ -151,6 +236,42 @@ const std::vector<Case> kCases = {
      [](qint64 n) {
          return kPltHead + "0,2,255," + QByteArray(n, 'n') + ",0,0,2,8421376\r\n1\r\n47.0,8.0,0,1000,45413.4,,\r\n";
      }},
+    {"geojson_many_segments", TrackFileGeoJson, true,
+     [](qint64 n) { return Fill(kGeoJsonHead, [](int i) { return GeoJsonLine(i, {}); }, kGeoJsonTail, n); }},
+    {"geojson_deep_nesting", TrackFileGeoJson, false,
+     [](qint64 n) {
+         return Fill(kGeoJsonHead, [](int i) {
+             return "," + Nested("{\"type\": \"GeometryCollection\", \"geometries\": [", GeoJsonLine(i, {}).mid(2),
+                                 "]}", kChainDepth);
+         }, kGeoJsonTail, n);
+     }},
+    {"geojson_long_names", TrackFileGeoJson, false,
+     [](qint64 n) {
+         return Fill(kGeoJsonHead, [](int i) { return GeoJsonLine(i, "\"name\": \"" + QByteArray(4000, 'n') + "\""); },
+                     kGeoJsonTail, n);
+     }},
+    {"geojson_many_fields", TrackFileGeoJson, false,
+     [](qint64 n) {
+         QByteArray fields;
+         for (int k = 0; k < 50; ++k)
+             fields += (k ? ", \"k" : "\"k") + QByteArray::number(k) + "\": " + QByteArray::number(k);
+         return Fill(kGeoJsonHead, [&fields](int i) { return GeoJsonLine(i, fields); }, kGeoJsonTail, n);
+     }},
+    {"fit_ride", TrackFileFit, false, [](qint64 n) { return MakeBenchFitRide(n); }},
+    {"fit_many_segments", TrackFileFit, true, [](qint64 n) { return FitRecords(n, {}, true); }},
+    {"fit_many_fields", TrackFileFit, false, [](qint64 n) { return FitRecords(n, UnknownFitFields(150), false); }},
+    {"igc_many_fixes", TrackFileIgc, false,
+     [](qint64 n) { return Fill(kIgcHead, [](int i) { return IgcFix(i) + "\r\n"; }, {}, n); }},
+    {"igc_many_extensions", TrackFileIgc, false,
+     [](qint64 n) {
+         // Extensions up to the last byte a B record's table can name.
+         const QByteArray table = "I073638FXA3940SIU4143ENL4446TAS4749HDM5052VAT5399XYZ\r\n";
+         return Fill(kIgcHead + table, [](int i) { return IgcFix(i) + "01205001230450901" + QByteArray(47, '7') + "\r\n"; },
+                     {}, n);
+     }},
+    {"kmz_deep_folders", TrackFileKmz, false, [](qint64 n) { return Packed(KmlDeepFolders(n)); }},
+    {"kmz_many_segments", TrackFileKmz, true, [](qint64 n) { return Packed(KmlManySegments(n)); }},
+    {"kmz_long_names", TrackFileKmz, false, [](qint64 n) { return Packed(KmlLongNames(n)); }},
     {"magellan_long_lines", TrackFileMagellanSd, false,
      [](qint64 n) {
          return Fill({}, [](int i) {

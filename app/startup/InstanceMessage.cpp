@@ -13,6 +13,8 @@ QByteArray InstanceMessage::Encode(const QString& commandLine)
 
 bool InstanceMessage::Decode(const QByteArray& message, QString& commandLine)
 {
+    if (message.size() > kMaxBytes)
+        return false;
     QDataStream in(message);
     quint32 id = 0;
     QString text;

@@ -80,7 +80,13 @@ void SingleInstance::OnConnection()
             socket->deleteLater();
             continue;
         }
-        // The whole message is read once the sender has closed its end.
+        // Whoever sends more than a command line is cut off before the
+        // bytes pile up; the whole message is read once the sender has
+        // closed its end.
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket] {
+            if (socket->bytesAvailable() > InstanceMessage::kMaxBytes)
+                socket->abort();
+        });
         QObject::connect(socket, &QLocalSocket::disconnected, socket, [this, socket] {
             OnMessage(socket);
             socket->deleteLater();

@@ -48,7 +48,7 @@ char* Digits(char* p, int64_t value, int width)
 
 XmlBufferWriter::XmlBufferWriter(QIODevice& device)
     : m_device(device)
-    , m_buffer(BufferBytes)
+    , m_buffer(std::make_unique_for_overwrite<char[]>(BufferBytes))
 {
 }
 
@@ -57,7 +57,7 @@ void XmlBufferWriter::Append(std::string_view text)
     // An empty view may carry no pointer at all, which memcpy must not get.
     if (text.empty())
         return;
-    if (text.size() > m_buffer.size() / 2) {
+    if (text.size() > BufferBytes / 2) {
         // Large kept markup goes straight to the device.
         if (Flush() && m_device.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
             m_failed = true;
@@ -86,7 +86,7 @@ void XmlBufferWriter::AppendDouble(double value)
     if (value == 0)
         value = 0;
     char* p = Space(MaxNumberChars);
-    m_used = static_cast<size_t>(std::to_chars(p, p + MaxNumberChars, value, std::chars_format::fixed).ptr - m_buffer.data());
+    m_used = static_cast<size_t>(std::to_chars(p, p + MaxNumberChars, value, std::chars_format::fixed).ptr - m_buffer.get());
 }
 
 void XmlBufferWriter::AppendFloat(float value)
@@ -94,13 +94,13 @@ void XmlBufferWriter::AppendFloat(float value)
     if (value == 0)
         value = 0;
     char* p = Space(MaxNumberChars);
-    m_used = static_cast<size_t>(std::to_chars(p, p + MaxNumberChars, value, std::chars_format::fixed).ptr - m_buffer.data());
+    m_used = static_cast<size_t>(std::to_chars(p, p + MaxNumberChars, value, std::chars_format::fixed).ptr - m_buffer.get());
 }
 
 void XmlBufferWriter::AppendInt(long long value)
 {
     char* p = Space(24);
-    m_used = static_cast<size_t>(std::to_chars(p, p + 24, value).ptr - m_buffer.data());
+    m_used = static_cast<size_t>(std::to_chars(p, p + 24, value).ptr - m_buffer.get());
 }
 
 bool XmlBufferWriter::CanWriteTime(const Time& utc)
@@ -148,7 +148,7 @@ void XmlBufferWriter::AppendTime(const Time& utc)
 bool XmlBufferWriter::Flush()
 {
     if (!m_failed && m_used > 0
-        && m_device.write(m_buffer.data(), static_cast<qint64>(m_used)) != static_cast<qint64>(m_used))
+        && m_device.write(m_buffer.get(), static_cast<qint64>(m_used)) != static_cast<qint64>(m_used))
         m_failed = true;
     m_used = 0;
     return !m_failed;
@@ -156,7 +156,7 @@ bool XmlBufferWriter::Flush()
 
 char* XmlBufferWriter::Space(size_t bytes)
 {
-    if (m_buffer.size() - m_used < bytes)
+    if (BufferBytes - m_used < bytes)
         Flush();
-    return m_buffer.data() + m_used;
+    return m_buffer.get() + m_used;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 class QIODevice;
 class Time;
@@ -40,7 +40,8 @@ private:
     char* Space(size_t bytes);
 
     QIODevice& m_device;
-    std::vector<char> m_buffer;
+    // Not zeroed: a small file touches only the pages it fills.
+    std::unique_ptr<char[]> m_buffer;
     size_t m_used = 0;
     bool m_failed = false;
 };

@@ -46,3 +46,14 @@ TEST(InstanceMessage, ALengthBeyondTheMessageIsRefusedWithoutReservingIt)
     QString received;
     EXPECT_FALSE(InstanceMessage::Decode(message, received));
 }
+
+TEST(InstanceMessage, AMessageLongerThanTheCapIsRefused)
+{
+    // An id and a length of four bytes each, then two bytes a character.
+    const qsizetype fitting = (InstanceMessage::kMaxBytes - 8) / 2;
+    QString received;
+    EXPECT_TRUE(InstanceMessage::Decode(InstanceMessage::Encode(QString(fitting, QLatin1Char('a'))), received));
+    EXPECT_EQ(received.size(), fitting);
+    EXPECT_FALSE(InstanceMessage::Decode(InstanceMessage::Encode(QString(fitting + 1, QLatin1Char('a'))), received));
+    EXPECT_EQ(received.size(), fitting);
+}

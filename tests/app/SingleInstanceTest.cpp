@@ -1,3 +1,4 @@
+#include "InstanceMessage.h"
 #include "InstanceSocketFolder.h"
 #include "SingleInstance.h"
 #include "TestSupport.h"
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalSocket>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +100,28 @@ TEST(SingleInstanceHandOver, TheRunningInstanceReceivesTheCommandLine)
     EXPECT_TRUE(second.HandOver(line));
     ASSERT_TRUE(WaitFor([&] { return !received.isEmpty(); }));
     EXPECT_EQ(received, QStringList{line});
+}
+
+TEST(SingleInstanceHandOver, ASenderOfMoreThanACommandLineIsCutOffAndTheNextOneHeard)
+{
+    const QString name = UniqueName();
+    SingleInstance first(name);
+    ASSERT_TRUE(first.Listen());
+    QStringList received;
+    first.SetReceiver([&](const QString& line) { received.append(line); });
+
+    // A well-formed message, only too long, from a sender that never closes.
+    QLocalSocket flood;
+    flood.connectToServer(name);
+    ASSERT_TRUE(flood.waitForConnected(1000));
+    flood.write(InstanceMessage::Encode(QString(InstanceMessage::kMaxBytes / 2, QLatin1Char('a'))));
+    EXPECT_TRUE(WaitFor([&] { return flood.state() == QLocalSocket::UnconnectedState; }))
+        << "still connected with " << flood.bytesToWrite() << " bytes to write";
+
+    SingleInstance second(name);
+    EXPECT_TRUE(second.HandOver(QStringLiteral("\"b.gpx\"")));
+    ASSERT_TRUE(WaitFor([&] { return !received.isEmpty(); }));
+    EXPECT_EQ(received, QStringList{QStringLiteral("\"b.gpx\"")});
 }
 
 TEST(InstanceSocketFolder, ThePrivateRuntimeFolderIsUsed)

@@ -17,8 +17,9 @@
 # gets a unit test beside its reader's.
 set -euo pipefail
 
-# All in one function, so that bash has read the whole script before it runs
-# (the script may be edited while a long run goes on).
+# All in one function, called on one line with the exit, so that bash has
+# read the whole script before it runs and reads no more of it after (the
+# script may be edited while a long run goes on).
 main() {
     root=$(cd "$(dirname "$0")/../.." && pwd)
     build=${FUZZ_BUILD:-$root/build-fuzz}
@@ -48,6 +49,9 @@ main() {
                       [fit]=fit [igc]=igc [geojson]=geojson [kmz]=kmz
                       [detect]="gpx tcx kml nmea ozi magellan fit igc geojson kmz detect"
                       [palette]=palette [layer]=layer [instance]=instance)
+    # Fixtures longer than this are cut into pieces (of whole lines, or
+    # whole FIT files), so that the seeds are small and a run executes more.
+    declare -A pieceBytes=([nmea]=1024 [ozi]=1024 [magellan]=1024 [igc]=1024 [fit]=2048)
     declare -A maxlen=([gpx]=16384 [tcx]=16384 [kml]=16384 [nmea]=4096 [ozi]=4096 [magellan]=4096
                        [fit]=16384 [igc]=4096 [geojson]=16384 [kmz]=16384 [detect]=8192
                        [palette]=4096 [layer]=4096 [instance]=2048)
@@ -75,6 +79,13 @@ main() {
         for folder in ${folders[$base]}; do
             [ -d "$fixtures/$folder" ] && find "$fixtures/$folder" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
         done
+        if [ "$base" = fit ]; then
+            python3 "$here/fit_pieces.py" "${pieceBytes[$base]}" "$dir/seeds"
+        elif [ -n "${pieceBytes[$base]:-}" ]; then
+            find "$dir/seeds" -type f -size +"${pieceBytes[$base]}"c | while read -r seed; do
+                split -C "${pieceBytes[$base]}" -d -a 4 "$seed" "$seed.piece" && rm -f "$seed"
+            done
+        fi
         if [ -n "${datadirs[$base]:-}" ]; then
             find "$root/${datadirs[$base]}" -type f -exec cp -f --backup=numbered {} "$dir/seeds/" \;
         fi
@@ -104,4 +115,4 @@ main() {
     done
 }
 
-main "$@"
+main "$@"; exit

@@ -1,10 +1,10 @@
 #include "KmzLoader.h"
 #include "KmlLoader.h"
-#include "KmzArchive.h"
 #include "LoadManager.h"
 #include "LoadedFile.h"
 #include "PeerOracle.h"
 #include "TestSupport.h"
+#include "ZipArchive.h"
 
 #include <QDir>
 #include <QFile>

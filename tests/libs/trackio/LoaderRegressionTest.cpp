@@ -31,7 +31,7 @@ struct Case
 const std::pair<const char*, TrackFileType> kFolders[] = {
     {"gpx", TrackFileGpx}, {"tcx", TrackFileTcx}, {"kml", TrackFileKml}, {"nmea", TrackFileNmea},
     {"ozi", TrackFileOzi}, {"magellan", TrackFileMagellanSd}, {"fit", TrackFileFit},
-    {"igc", TrackFileIgc}, {"detect", TrackFileAll},
+    {"igc", TrackFileIgc}, {"geojson", TrackFileGeoJson}, {"detect", TrackFileAll},
 };
 
 QString RegressionsDir()

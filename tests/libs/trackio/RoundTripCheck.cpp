@@ -19,13 +19,15 @@ const std::pair<TrackFileType, const char*> kWrittenFormats[] = {
     {TrackFileGpx, "GPX"}, {TrackFileKml, "KML"}, {TrackFileTcx, "TCX"}, {TrackFileGeoJson, "GeoJSON"}};
 
 // What every written format holds of a point; a time no format can write
-// counts as none.
+// counts as none, and longitude 180 as -180, the same meridian, as GPX
+// writes it.
 using Fix = std::tuple<double, double, bool, double, bool, long long>;
 
 Fix FixOf(const TrackPoint& point)
 {
     const bool timed = XmlBufferWriter::CanWriteTime(point.GetTime());
-    return {point.GetLon(),
+    const double lon = point.GetLon() == 180.0 ? -180.0 : point.GetLon();
+    return {lon,
             point.GetLat(),
             point.HasElevation(),
             point.HasElevation() ? point.GetElevation() : 0.0,
