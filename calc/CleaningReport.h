@@ -11,6 +11,15 @@
 // Points counted by the text of their filter reason.
 using ReasonCounts = std::map<QString, int>;
 
+// A point that a cleaning removed or left filtered, where it lay, with its
+// reason key.
+struct CleanedPoint
+{
+    double lon = 0;
+    double lat = 0;
+    int reasonKey = 0;
+};
+
 // One segment that a cleaning touched: its figures before and after, and
 // what happened to its points. A segment that a restructuring dissolved has
 // no after; one that it made has no before.
@@ -26,6 +35,8 @@ struct CleaningSegment
     ReasonCounts removed;
     // Points still marked filtered in the result, by reason.
     ReasonCounts filtered;
+    // The points of both counts, when the report was asked to keep them.
+    std::vector<CleanedPoint> points;
 };
 
 // What cleaning one file changed, in the figures of the statistics, so that

@@ -13,4 +13,6 @@ class CleaningReportText
 public:
     static QString Format(const QString& input, const QString& recipeName, const QString& output,
                           const CleaningReport& report);
+    // "Segment 2", "New segment 3" or "Segment 1, now gone".
+    static QString SegmentTitle(const CleaningSegment& segment);
 };

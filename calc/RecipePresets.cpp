@@ -14,6 +14,11 @@ QDir PresetFolder()
 
 } // namespace
 
+QString RecipePresets::GetFolder()
+{
+    return PresetFolder().path();
+}
+
 QStringList RecipePresets::GetNames()
 {
     QStringList names;

@@ -8,6 +8,8 @@
 class RecipePresets
 {
 public:
+    // Where the presets lie.
+    static QString GetFolder();
     // The preset names, sorted.
     static QStringList GetNames();
     // nameOrPath itself when it names an existing file, else the preset of

@@ -1,5 +1,6 @@
 #include "RecipeRunner.h"
 
+#include "CleaningReportBuilder.h"
 #include "FilterManager.h"
 #include "FilterReasons.h"
 #include "IncreaseFrequency.h"
@@ -12,13 +13,11 @@
 #include "StringIds.h"
 #include "TrackTimeEdits.h"
 #include "TrackRestructure.h"
-#include "TrackTreeAlg.h"
 #include "Translator.h"
 #include "ValueFilterRows.h"
 
 #include <QLocale>
 
-#include <algorithm>
 
 namespace {
 
@@ -27,21 +26,6 @@ using namespace RecipeSteps;
 // The reason of points that have no time, which the time check gives them
 // when the file is read.
 constexpr int kNoTimeReason = 16;
-
-// The text a point's reason is counted under: the rule's own text for the
-// filter by value, the plain reason for a local inconsistency, whose key
-// also carries a score.
-QString ReasonText(int key)
-{
-    switch (key % 100) {
-    case 91:
-        return Translator::GetInstance().LoadStr(IDS_REASON_LOCAL_INCONSISTENCY);
-    case 92:
-        return Translator::GetInstance().LoadStr(IDS_REASON_VERY_LOCAL_INCONSISTENCY);
-    default:
-        return FilterReasons::GetInstance().GetText(key).text;
-    }
-}
 
 // Points without time keep their places as valid points: a route or a
 // recording without times would otherwise be deleted whole.
@@ -53,111 +37,6 @@ void ValidateUntimed(TrackI& segment)
             segment.GetPointStatus(i)->SetValid();
     }
 }
-
-bool SameFigures(const TrackStatistics& a, const TrackStatistics& b)
-{
-    return a.points == b.points && a.filtered == b.filtered && a.distance == b.distance && a.duration == b.duration
-        && a.movingTime == b.movingTime && a.maxSpeed == b.maxSpeed && a.ascent == b.ascent
-        && a.descent == b.descent;
-}
-
-// The state of one run over one file: the steps' operations on the model
-// and what the report needs of the points before they change.
-class FileCleaning
-{
-public:
-    FileCleaning(OpenTracksModel& model, int file, const StatisticsParams& params)
-        : m_model(model)
-        , m_file(file)
-        , m_params(params)
-    {
-        const std::vector<int> segments = Segments();
-        for (size_t i = 0; i < segments.size(); ++i) {
-            CleaningSegment& entry = m_byTid[segments[i]];
-            entry.beforePosition = static_cast<int>(i);
-            entry.before = Figures(segments[i]);
-        }
-    }
-
-    std::vector<int> Segments() const
-    {
-        std::vector<int> segments;
-        TrackTreeAlg(m_model.GetReader().get()).GetSubsegmentIds(m_file, segments);
-        return segments;
-    }
-
-    TrackPtr Segment(int tid) const { return m_model.GetTrack(tid); }
-
-    // The reasons of the points a deletion is about to remove.
-    void CountBeforeDelete(int tid)
-    {
-        const TrackDataI& points = Segment(tid)->GetTrackData();
-        for (int i = 0; i < points.GetPointCount(); ++i) {
-            const TrackPoint& point = points.GetTrackPoint(i);
-            if (!point.IsValid())
-                ++m_byTid[tid].removed[ReasonText(point.GetStatus().GetFilterReason())];
-        }
-    }
-
-    CleaningReport Finish(QString error)
-    {
-        CleaningReport report;
-        report.error = std::move(error);
-        const std::vector<int> segments = Segments();
-        std::vector<CleaningSegment> gone;
-        for (size_t i = 0; i < segments.size(); ++i) {
-            CleaningSegment entry = m_byTid[segments[i]];
-            m_byTid.erase(segments[i]);
-            entry.afterPosition = static_cast<int>(i);
-            entry.after = Figures(segments[i]);
-            const TrackDataI& points = Segment(segments[i])->GetTrackData();
-            for (int p = 0; p < points.GetPointCount(); ++p) {
-                if (!points.GetTrackPoint(p).IsValid())
-                    ++entry.filtered[ReasonText(points.GetTrackPoint(p).GetStatus().GetFilterReason())];
-            }
-            report.after.Add(*entry.after);
-            Keep(entry, report);
-        }
-        for (auto& [tid, entry] : m_byTid)
-            gone.push_back(entry);
-        std::sort(gone.begin(), gone.end(), [](const CleaningSegment& a, const CleaningSegment& b) {
-            return a.beforePosition < b.beforePosition;
-        });
-        for (CleaningSegment& entry : gone)
-            Keep(entry, report);
-        for (const CleaningSegment& entry : report.segments) {
-            if (entry.before)
-                report.before.Add(*entry.before);
-        }
-        return report;
-    }
-
-private:
-    TrackStatistics Figures(int tid) const
-    {
-        const TrackPtr track = Segment(tid);
-        return track ? TrackStatistics::OfRange(*track, 0, -1, m_params) : TrackStatistics();
-    }
-
-    // A segment whose figures and points stayed as they were is only
-    // counted; its figures still belong to the file's.
-    static void Keep(CleaningSegment& entry, CleaningReport& report)
-    {
-        const bool same = entry.before && entry.after && entry.removed.empty() && SameFigures(*entry.before, *entry.after)
-            && entry.beforePosition == entry.afterPosition;
-        if (same) {
-            ++report.unchangedSegments;
-            report.before.Add(*entry.before);
-        } else {
-            report.segments.push_back(std::move(entry));
-        }
-    }
-
-    OpenTracksModel& m_model;
-    int m_file;
-    StatisticsParams m_params;
-    std::map<int, CleaningSegment> m_byTid;
-};
 
 QString Text(int id)
 {
@@ -193,9 +72,9 @@ RecipeRunner::RecipeRunner(const Recipe& recipe, const StatisticsParams& params)
 
 RecipeRunner::~RecipeRunner() = default;
 
-CleaningReport RecipeRunner::Run(OpenTracksModel& model, int fileTid) const
+CleaningReport RecipeRunner::Run(OpenTracksModel& model, int fileTid, bool withPoints) const
 {
-    FileCleaning cleaning(model, fileTid, m_params);
+    CleaningReportBuilder cleaning(model, fileTid, m_params, withPoints);
     for (size_t s = 0; s < m_recipe.steps.size(); ++s) {
         const RecipeStep& step = m_recipe.steps[s];
         const QString name = step.GetName();

@@ -22,7 +22,8 @@ public:
 
     // Cleans the file fileTid of model in place. When a step cannot run,
     // the report's error says why and the file is left half cleaned.
-    CleaningReport Run(OpenTracksModel& model, int fileTid) const;
+    // withPoints: the report keeps where its counted points lay.
+    CleaningReport Run(OpenTracksModel& model, int fileTid, bool withPoints = false) const;
 
 private:
     Recipe m_recipe;

@@ -10,6 +10,11 @@ RecipeStep::RecipeStep(const RecipeStepKind& kind, std::map<QString, QJsonValue>
 {
 }
 
+RecipeStep RecipeStep::Of(const char* kindName, std::map<QString, QJsonValue> values)
+{
+    return RecipeStep(*RecipeStepKind::Find(QLatin1String(kindName)), std::move(values));
+}
+
 QString RecipeStep::GetName() const
 {
     return QLatin1String(m_kind->name);

@@ -17,6 +17,8 @@ class RecipeStep
 public:
     RecipeStep() = default;
     RecipeStep(const RecipeStepKind& kind, std::map<QString, QJsonValue> values, QString why = QString());
+    // The step of the kind named kindName, one of RecipeSteps.
+    static RecipeStep Of(const char* kindName, std::map<QString, QJsonValue> values = {});
 
     const RecipeStepKind& GetKind() const { return *m_kind; }
     // The kind's name.

@@ -2,6 +2,8 @@
 
 #include "FilterReasons.h"
 #include "ParameterFilterImpl.h"
+#include "RecipeStep.h"
+#include "RecipeStepKind.h"
 #include "String.h"
 #include "StringIds.h"
 #include "Translator.h"
@@ -43,6 +45,35 @@ QString ValueFilterRows::GetLabel(const Row& row, MeasuringSystem system)
         + GetUnitNotation(row.unit, system) + QStringLiteral("):");
 }
 
+namespace {
+
+// What a row's text gives as a limit: nothing when it is empty, does not
+// parse or is not above 0.
+std::optional<double> LimitOf(const QString& typed)
+{
+    if (typed.isEmpty())
+        return std::nullopt;
+    const double value = String::Atof(typed);
+    return value > 0 ? std::optional<double>(value) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<RecipeStep> ValueFilterRows::ToRecipeStep(const Texts& texts, MeasuringSystem system)
+{
+    // The step's parameters are listed in the order of the rows.
+    const std::vector<RecipeParam>& params = RecipeStepKind::Find(QLatin1String(RecipeSteps::FilterByValue))->params;
+    std::map<QString, QJsonValue> values;
+    for (int i = 0; i < Count; ++i) {
+        const Row& row = GetRows()[static_cast<size_t>(i)];
+        if (const std::optional<double> limit = LimitOf(texts[static_cast<size_t>(i)]))
+            values[QLatin1String(params[static_cast<size_t>(i)].name)] = ToInternal(*limit, row.unit, system);
+    }
+    if (values.empty())
+        return std::nullopt;
+    return RecipeStep::Of(RecipeSteps::FilterByValue, std::move(values));
+}
+
 std::shared_ptr<ParameterFilterImpl> ValueFilterRows::BuildFilter(const Texts& texts, MeasuringSystem system,
                                                                   FilterReasons& reasons)
 {
@@ -51,11 +82,10 @@ std::shared_ptr<ParameterFilterImpl> ValueFilterRows::BuildFilter(const Texts& t
     for (int i = 0; i < Count; ++i) {
         const Row& row = GetRows()[static_cast<size_t>(i)];
         const QString& typed = texts[static_cast<size_t>(i)];
-        if (typed.isEmpty())
+        const std::optional<double> limit = LimitOf(typed);
+        if (!limit)
             continue;
-        const double value = String::Atof(typed);
-        if (!(value > 0))
-            continue;
+        const double value = *limit;
         const QString ruleText = translator.LoadStr(row.ruleTextId) + typed + QLatin1Char(' ')
             + GetUnitNotation(row.unit, system);
         filter->Add(row.code, reasons.Register(row.code, ruleText), ToInternal(value, row.unit, system));

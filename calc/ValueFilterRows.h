@@ -6,9 +6,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class FilterReasons;
 class ParameterFilterImpl;
+class RecipeStep;
 
 // The six parameters of the filter by value as data: the dialog's rows and
 // control ids, the rule each row makes, and the unit its value is typed in.
@@ -50,4 +52,7 @@ public:
     // for its key.
     static std::shared_ptr<ParameterFilterImpl> BuildFilter(const Texts& texts, MeasuringSystem system,
                                                             FilterReasons& reasons);
+    // The recipe step that makes the same rules, its limits in the
+    // program's own units; none when no row makes a rule.
+    static std::optional<RecipeStep> ToRecipeStep(const Texts& texts, MeasuringSystem system);
 };

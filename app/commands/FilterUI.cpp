@@ -11,7 +11,9 @@
 #include "MessageBoxStyle.h"
 #include "OpenTracks.h"
 #include "ParameterFilterImpl.h"
+#include "RecipeStepKind.h"
 #include "SpikeFilter.h"
+#include "StringIds.h"
 #include "StopFilter.h"
 #include "TimeCommands.h"
 
@@ -50,10 +52,10 @@ void FilterUI::OnCommand(int id)
         FilterStops();
         break;
     case ID_TIME_SHIFT:
-        RunShiftTimeCommand(&m_frame);
+        RunShiftTimeCommand(&m_frame, &m_frame.GetCleaningLog());
         break;
     case ID_TIME_RESET:
-        RunResetTimeCommand(&m_frame);
+        RunResetTimeCommand(&m_frame, &m_frame.GetCleaningLog());
         break;
     case ID_FILTER_DELETE:
         DeleteFiltered();
@@ -76,32 +78,50 @@ FilterRun FilterUI::BeginRun(FilterRun::Scope scope) const
     return FilterRun(OpenTracks::Get().model, State(), GEventManagerImpl::GetInstance(), scope);
 }
 
+CleaningCapture FilterUI::BeginCapture() const
+{
+    std::vector<int> items;
+    State().GetSelectedItems(items);
+    OpenTracksModel& model = OpenTracks::Get().model;
+    return CleaningCapture(&m_frame.GetCleaningLog(), model, CleaningCapture::FilesOf(model, items));
+}
+
 void FilterUI::FilterByValue()
 {
     FValueDlg dialog(&m_frame);
     if (dialog.DoModal() != IDOK)
         return;
+    CleaningCapture capture = BeginCapture();
     FilterRun run = BeginRun();
     const std::shared_ptr<ParameterFilterImpl> rules =
         ValueFilterRows::BuildFilter(dialog.GetTexts(), dialog.GetMeasuringSystem(), FilterReasons::GetInstance());
     const Filter::Function filter = [rules](const TrackI& track) { return rules->Apply(track); };
     const int count = run.Run([&filter](const TrackPtr& track) { FilterManager::ApplyFilter(filter, track); });
     run.End(count, true);
+    std::vector<RecipeStep> steps;
+    if (std::optional<RecipeStep> step = ValueFilterRows::ToRecipeStep(dialog.GetTexts(), dialog.GetMeasuringSystem()))
+        steps.push_back(std::move(*step));
+    capture.Done(IDS_UNDO_FILTER_VALUE, steps);
 }
 
 void FilterUI::FilterSpikes()
 {
+    CleaningCapture capture = BeginCapture();
     FilterRun run = BeginRun();
     const int count = run.Run([](const TrackPtr& track) { SpikeFilter().Apply(*track); });
     run.End(count, true);
+    capture.Done(IDS_UNDO_FILTER_SPIKES, {RecipeStep::Of(RecipeSteps::Spikes)});
 }
 
 void FilterUI::FilterLocal()
 {
+    CleaningCapture capture = BeginCapture();
     FilterRun run = BeginRun(FilterRun::Scope::Adults);
     const LocalInconsistencyFilter filter(0, false);
     const int count = run.Run([&filter](const TrackPtr& track) { filter.Apply(*track); });
     run.End(count, true);
+    // Level 0 without the extended passes: the step's defaults.
+    capture.Done(IDS_UNDO_FILTER_LOCAL, {RecipeStep::Of(RecipeSteps::LocalInconsistency)});
 }
 
 void FilterUI::FilterStops()
@@ -110,21 +130,26 @@ void FilterUI::FilterStops()
     State().GetSelectedItems(items);
     if (items.size() != 1)
         return;
+    CleaningCapture capture = BeginCapture();
     FilterRun run = BeginRun();
     const int count = RunStopFilter(OpenTracks::Get().model, items.front());
     run.End(count, true);
+    capture.Done(IDS_UNDO_FILTER_STOPS, {RecipeStep::Of(RecipeSteps::Stops)});
 }
 
 void FilterUI::DeleteFiltered()
 {
+    CleaningCapture capture = BeginCapture();
     FilterRun run = BeginRun();
     int removed = 0;
-    run.Run([&removed](const TrackPtr& track) {
+    run.Run([&removed, &capture](const TrackPtr& track) {
+        capture.CountBeforeDelete(track->GetTid());
         const int before = track->GetPointCount();
         track->DeleteFiltered();
         removed += before - track->GetPointCount();
     });
     run.End(removed, true);
+    capture.Done(IDS_UNDO_DELETE_FILTERED, {RecipeStep::Of(RecipeSteps::DeleteFiltered)});
 }
 
 void FilterUI::RestoreFiltered()

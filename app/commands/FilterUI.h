@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CleaningCapture.h"
 #include "FilterRun.h"
 #include "MainFrameImpl.h"
 
@@ -21,6 +22,8 @@ private:
     void OnCommand(int id);
     void OnCommandUI(CommandUI& ui) const;
     FilterRun BeginRun(FilterRun::Scope scope = FilterRun::Scope::Segments) const;
+    // Takes the figures of the selected files for the cleaning report.
+    CleaningCapture BeginCapture() const;
     void FilterByValue();
     void FilterSpikes();
     void FilterLocal();

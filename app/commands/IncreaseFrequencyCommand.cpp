@@ -1,18 +1,20 @@
 #include "IncreaseFrequencyCommand.h"
 
+#include "CleaningCapture.h"
 #include "FIncreaseFreqDlg.h"
 #include "FilterRun.h"
 #include "GEventManagerImpl.h"
 #include "IncreaseFrequency.h"
 #include "MessageBoxStyle.h"
 #include "OpenTracks.h"
+#include "RecipeStepKind.h"
 #include "StringIds.h"
 #include "Track.h"
 #include "Translator.h"
 
 #include <QLocale>
 
-void RunIncreaseFrequencyCommand(QWidget* parent)
+void RunIncreaseFrequencyCommand(QWidget* parent, CleaningLog* log)
 {
     OpenTracks& open = OpenTracks::Get();
     FilterRun run(open.model, open.holder.GetState(), GEventManagerImpl::GetInstance(), FilterRun::Scope::Segments);
@@ -29,9 +31,14 @@ void RunIncreaseFrequencyCommand(QWidget* parent)
             MB_OK | MB_ICONWARNING);
         return;
     }
+    CleaningCapture capture(log, open.model, CleaningCapture::FilesOf(open.model, run.GetTids()));
     run.Run([timeStep, distStep](const TrackPtr& track) {
         if (auto segment = std::dynamic_pointer_cast<Track>(track))
             IncreaseFrequency::Apply(*segment, timeStep, distStep);
     });
     run.End(0, false);
+    // A step left out is 0 in a recipe.
+    capture.Done(IDS_UNDO_INCREASE_FREQUENCY,
+                 {RecipeStep::Of(RecipeSteps::Densify, {{QStringLiteral("time_s"), timeStep.GetInSeconds()},
+                                                        {QStringLiteral("dist_m"), distStep}})});
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+class CleaningLog;
 class QWidget;
 
 // Track > Increase frequency: densifies every segment of the selection.
-void RunIncreaseFrequencyCommand(QWidget* parent);
+// With a log, what changed is reported there and the step recorded.
+void RunIncreaseFrequencyCommand(QWidget* parent, CleaningLog* log = nullptr);

@@ -2,7 +2,9 @@
 
 #include "FSetTimeDlg.h"
 #include "MessageBoxStyle.h"
+#include "IsoTime.h"
 #include "OptUnits.h"
+#include "RecipeStepKind.h"
 #include "String.h"
 #include "TimeConv.h"
 #include "TrackChangeNotice.h"
@@ -94,5 +96,18 @@ bool ResetTimeUiImpl::Ask(ResetTimeCore::TimeCase mode, ResetTimeCore::Choice& c
     choice.speedKmh = UnitsConv::UnitsToKmh(value, entered.speedUnit);
     if (mode == ResetTimeCore::NoTimes || mode == ResetTimeCore::SomeTimes)
         options.speed.Set(choice.speedKmh);
+    m_askedMode = mode;
+    m_answer = choice;
     return true;
+}
+
+RecipeStep ResetTimeUiImpl::GetRecipeStep() const
+{
+    // A track timed throughout is spread between its first and last times
+    // without asking: no speed is used then, but the step needs one.
+    const double speed = m_askedMode ? m_answer.speedKmh : DefaultSpeed(SpeedUnits::Kmh);
+    std::map<QString, QJsonValue> values{{QStringLiteral("speed_kmh"), speed}};
+    if (m_askedMode == ResetTimeCore::NoTimes)
+        values[QStringLiteral("start")] = QString::fromStdString(IsoTime::Format(m_answer.start));
+    return RecipeStep::Of(RecipeSteps::Retime, std::move(values));
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "OblOptions.h"
+#include "RecipeStep.h"
 #include "ResetTimeCore.h"
 #include "TrackI.h"
+
+#include <optional>
 
 class QWidget;
 
@@ -24,10 +27,15 @@ public:
     // force discards recorded times as the reset command wants. False when
     // the user cancelled the dialog; nothing changed then.
     bool Run(bool force);
+    // After Run: the recipe step that retimes a file as the user chose.
+    RecipeStep GetRecipeStep() const;
 
 private:
     bool Ask(ResetTimeCore::TimeCase mode, ResetTimeCore::Choice& choice);
 
     TrackPtr m_track;
     QWidget* m_parent;
+    // What the dialog was asked for and answered, when it was shown.
+    std::optional<ResetTimeCore::TimeCase> m_askedMode;
+    ResetTimeCore::Choice m_answer;
 };

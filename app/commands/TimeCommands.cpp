@@ -1,8 +1,10 @@
 #include "TimeCommands.h"
 
+#include "CleaningCapture.h"
 #include "FShiftTimeDlg.h"
 #include "MessageBoxStyle.h"
 #include "OpenTracks.h"
+#include "RecipeStepKind.h"
 #include "ResetTimeUiImpl.h"
 #include "StringIds.h"
 #include "TimeConv.h"
@@ -35,7 +37,7 @@ TrackPtr TrackWithPoints(int tid)
 
 } // namespace
 
-void RunShiftTimeCommand(QWidget* parent)
+void RunShiftTimeCommand(QWidget* parent, CleaningLog* log)
 {
     Translator& texts = Translator::GetInstance();
     const std::vector<int> items = SelectedItems();
@@ -54,12 +56,19 @@ void RunShiftTimeCommand(QWidget* parent)
     FShiftTimeDlg dialog(TimeConv::UtcToLocal(oldStart), parent);
     if (dialog.DoModal() != IDOK)
         return;
-    TimeShift::Apply(track->GetTrackData(), TimeConv::LocalToUtc(dialog.GetStart()) - oldStart);
+    OpenTracksModel& model = OpenTracks::Get().model;
+    CleaningCapture capture(log, model, CleaningCapture::FilesOf(model, items));
+    const TimeSpan shift = TimeConv::LocalToUtc(dialog.GetStart()) - oldStart;
+    TimeShift::Apply(track->GetTrackData(), shift);
     track->Refresh(false);
     NoteTrackChanged(track->GetTid());
+    // By the offset rather than to the start typed, so that the recipe
+    // corrects another file of the same clock the same way.
+    capture.Done(IDS_UNDO_TIME_SHIFT,
+                 {RecipeStep::Of(RecipeSteps::Shift, {{QStringLiteral("seconds"), shift.GetInSeconds()}})});
 }
 
-void RunResetTimeCommand(QWidget* parent)
+void RunResetTimeCommand(QWidget* parent, CleaningLog* log)
 {
     const std::vector<int> items = SelectedItems();
     if (items.empty())
@@ -69,5 +78,9 @@ void RunResetTimeCommand(QWidget* parent)
         return;
     if (Translator::GetInstance().MessageBoxW(IDS_RESET_TIME_CONFIRM, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    ResetTimeUiImpl(track, parent).Run(true);
+    OpenTracksModel& model = OpenTracks::Get().model;
+    CleaningCapture capture(log, model, CleaningCapture::FilesOf(model, {items.front()}));
+    ResetTimeUiImpl reset(track, parent);
+    if (reset.Run(true))
+        capture.Done(IDS_UNDO_TIME_RESET, {reset.GetRecipeStep()});
 }

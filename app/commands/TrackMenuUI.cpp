@@ -1,5 +1,6 @@
 #include "TrackMenuUI.h"
 
+#include "CleaningCapture.h"
 #include "CommandIds.h"
 #include "CommandUI.h"
 #include "IncreaseFrequencyCommand.h"
@@ -8,6 +9,7 @@
 #include "OpenTracks.h"
 #include "RebuildTreeDlg.h"
 #include "RebuildTreeOptions.h"
+#include "RecipeStepKind.h"
 #include "SegmentBreaks.h"
 #include "StringIds.h"
 #include "TrackRestructure.h"
@@ -74,7 +76,7 @@ void TrackMenuUI::OnCommand(int id)
         Reverse();
         break;
     case ID_TRACK_INCREASE_FREQUENCY:
-        RunIncreaseFrequencyCommand(&m_frame);
+        RunIncreaseFrequencyCommand(&m_frame, &m_frame.GetCleaningLog());
         break;
     default:
         break;
@@ -120,6 +122,7 @@ void TrackMenuUI::Restructure()
     const TrackPosition inFile = converter.Convert(current, TrackTreeAlg(model.GetReader().get()).GetFileId(current.tid));
 
     const RestructureParams params = RebuildTreeOptions::GetInstance().GetParams();
+    CleaningCapture capture(&m_frame.GetCleaningLog(), model, files);
     TrackRestructure restructure(model);
     for (const int file : files) {
         if (!restructure.RestructureFile(file, params))
@@ -127,6 +130,10 @@ void TrackMenuUI::Restructure()
     }
     if (inFile.tid >= 0 && Tracks().holder.GetState().GetCurrentPoint().tid < 0)
         Tracks().holder.SetCurrentPoint(inFile.tid, inFile.index);
+    capture.Done(IDS_UNDO_RESTRUCTURE, {RecipeStep::Of(RecipeSteps::Restructure,
+                                                       {{QStringLiteral("folder_gap_min"), params.folderMinutes},
+                                                        {QStringLiteral("segment_gap_min"), params.segmentMinutes},
+                                                        {QStringLiteral("keep_breaks"), params.keepBreaks}})});
 }
 
 void TrackMenuUI::Merge()

@@ -36,6 +36,8 @@ constexpr Entry kCommands[] = {
     {ID_RANGE_NEW_SEGMENT, {IDS_UNDO_RANGE_NEW_SEGMENT, kPoints}},
     {ID_RANGE_CROP, {IDS_UNDO_RANGE_CROP, kPoints}},
     {ID_RANGE_DELETE, {IDS_UNDO_RANGE_DELETE, kPoints}},
+    // One step for all the files the recipe cleaned.
+    {ID_RECIPE_APPLY, {IDS_UNDO_APPLY_RECIPE, kPoints}},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CleaningLog.h"
 #include "CommandActions.h"
 #include "MainFrameImpl.h"
 #include "PaneLayoutManager.h"
@@ -36,6 +37,8 @@ public:
     MainFrameImpl& GetHub() { return m_hub; }
     PaneLayoutManager& GetPanes() { return m_panes; }
     CommandActions& GetActions() { return m_actions; }
+    // What the cleaning commands changed last, and the recipe being recorded.
+    CleaningLog& GetCleaningLog() { return m_cleaningLog; }
     StatusBarUIImpl& GetStatusBarUI() { return *m_statusBarUI; }
     QuickLaunchDlg& GetQuickLaunch() { return *m_quickLaunch; }
     QToolBar* GetToolbar(int toolbarId) const;
@@ -83,6 +86,7 @@ private:
 
     MainFrameImpl m_hub;
     CommandActions m_actions;
+    CleaningLog m_cleaningLog;
     PaneLayoutManager m_panes;
     std::unique_ptr<StatusBarUIImpl> m_statusBarUI;
     QuickLaunchDlg* m_quickLaunch;

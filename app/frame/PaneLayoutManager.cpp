@@ -1,5 +1,6 @@
 #include "PaneLayoutManager.h"
 
+#include "CleaningReportDlg.h"
 #include "CommandIds.h"
 #include "DockingPane.h"
 #include "HistogramDlg.h"
@@ -24,12 +25,13 @@ const QString kPanesValue = QStringLiteral("Panes");
 const QString kWindowValue = QStringLiteral("Window");
 // Raised when the set of panes or toolbars changes, so that an old saved
 // state is not applied to a different window.
-constexpr int kLayoutVersion = 1;
+constexpr int kLayoutVersion = 2;
 
 constexpr std::pair<int, int> kPaneCommands[] = {
     {ID_PANE_TRACKS, PANE_TRACKS},       {ID_PANE_POINTS, PANE_POINTS},
     {ID_PANE_PROFILE, PANE_PROFILE},     {ID_PANE_POINT_PROPERTIES, PANE_POINT_PROPERTIES},
     {ID_PANE_HISTOGRAM, PANE_HISTOGRAM}, {ID_PANE_LEGEND, PANE_LEGEND},
+    {ID_PANE_CLEANING_REPORT, PANE_CLEANING_REPORT},
 };
 
 } // namespace
@@ -43,7 +45,7 @@ PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
     m_trackView->SetCommandSender([this](int id) { m_frame.RunCommand(id); });
     const Translator& tr = Translator::GetInstance();
     for (int paneId : {PANE_TRACKS, PANE_TRACK_VIEW, PANE_POINT_PROPERTIES, PANE_POINTS, PANE_PROFILE,
-                       PANE_HISTOGRAM, PANE_LEGEND}) {
+                       PANE_HISTOGRAM, PANE_LEGEND, PANE_CLEANING_REPORT}) {
         // Empty until the part that owns the pane puts its window in.
         QWidget* content = paneId == PANE_PROFILE      ? CreateProfile()
                            : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(m_trackView)
@@ -52,7 +54,10 @@ PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
                            : paneId == PANE_HISTOGRAM ? static_cast<QWidget*>(new HistogramDlg)
                            : paneId == PANE_LEGEND    ? static_cast<QWidget*>(new LegendDlg)
                            : paneId == PANE_POINTS ? CreatePointList()
-                                                   : new QWidget;
+                           : paneId == PANE_CLEANING_REPORT
+                               ? static_cast<QWidget*>(new CleaningReportDlg(
+                                   m_frame.GetCleaningLog(), m_frame.GetActions().Get(ID_VIEW_CLEANED_POINTS)))
+                               : new QWidget;
         // The frame has no central widget: the map pane is the one that
         // takes up the room the others leave.
         if (paneId == PANE_TRACK_VIEW)
@@ -101,9 +106,12 @@ void PaneLayoutManager::BuildInitialLayout()
     m_frame.splitDockWidget(GetPane(PANE_TRACKS), GetPane(PANE_POINT_PROPERTIES), Qt::Vertical);
     m_frame.splitDockWidget(GetPane(PANE_TRACK_VIEW), GetPane(PANE_POINTS), Qt::Vertical);
     m_frame.splitDockWidget(GetPane(PANE_POINTS), GetPane(PANE_PROFILE), Qt::Horizontal);
+    // Behind the point list, where its four columns have room.
+    m_frame.tabifyDockWidget(GetPane(PANE_POINTS), GetPane(PANE_CLEANING_REPORT));
     for (DockingPane* pane : m_manager.GetPanes())
         pane->show();
     GetPane(PANE_HISTOGRAM)->raise();
+    GetPane(PANE_POINTS)->raise();
     m_sizesPending = true;
     if (m_frame.isVisible())
         OnFrameShown();
@@ -161,10 +169,10 @@ bool PaneLayoutManager::LoadLayout()
 std::vector<MainFrameImpl::Connection> PaneLayoutManager::SubscribeCommands(MainFrameImpl& hub)
 {
     std::vector<MainFrameImpl::Connection> connections;
-    connections.push_back(hub.SubscribeCommand(ID_PANE_TRACKS, ID_PANE_LEGEND, [this](int id) {
+    connections.push_back(hub.SubscribeCommand(ID_PANE_TRACKS, ID_PANE_CLEANING_REPORT, [this](int id) {
         TogglePane(PaneOfCommand(id));
     }));
-    connections.push_back(hub.SubscribeCommandUI(ID_PANE_TRACKS, ID_PANE_LEGEND, [this](CommandUI& ui) {
+    connections.push_back(hub.SubscribeCommandUI(ID_PANE_TRACKS, ID_PANE_CLEANING_REPORT, [this](CommandUI& ui) {
         ui.SetCheck(IsPaneVisible(PaneOfCommand(ui.GetId())));
     }));
     connections.push_back(hub.SubscribeCommand(ID_VIEW_RESTORE_LAYOUT, ID_VIEW_RESTORE_LAYOUT, [this](int) {

@@ -10,7 +10,7 @@ class DockingPane;
 class MainFrame;
 class TrackView;
 
-// The seven docking panes of the main window: made empty with their titles
+// The eight docking panes of the main window: made empty with their titles
 // (the parts that own them put their widgets in), arranged as at the first
 // start, and saved and restored under "Layout" with the toolbars.
 class PaneLayoutManager : public PaneFuncI

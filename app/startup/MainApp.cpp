@@ -2,6 +2,7 @@
 
 #include "AppExit.h"
 #include "AppTickDriver.h"
+#include "CleaningUI.h"
 #include "EditUndoUI.h"
 #include "FilterUI.h"
 #include "HelpCommands.h"
@@ -73,6 +74,7 @@ bool MainApp::InitInstance(const QStringList& args)
     new EditUndoUI(*m_frame); // a child of the frame, which deletes it
     new FilterUI(*m_frame); // a child of the frame, which deletes it
     new TrackMenuUI(*m_frame); // a child of the frame, which deletes it
+    new CleaningUI(*m_frame); // a child of the frame, which deletes it
     new PointRangeUI(*m_frame, *m_files); // a child of the frame, which deletes it
     new ViewUI(*m_frame, m_frame->GetTrackView()); // a child of the frame, which deletes it
     new OptionsUI(*m_frame); // a child of the frame, which deletes it

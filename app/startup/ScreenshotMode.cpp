@@ -91,7 +91,13 @@ void SaveWhenReady(QWidget* window, const std::function<bool()>& ready, const st
             waited.start();
             WaitForDialog(window, command, waited, failures);
         } else {
-            Finish(SavePicture(*window), failures);
+            const QList<int> commands = ScreenshotMode::GetCommandsToRun();
+            for (const int command : commands)
+                runCommand(command);
+            // The panes and the map take a frame or two to show what the
+            // commands changed.
+            QTimer::singleShot(commands.isEmpty() ? 0 : kSettleMs, window,
+                               [=] { Finish(SavePicture(*window), failures); });
         }
     });
 }
@@ -113,6 +119,14 @@ double ScreenshotMode::GetZoom()
     bool ok = false;
     const double zoom = qEnvironmentVariable("QUORVEL_SCREENSHOT_ZOOM").toDouble(&ok);
     return ok && zoom > 0 ? zoom : 0.0;
+}
+
+QList<int> ScreenshotMode::GetCommandsToRun()
+{
+    QList<int> commands;
+    for (const QString& id : qEnvironmentVariable("QUORVEL_SCREENSHOT_RUN").split(QLatin1Char(','), Qt::SkipEmptyParts))
+        commands << id.trimmed().toInt();
+    return commands;
 }
 
 void ScreenshotMode::SelectSegment()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -20,6 +21,10 @@ public:
     static bool IsOn() { return !GetTargetPath().isEmpty(); }
     // The command whose dialog is pictured; 0 pictures the main window.
     static int GetCommand();
+    // With QUORVEL_SCREENSHOT_RUN=ID,ID,... the window is pictured after
+    // those commands ran, in order, with the default answers (a filter
+    // then its report, say).
+    static QList<int> GetCommandsToRun();
     // With QUORVEL_SCREENSHOT_SEGMENT=N, the N-th open segment (from 1) is
     // selected before the picture, so the panes that follow the current
     // segment (points, profile, histogram) have something to show. With

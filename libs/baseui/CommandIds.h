@@ -10,6 +10,7 @@ enum CommandId : int
     ID_PANE_POINT_PROPERTIES = 32777,
     ID_PANE_HISTOGRAM = 32778,
     ID_PANE_LEGEND = 32779,
+    ID_PANE_CLEANING_REPORT = 32780,
     // The file commands take 32800 to 32849.
     ID_FILE_FIRST = 32800,
     ID_FILE_OPEN = 32801,
@@ -78,6 +79,13 @@ enum CommandId : int
     ID_EDIT_UNDO = 33420,
     ID_EDIT_REDO = 33421,
     ID_VIEW_DOWNLOAD_AREA = 33440,
+    // Recording, saving and applying cleaning recipes take 33460 to 33469.
+    ID_RECIPE_FIRST = 33460,
+    ID_RECIPE_RECORD = ID_RECIPE_FIRST,
+    ID_RECIPE_SAVE = 33461,
+    ID_RECIPE_APPLY = 33462,
+    ID_VIEW_CLEANED_POINTS = 33463,
+    ID_RECIPE_LAST = 33469,
     ID_APP_EXIT = 57665,
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
@@ -93,6 +101,7 @@ enum PaneId : int
     PANE_POINT_PROPERTIES = 61404,
     PANE_HISTOGRAM = 61405,
     PANE_LEGEND = 61406,
+    PANE_CLEANING_REPORT = 61407,
 };
 
 // Toolbar ids are the string ids of their titles.

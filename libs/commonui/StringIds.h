@@ -518,6 +518,17 @@ enum StringId : int
     // changes wait.
     IDS_MODIFIED_NAME = 70279,
     IDS_TITLE_MODIFIED = 70280,
+    // The cleaning report pane and recipes recorded in the program.
+    IDS_CLEANING_COL_FIGURE = 70281,
+    IDS_CLEANING_COL_BEFORE = 70282,
+    IDS_CLEANING_COL_AFTER = 70283,
+    IDS_CLEANING_COL_CHANGE = 70284,
+    IDS_CLEANING_REPORT_EMPTY = 70285,
+    IDS_CLEANING_REPORT_TITLE = 70286,
+    IDS_CLEANING_RECORDING = 70287,
+    IDS_UNDO_APPLY_RECIPE = 70288,
+    IDS_FILTER_RECIPE = 70289,
+    IDS_RECIPE_CANNOT_WRITE = 70290,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

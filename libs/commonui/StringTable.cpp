@@ -57,6 +57,7 @@ constexpr StringTableEntry kStrings[] = {
     {32777, u"Point P&roperties"},
     {32778, u"&Histogram"},
     {32779, u"Le&gend"},
+    {32780, u"&Cleaning Report"},
     {32801, u"&Open track..."},
     {32802, u"Save &as..."},
     {32803, u"&Save\tCtrl+S"},
@@ -95,6 +96,10 @@ constexpr StringTableEntry kStrings[] = {
     {33151, u"&Options..."},
     {33201, u"Drag the map"},
     {33202, u"Edit points"},
+    {33460, u"&Record recipe"},
+    {33461, u"&Save recipe..."},
+    {33462, u"&Apply recipe..."},
+    {33463, u"Cl&eaned points"},
 
     // Frame commands
     {57665, u"E&xit"},
@@ -129,6 +134,7 @@ constexpr StringTableEntry kStrings[] = {
     {61404, u"Point Properties"},
     {61405, u"Histogram"},
     {61406, u"Legend"},
+    {61407, u"Cleaning Report"},
 
     // Track properties
     {IDS_TRACK_PROP_FILE, u"File"},
@@ -631,6 +637,16 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_UNDO_JOIN, u"Join"},
     {IDS_MODIFIED_NAME, u"%1 *"},
     {IDS_TITLE_MODIFIED, u"* %1"},
+    {IDS_CLEANING_COL_FIGURE, u"Figure"},
+    {IDS_CLEANING_COL_BEFORE, u"Before"},
+    {IDS_CLEANING_COL_AFTER, u"After"},
+    {IDS_CLEANING_COL_CHANGE, u"Change"},
+    {IDS_CLEANING_REPORT_EMPTY, u"Filter, restructure, retime or densify a track, or apply a recipe, to see here what it changed."},
+    {IDS_CLEANING_REPORT_TITLE, u"%1: %2 file(s)"},
+    {IDS_CLEANING_RECORDING, u"Recording a recipe: %1 step(s) so far"},
+    {IDS_UNDO_APPLY_RECIPE, u"Apply recipe"},
+    {IDS_FILTER_RECIPE, u"Cleaning recipes"},
+    {IDS_RECIPE_CANNOT_WRITE, u"Cannot write the recipe %1: %2."},
 };
 
 } // namespace

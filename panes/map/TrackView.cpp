@@ -146,6 +146,8 @@ void TrackView::paintEvent(QPaintEvent*)
     const PointRange range = open.holder.GetState().GetPointRange();
     if (!range.IsEmpty() && open.holder.GetState().GetCheckState(range.tid) != TracksStateI::Unchecked)
         painter.DrawPointRange(range);
+    if (m_overlayPainter)
+        m_overlayPainter(m_layers, m_transform);
     const TrackPosition current = open.holder.GetState().GetCurrentPoint();
     if (current.tid >= 0 && current.index >= 0)
         painter.DrawCurrentPoint(m_layers, current);

@@ -50,6 +50,11 @@ public:
     using SendCommand = std::function<void(int commandId)>;
     void SetCommandSender(SendCommand send) { m_sendCommand = std::move(send); }
 
+    // Draws over the tracks in every frame (the points a cleaning took
+    // out); none draws nothing.
+    using OverlayPainter = std::function<void(DrawingLayersI& layers, const CoordTransformI& transform)>;
+    void SetOverlayPainter(OverlayPainter painter) { m_overlayPainter = std::move(painter); }
+
     CoordTransform& GetTransform() { return m_transform; }
     MouseControllerImpl& GetMouse() { return m_mouse; }
     TrackDrawAttrsImpl& GetDrawAttrs() { return m_attrs; }
@@ -99,6 +104,7 @@ private:
     bool m_captured = false;
     PointMenuRunner m_menuRunner;
     SendCommand m_sendCommand;
+    OverlayPainter m_overlayPainter;
     boost::signals2::scoped_connection m_events;
     boost::signals2::scoped_connection m_tick;
 };

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "CommandTable.h"
 #include "DockingPane.h"
+#include "CleaningUI.h"
 #include "EditUndoUI.h"
 #include "FilterUI.h"
 #include "GEventManagerImpl.h"
@@ -241,6 +242,7 @@ TEST_F(MainFrameTest, EveryMenuCommandIsHandledOrDeliberatelyDisabled)
     new PointRangeUI(frame, files);
     new ViewUI(frame, frame.GetTrackView());
     new OptionsUI(frame);
+    new CleaningUI(frame);
     // The window's own commands, run by the frame itself.
     const std::set<int> ownCommands{ID_APP_EXIT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
     // Disabled on purpose: placeholders of the lists that their owner puts
@@ -327,14 +329,14 @@ TEST_F(MainFrameTest, ToolbarsAndStatusBarToggleThroughTheirCommands)
     EXPECT_TRUE(Action(frame, ID_VIEW_TOOLBAR).isChecked());
 }
 
-TEST_F(MainFrameTest, SevenPanesWithTheirTitles)
+TEST_F(MainFrameTest, EightPanesWithTheirTitles)
 {
     MainFrame frame;
     const std::map<int, QString> titles{
         {PANE_TRACKS, T(u"Tracks")},         {PANE_PROFILE, T(u"Profile")},
         {PANE_POINTS, T(u"Points")},         {PANE_TRACK_VIEW, T(u"Track View")},
         {PANE_POINT_PROPERTIES, T(u"Point Properties")}, {PANE_HISTOGRAM, T(u"Histogram")},
-        {PANE_LEGEND, T(u"Legend")},
+        {PANE_LEGEND, T(u"Legend")},         {PANE_CLEANING_REPORT, T(u"Cleaning Report")},
     };
     EXPECT_EQ(frame.GetPanes().GetManager().GetPanes().size(), titles.size());
     for (const auto& [id, title] : titles) {
