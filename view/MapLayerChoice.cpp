@@ -21,10 +21,11 @@ MapLayerChoice::MapLayerChoice(std::shared_ptr<MapLayersI> layers)
     const RegistryKey key(SettingsKey);
     const int index = static_cast<int>(key.ReadDword(IndexValue, NoIndex));
     const QString guid = key.ReadString(GuidValue);
+    const bool switchedOff = key.HasValue(IndexValue) && index == NoLayer;
     const std::shared_ptr<const MapLayerParamsI> params = m_layers->GetParams(index);
     if (params && !guid.isEmpty() && String::CompareNoCase(params->GetGuid(), guid) == 0)
         m_current = index;
-    else if (!key.HasValue(IndexValue))
+    else if (!switchedOff)
         m_current = FirstWorldMap();
 }
 

@@ -13,9 +13,12 @@ class MapLayerChoice
 public:
     static constexpr int NoLayer = -1;
 
-    // Reads the stored choice. With none stored yet (a first run), the
-    // offline world, where its data is installed: it shows without a
-    // network, where a blank map would look broken.
+    // Reads the stored choice. With none stored yet (a first run), or one
+    // whose layer is gone (an MBTiles file opened for one run, a layer file
+    // removed or broken since), the offline world, where its data is
+    // installed: it shows without a network, where a blank map would look
+    // broken. Nothing is stored for it, so a layer that comes back is shown
+    // again. A map switched off stays off.
     explicit MapLayerChoice(std::shared_ptr<MapLayersI> layers);
 
     // NoLayer (or any index without a usable layer) switches the map off.

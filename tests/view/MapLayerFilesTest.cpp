@@ -261,6 +261,46 @@ TEST_F(MapLayerFilesTest, AFirstRunShowsTheOfflineWorldUntilTheUserChoosesAnothe
               MapLayerChoice::NoLayer);
 }
 
+TEST_F(MapLayerFilesTest, AStoredLayerThatIsGoneGivesWayToTheOfflineWorld)
+{
+    if (WorldBasemap::FindDataFolder().isEmpty())
+        GTEST_SKIP() << "gmt-gshhg-low is not installed";
+    WriteTestFile(MapsPath(QStringLiteral("A.xml")), LayerFile("g-a", "A"));
+    WriteTestFile(MapsPath(QStringLiteral("W.xml")), LayerFile("g-w", "World", "gshhg"));
+    const auto startLayers = [this] {
+        return std::make_shared<MapLayersImpl>(
+            QStringList{MapsPath(QStringLiteral("A.xml")), MapsPath(QStringLiteral("W.xml"))});
+    };
+    const RegistryKey key(QStringLiteral("Settings\\View"));
+
+    // An MBTiles file opened in one run is chosen with it; the next run's
+    // list does not hold it.
+    const QString opened = MapsPath(QStringLiteral("Alps.mbtiles"));
+    ASSERT_TRUE(QFile::copy(TestMbTilesPath(), opened));
+    const auto firstRun = startLayers();
+    const int added = firstRun->AddLayerFile(opened);
+    ASSERT_TRUE(firstRun->GetParams(added));
+    MapLayerChoice(firstRun).SelectLayer(added);
+    EXPECT_EQ(MapLayerChoice(firstRun).GetCurrentLayer(), added);
+    EXPECT_EQ(MapLayerChoice(startLayers()).GetCurrentLayer(), 1);
+    // Taking the world stores nothing.
+    EXPECT_EQ(key.ReadString(QStringLiteral("GUID")), QStringLiteral("mbtiles:") + opened);
+
+    // A chosen layer file removed, or broken, since.
+    MapLayerChoice(startLayers()).SelectLayer(0);
+    ASSERT_TRUE(QFile::remove(MapsPath(QStringLiteral("A.xml"))));
+    EXPECT_EQ(MapLayerChoice(startLayers()).GetCurrentLayer(), 1);
+    WriteTestFile(MapsPath(QStringLiteral("A.xml")), "<layer>");
+    EXPECT_EQ(MapLayerChoice(startLayers()).GetCurrentLayer(), 1);
+    // Mended, it is the choice again.
+    WriteTestFile(MapsPath(QStringLiteral("A.xml")), LayerFile("g-a", "A"));
+    EXPECT_EQ(MapLayerChoice(startLayers()).GetCurrentLayer(), 0);
+
+    // The map switched off stays off, though the world is at hand.
+    MapLayerChoice(startLayers()).SelectLayer(MapLayerChoice::NoLayer);
+    EXPECT_EQ(MapLayerChoice(startLayers()).GetCurrentLayer(), MapLayerChoice::NoLayer);
+}
+
 TEST_F(MapLayerFilesTest, TheShippedLayersLoad)
 {
     Dir::SetDataDir(QStringLiteral(QUORVEL_SOURCE_DATA_DIR));
