@@ -518,6 +518,7 @@ enum StringId : int
     // changes wait.
     IDS_MODIFIED_NAME = 70279,
     IDS_TITLE_MODIFIED = 70280,
+    IDS_SAVE_LOSS_NO_TIME_KML = 70281,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

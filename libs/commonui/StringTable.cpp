@@ -631,6 +631,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_UNDO_JOIN, u"Join"},
     {IDS_MODIFIED_NAME, u"%1 *"},
     {IDS_TITLE_MODIFIED, u"* %1"},
+    {IDS_SAVE_LOSS_NO_TIME_KML, u"KML needs a time on every point of a track with times; %1 points have none and are written with an empty time, which some programs refuse."},
 };
 
 } // namespace
