@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -28,4 +29,23 @@ public:
 
 private:
     std::chrono::steady_clock::time_point m_start;
+};
+
+// Processor time of the whole process (every thread), which a loaded machine
+// inflates far less than clock time.
+class CpuStopwatch
+{
+public:
+    CpuStopwatch() : m_start(Now()) {}
+    double Seconds() const { return Now() - m_start; }
+
+private:
+    static double Now()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+    }
+
+    double m_start;
 };

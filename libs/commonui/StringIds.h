@@ -529,6 +529,8 @@ enum StringId : int
     IDS_UNDO_APPLY_RECIPE = 70288,
     IDS_FILTER_RECIPE = 70289,
     IDS_RECIPE_CANNOT_WRITE = 70290,
+    // The warning before saving a partly timed track as KML.
+    IDS_SAVE_LOSS_NO_TIME_KML = 70291,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

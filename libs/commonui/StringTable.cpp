@@ -647,6 +647,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_UNDO_APPLY_RECIPE, u"Apply recipe"},
     {IDS_FILTER_RECIPE, u"Cleaning recipes"},
     {IDS_RECIPE_CANNOT_WRITE, u"Cannot write the recipe %1: %2."},
+    {IDS_SAVE_LOSS_NO_TIME_KML, u"KML needs a time on every point of a track with times; %1 points have none and are written with an empty time, which some programs refuse."},
 };
 
 } // namespace

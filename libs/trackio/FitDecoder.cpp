@@ -3,6 +3,7 @@
 #include "FitCrc.h"
 
 #include <cstring>
+#include <future>
 #include <utility>
 
 namespace {
@@ -16,6 +17,9 @@ constexpr unsigned char DeveloperFieldsBit = 0x20;
 // Compressed headers carry the low five bits of the time; the rest comes
 // from the last full timestamp.
 constexpr uint32_t TimeOffsetMask = 0x1F;
+// Files at least this large have their checksum worked out on a thread of
+// its own while their messages are decoded.
+constexpr size_t ChecksumBesideBytes = size_t(1) << 20;
 
 uint16_t Read16(const unsigned char* bytes, bool bigEndian)
 {
@@ -51,6 +55,12 @@ QString FitDecoder::Decode(const QByteArray& bytes)
         m_definitions = {};
         m_hasTimestamp = false;
         m_fileEnd = *end;
+        std::future<uint16_t> checksum;
+        if (*end + CrcBytes <= m_size) {
+            const size_t checked = *end + CrcBytes - start;
+            checksum = std::async(checked >= ChecksumBesideBytes ? std::launch::async : std::launch::deferred,
+                                  [this, start, checked] { return FitCrc::Compute(m_bytes + start, checked); });
+        }
         if (!ReadRecords(start + m_bytes[start], std::min(*end, m_size), damage))
             return damage;
         if (*end > m_size)
@@ -59,7 +69,7 @@ QString FitDecoder::Decode(const QByteArray& bytes)
                 .arg(start);
         if (*end + CrcBytes > m_size)
             return QStringLiteral("the file is cut off before the checksum of the FIT file from byte %1").arg(start);
-        if (FitCrc::Compute(m_bytes + start, *end + CrcBytes - start) != 0)
+        if (checksum.get() != 0)
             return QStringLiteral("the checksum of the FIT file from byte %1 does not match its content").arg(start);
         start = *end + CrcBytes;
     } while (start < m_size);
@@ -131,12 +141,8 @@ bool FitDecoder::ReadDefinition(size_t& pos, size_t end, unsigned char header, Q
         return false;
     }
     definition.fields.reserve(fieldCount);
-    for (size_t i = 0; i < fieldCount; ++i, pos += 3) {
-        const FitDefinition::Field field{m_bytes[pos], m_bytes[pos + 1], m_bytes[pos + 2],
-                                         static_cast<uint16_t>(definition.dataBytes)};
-        definition.dataBytes += field.size;
-        definition.fields.push_back(field);
-    }
+    for (size_t i = 0; i < fieldCount; ++i, pos += 3)
+        definition.AddField(m_bytes[pos], m_bytes[pos + 1], m_bytes[pos + 2]);
     if (header & DeveloperFieldsBit) {
         // Developer fields: number, size, developer index each; only their
         // sizes matter here.

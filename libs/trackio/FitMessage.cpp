@@ -31,34 +31,19 @@ constexpr BaseType kBaseTypes[] = {
 
 } // namespace
 
-bool FitMessage::GetInteger(int fieldNumber, int64_t& value) const
+void FitDefinition::AddField(uint8_t number, uint8_t size, uint8_t baseType)
 {
-    for (const FitDefinition::Field& field : m_definition.fields) {
-        if (field.number != fieldNumber)
-            continue;
-        const unsigned typeNumber = field.baseType & 0x1Fu;
-        if (typeNumber >= std::size(kBaseTypes))
-            return false;
-        const BaseType& type = kBaseTypes[typeNumber];
-        if (type.bytes == 0 || field.size < type.bytes)
-            return false;
-        const unsigned char* bytes = m_bytes + field.offset;
-        uint32_t raw = 0;
-        for (unsigned i = 0; i < type.bytes; ++i) {
-            const unsigned shift = 8 * (m_definition.bigEndian ? type.bytes - 1 - i : i);
-            raw |= static_cast<uint32_t>(bytes[i]) << shift;
-        }
-        if (raw == type.invalid)
-            return false;
-        if (type.isSigned) {
-            const unsigned unused = 32 - 8 * type.bytes;
-            value = static_cast<int32_t>(raw << unused) >> unused;
-        } else {
-            value = raw;
-        }
-        return true;
+    Field field{number, size, baseType, static_cast<uint16_t>(dataBytes)};
+    const unsigned typeNumber = baseType & 0x1Fu;
+    if (typeNumber < std::size(kBaseTypes) && size >= kBaseTypes[typeNumber].bytes) {
+        field.integerBytes = kBaseTypes[typeNumber].bytes;
+        field.isSigned = kBaseTypes[typeNumber].isSigned;
+        field.invalid = kBaseTypes[typeNumber].invalid;
     }
-    return false;
+    if (indexOf[number] == NoField)
+        indexOf[number] = static_cast<uint8_t>(fields.size());
+    dataBytes += size;
+    fields.push_back(field);
 }
 
 bool FitMessage::GetTimestamp(uint32_t& seconds) const

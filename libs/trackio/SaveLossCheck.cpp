@@ -9,7 +9,7 @@ unsigned SaveLossCheck::Unheld(TrackFileType type)
     const unsigned common = KeptGpxParts | PointMarkup | PointStates | SpeedCourse | ReceiverValues;
     switch (type) {
     case TrackFileKml:
-        return common;
+        return common | MissingTimes;
     case TrackFileTcx:
         return common | Folders | Temperature | MissingTimes;
     case TrackFileGeoJson:
@@ -47,6 +47,7 @@ SaveLossCheck::Result SaveLossCheck::Find(TrackFileType type, const TrackTreeRea
         const TrackDataPtr points = data.Get(current);
         if (!points)
             continue;
+        long long untimed = 0;
         for (const TrackPoint& point : points->GetPoints()) {
             const TrackPointGpsParams& gps = point.GetGpsParams();
             if (point.GetMarkupTag() != 0 && points->FindMarkup(point.GetMarkupTag()))
@@ -61,10 +62,14 @@ SaveLossCheck::Result SaveLossCheck::Find(TrackFileType type, const TrackTreeRea
                 found |= Temperature;
             if (gps.HasHeartRate() || gps.HasCadence())
                 found |= HeartRateCadence;
-            if (point.GetTime().IsNull()) {
-                found |= MissingTimes;
-                ++result.untimedPoints;
-            }
+            if (point.GetTime().IsNull())
+                ++untimed;
+        }
+        // A KML track pairs times with points only when it has a time for
+        // each; one without any is written without <when>.
+        if (untimed > 0 && (type != TrackFileKml || untimed < points->GetPointCount())) {
+            found |= MissingTimes;
+            result.untimedPoints += untimed;
         }
     }
     result.losses = found & unheld;

@@ -23,7 +23,8 @@ public:
         ReceiverValues = 1u << 4,
         Temperature = 1u << 5,
         HeartRateCadence = 1u << 6,
-        // TCX wants a time on every point.
+        // TCX wants a time on every point, KML on every point of a track
+        // that has times.
         MissingTimes = 1u << 7,
         // A GPX point's name, description, links, DGPS values and foreign
         // extensions (PointMarkupTable).

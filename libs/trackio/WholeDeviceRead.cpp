@@ -3,6 +3,8 @@
 #include "LoadContext.h"
 #include "ReadChunk.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 ChunkBytes = 1 << 20;
@@ -15,10 +17,15 @@ bool ReadWholeDevice(QIODevice& device, LoadContext& context, QByteArray& bytes)
     if (!device.isSequential())
         bytes.reserve(device.size() - device.pos());
     for (;;) {
-        const QByteArray chunk = device.read(ReadChunkBytes(device, ChunkBytes));
-        if (chunk.isEmpty())
+        // Read straight into the buffer: a chunk read apart and appended
+        // would copy the whole file once more.
+        const qsizetype had = bytes.size();
+        const qint64 wanted = ReadChunkBytes(device, ChunkBytes);
+        bytes.resize(had + wanted);
+        const qint64 got = device.read(bytes.data() + had, wanted);
+        bytes.resize(had + std::max<qint64>(got, 0));
+        if (got <= 0)
             return true;
-        bytes += chunk;
         if (!context.ReportBytes(bytes.size()))
             return false;
     }

@@ -29,7 +29,8 @@ QString SaveLossText(TrackFileType type, const SaveLossCheck::Result& result)
     if (result.Has(Loss::Folders))
         lines.append(tr.LoadStr(type == TrackFileTcx ? IDS_SAVE_LOSS_FOLDERS_TCX : IDS_SAVE_LOSS_FOLDERS_GEOJSON));
     if (result.Has(Loss::MissingTimes))
-        lines.append(tr.Format(IDS_SAVE_LOSS_NO_TIME, QString::number(result.untimedPoints)));
+        lines.append(tr.Format(type == TrackFileKml ? IDS_SAVE_LOSS_NO_TIME_KML : IDS_SAVE_LOSS_NO_TIME,
+                               QString::number(result.untimedPoints)));
     const std::pair<Loss, int> plain[] = {
         {Loss::HeartRateCadence, IDS_SAVE_LOSS_HEART_CADENCE}, {Loss::Temperature, IDS_SAVE_LOSS_TEMPERATURE},
         {Loss::SpeedCourse, IDS_SAVE_LOSS_SPEED_COURSE},       {Loss::ReceiverValues, IDS_SAVE_LOSS_RECEIVER},

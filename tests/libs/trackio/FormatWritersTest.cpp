@@ -11,9 +11,11 @@
 #include "TcxLoader.h"
 #include "TestSupport.h"
 #include "TrackTree.h"
+#include "XmlSchemaCheck.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -157,9 +159,46 @@ TEST(FormatWriters, KmlPairsPointsWithoutTimeOrValuesByPosition)
     points[1].SetTime({});
     points[2] = Points(2, 1, false).front();
     tracks.Segment(tracks.fileTid, QString(), points);
-    const LoadedFile read = ReadBack(KmlLoader(), tracks.Save(TrackFileKml));
+    const QByteArray kml = tracks.Save(TrackFileKml);
+    const LoadedFile read = ReadBack(KmlLoader(), kml);
     ExpectSegments(read, {points}, {});
     EXPECT_TRUE(read.segments[0].points->GetPoints()[1].GetTime().IsNull());
+    // Our reader keeps such a track whole, but its empty times are outside
+    // the schema, which the user is told before saving.
+    EXPECT_NE(SchemaComplaint(XmlSchema::Kml22, kml), QString());
+    const SaveLossCheck::Result loss =
+        SaveLossCheck::Find(TrackFileKml, *tracks.tree.GetReader(), tracks.fileTid, tracks.data);
+    EXPECT_EQ(loss.losses, unsigned(SaveLossCheck::MissingTimes));
+    EXPECT_EQ(loss.untimedPoints, 2);
+}
+
+TEST(FormatWriters, KmlAndTcxValidateAndAMangledCopyDoesNot)
+{
+    Tracks tracks = Sample();
+    std::vector<TrackPoint> warm = Points(40, 3);
+    warm[1].GetGpsParams().SetTemperature(21.5f);
+    tracks.Segment(tracks.fileTid, QStringLiteral("Warm <&> \"dry\""), warm);
+    const QByteArray kml = tracks.Save(TrackFileKml);
+    ASSERT_TRUE(kml.contains("<gx:SimpleArrayData name=\"temperature\">"));
+    EXPECT_EQ(SchemaComplaint(XmlSchema::Kml22, kml), QString());
+    const QByteArray tcx = tracks.Save(TrackFileTcx);
+    EXPECT_EQ(SchemaComplaint(XmlSchema::TcxV2, tcx), QString());
+
+    // Faults a writer could make: a coordinate with commas, pairs out of
+    // order, a point without its time, a lap without its totals.
+    QByteArray commas = kml;
+    commas[commas.indexOf(' ', commas.indexOf("<gx:coord>"))] = ',';
+    QByteArray interleaved = kml;
+    interleaved.replace("<altitudeMode>absolute</altitudeMode>", "<gx:coord>1 2</gx:coord>");
+    const QByteArray timeless =
+        QString::fromUtf8(tcx).remove(QRegularExpression(QStringLiteral("<Time>[^<]*</Time>"))).toUtf8();
+    QByteArray noTotals = tcx;
+    noTotals.replace("<TotalTimeSeconds>", "<TotalSeconds>").replace("</TotalTimeSeconds>", "</TotalSeconds>");
+    EXPECT_TRUE(SchemaComplaint(XmlSchema::Kml22, commas).contains(QStringLiteral("coord"))) << commas.toStdString();
+    EXPECT_NE(SchemaComplaint(XmlSchema::Kml22, interleaved), QString());
+    EXPECT_TRUE(SchemaComplaint(XmlSchema::TcxV2, timeless).contains(QStringLiteral("Time")));
+    EXPECT_NE(SchemaComplaint(XmlSchema::TcxV2, noTotals), QString());
+    EXPECT_NE(SchemaComplaint(XmlSchema::Kml22, tcx), QString()) << "each schema knows only its own format";
 }
 
 TEST(FormatWriters, TcxMakesALapOfEachFolderAndOfEachSegmentOfTheFile)
@@ -318,6 +357,17 @@ TEST(FormatWriters, RealTracksReadBackWithTheSamePoints)
             EXPECT_EQ(copy.type, type);
             ASSERT_EQ(copy.status, TrackLoaderI::Success) << copy.error.toStdString();
             ExpectSamePoints(AllPoints(copy), written, {.heartRateCadence = type != TrackFileGeoJson});
+            if (type == TrackFileGeoJson)
+                continue;
+            // Valid unless the user was told that points lack a time the
+            // format requires.
+            QFile saved(path);
+            ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+            const QString complaint =
+                SchemaComplaint(type == TrackFileKml ? XmlSchema::Kml22 : XmlSchema::TcxV2, saved.readAll());
+            const bool warned = SaveLossCheck::Find(type, *original.tree.GetReader(), original.fileTid, *original.data)
+                                    .Has(SaveLossCheck::MissingTimes);
+            EXPECT_EQ(complaint.isEmpty(), !warned) << complaint.toStdString();
         }
     }
 }

@@ -33,6 +33,9 @@ TEST(SaveLossText, NamesTheFormatThenEachLossOnALine)
                            Translator::GetInstance().Format(IDS_SAVE_LOSS_NO_TIME, QStringLiteral("12")),
                            Str(IDS_SAVE_LOSS_TEMPERATURE), Str(IDS_SAVE_LOSS_KEPT_GPX)}));
     EXPECT_TRUE(lines[2].contains(QStringLiteral(" 12 points "))) << lines[2].toStdString();
+    const QString kml = SaveLossText(TrackFileKml, result);
+    EXPECT_TRUE(kml.contains(Translator::GetInstance().Format(IDS_SAVE_LOSS_NO_TIME_KML, QStringLiteral("12"))));
+    EXPECT_FALSE(kml.contains(QStringLiteral("TCX"))) << kml.toStdString();
 }
 
 TEST(SaveLossText, GeoJsonFoldersBecomeFeatures)
