@@ -43,6 +43,23 @@ QString ValueFilterRows::GetLabel(const Row& row, MeasuringSystem system)
         + GetUnitNotation(row.unit, system) + QStringLiteral("):");
 }
 
+std::optional<double> ValueFilterRows::ParseLimit(const QString& typed, Unit unit, MeasuringSystem system)
+{
+    if (typed.isEmpty())
+        return std::nullopt;
+    const double value = String::Atof(typed);
+    if (!(value > 0))
+        return std::nullopt;
+    return ToInternal(value, unit, system);
+}
+
+QString ValueFilterRows::FormatLimit(double limit, Unit unit, MeasuringSystem system)
+{
+    // Accelerations are small numbers: a tenth would be too coarse.
+    const int decimals = unit == Unit::Accel ? 2 : 1;
+    return String::Ftoa(UnitsConv::ToUnits(unit, limit, system, TemperatureUnits::Celsius), decimals);
+}
+
 std::shared_ptr<ParameterFilterImpl> ValueFilterRows::BuildFilter(const Texts& texts, MeasuringSystem system,
                                                                   FilterReasons& reasons)
 {
@@ -51,14 +68,23 @@ std::shared_ptr<ParameterFilterImpl> ValueFilterRows::BuildFilter(const Texts& t
     for (int i = 0; i < Count; ++i) {
         const Row& row = GetRows()[static_cast<size_t>(i)];
         const QString& typed = texts[static_cast<size_t>(i)];
-        if (typed.isEmpty())
-            continue;
-        const double value = String::Atof(typed);
-        if (!(value > 0))
+        const std::optional<double> limit = ParseLimit(typed, row.unit, system);
+        if (!limit)
             continue;
         const QString ruleText = translator.LoadStr(row.ruleTextId) + typed + QLatin1Char(' ')
             + GetUnitNotation(row.unit, system);
-        filter->Add(row.code, reasons.Register(row.code, ruleText), ToInternal(value, row.unit, system));
+        filter->Add(row.code, reasons.Register(row.code, ruleText), *limit);
+    }
+    return filter;
+}
+
+std::shared_ptr<ParameterFilterImpl> ValueFilterRows::BuildUnregistered(const Texts& texts, MeasuringSystem system)
+{
+    auto filter = std::make_shared<ParameterFilterImpl>();
+    for (int i = 0; i < Count; ++i) {
+        const Row& row = GetRows()[static_cast<size_t>(i)];
+        if (const std::optional<double> limit = ParseLimit(texts[static_cast<size_t>(i)], row.unit, system))
+            filter->Add(row.code, row.code, *limit);
     }
     return filter;
 }

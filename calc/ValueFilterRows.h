@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class FilterReasons;
 class ParameterFilterImpl;
@@ -50,4 +51,13 @@ public:
     // for its key.
     static std::shared_ptr<ParameterFilterImpl> BuildFilter(const Texts& texts, MeasuringSystem system,
                                                             FilterReasons& reasons);
+    // The same rules with their plain reason codes as keys, registering
+    // nothing: for showing what BuildFilter's rules would mark.
+    static std::shared_ptr<ParameterFilterImpl> BuildUnregistered(const Texts& texts, MeasuringSystem system);
+
+    // The limit a typed text makes, in the program's own units; none for a
+    // text that makes no rule.
+    static std::optional<double> ParseLimit(const QString& typed, Unit unit, MeasuringSystem system);
+    // A limit in the program's own units as the user would type it.
+    static QString FormatLimit(double limit, Unit unit, MeasuringSystem system);
 };
