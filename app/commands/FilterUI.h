@@ -2,13 +2,15 @@
 
 #include "FilterRun.h"
 #include "MainFrameImpl.h"
+#include "ValueFilterRows.h"
 
 #include <QObject>
 
 class CommandUI;
 class MainFrame;
 
-// The Filter menu and the Time commands: filter by value, spikes, local
+// The Filter menu and the Time commands: filter by value (from its dialog,
+// or with the limits last set, for the Histogram pane), spikes, local
 // inconsistencies, stops, delete and restore filtered points, shift and
 // reset of times. Every command works on the selection and is enabled while
 // a segment is selected. The frame owns it.
@@ -22,6 +24,9 @@ private:
     void OnCommandUI(CommandUI& ui) const;
     FilterRun BeginRun(FilterRun::Scope scope = FilterRun::Scope::Segments) const;
     void FilterByValue();
+    // On the current segment, as the Histogram pane previews it.
+    void ApplyLimits();
+    void RunValueFilter(const ValueFilterRows::Texts& texts, MeasuringSystem system, FilterRun::Scope scope);
     void FilterSpikes();
     void FilterLocal();
     void FilterStops();

@@ -24,7 +24,9 @@ public:
     // selected before the picture, so the panes that follow the current
     // segment (points, profile, histogram) have something to show. With
     // QUORVEL_SCREENSHOT_RANGE=FIRST-LAST as well, those points of it are
-    // marked as the point range.
+    // marked as the point range. With QUORVEL_SCREENSHOT_LIMITS=MaxSpeed=40
+    // (row names of the filter by value, comma-separated pairs), those
+    // limits are set as a cut-off line of the Histogram pane sets them.
     static void SelectSegment();
 
     // Message boxes answer by default, links are only reported.

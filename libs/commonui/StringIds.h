@@ -518,6 +518,19 @@ enum StringId : int
     // changes wait.
     IDS_MODIFIED_NAME = 70279,
     IDS_TITLE_MODIFIED = 70280,
+
+    // The threshold preview of the Histogram pane.
+    IDS_PREVIEW_SPEED = 70400,
+    IDS_PREVIEW_DISTANCE = 70401,
+    IDS_PREVIEW_ACCEL_FORWARD = 70402,
+    IDS_PREVIEW_ACCEL_BRAKE = 70403,
+    IDS_PREVIEW_ACCEL_RADIAL = 70404,
+    IDS_PREVIEW_POINTS = 70405,
+    IDS_PREVIEW_APPLY = 70406,
+    IDS_PREVIEW_WOULD_FILTER = 70407,
+    IDS_PREVIEW_CHART = 70408,
+    IDS_PREVIEW_HDOP = 70409,
+    IDS_PREVIEW_SATELLITES = 70410,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

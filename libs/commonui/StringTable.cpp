@@ -631,6 +631,17 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_UNDO_JOIN, u"Join"},
     {IDS_MODIFIED_NAME, u"%1 *"},
     {IDS_TITLE_MODIFIED, u"* %1"},
+    {IDS_PREVIEW_SPEED, u"Speed"},
+    {IDS_PREVIEW_DISTANCE, u"Distance between points"},
+    {IDS_PREVIEW_ACCEL_FORWARD, u"Forward acceleration"},
+    {IDS_PREVIEW_ACCEL_BRAKE, u"Braking acceleration"},
+    {IDS_PREVIEW_ACCEL_RADIAL, u"Radial acceleration"},
+    {IDS_PREVIEW_POINTS, u"Points:"},
+    {IDS_PREVIEW_APPLY, u"Apply"},
+    {IDS_PREVIEW_WOULD_FILTER, u"Would be filtered: %1"},
+    {IDS_PREVIEW_CHART, u"Chart:"},
+    {IDS_PREVIEW_HDOP, u"HDOP"},
+    {IDS_PREVIEW_SATELLITES, u"Satellites"},
 };
 
 } // namespace

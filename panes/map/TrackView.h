@@ -101,4 +101,5 @@ private:
     SendCommand m_sendCommand;
     boost::signals2::scoped_connection m_events;
     boost::signals2::scoped_connection m_tick;
+    boost::signals2::scoped_connection m_preview;
 };
