@@ -2,32 +2,38 @@
 
 #include "TrackPointEx.h"
 
-int BasicFilterDist::Check(const TrackPointEx& point) const
+int BasicFilter::Check(const TrackPointEx& point) const
 {
-    return RejectWhen(point.GetCalcParams().Dist < GetLimit());
+    return Rejects(ValueOf(point.GetCalcParams())) ? RejectThis : Keep;
 }
 
-int BasicFilterHighSpeed::Check(const TrackPointEx& point) const
+double BasicFilterDist::ValueOf(const CalcTrackParams& params) const
 {
-    return RejectWhen(point.GetCalcParams().Speed > GetLimit());
+    return params.Dist;
 }
 
-int BasicFilterLowSpeed::Check(const TrackPointEx& point) const
+double BasicFilterHighSpeed::ValueOf(const CalcTrackParams& params) const
 {
-    return RejectWhen(point.GetCalcParams().Speed < GetLimit());
+    return params.Speed;
 }
 
-int BasicFilterAccForward::Check(const TrackPointEx& point) const
+double BasicFilterLowSpeed::ValueOf(const CalcTrackParams& params) const
 {
-    return RejectWhen(point.GetCalcParams().AccelTang > GetLimit());
+    return params.Speed;
 }
 
-int BasicFilterAccBrake::Check(const TrackPointEx& point) const
+double BasicFilterAccForward::ValueOf(const CalcTrackParams& params) const
 {
-    return RejectWhen(point.GetCalcParams().AccelTang < -GetLimit());
+    return params.AccelTang;
 }
 
-int BasicFilterAccRadial::Check(const TrackPointEx& point) const
+// -a > limit is a < -limit for every float a, NaN included (both false).
+double BasicFilterAccBrake::ValueOf(const CalcTrackParams& params) const
 {
-    return RejectWhen(point.GetCalcParams().AccelNorm > GetLimit());
+    return -static_cast<double>(params.AccelTang);
+}
+
+double BasicFilterAccRadial::ValueOf(const CalcTrackParams& params) const
+{
+    return params.AccelNorm;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+struct CalcTrackParams;
 class TrackPointEx;
 
 // One threshold rule of the filter by value. The limit is in the program's
@@ -24,13 +25,17 @@ public:
     virtual ~BasicFilter() = default;
 
     // A Verdict for the point and its derived parameters.
-    virtual int Check(const TrackPointEx& point) const = 0;
+    int Check(const TrackPointEx& point) const;
+    // Whether a point of that value breaks the rule.
+    bool Rejects(double value) const { return RejectsAbove() ? value > m_limit : value < m_limit; }
+
+    // The value the rule compares with its limit.
+    virtual double ValueOf(const CalcTrackParams& params) const = 0;
+    // True for a maximum, false for a minimum.
+    virtual bool RejectsAbove() const = 0;
 
     double GetLimit() const { return m_limit; }
     int GetReasonKey() const { return m_reasonKey; }
-
-protected:
-    static int RejectWhen(bool test) { return test ? RejectThis : Keep; }
 
 private:
     double m_limit;
@@ -42,7 +47,8 @@ class BasicFilterDist : public BasicFilter
 {
 public:
     using BasicFilter::BasicFilter;
-    int Check(const TrackPointEx& point) const override;
+    double ValueOf(const CalcTrackParams& params) const override;
+    bool RejectsAbove() const override { return false; }
 };
 
 // Speed above the limit (7).
@@ -50,7 +56,8 @@ class BasicFilterHighSpeed : public BasicFilter
 {
 public:
     using BasicFilter::BasicFilter;
-    int Check(const TrackPointEx& point) const override;
+    double ValueOf(const CalcTrackParams& params) const override;
+    bool RejectsAbove() const override { return true; }
 };
 
 // Speed below the limit (8).
@@ -58,7 +65,8 @@ class BasicFilterLowSpeed : public BasicFilter
 {
 public:
     using BasicFilter::BasicFilter;
-    int Check(const TrackPointEx& point) const override;
+    double ValueOf(const CalcTrackParams& params) const override;
+    bool RejectsAbove() const override { return false; }
 };
 
 // Acceleration along the path above the limit (4).
@@ -66,15 +74,19 @@ class BasicFilterAccForward : public BasicFilter
 {
 public:
     using BasicFilter::BasicFilter;
-    int Check(const TrackPointEx& point) const override;
+    double ValueOf(const CalcTrackParams& params) const override;
+    bool RejectsAbove() const override { return true; }
 };
 
-// Braking harder than the limit: acceleration along the path below -limit (3).
+// Braking harder than the limit: acceleration along the path below -limit
+// (3). The value compared is the deceleration, so that a larger limit
+// lets harder braking pass, as for the other maxima.
 class BasicFilterAccBrake : public BasicFilter
 {
 public:
     using BasicFilter::BasicFilter;
-    int Check(const TrackPointEx& point) const override;
+    double ValueOf(const CalcTrackParams& params) const override;
+    bool RejectsAbove() const override { return true; }
 };
 
 // Acceleration across the path above the limit (5).
@@ -82,5 +94,6 @@ class BasicFilterAccRadial : public BasicFilter
 {
 public:
     using BasicFilter::BasicFilter;
-    int Check(const TrackPointEx& point) const override;
+    double ValueOf(const CalcTrackParams& params) const override;
+    bool RejectsAbove() const override { return true; }
 };

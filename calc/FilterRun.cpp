@@ -20,7 +20,10 @@ FilterRun::FilterRun(OpenTracksModel& model, const TracksStateI& state, GEventNo
     std::vector<int> items;
     state.GetSelectedItems(items);
     const TrackTreeAlg tree(model.GetReader().get());
-    if (scope == Scope::Adults)
+    if (scope == Scope::CurrentSegment) {
+        if (state.GetCurrentSegment() >= 0)
+            m_tids = {state.GetCurrentSegment()};
+    } else if (scope == Scope::Adults)
         m_tids = tree.GetAdults(items);
     else
         tree.GetSubsegmentIds(items, m_tids);
@@ -33,7 +36,7 @@ int FilterRun::Run(const TrackOperation& operation)
     // operation on a composite reads that numbering: only a run over
     // segments alone may leave the layouts to the end.
     std::optional<LayoutDeferral> deferral;
-    if (m_scope == Scope::Segments)
+    if (m_scope != Scope::Adults)
         deferral.emplace();
     int lost = 0;
     for (int tid : m_tids) {

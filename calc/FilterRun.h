@@ -23,6 +23,8 @@ public:
         Segments,
         // The selected items themselves, without those beneath another one.
         Adults,
+        // The current segment alone (the one the Histogram pane charts).
+        CurrentSegment,
     };
 
     using TrackOperation = std::function<void(const TrackPtr& track)>;

@@ -2,6 +2,7 @@
 
 #include "TrackPtNavI.h"
 
+#include <algorithm>
 #include <numeric>
 
 FilterWindow::FilterWindow(const TrackI& track)
@@ -21,12 +22,33 @@ FilterWindow::FilterWindow(const TrackI& track)
     m_inWindow.reserve(Length);
 }
 
+void FilterWindow::SetSuspects(const std::vector<uint8_t>& marks)
+{
+    m_suspect.assign(m_valid.size(), 0);
+    m_removed.assign(m_valid.size(), 0);
+    m_suspectEntries.clear();
+    for (size_t entry = 0; entry < m_valid.size(); ++entry) {
+        const size_t index = static_cast<size_t>(m_valid[entry]);
+        if (index < marks.size() && marks[index] != 0) {
+            m_suspect[entry] = 1;
+            m_suspectEntries.push_back(static_cast<int>(entry));
+        }
+    }
+}
+
 void FilterWindow::Run(const Filter::Function& filter)
 {
     if (m_head == None)
         return;
-    int filled = Fill();
+    const bool skipping = !m_suspect.empty();
     for (;;) {
+        const int filled = Collect();
+        if (skipping && IsClear()) {
+            if (filled < Length || !JumpToNextSuspect())
+                return;
+            continue;
+        }
+        Fill();
         const Filter::Result result = filter(m_window);
         const bool rejected = !result.IsNone() && result.index >= 0 && result.index < filled;
         if (rejected) {
@@ -43,23 +65,58 @@ void FilterWindow::Run(const Filter::Function& filter)
                 return;
             m_start = m_next[static_cast<size_t>(m_start)];
         }
-        filled = Fill();
     }
 }
 
-int FilterWindow::Fill()
+int FilterWindow::Collect()
+{
+    m_inWindow.clear();
+    for (int entry = m_start; entry != None && static_cast<int>(m_inWindow.size()) < Length;
+         entry = m_next[static_cast<size_t>(entry)])
+        m_inWindow.push_back(entry);
+    return static_cast<int>(m_inWindow.size());
+}
+
+void FilterWindow::Fill()
 {
     std::vector<TrackPoint>& points = m_window.GetTrackDataPtr()->GetPoints();
     points.clear();
-    m_inWindow.clear();
     const TrackDataI& source = m_track.GetTrackData();
-    for (int entry = m_start; entry != None && static_cast<int>(m_inWindow.size()) < Length;
-         entry = m_next[static_cast<size_t>(entry)]) {
-        m_inWindow.push_back(entry);
+    for (const int entry : m_inWindow)
         points.push_back(source.GetTrackPoint(m_valid[static_cast<size_t>(entry)]));
-    }
     m_window.Refresh(false);
-    return static_cast<int>(m_inWindow.size());
+}
+
+bool FilterWindow::IsClear() const
+{
+    const int last = static_cast<int>(m_valid.size()) - 1;
+    for (size_t position = 1; position < m_inWindow.size(); ++position) {
+        const int entry = m_inWindow[position];
+        // A removed neighbour changes the point's parameters.
+        if (m_suspect[static_cast<size_t>(entry)] || (entry > 0 && m_removed[static_cast<size_t>(entry - 1)])
+            || (entry < last && m_removed[static_cast<size_t>(entry + 1)]))
+            return false;
+    }
+    return true;
+}
+
+bool FilterWindow::JumpToNextSuspect()
+{
+    // A clear window holds consecutive entries: a gap would make the entry
+    // after it a neighbour of a removed one.
+    const int end = m_inWindow.back();
+    if (m_lastRemoved != None && m_lastRemoved >= end) {
+        // Removed entries ahead may make later points differ: one step only.
+        m_start = m_next[static_cast<size_t>(m_start)];
+        return true;
+    }
+    const auto next = std::upper_bound(m_suspectEntries.begin(), m_suspectEntries.end(), end);
+    if (next == m_suspectEntries.end())
+        return false;
+    // Nothing between is removed, so the window that takes the suspect as
+    // its last entry starts Length - 1 entries before it.
+    m_start = *next - (Length - 1);
+    return true;
 }
 
 void FilterWindow::Unlink(int entry)
@@ -72,4 +129,8 @@ void FilterWindow::Unlink(int entry)
         m_head = after;
     if (after != None)
         m_prev[static_cast<size_t>(after)] = before;
+    if (!m_removed.empty()) {
+        m_removed[static_cast<size_t>(entry)] = 1;
+        m_lastRemoved = std::max(m_lastRemoved, entry);
+    }
 }

@@ -3,6 +3,7 @@
 #include "Filter.h"
 #include "Track.h"
 
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -22,15 +23,33 @@ public:
     // points before it are judged again against their new neighbour.
     void Run(const Filter::Function& filter);
 
+    // Lets the run pass over windows that cannot reject anything, for a
+    // filter that judges each point by itself alone (its own derived
+    // parameters): marks[i] is non-zero for every point i that the filter
+    // might reject, either as measured in the track or as the last point
+    // of a window, which has no accelerations. Every other point, while
+    // both its neighbours in the track are still there, looks the same to
+    // the filter in any window as in the track, so a window holding only
+    // such points needs no filter call. Call before Run.
+    void SetSuspects(const std::vector<uint8_t>& marks);
+
     // Point index -> reason key, in index order.
     const std::map<int, int>& GetRejections() const { return m_rejections; }
 
 private:
     static constexpr int None = -1;
 
-    // Copies the points from the start position on into the window track;
-    // returns how many there were (at most Length).
-    int Fill();
+    // The entries from the start position on (at most Length); returns
+    // how many there were.
+    int Collect();
+    // Copies the collected entries' points into the window track.
+    void Fill();
+    // Whether no entry the filter judges (all but the first) can be
+    // rejected in the collected window.
+    bool IsClear() const;
+    // From a clear window of Length entries, the start of the next window
+    // that holds a suspect; false when no later window can reject.
+    bool JumpToNextSuspect();
     // Takes the entry out of the list of valid points.
     void Unlink(int entry);
 
@@ -46,4 +65,9 @@ private:
     // The entries now in the window, in order.
     std::vector<int> m_inWindow;
     std::map<int, int> m_rejections;
+    // Empty unless SetSuspects was called; by entry.
+    std::vector<uint8_t> m_suspect;
+    std::vector<int> m_suspectEntries;
+    std::vector<uint8_t> m_removed;
+    int m_lastRemoved = None;
 };

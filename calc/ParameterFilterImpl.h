@@ -24,6 +24,7 @@ public:
     // that is none of the above.
     bool Add(int kind, int reasonKey, double limit);
     int GetRuleCount() const { return static_cast<int>(m_rules.size()); }
+    const BasicFilter& GetRule(int i) const { return *m_rules[static_cast<size_t>(i)]; }
 
     // The first point that a rule rejects, with that rule's key. The first
     // point of the track is never judged, and a track of fewer than three

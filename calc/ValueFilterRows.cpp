@@ -45,19 +45,22 @@ QString ValueFilterRows::GetLabel(const Row& row, MeasuringSystem system)
         + GetUnitNotation(row.unit, system) + QStringLiteral("):");
 }
 
-namespace {
-
-// What a row's text gives as a limit: nothing when it is empty, does not
-// parse or is not above 0.
-std::optional<double> LimitOf(const QString& typed)
+std::optional<double> ValueFilterRows::ParseLimit(const QString& typed, Unit unit, MeasuringSystem system)
 {
     if (typed.isEmpty())
         return std::nullopt;
     const double value = String::Atof(typed);
-    return value > 0 ? std::optional<double>(value) : std::nullopt;
+    if (!(value > 0))
+        return std::nullopt;
+    return ToInternal(value, unit, system);
 }
 
-} // namespace
+QString ValueFilterRows::FormatLimit(double limit, Unit unit, MeasuringSystem system)
+{
+    // Accelerations are small numbers: a tenth would be too coarse.
+    const int decimals = unit == Unit::Accel ? 2 : 1;
+    return String::Ftoa(UnitsConv::ToUnits(unit, limit, system, TemperatureUnits::Celsius), decimals);
+}
 
 std::optional<RecipeStep> ValueFilterRows::ToRecipeStep(const Texts& texts, MeasuringSystem system)
 {
@@ -66,8 +69,8 @@ std::optional<RecipeStep> ValueFilterRows::ToRecipeStep(const Texts& texts, Meas
     std::map<QString, QJsonValue> values;
     for (int i = 0; i < Count; ++i) {
         const Row& row = GetRows()[static_cast<size_t>(i)];
-        if (const std::optional<double> limit = LimitOf(texts[static_cast<size_t>(i)]))
-            values[QLatin1String(params[static_cast<size_t>(i)].name)] = ToInternal(*limit, row.unit, system);
+        if (const std::optional<double> limit = ParseLimit(texts[static_cast<size_t>(i)], row.unit, system))
+            values[QLatin1String(params[static_cast<size_t>(i)].name)] = *limit;
     }
     if (values.empty())
         return std::nullopt;
@@ -82,13 +85,23 @@ std::shared_ptr<ParameterFilterImpl> ValueFilterRows::BuildFilter(const Texts& t
     for (int i = 0; i < Count; ++i) {
         const Row& row = GetRows()[static_cast<size_t>(i)];
         const QString& typed = texts[static_cast<size_t>(i)];
-        const std::optional<double> limit = LimitOf(typed);
+        const std::optional<double> limit = ParseLimit(typed, row.unit, system);
         if (!limit)
             continue;
-        const double value = *limit;
         const QString ruleText = translator.LoadStr(row.ruleTextId) + typed + QLatin1Char(' ')
             + GetUnitNotation(row.unit, system);
-        filter->Add(row.code, reasons.Register(row.code, ruleText), ToInternal(value, row.unit, system));
+        filter->Add(row.code, reasons.Register(row.code, ruleText), *limit);
+    }
+    return filter;
+}
+
+std::shared_ptr<ParameterFilterImpl> ValueFilterRows::BuildUnregistered(const Texts& texts, MeasuringSystem system)
+{
+    auto filter = std::make_shared<ParameterFilterImpl>();
+    for (int i = 0; i < Count; ++i) {
+        const Row& row = GetRows()[static_cast<size_t>(i)];
+        if (const std::optional<double> limit = ParseLimit(texts[static_cast<size_t>(i)], row.unit, system))
+            filter->Add(row.code, row.code, *limit);
     }
     return filter;
 }

@@ -55,4 +55,14 @@ public:
     // The recipe step that makes the same rules, its limits in the
     // program's own units; none when no row makes a rule.
     static std::optional<RecipeStep> ToRecipeStep(const Texts& texts, MeasuringSystem system);
+
+    // The same rules with their plain reason codes as keys, registering
+    // nothing: for showing what BuildFilter's rules would mark.
+    static std::shared_ptr<ParameterFilterImpl> BuildUnregistered(const Texts& texts, MeasuringSystem system);
+
+    // The limit a typed text makes, in the program's own units; none for a
+    // text that makes no rule.
+    static std::optional<double> ParseLimit(const QString& typed, Unit unit, MeasuringSystem system);
+    // A limit in the program's own units as the user would type it.
+    static QString FormatLimit(double limit, Unit unit, MeasuringSystem system);
 };

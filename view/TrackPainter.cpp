@@ -36,6 +36,10 @@ constexpr QRgb RangeColour = 0xFFFF00FF;
 // Wider than the arrow heads of a selected line (twice the centre width
 // plus three), which would hide a narrower band entirely.
 constexpr int RangeWidth = 17;
+// The dots of points a filter would mark: red on a white rim, so that they
+// show on the line whatever its colour.
+constexpr QRgb PreviewColour = 0xFFE02020;
+constexpr int PreviewDot = 5;
 
 QPen MakePen(const QColor& colour, int width, Qt::PenCapStyle cap, Qt::PenJoinStyle join)
 {
@@ -317,6 +321,33 @@ void TrackPainter::DrawDeleted(const TrackI& segment)
         const QPointF& pixel = pixels[static_cast<size_t>(index)];
         m_pick.OfferPoint({segment.GetTid(), index}, QPoint(RoundToPixel(pixel.x()), RoundToPixel(pixel.y())));
     }
+}
+
+void TrackPainter::DrawPreviewMarks(int tid, const std::vector<int>& indices)
+{
+    QPainter* top = m_layers.GetLayer(TopLayer);
+    const TrackPtr segment = indices.empty() ? nullptr : m_model.GetTrack(tid);
+    if (!top || !segment)
+        return;
+    const QRectF area = QRectF(m_view).adjusted(-PreviewDot, -PreviewDot, PreviewDot, PreviewDot);
+    QPolygonF dots;
+    double x = 0, y = 0, z = 0;
+    for (const int index : indices) {
+        if (!segment->GetPosition(index, x, y, z))
+            continue;
+        const PointF p = m_transform.GeoToPixelF({x, y});
+        if (area.contains(p.x, p.y))
+            dots.append(QPointF(p.x, p.y));
+    }
+    if (dots.isEmpty())
+        return;
+    top->save();
+    top->setRenderHint(QPainter::Antialiasing, true);
+    top->setPen(MakePen(Qt::white, PreviewDot + 2, Qt::RoundCap, Qt::RoundJoin));
+    top->drawPoints(dots);
+    top->setPen(MakePen(QColor::fromRgba(PreviewColour), PreviewDot, Qt::RoundCap, Qt::RoundJoin));
+    top->drawPoints(dots);
+    top->restore();
 }
 
 void TrackPainter::DrawSinglePoint(const TrackI& segment, const TrackDrawAttrs& attrs, int index)

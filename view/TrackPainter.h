@@ -42,6 +42,9 @@ public:
     // the same simplified line as the segment; after DrawSegments, which
     // sets the frame's view.
     void DrawPointRange(const PointRange& range);
+    // A red dot over each of the points of segment tid that a filter would
+    // mark (a preview: they are still valid), those in view only.
+    void DrawPreviewMarks(int tid, const std::vector<int>& indices);
     // Sprite 0 over the current point, if it is in a shown segment.
     void DrawCurrentPoint(DrawingLayers& layers, const TrackPosition& current);
     // A black ring with a white halo around a highlighted point.

@@ -15,7 +15,9 @@
 #include "SpikeFilter.h"
 #include "StringIds.h"
 #include "StopFilter.h"
+#include "OptUnits.h"
 #include "TimeCommands.h"
+#include "ValueFilterLimits.h"
 
 namespace {
 
@@ -41,6 +43,9 @@ void FilterUI::OnCommand(int id)
     switch (id) {
     case ID_FILTER_BY_VALUE:
         FilterByValue();
+        break;
+    case ID_FILTER_APPLY_LIMITS:
+        ApplyLimits();
         break;
     case ID_FILTER_SPIKES:
         FilterSpikes();
@@ -70,6 +75,10 @@ void FilterUI::OnCommand(int id)
 
 void FilterUI::OnCommandUI(CommandUI& ui) const
 {
+    if (ui.GetId() == ID_FILTER_APPLY_LIMITS) {
+        ui.Enable(State().GetCurrentSegment() >= 0);
+        return;
+    }
     ui.Enable(State().GetSelectedCount() > 0);
 }
 
@@ -91,15 +100,27 @@ void FilterUI::FilterByValue()
     FValueDlg dialog(&m_frame);
     if (dialog.DoModal() != IDOK)
         return;
+    ValueFilterLimits::GetInstance().SetTexts(dialog.GetTexts(), dialog.GetMeasuringSystem());
+    RunValueFilter(dialog.GetTexts(), dialog.GetMeasuringSystem(), FilterRun::Scope::Segments);
+}
+
+void FilterUI::ApplyLimits()
+{
+    const MeasuringSystem system = OptUnits::GetInstance().GetMeasuringSystem();
+    RunValueFilter(ValueFilterLimits::GetInstance().GetTexts(system), system, FilterRun::Scope::CurrentSegment);
+}
+
+void FilterUI::RunValueFilter(const ValueFilterRows::Texts& texts, MeasuringSystem system, FilterRun::Scope scope)
+{
     CleaningCapture capture = BeginCapture();
-    FilterRun run = BeginRun();
+    FilterRun run = BeginRun(scope);
     const std::shared_ptr<ParameterFilterImpl> rules =
-        ValueFilterRows::BuildFilter(dialog.GetTexts(), dialog.GetMeasuringSystem(), FilterReasons::GetInstance());
+        ValueFilterRows::BuildFilter(texts, system, FilterReasons::GetInstance());
     const Filter::Function filter = [rules](const TrackI& track) { return rules->Apply(track); };
     const int count = run.Run([&filter](const TrackPtr& track) { FilterManager::ApplyFilter(filter, track); });
     run.End(count, true);
     std::vector<RecipeStep> steps;
-    if (std::optional<RecipeStep> step = ValueFilterRows::ToRecipeStep(dialog.GetTexts(), dialog.GetMeasuringSystem()))
+    if (std::optional<RecipeStep> step = ValueFilterRows::ToRecipeStep(texts, system))
         steps.push_back(std::move(*step));
     capture.Done(IDS_UNDO_FILTER_VALUE, steps);
 }

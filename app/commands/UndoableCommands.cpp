@@ -20,6 +20,7 @@ constexpr auto kPoints = FileSnapshot::Depth::Points;
 // Filters only mark points, which is all their steps need to keep.
 constexpr Entry kCommands[] = {
     {ID_FILTER_BY_VALUE, {IDS_UNDO_FILTER_VALUE, kStatuses}},
+    {ID_FILTER_APPLY_LIMITS, {IDS_UNDO_FILTER_VALUE, kStatuses}},
     {ID_FILTER_SPIKES, {IDS_UNDO_FILTER_SPIKES, kStatuses}},
     {ID_FILTER_LOCAL, {IDS_UNDO_FILTER_LOCAL, kStatuses}},
     {ID_FILTER_STOPS, {IDS_UNDO_FILTER_STOPS, kStatuses}},

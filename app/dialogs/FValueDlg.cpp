@@ -3,6 +3,7 @@
 #include "CommandIds.h"
 #include "OptUnits.h"
 #include "Translator.h"
+#include "ValueFilterLimits.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -37,9 +38,10 @@ FValueDlg::FValueDlg(QWidget* parent)
 bool FValueDlg::OnInitDialog()
 {
     m_system = OptUnits::GetInstance().GetMeasuringSystem();
+    const ValueFilterRows::Texts limits = ValueFilterLimits::GetInstance().GetTexts(m_system);
     for (size_t i = 0; i < m_edits.size(); ++i) {
         m_labels[i]->setText(ValueFilterRows::GetLabel(ValueFilterRows::GetRows()[i], m_system));
-        m_edits[i]->clear();
+        m_edits[i]->setText(limits[i]);
     }
     return true;
 }

@@ -9,8 +9,9 @@ class QLabel;
 class QLineEdit;
 
 // Filter by value: one edit per parameter, in the units of the user's
-// measuring system. The edits start empty every time; what the user typed
-// is read back with GetTexts after OK.
+// measuring system. The edits start with the limits last set (in this
+// dialog or in the Histogram pane); what the user typed is read back with
+// GetTexts after OK.
 class FValueDlg : public OblDlgBase
 {
 public:

@@ -51,7 +51,7 @@ PaneLayoutManager::PaneLayoutManager(MainFrame& frame)
                            : paneId == PANE_TRACK_VIEW ? static_cast<QWidget*>(m_trackView)
                            : paneId == PANE_TRACKS     ? CreateTrackListPane(m_frame)
                            : paneId == PANE_POINT_PROPERTIES ? static_cast<QWidget*>(new PointPropDlg)
-                           : paneId == PANE_HISTOGRAM ? static_cast<QWidget*>(new HistogramDlg)
+                           : paneId == PANE_HISTOGRAM ? CreateHistogram()
                            : paneId == PANE_LEGEND    ? static_cast<QWidget*>(new LegendDlg)
                            : paneId == PANE_POINTS ? CreatePointList()
                            : paneId == PANE_CLEANING_REPORT
@@ -72,6 +72,13 @@ QWidget* PaneLayoutManager::CreateProfile()
     auto* profile = new ProfileDlg([this](const TrackPosition& point) { m_trackView->ShowPoint(false, false, point); });
     profile->SetCommandSender([this](int id) { m_frame.RunCommand(id); });
     return profile;
+}
+
+QWidget* PaneLayoutManager::CreateHistogram()
+{
+    auto* histogram = new HistogramDlg;
+    histogram->SetCommandSender([this](int id) { m_frame.RunCommand(id); });
+    return histogram;
 }
 
 QWidget* PaneLayoutManager::CreatePointList()

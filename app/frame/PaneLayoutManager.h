@@ -45,6 +45,7 @@ private:
     // The Points pane, its point-range commands sent to the frame.
     QWidget* CreateProfile();
     QWidget* CreatePointList();
+    QWidget* CreateHistogram();
 
     MainFrame& m_frame;
     DockingPaneManager m_manager;

@@ -4,8 +4,10 @@
 #include "HelpCommands.h"
 #include "OblFileDialog.h"
 #include "OpenTracks.h"
+#include "OptUnits.h"
 #include "TrackTreeAlg.h"
 #include "Translator.h"
+#include "ValueFilterLimits.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -15,6 +17,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -102,6 +105,22 @@ void SaveWhenReady(QWidget* window, const std::function<bool()>& ready, const st
     });
 }
 
+void PlaceLimits()
+{
+    const MeasuringSystem system = OptUnits::GetInstance().GetMeasuringSystem();
+    for (const QString& pair : qEnvironmentVariable("QUORVEL_SCREENSHOT_LIMITS").split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList parts = pair.split(QLatin1Char('='));
+        const auto& rows = ValueFilterRows::GetRows();
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const ValueFilterRows::Row& r) {
+            return parts.size() == 2 && parts[0] == QLatin1String(r.name);
+        });
+        if (row == rows.end())
+            std::fprintf(stderr, "Unknown limit: %s\n", qPrintable(pair));
+        else
+            ValueFilterLimits::GetInstance().SetText(static_cast<int>(row - rows.begin()), parts[1], system);
+    }
+}
+
 } // namespace
 
 QString ScreenshotMode::GetTargetPath()
@@ -142,6 +161,7 @@ void ScreenshotMode::SelectSegment()
         return;
     const int segment = segments[static_cast<size_t>(wanted - 1)];
     tracks.holder.SetSelection({segment});
+    PlaceLimits();
     const QStringList range = qEnvironmentVariable("QUORVEL_SCREENSHOT_RANGE").split(QLatin1Char('-'));
     if (range.size() == 2) {
         tracks.holder.SetCurrentPoint(segment, range[0].toInt());

@@ -29,7 +29,9 @@ public:
     // selected before the picture, so the panes that follow the current
     // segment (points, profile, histogram) have something to show. With
     // QUORVEL_SCREENSHOT_RANGE=FIRST-LAST as well, those points of it are
-    // marked as the point range.
+    // marked as the point range. With QUORVEL_SCREENSHOT_LIMITS=MaxSpeed=40
+    // (row names of the filter by value, comma-separated pairs), those
+    // limits are set as a cut-off line of the Histogram pane sets them.
     static void SelectSegment();
     // QUORVEL_SCREENSHOT_ZOOM=F: how many times the map is zoomed in about
     // its centre once the files are open (and fitted into it); 0 when not set.

@@ -41,6 +41,8 @@ enum CommandId : int
     ID_FILTER_SPIKES = 32903,
     ID_FILTER_LOCAL = 32904,
     ID_FILTER_STOPS = 32905,
+    // The filter by value with the limits last set (the Histogram pane's Apply).
+    ID_FILTER_APPLY_LIMITS = 32906,
     ID_TIME_SHIFT = 32907,
     ID_TIME_RESET = 32908,
     ID_FILTER_DELETE = 32920,

@@ -531,6 +531,18 @@ enum StringId : int
     IDS_RECIPE_CANNOT_WRITE = 70290,
     // The warning before saving a partly timed track as KML.
     IDS_SAVE_LOSS_NO_TIME_KML = 70291,
+    // The threshold preview of the Histogram pane.
+    IDS_PREVIEW_SPEED = 70292,
+    IDS_PREVIEW_DISTANCE = 70293,
+    IDS_PREVIEW_ACCEL_FORWARD = 70294,
+    IDS_PREVIEW_ACCEL_BRAKE = 70295,
+    IDS_PREVIEW_ACCEL_RADIAL = 70296,
+    IDS_PREVIEW_POINTS = 70297,
+    IDS_PREVIEW_APPLY = 70298,
+    IDS_PREVIEW_WOULD_FILTER = 70299,
+    IDS_PREVIEW_CHART = 70300,
+    IDS_PREVIEW_HDOP = 70301,
+    IDS_PREVIEW_SATELLITES = 70302,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

@@ -648,6 +648,17 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_FILTER_RECIPE, u"Cleaning recipes"},
     {IDS_RECIPE_CANNOT_WRITE, u"Cannot write the recipe %1: %2."},
     {IDS_SAVE_LOSS_NO_TIME_KML, u"KML needs a time on every point of a track with times; %1 points have none and are written with an empty time, which some programs refuse."},
+    {IDS_PREVIEW_SPEED, u"Speed"},
+    {IDS_PREVIEW_DISTANCE, u"Distance between points"},
+    {IDS_PREVIEW_ACCEL_FORWARD, u"Forward acceleration"},
+    {IDS_PREVIEW_ACCEL_BRAKE, u"Braking acceleration"},
+    {IDS_PREVIEW_ACCEL_RADIAL, u"Radial acceleration"},
+    {IDS_PREVIEW_POINTS, u"Points:"},
+    {IDS_PREVIEW_APPLY, u"Apply"},
+    {IDS_PREVIEW_WOULD_FILTER, u"Would be filtered: %1"},
+    {IDS_PREVIEW_CHART, u"Chart:"},
+    {IDS_PREVIEW_HDOP, u"HDOP"},
+    {IDS_PREVIEW_SATELLITES, u"Satellites"},
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "WorldBasemap.h"
 #include "MapDownloaderData.h"
 #include "MapLayersI.h"
+#include "FilterPreviewMarks.h"
 #include "MapOverlays.h"
 #include "MapScene.h"
 #include "OpenTracks.h"
@@ -97,6 +98,7 @@ TrackView::TrackView(QWidget* parent)
     m_transform.SetCenter({settings.x.Get(), settings.y.Get()});
     m_events = GEventManagerImpl::GetInstance().Subscribe(
         GEventFilter::All(), [this] { RequestRedraw(); }, GEventGroup::Views);
+    m_preview = FilterPreviewMarks::GetInstance().Subscribe([this] { update(); });
     m_tick = AppTick::GetInstance().Subscribe([this] {
         if (NeedsRedraw())
             update();
@@ -109,6 +111,7 @@ TrackView::~TrackView()
     // back to a window half taken down.
     m_events.disconnect();
     m_tick.disconnect();
+    m_preview.disconnect();
     ViewSettings& settings = ViewSettings::GetInstance();
     settings.x.Set(m_transform.GetCenter().lon);
     settings.y.Set(m_transform.GetCenter().lat);
@@ -148,6 +151,9 @@ void TrackView::paintEvent(QPaintEvent*)
         painter.DrawPointRange(range);
     if (m_overlayPainter)
         m_overlayPainter(m_layers, m_transform);
+    const FilterPreviewMarks& preview = FilterPreviewMarks::GetInstance();
+    if (preview.GetTid() >= 0 && open.holder.GetState().GetCheckState(preview.GetTid()) != TracksStateI::Unchecked)
+        painter.DrawPreviewMarks(preview.GetTid(), preview.GetIndices());
     const TrackPosition current = open.holder.GetState().GetCurrentPoint();
     if (current.tid >= 0 && current.index >= 0)
         painter.DrawCurrentPoint(m_layers, current);

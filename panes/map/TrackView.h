@@ -107,4 +107,5 @@ private:
     OverlayPainter m_overlayPainter;
     boost::signals2::scoped_connection m_events;
     boost::signals2::scoped_connection m_tick;
+    boost::signals2::scoped_connection m_preview;
 };

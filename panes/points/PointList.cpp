@@ -1,5 +1,6 @@
 #include "PointList.h"
 
+#include "FilterPreviewMarks.h"
 #include "OpenTracks.h"
 #include "PointFields.h"
 #include "ReportColSettings.h"
@@ -57,6 +58,7 @@ PointList::PointList(QWidget* parent)
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     m_record.SetState(&OpenTracks::Get().holder.GetState());
+    m_preview = FilterPreviewMarks::GetInstance().Subscribe([this] { viewport()->update(); });
     SetOnFocusChanged([this](int index) {
         if (!m_applying && m_nav && index >= 0 && m_onPointFocused)
             m_onPointFocused({m_nav->GetTid(), index});

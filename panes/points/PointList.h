@@ -6,6 +6,8 @@
 #include "TrackPositionConverter.h"
 #include "TrkPointRecord.h"
 
+#include <boost/signals2/connection.hpp>
+
 #include <functional>
 #include <memory>
 
@@ -69,4 +71,5 @@ private:
     std::function<void(const TrackPosition&)> m_onPointFocused;
     std::function<void(bool)> m_onDeleteKey;
     std::function<void(const QPoint&)> m_onContextMenu;
+    boost::signals2::scoped_connection m_preview;
 };

@@ -1,8 +1,11 @@
 #include "TrkPointRecord.h"
 
+#include "FilterPreviewMarks.h"
 #include "FilterReasons.h"
 #include "PtListNav.h"
+#include "StringIds.h"
 #include "TracksStateI.h"
+#include "Translator.h"
 
 #include <QColor>
 #include <QPainter>
@@ -14,6 +17,9 @@
 namespace {
 
 const QColor kFilteredText(0xA0, 0xA0, 0xA0);
+// The rows of points a filter would mark if it ran now (a preview).
+const QColor kPreviewText(0xC0, 0x10, 0x10);
+const QColor kPreviewBackground(0xFF, 0xE4, 0xE4);
 // The rows of the point range.
 const QColor kRangeBackground(0xE6, 0xFF, 0xE6);
 
@@ -92,18 +98,31 @@ QVariant TrkPointRecord::GetItemMetrics(int row, int columnId, int role) const
             return m_icons[static_cast<size_t>(GetIconIndex(code, point.IsValid()))];
         return {};
     case Qt::ForegroundRole:
-        return point.IsValid() ? QVariant() : QVariant(kFilteredText);
+        if (!point.IsValid())
+            return kFilteredText;
+        return PreviewReason(row) != 0 ? QVariant(kPreviewText) : QVariant();
     case Qt::BackgroundRole:
         if (m_state && m_state->GetPointRange().Contains(m_nav->GetTid(), m_nav->RowToIndex(row)))
             return kRangeBackground;
-        return {};
+        return PreviewReason(row) != 0 ? QVariant(kPreviewBackground) : QVariant();
     case Qt::ToolTipRole:
-        if (point.IsValid())
-            return {};
+        if (point.IsValid()) {
+            const int preview = PreviewReason(row);
+            if (preview == 0)
+                return {};
+            return Translator::GetInstance()
+                .LoadStr(IDS_PREVIEW_WOULD_FILTER)
+                .arg(FilterReasons::GetInstance().GetText(preview).text);
+        }
         return FilterReasons::GetInstance().GetText(point.GetStatus().GetFilterReason()).text;
     default:
         return {};
     }
+}
+
+int TrkPointRecord::PreviewReason(int row) const
+{
+    return FilterPreviewMarks::GetInstance().GetReason(m_nav->GetTid(), m_nav->RowToIndex(row));
 }
 
 int TrkPointRecord::GetRowId(int row) const

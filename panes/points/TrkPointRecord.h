@@ -38,6 +38,9 @@ public:
     static int GetIconIndex(int classCode, bool valid);
 
 private:
+    // The key a filter would give the row's point (FilterPreviewMarks); 0 for none.
+    int PreviewReason(int row) const;
+
     const PtListNavI* m_nav = nullptr;
     const TracksStateI* m_state = nullptr;
     std::array<QIcon, 6> m_icons;

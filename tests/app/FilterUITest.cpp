@@ -14,6 +14,7 @@
 #include "TrackTree.h"
 #include "OpenTracksTestBench.h"
 #include "Translator.h"
+#include "ValueFilterLimits.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,6 +36,8 @@ protected:
     {
         new FilterUI(m_frame);
         OptUnits::GetInstance().GetMeasuringSystemI().Set(static_cast<int>(MeasuringSystem::Metric));
+        // The dialog opens with the limits last set, by another test too.
+        ValueFilterLimits::GetInstance().Clear();
     }
 
     void TearDown() override { Model().Remove(Model().GetFileTids()); }

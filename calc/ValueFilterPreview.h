@@ -1,0 +1,51 @@
+#pragma once
+
+#include "TrackI.h"
+
+#include <cstdint>
+#include <map>
+#include <typeindex>
+#include <typeinfo>
+#include <vector>
+
+class BasicFilter;
+class ParameterFilterImpl;
+
+// What the filter by value would mark on one segment, worked out without
+// changing it, quickly enough to follow a mouse: the values each kind of
+// rule compares are sorted once per state of the points, so that the
+// points that could break a limit are found by bisection, and the sliding
+// window of the filter itself judges only the windows around them.
+class ValueFilterPreview
+{
+public:
+    explicit ValueFilterPreview(TrackPtr track);
+
+    // The value a kind of rule compares, for every valid point, ascending,
+    // and the points they belong to. For a rule on an acceleration the
+    // value is the one that breaks a limit sooner: as measured in the
+    // track or, for the last point of a window, without acceleration.
+    struct Column
+    {
+        std::vector<double> values;
+        std::vector<int> points;
+    };
+    const Column& ColumnOf(const BasicFilter& rule);
+
+    // Point index -> reason key, exactly as FilterManager::ApplyFilter
+    // with these rules would write them into the track now.
+    std::map<int, int> Compute(const ParameterFilterImpl& rules);
+
+    const TrackPtr& GetTrack() const { return m_track; }
+    // False once the track's points changed after the columns were made;
+    // they are made again when next asked for.
+    bool IsCurrent() const;
+
+private:
+    void ForgetStaleColumns();
+
+    TrackPtr m_track;
+    uint64_t m_changeCount;
+    std::map<std::type_index, Column> m_columns;
+    std::vector<uint8_t> m_marks;
+};
