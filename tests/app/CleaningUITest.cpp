@@ -7,12 +7,9 @@
 #include "CommandIds.h"
 #include "DialogScript.h"
 #include "DockingPane.h"
-#include "EditUndoUI.h"
+#include "EditingFrameFixture.h"
 #include "FileDialogScript.h"
-#include "FilterUI.h"
-#include "AppTracksFixture.h"
 #include "LoadManager.h"
-#include "MainFrame.h"
 #include "MessageBoxScript.h"
 #include "OpenTracks.h"
 #include "PrivateOpenTracks.h"
@@ -23,7 +20,6 @@
 #include "StringIds.h"
 #include "TestSupport.h"
 #include "TimeConv.h"
-#include "TrackMenuUI.h"
 #include "Translator.h"
 
 #include <QDateEdit>
@@ -63,15 +59,12 @@ QString CopyFixture(const QString& fixture, const QString& folder)
     return WriteTestFile(QDir(folder).filePath(QFileInfo(fixture).fileName()), ReadAll(FixturePath(fixture)));
 }
 
-class CleaningUITest : public AppTracksFixture
+class CleaningUITest : public EditingFrameFixture
 {
 protected:
     void SetUp() override
     {
-        AppTracksFixture::SetUp();
-        new EditUndoUI(m_frame);
-        new FilterUI(m_frame);
-        new TrackMenuUI(m_frame);
+        EditingFrameFixture::SetUp();
         new CleaningUI(m_frame);
         m_dir = MakeTempDir();
     }
@@ -92,8 +85,6 @@ protected:
         return ReadAll(path);
     }
 
-    void Run(int id) { ASSERT_TRUE(m_frame.GetHub().OnCommand(id)); }
-
     QString Path(const QString& name) const { return QDir(m_dir).filePath(name); }
 
     CleaningReportDlg& Pane()
@@ -103,7 +94,6 @@ protected:
         return *pane;
     }
 
-    MainFrame m_frame;
     QString m_dir;
 };
 

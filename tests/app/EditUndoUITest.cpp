@@ -1,14 +1,10 @@
-#include "AppTracksFixture.h"
 #include "CommandIds.h"
 #include "CommandUI.h"
 #include "DockingPane.h"
-#include "EditUndoUI.h"
-#include "FilterUI.h"
-#include "MainFrame.h"
+#include "EditingFrameFixture.h"
 #include "MessageBoxScript.h"
 #include "StringIds.h"
 #include "TrackListDlg.h"
-#include "TrackMenuUI.h"
 #include "TrkList.h"
 #include "TrackPtNavI.h"
 #include "UndoOptions.h"
@@ -20,17 +16,9 @@
 
 namespace {
 
-class EditUndoUITest : public AppTracksFixture
+class EditUndoUITest : public EditingFrameFixture
 {
 protected:
-    void SetUp() override
-    {
-        AppTracksFixture::SetUp();
-        new EditUndoUI(m_frame);
-        new FilterUI(m_frame);
-        new TrackMenuUI(m_frame);
-    }
-
     // A file of two segments of 20 points 5 m apart; point 7 of the first
     // lies 300 m off the line.
     int AddRide()
@@ -54,10 +42,8 @@ protected:
         return ui;
     }
 
-    void Run(int id) { ASSERT_TRUE(m_frame.GetHub().OnCommand(id)); }
     int Valid(int tid) const { return Model().GetTrack(tid)->GetPtNav().GetValidCount(); }
 
-    MainFrame m_frame;
     MessageBoxScript m_boxes;
 };
 
