@@ -22,28 +22,58 @@ FilterWindow::FilterWindow(const TrackI& track)
     m_inWindow.reserve(Length);
 }
 
-void FilterWindow::SetSuspects(const std::vector<uint8_t>& marks)
+void FilterWindow::SetSuspects(const std::vector<int>& points)
 {
-    m_suspect.assign(m_valid.size(), 0);
-    m_removed.assign(m_valid.size(), 0);
+    m_suspect.resize(m_valid.size(), 0);
+    m_removed.resize(m_valid.size(), 0);
+    for (const int entry : m_suspectEntries)
+        m_suspect[static_cast<size_t>(entry)] = 0;
     m_suspectEntries.clear();
-    for (size_t entry = 0; entry < m_valid.size(); ++entry) {
-        const size_t index = static_cast<size_t>(m_valid[entry]);
-        if (index < marks.size() && marks[index] != 0) {
-            m_suspect[entry] = 1;
-            m_suspectEntries.push_back(static_cast<int>(entry));
+    m_skipping = true;
+    auto from = m_valid.begin();
+    for (const int index : points) {
+        from = std::lower_bound(from, m_valid.end(), index);
+        if (from == m_valid.end())
+            break;
+        if (*from == index) {
+            const int entry = static_cast<int>(from - m_valid.begin());
+            m_suspect[static_cast<size_t>(entry)] = 1;
+            m_suspectEntries.push_back(entry);
         }
     }
+}
+
+void FilterWindow::Rewind()
+{
+    const int last = static_cast<int>(m_valid.size()) - 1;
+    for (const int entry : m_relinked) {
+        m_next[static_cast<size_t>(entry)] = entry < last ? entry + 1 : None;
+        m_prev[static_cast<size_t>(entry)] = entry - 1;
+    }
+    m_relinked.clear();
+    for (const int entry : m_suspectEntries)
+        m_suspect[static_cast<size_t>(entry)] = 0;
+    m_suspectEntries.clear();
+    m_skipping = false;
+    if (!m_removed.empty()) {
+        for (const auto& [index, reason] : m_rejections) {
+            const auto entry = std::lower_bound(m_valid.begin(), m_valid.end(), index) - m_valid.begin();
+            m_removed[static_cast<size_t>(entry)] = 0;
+        }
+    }
+    m_rejections.clear();
+    m_lastRemoved = None;
+    m_head = m_valid.empty() ? None : 0;
+    m_start = m_head;
 }
 
 void FilterWindow::Run(const Filter::Function& filter)
 {
     if (m_head == None)
         return;
-    const bool skipping = !m_suspect.empty();
     for (;;) {
         const int filled = Collect();
-        if (skipping && IsClear()) {
+        if (m_skipping && IsClear()) {
             if (filled < Length || !JumpToNextSuspect())
                 return;
             continue;
@@ -123,12 +153,16 @@ void FilterWindow::Unlink(int entry)
 {
     const int before = m_prev[static_cast<size_t>(entry)];
     const int after = m_next[static_cast<size_t>(entry)];
-    if (before != None)
+    if (before != None) {
         m_next[static_cast<size_t>(before)] = after;
-    else
+        m_relinked.push_back(before);
+    } else {
         m_head = after;
-    if (after != None)
+    }
+    if (after != None) {
         m_prev[static_cast<size_t>(after)] = before;
+        m_relinked.push_back(after);
+    }
     if (!m_removed.empty()) {
         m_removed[static_cast<size_t>(entry)] = 1;
         m_lastRemoved = std::max(m_lastRemoved, entry);

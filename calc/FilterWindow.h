@@ -25,13 +25,18 @@ public:
 
     // Lets the run pass over windows that cannot reject anything, for a
     // filter that judges each point by itself alone (its own derived
-    // parameters): marks[i] is non-zero for every point i that the filter
-    // might reject, either as measured in the track or as the last point
-    // of a window, which has no accelerations. Every other point, while
-    // both its neighbours in the track are still there, looks the same to
-    // the filter in any window as in the track, so a window holding only
-    // such points needs no filter call. Call before Run.
-    void SetSuspects(const std::vector<uint8_t>& marks);
+    // parameters): points holds, ascending, every point index that the
+    // filter might reject, either as measured in the track or as the last
+    // point of a window, which has no accelerations. Every other point,
+    // while both its neighbours in the track are still there, looks the
+    // same to the filter in any window as in the track, so a window
+    // holding only such points needs no filter call. Call before Run.
+    void SetSuspects(const std::vector<int>& points);
+
+    // Back to the state before the first run, with no suspects and no
+    // rejections, in time proportional to what the last run touched rather
+    // than to the track, so that one window can judge many limits.
+    void Rewind();
 
     // Point index -> reason key, in index order.
     const std::map<int, int>& GetRejections() const { return m_rejections; }
@@ -65,9 +70,12 @@ private:
     // The entries now in the window, in order.
     std::vector<int> m_inWindow;
     std::map<int, int> m_rejections;
-    // Empty unless SetSuspects was called; by entry.
+    bool m_skipping = false;
+    // Empty until SetSuspects is first called; by entry.
     std::vector<uint8_t> m_suspect;
     std::vector<int> m_suspectEntries;
     std::vector<uint8_t> m_removed;
     int m_lastRemoved = None;
+    // The list places a run changed, for Rewind.
+    std::vector<int> m_relinked;
 };

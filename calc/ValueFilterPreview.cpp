@@ -14,6 +14,8 @@ ValueFilterPreview::ValueFilterPreview(TrackPtr track)
 {
 }
 
+ValueFilterPreview::~ValueFilterPreview() = default;
+
 bool ValueFilterPreview::IsCurrent() const
 {
     return m_track && m_track->GetChangeCount() == m_changeCount;
@@ -24,6 +26,7 @@ void ValueFilterPreview::ForgetStaleColumns()
     if (IsCurrent() || !m_track)
         return;
     m_columns.clear();
+    m_window.reset();
     m_changeCount = m_track->GetChangeCount();
 }
 
@@ -69,23 +72,27 @@ std::map<int, int> ValueFilterPreview::Compute(const ParameterFilterImpl& rules)
     if (!m_track || rules.GetRuleCount() == 0)
         return {};
     ForgetStaleColumns();
-    m_marks.assign(static_cast<size_t>(m_track->GetPointCount()), 0);
+    m_suspects.clear();
     for (int r = 0; r < rules.GetRuleCount(); ++r) {
         const BasicFilter& rule = rules.GetRule(r);
         const Column& column = ColumnOf(rule);
         // The points beyond the limit: the top of the column for a
         // maximum, the bottom for a minimum (comparisons strict as in the rule).
         const double limit = rule.GetLimit();
-        const auto begin = rule.RejectsAbove()
-            ? std::upper_bound(column.values.begin(), column.values.end(), limit)
-            : column.values.begin();
-        const auto end = rule.RejectsAbove() ? column.values.end()
-                                             : std::lower_bound(column.values.begin(), column.values.end(), limit);
-        for (auto it = begin; it < end; ++it)
-            m_marks[static_cast<size_t>(column.points[static_cast<size_t>(it - column.values.begin())])] = 1;
+        const auto values = column.values.begin();
+        const auto begin = rule.RejectsAbove() ? std::upper_bound(values, column.values.end(), limit) : values;
+        const auto end
+            = rule.RejectsAbove() ? column.values.end() : std::lower_bound(values, column.values.end(), limit);
+        m_suspects.insert(m_suspects.end(), column.points.begin() + (begin - values),
+                          column.points.begin() + (end - values));
     }
-    FilterWindow window(*m_track);
-    window.SetSuspects(m_marks);
-    window.Run([&rules](const TrackI& track) { return rules.Apply(track); });
-    return window.GetRejections();
+    std::sort(m_suspects.begin(), m_suspects.end());
+    m_suspects.erase(std::unique(m_suspects.begin(), m_suspects.end()), m_suspects.end());
+    if (m_window)
+        m_window->Rewind();
+    else
+        m_window = std::make_unique<FilterWindow>(*m_track);
+    m_window->SetSuspects(m_suspects);
+    m_window->Run([&rules](const TrackI& track) { return rules.Apply(track); });
+    return m_window->GetRejections();
 }

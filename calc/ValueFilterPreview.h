@@ -4,22 +4,27 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <typeindex>
 #include <typeinfo>
 #include <vector>
 
 class BasicFilter;
+class FilterWindow;
 class ParameterFilterImpl;
 
 // What the filter by value would mark on one segment, worked out without
 // changing it, quickly enough to follow a mouse: the values each kind of
 // rule compares are sorted once per state of the points, so that the
 // points that could break a limit are found by bisection, and the sliding
-// window of the filter itself judges only the windows around them.
+// window of the filter itself judges only the windows around them. The
+// window is kept between limits, so that a move costs what it marks, not
+// what the track holds.
 class ValueFilterPreview
 {
 public:
     explicit ValueFilterPreview(TrackPtr track);
+    ~ValueFilterPreview();
 
     // The value a kind of rule compares, for every valid point, ascending,
     // and the points they belong to. For a rule on an acceleration the
@@ -47,5 +52,6 @@ private:
     TrackPtr m_track;
     uint64_t m_changeCount;
     std::map<std::type_index, Column> m_columns;
-    std::vector<uint8_t> m_marks;
+    std::unique_ptr<FilterWindow> m_window;
+    std::vector<int> m_suspects;
 };

@@ -84,26 +84,20 @@ void CalculatedData::ComputeRange(int first, int last)
 
         const TrackPoint& before = points[static_cast<size_t>(prev)];
         CalcTrackParams& record = data.records[static_cast<size_t>(i)];
-        record.Dist = TrackPointMethods::GetRoughDist(before, cur) * 1000.0;
+        const bool withAccel = !atStart && !atEnd;
+        const TrackPointMethods::Measures measures = withAccel
+            ? TrackPointMethods::Measure(before, cur, points[static_cast<size_t>(next)])
+            : TrackPointMethods::Measure(before, cur);
+        record.Dist = measures.dist * 1000.0;
         const double rise = cur.GetElevation() - before.GetElevation();
         record.Dist3D = std::sqrt(record.Dist * record.Dist + rise * rise);
-        record.Speed = static_cast<float>(TrackPointMethods::GetSpeed(before, cur));
-        record.Heading = static_cast<float>(TrackPointMethods::GetHeading(before, cur));
-        if (atStart || atEnd) {
-            if (atStart)
-                record.Speed = 0;
-            record.Accel = 0;
-            record.AccelAbs = 0;
-            record.AccelTang = 0;
-            record.AccelNorm = 0;
-        } else {
-            const TrackPoint& after = points[static_cast<size_t>(next)];
-            const TVector2<double> accel = TrackPointMethods::GetAccelV(before, cur, after);
-            record.Accel = static_cast<float>(TrackPointMethods::GetAccel(before, cur, after));
-            record.AccelAbs = static_cast<float>(std::sqrt(accel.x * accel.x + accel.y * accel.y));
-            record.AccelTang = static_cast<float>(TrackPointMethods::GetAccelTang(before, cur, after));
-            record.AccelNorm = static_cast<float>(TrackPointMethods::GetAccelNorm(before, cur, after));
-        }
+        record.Speed = atStart ? 0.0f : static_cast<float>(measures.speed);
+        record.Heading = static_cast<float>(measures.heading);
+        record.Accel = static_cast<float>(measures.accel);
+        record.AccelAbs
+            = static_cast<float>(std::sqrt(measures.accelV.x * measures.accelV.x + measures.accelV.y * measures.accelV.y));
+        record.AccelTang = static_cast<float>(measures.accelTang);
+        record.AccelNorm = static_cast<float>(measures.accelNorm);
 
         if (valid) {
             // Strict comparisons: equal values and NaN leave the aggregates.

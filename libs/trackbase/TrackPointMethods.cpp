@@ -25,18 +25,25 @@ struct Motion
     bool known = false;
 };
 
-Motion MotionAt(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
+Motion MotionOf(const TVector2<double>& ab, const TVector2<double>& bc, double dt1, double dt2)
 {
     Motion m;
-    const double dt1 = SecondsBetween(a, b);
-    const double dt2 = SecondsBetween(b, c);
     if (!(dt1 > 0.0) || !(dt2 > 0.0))
         return m;
-    m.v1 = TrackPointMethods::GetLocalOffset(a, b) / dt1;
-    m.v2 = TrackPointMethods::GetLocalOffset(b, c) / dt2;
+    m.v1 = ab / dt1;
+    m.v2 = bc / dt2;
     m.dt = (dt1 + dt2) / 2.0;
     m.known = true;
     return m;
+}
+
+Motion MotionAt(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
+{
+    const double dt1 = SecondsBetween(a, b);
+    const double dt2 = SecondsBetween(b, c);
+    if (!(dt1 > 0.0) || !(dt2 > 0.0))
+        return {};
+    return MotionOf(TrackPointMethods::GetLocalOffset(a, b), TrackPointMethods::GetLocalOffset(b, c), dt1, dt2);
 }
 
 TVector2<double> Tangent(const Motion& m)
@@ -56,6 +63,53 @@ TVector2<double> Tangent(const Motion& m)
 double Finite(double value)
 {
     return std::isfinite(value) ? value : 0.0;
+}
+
+double DistOf(const TVector2<double>& offset)
+{
+    return Finite(offset.Length() / 1000.0);
+}
+
+double SpeedOf(double km, double seconds)
+{
+    return seconds > 0.0 ? Finite(km / (seconds / 3600.0)) : 0.0;
+}
+
+double HeadingOf(const TVector2<double>& d)
+{
+    if (d.x == 0.0 && d.y == 0.0)
+        return 0.0;
+    double degrees = std::atan2(d.x, d.y) * TMath<double>::RAD_TO_DEG;
+    if (degrees < 0.0)
+        degrees += 360.0;
+    return degrees >= 360.0 ? 0.0 : Finite(degrees);
+}
+
+double AccelOf(const Motion& m)
+{
+    return m.known ? Finite((m.v2.Length() - m.v1.Length()) / m.dt) : 0.0;
+}
+
+TVector2<double> AccelVOf(const Motion& m)
+{
+    if (!m.known)
+        return {};
+    const TVector2<double> accel = (m.v2 - m.v1) / m.dt;
+    return {Finite(accel.x), Finite(accel.y)};
+}
+
+double AccelTangOf(const Motion& m)
+{
+    return m.known ? Finite(((m.v2 - m.v1) / m.dt).Dot(Tangent(m))) : 0.0;
+}
+
+double AccelNormOf(const Motion& m)
+{
+    if (!m.known)
+        return 0.0;
+    const TVector2<double> accel = (m.v2 - m.v1) / m.dt;
+    const TVector2<double> tangent = Tangent(m);
+    return Finite((accel - tangent * accel.Dot(tangent)).Length());
 }
 
 } // namespace
@@ -81,57 +135,66 @@ TVector2<double> TrackPointMethods::GetLocalOffset(const TrackPointBase& from, c
 
 double TrackPointMethods::GetRoughDist(const TrackPointBase& a, const TrackPointBase& b)
 {
-    return Finite(GetLocalOffset(a, b).Length() / 1000.0);
+    return DistOf(GetLocalOffset(a, b));
 }
 
 double TrackPointMethods::GetSpeed(const TrackPoint& a, const TrackPoint& b)
 {
     const double seconds = SecondsBetween(a, b);
-    if (!(seconds > 0.0))
-        return 0.0;
-    return Finite(GetRoughDist(a, b) / (seconds / 3600.0));
+    return seconds > 0.0 ? SpeedOf(GetRoughDist(a, b), seconds) : 0.0;
 }
 
 double TrackPointMethods::GetHeading(const TrackPointBase& a, const TrackPointBase& b)
 {
-    const TVector2<double> d = GetLocalOffset(a, b);
-    if (d.x == 0.0 && d.y == 0.0)
-        return 0.0;
-    double degrees = std::atan2(d.x, d.y) * TMath<double>::RAD_TO_DEG;
-    if (degrees < 0.0)
-        degrees += 360.0;
-    return degrees >= 360.0 ? 0.0 : Finite(degrees);
+    return HeadingOf(GetLocalOffset(a, b));
 }
 
 double TrackPointMethods::GetAccel(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
 {
-    const Motion m = MotionAt(a, b, c);
-    return m.known ? Finite((m.v2.Length() - m.v1.Length()) / m.dt) : 0.0;
+    return AccelOf(MotionAt(a, b, c));
 }
 
 TVector2<double> TrackPointMethods::GetAccelV(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
 {
-    const Motion m = MotionAt(a, b, c);
-    if (!m.known)
-        return {};
-    const TVector2<double> accel = (m.v2 - m.v1) / m.dt;
-    return {Finite(accel.x), Finite(accel.y)};
+    return AccelVOf(MotionAt(a, b, c));
 }
 
 double TrackPointMethods::GetAccelTang(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
 {
-    const Motion m = MotionAt(a, b, c);
-    if (!m.known)
-        return 0.0;
-    return Finite(((m.v2 - m.v1) / m.dt).Dot(Tangent(m)));
+    return AccelTangOf(MotionAt(a, b, c));
 }
 
 double TrackPointMethods::GetAccelNorm(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
 {
-    const Motion m = MotionAt(a, b, c);
-    if (!m.known)
-        return 0.0;
-    const TVector2<double> accel = (m.v2 - m.v1) / m.dt;
-    const TVector2<double> tangent = Tangent(m);
-    return Finite((accel - tangent * accel.Dot(tangent)).Length());
+    return AccelNormOf(MotionAt(a, b, c));
+}
+
+TrackPointMethods::Measures TrackPointMethods::Measure(const TrackPoint& a, const TrackPoint& b)
+{
+    const TVector2<double> ab = GetLocalOffset(a, b);
+    Measures measures;
+    measures.dist = DistOf(ab);
+    measures.speed = SpeedOf(measures.dist, SecondsBetween(a, b));
+    measures.heading = HeadingOf(ab);
+    return measures;
+}
+
+TrackPointMethods::Measures TrackPointMethods::Measure(const TrackPoint& a, const TrackPoint& b,
+                                                       const TrackPoint& c)
+{
+    const TVector2<double> ab = GetLocalOffset(a, b);
+    Measures measures;
+    measures.dist = DistOf(ab);
+    const double dt1 = SecondsBetween(a, b);
+    measures.speed = SpeedOf(measures.dist, dt1);
+    measures.heading = HeadingOf(ab);
+    const double dt2 = SecondsBetween(b, c);
+    if (dt1 > 0.0 && dt2 > 0.0) {
+        const Motion m = MotionOf(ab, GetLocalOffset(b, c), dt1, dt2);
+        measures.accelV = AccelVOf(m);
+        measures.accel = AccelOf(m);
+        measures.accelTang = AccelTangOf(m);
+        measures.accelNorm = AccelNormOf(m);
+    }
+    return measures;
 }

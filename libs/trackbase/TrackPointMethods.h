@@ -42,4 +42,20 @@ public:
 
     // Offset of `to` from `from` in metres (east, north) in the local frame.
     static TVector2<double> GetLocalOffset(const TrackPointBase& from, const TrackPointBase& to);
+
+    // What the functions above give for b after a (and, with c, before c),
+    // from one local offset per leg instead of one per figure; each value
+    // is exactly what its function returns.
+    struct Measures
+    {
+        double dist = 0;    // GetRoughDist(a, b)
+        double speed = 0;   // GetSpeed(a, b)
+        double heading = 0; // GetHeading(a, b)
+        TVector2<double> accelV;
+        double accel = 0;
+        double accelTang = 0;
+        double accelNorm = 0;
+    };
+    static Measures Measure(const TrackPoint& a, const TrackPoint& b);
+    static Measures Measure(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c);
 };

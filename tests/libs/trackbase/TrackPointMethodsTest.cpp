@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -116,4 +117,41 @@ TEST(TrackPointMethods, MissingOrRepeatedTimesGiveZeroNotNaN)
     // Standing still: no direction, no acceleration, nothing undefined.
     EXPECT_EQ(TrackPointMethods::GetAccelNorm(At(1, 1, 0), At(1, 1, 1), At(1, 1, 2)), 0.0);
     EXPECT_EQ(TrackPointMethods::GetAccelTang(At(1, 1, 0), At(1, 1, 1), At(1, 1, 2)), 0.0);
+}
+
+// The figures of a whole track are computed through Measure; they must be
+// the very bits the single functions give, missing and repeated times,
+// coinciding points and the antimeridian included.
+TEST(TrackPointMethods, MeasureGivesExactlyWhatEachFunctionGives)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> step(-0.01, 0.01);
+    std::uniform_int_distribution<int> seconds(-1, 4);
+    std::uniform_int_distribution<int> shape(0, 5);
+    for (int trial = 0; trial < 3000; ++trial) {
+        const double lon = trial % 7 == 0 ? 179.995 : step(random) * 1000.0;
+        std::vector<TrackPoint> p;
+        double t = 0;
+        for (int k = 0; k < 3; ++k) {
+            t += seconds(random);
+            p.push_back(At(45.0 + step(random), lon + k * step(random), t));
+        }
+        if (shape(random) == 0)
+            p[1] = TrackPoint({p[0].GetLon(), p[0].GetLat(), 0.0}, p[1].GetTime());
+        if (shape(random) == 0)
+            p[2] = TrackPoint({p[2].GetLon(), p[2].GetLat(), 0.0}, Time());
+        const TrackPointMethods::Measures two = TrackPointMethods::Measure(p[0], p[1]);
+        const TrackPointMethods::Measures three = TrackPointMethods::Measure(p[0], p[1], p[2]);
+        for (const auto* m : {&two, &three}) {
+            EXPECT_EQ(m->dist, TrackPointMethods::GetRoughDist(p[0], p[1])) << trial;
+            EXPECT_EQ(m->speed, TrackPointMethods::GetSpeed(p[0], p[1])) << trial;
+            EXPECT_EQ(m->heading, TrackPointMethods::GetHeading(p[0], p[1])) << trial;
+        }
+        EXPECT_EQ(two.accel, 0.0);
+        EXPECT_EQ(three.accel, TrackPointMethods::GetAccel(p[0], p[1], p[2])) << trial;
+        EXPECT_EQ(three.accelV.x, TrackPointMethods::GetAccelV(p[0], p[1], p[2]).x) << trial;
+        EXPECT_EQ(three.accelV.y, TrackPointMethods::GetAccelV(p[0], p[1], p[2]).y) << trial;
+        EXPECT_EQ(three.accelTang, TrackPointMethods::GetAccelTang(p[0], p[1], p[2])) << trial;
+        EXPECT_EQ(three.accelNorm, TrackPointMethods::GetAccelNorm(p[0], p[1], p[2])) << trial;
+    }
 }
