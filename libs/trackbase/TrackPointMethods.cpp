@@ -46,16 +46,35 @@ Motion MotionAt(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c)
     return MotionOf(TrackPointMethods::GetLocalOffset(a, b), TrackPointMethods::GetLocalOffset(b, c), dt1, dt2);
 }
 
+// Offsets and velocities on the Earth are far from overflowing when
+// squared, so the length needs none of hypot's care, which costs a fifth of
+// measuring a track.
+double LengthOf(const TVector2<double>& v)
+{
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
+
+// As TVector2::Normalize.
+double Normalize(TVector2<double>& v)
+{
+    const double length = LengthOf(v);
+    if (length > TMath<double>::ZERO_TOLERANCE)
+        v /= length;
+    else
+        v = TVector2<double>();
+    return length;
+}
+
 TVector2<double> Tangent(const Motion& m)
 {
     TVector2<double> u1 = m.v1;
     TVector2<double> u2 = m.v2;
-    u1.Normalize();
-    u2.Normalize();
+    Normalize(u1);
+    Normalize(u2);
     TVector2<double> t = u1 + u2;
     // Turning straight back leaves no mean direction; the way out is the
     // direction of travel then.
-    if (t.Normalize() <= TMath<double>::ZERO_TOLERANCE)
+    if (Normalize(t) <= TMath<double>::ZERO_TOLERANCE)
         t = u2.SquaredLength() > 0 ? u2 : u1;
     return t;
 }
@@ -67,7 +86,7 @@ double Finite(double value)
 
 double DistOf(const TVector2<double>& offset)
 {
-    return Finite(offset.Length() / 1000.0);
+    return Finite(LengthOf(offset) / 1000.0);
 }
 
 double SpeedOf(double km, double seconds)
@@ -87,7 +106,7 @@ double HeadingOf(const TVector2<double>& d)
 
 double AccelOf(const Motion& m)
 {
-    return m.known ? Finite((m.v2.Length() - m.v1.Length()) / m.dt) : 0.0;
+    return m.known ? Finite((LengthOf(m.v2) - LengthOf(m.v1)) / m.dt) : 0.0;
 }
 
 TVector2<double> AccelVOf(const Motion& m)
@@ -109,7 +128,7 @@ double AccelNormOf(const Motion& m)
         return 0.0;
     const TVector2<double> accel = (m.v2 - m.v1) / m.dt;
     const TVector2<double> tangent = Tangent(m);
-    return Finite((accel - tangent * accel.Dot(tangent)).Length());
+    return Finite(LengthOf(accel - tangent * accel.Dot(tangent)));
 }
 
 } // namespace
