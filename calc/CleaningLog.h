@@ -6,12 +6,15 @@
 #include <boost/signals2/connection.hpp>
 #include <boost/signals2/signal.hpp>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 // What the last cleaning of open files changed, for the report pane and the
 // map, and, while the user records, the cleaning steps applied so far as a
 // recipe. The main window owns one.
+class UndoHistory;
+
 class CleaningLog
 {
 public:
@@ -27,6 +30,16 @@ public:
     int GetNameId() const { return m_nameId; }
     const std::vector<FileReport>& GetFiles() const { return m_files; }
 
+    // After each command: the step of the history (its serial) that the
+    // command made, or the state it left when it changed nothing, belongs
+    // to a report published during the command.
+    void SettleStep(uint64_t serial);
+    // Whether the present state of the files still holds the reported
+    // cleaning: false once its step is undone or gone.
+    bool Describes(const UndoHistory& history) const;
+    // The history moved (an undo or redo): the report may no longer apply.
+    void NoteHistoryMoved() { m_changed(); }
+
     // Starting begins an empty recipe; stopping keeps it for saving.
     void SetRecording(bool on);
     bool IsRecording() const { return m_recording; }
@@ -40,6 +53,8 @@ public:
 private:
     int m_nameId = 0;
     std::vector<FileReport> m_files;
+    bool m_unsettled = false;
+    uint64_t m_step = 0;
     bool m_recording = false;
     Recipe m_recipe;
     boost::signals2::signal<void()> m_changed;

@@ -148,6 +148,24 @@ void UndoHistory::Swap(Step& step)
     EvictOverLimit();
 }
 
+uint64_t UndoHistory::GetAppliedSerial() const
+{
+    return m_applied > 0 ? m_steps[m_applied - 1]->serial : m_evictedSerial;
+}
+
+bool UndoHistory::IsApplied(uint64_t serial) const
+{
+    if (serial <= m_evictedSerial)
+        return !m_dropped.count(serial);
+    for (size_t i = m_applied; i > 0; --i) {
+        if (m_steps[i - 1]->serial == serial)
+            return true;
+        if (m_steps[i - 1]->serial < serial)
+            return false;
+    }
+    return false;
+}
+
 uint64_t UndoHistory::Version(int fileTid) const
 {
     for (size_t i = m_applied; i > 0; --i) {
@@ -241,6 +259,7 @@ void UndoHistory::EvictOverLimit()
                 m_base[file] = oldest.serial;
         }
         m_bytes -= oldest.bytes;
+        m_evictedSerial = oldest.serial;
         m_steps.pop_front();
         --m_applied;
     }
@@ -249,6 +268,7 @@ void UndoHistory::EvictOverLimit()
 void UndoHistory::DropRedoSteps()
 {
     while (m_steps.size() > m_applied) {
+        m_dropped.insert(m_steps.back()->serial);
         m_bytes -= m_steps.back()->bytes;
         m_steps.pop_back();
     }

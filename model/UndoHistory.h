@@ -52,6 +52,14 @@ public:
     size_t GetLimit() const { return m_limit; }
     size_t GetBytes() const { return m_bytes; }
     size_t GetStepCount() const { return m_steps.size(); }
+    // Each step has a serial, ascending; 0 stands for the state before any.
+    // The serial of the last applied step, or of the newest step that went
+    // over the bound, or 0.
+    uint64_t GetAppliedSerial() const;
+    // Whether the state now includes that step: it is applied, or went
+    // over the bound while applied, which makes it permanent.
+    bool IsApplied(uint64_t serial) const;
+
     // While positive, edits are not recorded: an edit inside another one
     // belongs to the outer step, and swapping a step is no new edit.
     int& RecordingDepth() { return m_depth; }
@@ -81,6 +89,10 @@ private:
     size_t m_bytes = 0;
     size_t m_limit = DefaultLimit;
     uint64_t m_nextSerial = 1;
+    uint64_t m_evictedSerial = 0;
+    // Steps that were undone and then dropped by a new edit: older than a
+    // step that went over the bound, yet never part of the state.
+    std::set<uint64_t> m_dropped;
     // Per file, the version its oldest kept step started from, once older
     // steps went over the bound.
     std::map<int, uint64_t> m_base;

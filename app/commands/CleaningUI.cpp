@@ -161,7 +161,10 @@ void CleaningUI::ShowCleanedPoints(bool show)
     TrackView& view = m_frame.GetTrackView();
     if (show) {
         view.SetOverlayPainter([this](DrawingLayersI& layers, const CoordTransformI& transform) {
-            for (const CleaningLog::FileReport& file : m_frame.GetCleaningLog().GetFiles())
+            const CleaningLog& log = m_frame.GetCleaningLog();
+            if (!log.Describes(OpenTracks::Get().history))
+                return;
+            for (const CleaningLog::FileReport& file : log.GetFiles())
                 for (const CleaningSegment& segment : file.report.segments)
                     CleanedPointsPainter::Draw(layers, transform, segment.points);
         });

@@ -1,5 +1,6 @@
 #include "EditUndoUI.h"
 
+#include "CleaningLog.h"
 #include "CommandIds.h"
 #include "CommandUI.h"
 #include "MainFrame.h"
@@ -31,14 +32,17 @@ EditUndoUI::EditUndoUI(MainFrame& frame)
     MainFrameImpl& hub = frame.GetHub();
     m_commands = hub.SubscribeCommand(ID_EDIT_UNDO, ID_EDIT_REDO, [this](int id) { OnCommand(id); });
     m_commandUIs = hub.SubscribeCommandUI(ID_EDIT_UNDO, ID_EDIT_REDO, [this](CommandUI& ui) { OnCommandUI(ui); });
-    hub.SetCommandWrapper([](int id, const std::function<void()>& run) {
+    hub.SetCommandWrapper([this](int id, const std::function<void()>& run) {
         const std::optional<UndoableCommand> undoable = FindUndoableCommand(id);
         if (!undoable) {
             run();
             return;
         }
-        const UndoScope step(OpenTracks::Get().model, undoable->nameId, undoable->depth);
-        run();
+        {
+            const UndoScope step(OpenTracks::Get().model, undoable->nameId, undoable->depth);
+            run();
+        }
+        m_frame.GetCleaningLog().SettleStep(History().GetAppliedSerial());
     });
     const auto applyLimit = [] {
         History().SetLimit(static_cast<size_t>(UndoOptions::GetInstance().memoryMiB.Get()) << 20);
@@ -61,6 +65,7 @@ void EditUndoUI::OnCommand(int id)
         History().Undo();
     else
         History().Redo();
+    m_frame.GetCleaningLog().NoteHistoryMoved();
 }
 
 void EditUndoUI::OnCommandUI(CommandUI& ui)

@@ -543,6 +543,7 @@ enum StringId : int
     IDS_PREVIEW_CHART = 70300,
     IDS_PREVIEW_HDOP = 70301,
     IDS_PREVIEW_SATELLITES = 70302,
+    IDS_CLEANING_REPORT_UNDONE = 70303,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

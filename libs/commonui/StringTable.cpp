@@ -659,6 +659,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_PREVIEW_CHART, u"Chart:"},
     {IDS_PREVIEW_HDOP, u"HDOP"},
     {IDS_PREVIEW_SATELLITES, u"Satellites"},
+    {IDS_CLEANING_REPORT_UNDONE, u"%1 was undone: redo it to see its report again."},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "CleaningFigureRows.h"
 #include "CleaningLog.h"
 #include "CleaningReportText.h"
+#include "OpenTracks.h"
 #include "StringIds.h"
 #include "Translator.h"
 
@@ -103,10 +104,16 @@ CleaningReportDlg::CleaningReportDlg(CleaningLog& log, QAction* showPoints, QWid
 
 void CleaningReportDlg::Refill()
 {
-    const std::vector<CleaningLog::FileReport>& files = m_log.GetFiles();
-    QString title = files.empty() && m_log.GetNameId() == 0
-                        ? Text(IDS_CLEANING_REPORT_EMPTY)
-                        : Translator::GetInstance().LoadStr(IDS_CLEANING_REPORT_TITLE).arg(Text(m_log.GetNameId())).arg(files.size());
+    static const std::vector<CleaningLog::FileReport> none;
+    const bool undone = !m_log.Describes(OpenTracks::Get().history);
+    const std::vector<CleaningLog::FileReport>& files = undone ? none : m_log.GetFiles();
+    QString title;
+    if (undone)
+        title = Text(IDS_CLEANING_REPORT_UNDONE).arg(Text(m_log.GetNameId()));
+    else if (files.empty() && m_log.GetNameId() == 0)
+        title = Text(IDS_CLEANING_REPORT_EMPTY);
+    else
+        title = Translator::GetInstance().LoadStr(IDS_CLEANING_REPORT_TITLE).arg(Text(m_log.GetNameId())).arg(files.size());
     if (m_log.IsRecording())
         title += QLatin1Char('\n') + Text(IDS_CLEANING_RECORDING).arg(m_log.GetRecipe().steps.size());
     m_title->setText(title);

@@ -291,3 +291,25 @@ TEST_F(CleaningUITest, APresetAppliedToTwoOpenFilesGivesWhatTheCommandLineWrites
     for (size_t i = 0; i < files.size(); ++i)
         EXPECT_EQ(Text(SavedGpx(Model(), files[i], Path(QStringLiteral("undone%1.gpx").arg(i)))), Text(before[i])) << i;
 }
+
+TEST_F(CleaningUITest, AnUndoneCleaningLeavesThePaneAndTheMapUntilItIsRedone)
+{
+    const int file = Open(CopyFixture(QStringLiteral("gpx/gpsbabel/dg100.gpx"), Path(QStringLiteral("gui"))));
+    Holder().SetSelection({file});
+    Run(ID_FILTER_SPIKES);
+    const QString reported = Pane().GetTitle().text();
+    ASSERT_EQ(reported, Str(IDS_CLEANING_REPORT_TITLE).arg(Str(IDS_UNDO_FILTER_SPIKES)).arg(1));
+    ASSERT_EQ(Pane().GetTree().topLevelItemCount(), 1);
+    const CleaningLog& log = m_frame.GetCleaningLog();
+    EXPECT_TRUE(log.Describes(OpenTracks::Get().history));
+
+    Run(ID_EDIT_UNDO);
+    EXPECT_FALSE(log.Describes(OpenTracks::Get().history)) << "the map's overlay asks the same";
+    EXPECT_EQ(Pane().GetTitle().text(), Str(IDS_CLEANING_REPORT_UNDONE).arg(Str(IDS_UNDO_FILTER_SPIKES)));
+    EXPECT_EQ(Pane().GetTree().topLevelItemCount(), 0);
+
+    Run(ID_EDIT_REDO);
+    EXPECT_TRUE(log.Describes(OpenTracks::Get().history));
+    EXPECT_EQ(Pane().GetTitle().text(), reported);
+    EXPECT_EQ(Pane().GetTree().topLevelItemCount(), 1);
+}

@@ -232,3 +232,36 @@ TEST_F(UndoHistoryTest, AColourStepLeavesTheModifiedFlagAlone)
     EXPECT_EQ(static_cast<const TrackInfo::Segment*>(Reader()->GetNode(segment))->GetColour(),
               RgbStruct::FromColorref(0x123456));
 }
+
+// The cleaning report asks whether its step still holds in the files: an
+// undone step does not, even after a new edit dropped it and the bound
+// then made older steps permanent.
+TEST_F(UndoHistoryTest, AStepHoldsWhileAppliedAndForEverOnceOverTheBound)
+{
+    const int file = OpenWalk(QStringLiteral("walk"));
+    EXPECT_EQ(history.GetAppliedSerial(), 0u);
+    FilterPoint(file, 3);
+    const uint64_t first = history.GetAppliedSerial();
+    MovePoint(file, 5, 0.5);
+    const uint64_t undone = history.GetAppliedSerial();
+    EXPECT_GT(undone, first);
+    EXPECT_TRUE(history.IsApplied(first));
+    EXPECT_TRUE(history.IsApplied(undone));
+
+    history.Undo();
+    EXPECT_EQ(history.GetAppliedSerial(), first);
+    EXPECT_FALSE(history.IsApplied(undone));
+    history.Redo();
+    EXPECT_TRUE(history.IsApplied(undone));
+    history.Undo();
+
+    MovePoint(file, 6, 0.6); // drops the undone step
+    const uint64_t last = history.GetAppliedSerial();
+    EXPECT_FALSE(history.IsApplied(undone));
+    history.SetLimit(1); // every step goes over the bound, applied as it is
+    EXPECT_EQ(history.GetStepCount(), 0u);
+    EXPECT_EQ(history.GetAppliedSerial(), last);
+    EXPECT_TRUE(history.IsApplied(first));
+    EXPECT_TRUE(history.IsApplied(last));
+    EXPECT_FALSE(history.IsApplied(undone));
+}
