@@ -5,6 +5,7 @@
 
 #include "BareExpatWalk.h"
 #include "BareFitWalk.h"
+#include "BareGpxScan.h"
 #include "BenchFitRide.h"
 #include "BenchSupport.h"
 #include "LoadManager.h"
@@ -24,7 +25,7 @@ namespace {
 bool BenchGpx(const QString& fileName, int repeats)
 {
     const LoadManager manager;
-    std::vector<double> bare, load, save;
+    std::vector<double> bare, scan, load, save;
     double bytesPerPoint = 0;
     long long points = 0;
     QTemporaryDir out;
@@ -32,6 +33,12 @@ bool BenchGpx(const QString& fileName, int repeats)
         Stopwatch bareWatch;
         const long long barePoints = BareExpatWalk(fileName);
         bare.push_back(bareWatch.Seconds());
+
+        Stopwatch scanWatch;
+        const long long scanPoints = BareGpxScan(fileName);
+        scan.push_back(scanWatch.Seconds());
+        if (scanPoints != barePoints)
+            std::fprintf(stderr, "note: the byte scan saw %lld points, the bare walk %lld\n", scanPoints, barePoints);
 
         const long long before = CurrentRssBytes();
         ResetPeakRss();
@@ -63,6 +70,8 @@ bool BenchGpx(const QString& fileName, int repeats)
     PrintFigure("bare_expat_seconds", Median(bare), "s");
     PrintFigure("load_seconds", Median(load), "s");
     PrintFigure("load_ratio_to_bare_expat", Median(load) / Median(bare), "x");
+    PrintFigure("byte_scan_seconds", Median(scan), "s");
+    PrintFigure("load_ratio_to_scan", Median(load) / Median(scan), "x");
     PrintFigure("bytes_per_point_loaded", bytesPerPoint, "B");
     PrintFigure("save_seconds", Median(save), "s");
     return true;
