@@ -10,11 +10,11 @@
 #include <functional>
 #include <vector>
 
+class UndoHistory;
+
 // What the last cleaning of open files changed, for the report pane and the
 // map, and, while the user records, the cleaning steps applied so far as a
 // recipe. The main window owns one.
-class UndoHistory;
-
 class CleaningLog
 {
 public:
