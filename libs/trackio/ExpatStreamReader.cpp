@@ -1,5 +1,6 @@
 #include "ExpatStreamReader.h"
 
+#include "FastXmlScanner.h"
 #include "LoadContext.h"
 #include "ReadChunk.h"
 
@@ -73,6 +74,23 @@ bool ExpatStreamReader::Parse(QIODevice& device)
     }
 }
 
+std::optional<bool> ExpatStreamReader::ParseFast(QIODevice& device, size_t chunkBytes)
+{
+    FastXmlScanner scanner(*this, device, m_context, chunkBytes);
+    m_scanner = &scanner;
+    const FastXmlScanner::Outcome outcome = scanner.Run();
+    m_scanner = nullptr;
+    switch (outcome) {
+    case FastXmlScanner::Outcome::Finished:
+        return true;
+    case FastXmlScanner::Outcome::Stopped:
+        return false;
+    case FastXmlScanner::Outcome::Declined:
+        break;
+    }
+    return std::nullopt;
+}
+
 ExpatStreamReader::Name ExpatStreamReader::SplitName(const char* name)
 {
     const std::string_view full(name);
@@ -106,49 +124,60 @@ void ExpatStreamReader::Fail(const std::string& message)
         return;
     m_failed = true;
     m_context.FailAtLine(CurrentLine(), QString::fromStdString(message));
-    XML_StopParser(m_parser, XML_FALSE);
+    if (!m_scanner)
+        XML_StopParser(m_parser, XML_FALSE);
 }
 
 long long ExpatStreamReader::CurrentLine() const
 {
+    if (m_scanner)
+        return m_scanner->CurrentLine();
     return static_cast<long long>(XML_GetCurrentLineNumber(m_parser));
 }
 
 long long ExpatStreamReader::CurrentByteIndex() const
 {
+    if (m_scanner)
+        return m_scanner->CurrentByteIndex();
     return static_cast<long long>(XML_GetCurrentByteIndex(m_parser));
+}
+
+void ExpatStreamReader::StartEvent(const Name& name, const char** attributes)
+{
+    // After a failure expat may still report what it has parsed: readers
+    // see nothing more.
+    if (m_failed)
+        return;
+    if (++m_depth > MaxDepth) {
+        Fail("too deeply nested: elements nested more than " + std::to_string(MaxDepth) + " levels deep");
+        return;
+    }
+    OnStartElement(name, attributes);
+    m_text.clear();
+}
+
+void ExpatStreamReader::EndEvent(const Name& name)
+{
+    if (m_failed)
+        return;
+    --m_depth;
+    OnEndElement(name);
+    m_text.clear();
 }
 
 void XMLCALL ExpatStreamReader::StartHandler(void* self, const XML_Char* name, const XML_Char** attributes)
 {
-    auto* reader = static_cast<ExpatStreamReader*>(self);
-    // After a failure expat may still report what it has parsed: readers
-    // see nothing more.
-    if (reader->m_failed)
-        return;
-    if (++reader->m_depth > MaxDepth) {
-        reader->Fail("too deeply nested: elements nested more than " + std::to_string(MaxDepth) + " levels deep");
-        return;
-    }
-    reader->OnStartElement(SplitName(name), attributes);
-    reader->m_text.clear();
+    static_cast<ExpatStreamReader*>(self)->StartEvent(SplitName(name), attributes);
 }
 
 void XMLCALL ExpatStreamReader::EndHandler(void* self, const XML_Char* name)
 {
-    auto* reader = static_cast<ExpatStreamReader*>(self);
-    if (reader->m_failed)
-        return;
-    --reader->m_depth;
-    reader->OnEndElement(SplitName(name));
-    reader->m_text.clear();
+    static_cast<ExpatStreamReader*>(self)->EndEvent(SplitName(name));
 }
 
 void XMLCALL ExpatStreamReader::TextHandler(void* self, const XML_Char* text, int length)
 {
-    auto* reader = static_cast<ExpatStreamReader*>(self);
-    if (!reader->m_failed)
-        reader->m_text.append(text, static_cast<size_t>(length));
+    static_cast<ExpatStreamReader*>(self)->TextEvent(text, static_cast<size_t>(length));
 }
 
 void XMLCALL ExpatStreamReader::NamespaceHandler(void* self, const XML_Char* prefix, const XML_Char* uri)

@@ -2,9 +2,11 @@
 
 #include <expat.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+class FastXmlScanner;
 class LoadContext;
 class QIODevice;
 
@@ -35,6 +37,11 @@ public:
 
     // False on an XML error, a reader's Fail, or cancel.
     bool Parse(QIODevice& device);
+    // The same through FastXmlScanner, which reads the common shape of a
+    // file straight from the bytes; empty when it declined the file. What
+    // the reader made of it before then is to be thrown away, and the file
+    // read again by Parse with a new reader.
+    std::optional<bool> ParseFast(QIODevice& device, size_t chunkBytes);
 
     // Splits an element or attribute name as expat reports it.
     static Name SplitName(const char* name);
@@ -61,6 +68,18 @@ protected:
     LoadContext& Context() { return m_context; }
 
 private:
+    friend class FastXmlScanner;
+
+    // The events, from expat or the fast scanner.
+    void StartEvent(const Name& name, const char** attributes);
+    void EndEvent(const Name& name);
+    void TextEvent(const char* text, size_t length)
+    {
+        if (!m_failed)
+            m_text.append(text, length);
+    }
+    bool HasFailed() const { return m_failed; }
+
     static void XMLCALL StartHandler(void* self, const XML_Char* name, const XML_Char** attributes);
     static void XMLCALL EndHandler(void* self, const XML_Char* name);
     static void XMLCALL TextHandler(void* self, const XML_Char* text, int length);
@@ -72,4 +91,6 @@ private:
     std::string m_text;
     int m_depth = 0;
     bool m_failed = false;
+    // Set while the fast scanner reads: it knows the current position.
+    const FastXmlScanner* m_scanner = nullptr;
 };

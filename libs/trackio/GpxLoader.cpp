@@ -4,6 +4,5 @@
 
 bool GpxLoader::ReadContent(QIODevice& device, LoadContext& context)
 {
-    GpxReader reader(context);
-    return reader.Parse(device);
+    return m_engine.Read<GpxReader>(device, context);
 }

@@ -42,6 +42,32 @@ void LoadContext::RemoveNodeIfEmpty(int tid)
     editor->Remove(tid);
 }
 
+bool LoadContext::CanDiscardContent() const
+{
+    return dynamic_cast<TrackTreeEditorI*>(&m_creator) && dynamic_cast<const TrackTreeReaderI*>(&m_creator);
+}
+
+void LoadContext::DiscardContent()
+{
+    auto* editor = dynamic_cast<TrackTreeEditorI*>(&m_creator);
+    const auto* reader = dynamic_cast<const TrackTreeReaderI*>(&m_creator);
+    if (!editor || !reader)
+        return;
+    const std::vector<int> children = reader->GetChildren(m_fileTid);
+    for (const int child : children) {
+        std::vector<int> pending{child};
+        while (!pending.empty()) {
+            const int tid = pending.back();
+            pending.pop_back();
+            m_data.Remove(tid);
+            const std::vector<int>& below = reader->GetChildren(tid);
+            pending.insert(pending.end(), below.begin(), below.end());
+        }
+        editor->Remove(child);
+    }
+    m_creator.SetNodeExtras(m_fileTid, nullptr);
+}
+
 bool LoadContext::ReportBytes(qint64 bytesRead)
 {
     if (m_totalBytes > 0)

@@ -29,6 +29,10 @@ public:
     }
     // Removes a segment or folder that ended up holding no point.
     void RemoveNodeIfEmpty(int tid);
+    // Whether DiscardContent can work on this tree.
+    bool CanDiscardContent() const;
+    // Removes all that was read below the file node, to read it again.
+    void DiscardContent();
 
     // Reports bytes read so far; false when the user cancelled.
     bool ReportBytes(qint64 bytesRead);

@@ -6,6 +6,8 @@
 #   resave_<format but detect>: load, save in every written format, reload and
 #     compare the points, with the peak heap of loading held to the format's
 #     bound (bench/LoadMemoryBound.h);
+#   fastscan: GPX read by the fast scanner and by expat alone, which must
+#     agree in everything (or the fast scanner decline);
 #   palette, layer: the palette and map layer file readers;
 #   instance: the message a second start hands the running one.
 # One fuzzer at a time: the machine is shared.
@@ -32,29 +34,29 @@ main() {
     shift || true
     targets=("$@")
     formats=(gpx tcx kml nmea ozi magellan fit igc geojson kmz)
-    [ ${#targets[@]} -gt 0 ] || targets=("${formats[@]}" detect "${formats[@]/#/resave_}" palette layer instance)
+    [ ${#targets[@]} -gt 0 ] || targets=("${formats[@]}" detect "${formats[@]/#/resave_}" fastscan palette layer instance)
 
     # target (a resave_ target takes its format's): fixture folders, folders
     # of the program's own data, dictionaries, seed kinds, longest input
     declare -A folders=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=plt [magellan]="magellan nmea"
                         [fit]=fit [igc]=igc [geojson]=geojson [kmz]=""
                         [detect]="gpx tcx kml nmea plt magellan fit igc geojson"
-                        [palette]="" [layer]="" [instance]="")
+                        [fastscan]=gpx [palette]="" [layer]="" [instance]="")
     declare -A datadirs=([palette]=data/Palettes [layer]=data/Maps)
     declare -A dicts=([gpx]="xml gpx" [tcx]="xml tcx" [kml]="xml kml" [nmea]=lines [ozi]=lines [magellan]=lines
                       [fit]="" [igc]=igc [geojson]=json [kmz]="xml kml"
-                      [detect]="xml gpx tcx kml lines igc json"
+                      [detect]="xml gpx tcx kml lines igc json" [fastscan]="xml gpx"
                       [palette]="xml palette" [layer]="xml layer" [instance]="")
     declare -A kinds=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=ozi [magellan]=magellan
                       [fit]=fit [igc]=igc [geojson]=geojson [kmz]=kmz
-                      [detect]="gpx tcx kml nmea ozi magellan fit igc geojson kmz detect"
+                      [detect]="gpx tcx kml nmea ozi magellan fit igc geojson kmz detect" [fastscan]="gpx fastscan"
                       [palette]=palette [layer]=layer [instance]=instance)
     # Fixtures longer than this are cut into pieces (of whole lines, or
     # whole FIT files), so that the seeds are small and a run executes more.
     declare -A pieceBytes=([nmea]=1024 [ozi]=1024 [magellan]=1024 [igc]=1024 [fit]=2048)
     declare -A maxlen=([gpx]=16384 [tcx]=16384 [kml]=16384 [nmea]=4096 [ozi]=4096 [magellan]=4096
                        [fit]=16384 [igc]=4096 [geojson]=16384 [kmz]=16384 [detect]=8192
-                       [palette]=4096 [layer]=4096 [instance]=2048)
+                       [fastscan]=16384 [palette]=4096 [layer]=4096 [instance]=2048)
 
     if [ ! -f "$build/CMakeCache.txt" ]; then
         CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUORVEL_FUZZ=ON

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ExpatStreamReader;
+class LoadContext;
+class QIODevice;
+
+// Reads the plain XML that track programs write straight from the bytes and
+// reports to an ExpatStreamReader the same events, text, lines and offsets
+// as expat would. It knows UTF-8 only, an XML declaration, comments, CDATA,
+// the five predefined entities and character references, and ASCII names; a
+// DOCTYPE, a processing instruction, another encoding, a name it
+// does not know how to check, or anything not well-formed makes it decline.
+// Expat then reads the whole file again: it stays the reference, also for
+// the messages about broken files. The scanner never guesses.
+class FastXmlScanner
+{
+public:
+    enum class Outcome {
+        Finished, // the whole document was read and reported
+        Stopped,  // the reader failed, the user cancelled
+        Declined, // expat must read the file
+    };
+
+    static constexpr size_t DefaultChunkBytes = 1 << 20;
+
+    // chunkBytes: how much to read at a time (small in tests, to put the
+    // ends of reads inside every kind of markup).
+    FastXmlScanner(ExpatStreamReader& reader, QIODevice& device, LoadContext& context,
+                   size_t chunkBytes = DefaultChunkBytes);
+
+    Outcome Run();
+
+    // Where the event being reported starts, as expat counts.
+    long long CurrentLine() const;
+    long long CurrentByteIndex() const;
+
+private:
+    // How a piece of the input went.
+    enum class Step {
+        Done,
+        More,    // the piece runs past the bytes read so far
+        Decline,
+        Stop,
+    };
+
+    struct Binding
+    {
+        std::string prefix;
+        std::string uri;
+    };
+
+    struct OpenElement
+    {
+        std::string qname;
+        size_t prefixLength = 0; // 0 when the name has no prefix
+        int binding = -1;        // the namespace of the name, -1 for none
+        size_t bindingsBefore = 0;
+    };
+
+    struct Attribute
+    {
+        size_t nameStart = 0; // in the buffer
+        size_t nameLength = 0;
+        size_t prefixLength = 0;
+        size_t valueStart = 0; // in m_values
+        size_t valueLength = 0;
+        bool declares = false; // xmlns or xmlns:prefix
+    };
+
+    static constexpr size_t kNotPinned = static_cast<size_t>(-1);
+
+    // Reads more after keeping the bytes from keepFrom on; Stop on cancel,
+    // Decline on a read error, More at the end of the input.
+    Step Refill(size_t keepFrom);
+    // Runs piece (a member returning Step) until it is not short of bytes.
+    template <class Piece>
+    Step Complete(Piece piece);
+
+    Step ReadProlog();
+    Step ReadDeclaration();
+    // Space or a comment before or after the root; atElement at a tag.
+    Step ReadMisc(bool& atElement);
+    Step ReadComment();
+    Step ReadContent();
+    Step ReadMarkup();
+    Step ReadCData();
+    Step ReadText();
+    Step ReadReference(size_t& at, std::string& out) const;
+    Step ReadStartTag();
+    Step ReadEndTag();
+    Step ReadEpilog();
+    Step ReadName(size_t& at, size_t& prefixLength) const;
+    Step ReadAttributeValue(size_t& at);
+    Step ReadUtf8(size_t& at) const;
+    Step ReportStart(size_t nameStart, size_t nameLength, size_t prefixLength, bool empty);
+    Step ReportEnd();
+    int FindBinding(std::string_view prefix) const;
+
+    ExpatStreamReader& m_reader;
+    QIODevice& m_device;
+    LoadContext& m_context;
+    const size_t m_chunkBytes;
+
+    std::vector<char> m_buffer;
+    size_t m_size = 0;     // bytes held
+    size_t m_pos = 0;      // next byte to read
+    size_t m_event = 0;    // start of the event being reported
+    // Refill keeps the bytes from here on (the root's end tag, while what
+    // follows it is checked).
+    size_t m_pinned = kNotPinned;
+    long long m_start = 0; // the device's position when reading began
+    long long m_base = 0;  // offset from m_start of m_buffer[0]
+    bool m_end = false;    // the input holds nothing more
+
+    std::vector<OpenElement> m_open;
+    std::vector<Binding> m_bindings;
+    std::vector<Attribute> m_attributes;
+    std::string m_values; // the attributes' values, decoded
+    std::string m_names;  // names and values as expat hands them, each ending in 0
+    std::vector<size_t> m_offsets;
+    std::vector<const char*> m_attributeList;
+    std::string m_reference; // a reference's character in text
+    std::string m_cdata;
+};

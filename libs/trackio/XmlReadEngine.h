@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FastXmlScanner.h"
+#include "LoadContext.h"
+
+#include <QIODevice>
+
+#include <optional>
+
+// Which XML reader reads a file: the fast scanner where it can, expat where
+// it declines, and expat alone when the fast one is switched off (to compare
+// the two).
+class XmlReadEngine
+{
+public:
+    enum class Used { None, Fast, Expat };
+
+    void SetFastAllowed(bool allowed) { m_fastAllowed = allowed; }
+    // How much the fast scanner reads at a time.
+    void SetChunkBytes(size_t bytes) { m_chunkBytes = bytes; }
+    // Which one read the last file to its end or its failure.
+    Used LastUsed() const { return m_used; }
+
+    // Reads the device with a Reader (an ExpatStreamReader) made for context.
+    template <class Reader>
+    bool Read(QIODevice& device, LoadContext& context)
+    {
+        if (m_fastAllowed && !device.isSequential() && context.CanDiscardContent()) {
+            const qint64 start = device.pos();
+            std::optional<bool> read;
+            {
+                Reader reader(context);
+                read = reader.ParseFast(device, m_chunkBytes);
+            }
+            if (read) {
+                m_used = Used::Fast;
+                return *read;
+            }
+            context.DiscardContent();
+            if (!device.seek(start)) {
+                context.Fail(QStringLiteral("the file cannot be read again: %1").arg(device.errorString()));
+                return false;
+            }
+        }
+        m_used = Used::Expat;
+        Reader reader(context);
+        return reader.Parse(device);
+    }
+
+private:
+    bool m_fastAllowed = true;
+    size_t m_chunkBytes = FastXmlScanner::DefaultChunkBytes;
+    Used m_used = Used::None;
+};

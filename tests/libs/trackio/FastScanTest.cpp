@@ -1,0 +1,237 @@
+#include "FastScanComparison.h"
+#include "FormatSniffer.h"
+#include "GpxBuilder.h"
+#include "TestSupport.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw MissingTestFile(path);
+    return file.readAll();
+}
+
+// The GPX files under folder, by content as opening finds them.
+QStringList GpxFilesUnder(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (FormatSniffer::Detect(ReadAll(path).left(FormatSniffer::HeadBytes)) == TrackFileGpx)
+            files.append(path);
+    }
+    files.sort();
+    return files;
+}
+
+QString SeedsDir(const QString& kind)
+{
+    return QStringLiteral(FUZZ_SEEDS "/") + kind;
+}
+
+QByteArray RichFile()
+{
+    return ReadAll(SeedsDir(QStringLiteral("fastscan")) + QStringLiteral("/namespaces.gpx"));
+}
+
+// A track of random points with the odd name, time and elevation missing.
+QByteArray RandomTrack(unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> lat(-89.9, 89.9), lon(-179.9, 179.9), ele(-400, 8800);
+    GpxBuilder builder;
+    QDateTime time = QDateTime::fromSecsSinceEpoch(1600000000 + seed, Qt::UTC);
+    const int tracks = 1 + static_cast<int>(random() % 3);
+    for (int t = 0; t < tracks; ++t) {
+        builder.Track(random() % 2 ? QStringLiteral("Ride <%1> & \"more\"").arg(t) : QString());
+        const int segments = 1 + static_cast<int>(random() % 3);
+        for (int s = 0; s < segments; ++s) {
+            builder.Segment();
+            const int points = static_cast<int>(random() % 300);
+            for (int p = 0; p < points; ++p) {
+                time = time.addMSecs(static_cast<qint64>(random() % 5000));
+                GpxBuilder::Point point;
+                point.lat = lat(random);
+                point.lon = lon(random);
+                if (random() % 8)
+                    point.time = GpxBuilder::Iso(time);
+                if (random() % 8)
+                    point.elevation = ele(random);
+                if (random() % 50 == 0)
+                    point.name = QStringLiteral("Stop & go %1").arg(p);
+                builder.Add(point);
+            }
+        }
+    }
+    return builder.Text();
+}
+
+QByteArray Track(const QByteArray& points)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+           "<trk><trkseg>\n" +
+           points + "\n</trkseg></trk>\n</gpx>\n";
+}
+
+const QByteArray Point = "<trkpt lat=\"1\" lon=\"2\"><ele>3</ele></trkpt>";
+
+} // namespace
+
+TEST(FastScan, EveryGpxFixtureSeedAndRegressionReadsAlikeBothWays)
+{
+    QStringList files = GpxFilesUnder(FixturesDir());
+    const int fixtures = static_cast<int>(files.size());
+    files += GpxFilesUnder(QStringLiteral(TRACKIO_TEST_DATA "/regressions"));
+    files += GpxFilesUnder(QStringLiteral(FUZZ_SEEDS));
+    ASSERT_GT(fixtures, 20);
+    int fastFixtures = 0;
+    QStringList declined;
+    for (int i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(files[i].toStdString());
+        const FastScanComparison comparison = FastScanComparison::Run(ReadAll(files[i]));
+        EXPECT_EQ(comparison.difference, "");
+        if (!comparison.fastRead) {
+            declined.append(files[i]);
+        } else if (i < fixtures) {
+            ++fastFixtures;
+        }
+        // Our own seeds hold only what the fast scanner reads itself.
+        if (files[i].contains(QStringLiteral("/fastscan/"))) {
+            EXPECT_TRUE(comparison.fastRead);
+        }
+    }
+    // Real files are nearly all of the plain shape: a fast path that
+    // declines them would be no fast path.
+    EXPECT_GE(fastFixtures * 10, fixtures * 9) << "declined: " << declined.join(QStringLiteral("\n")).toStdString();
+}
+
+TEST(FastScan, GeneratedTracksAreReadFastAndAlike)
+{
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE(seed);
+        const FastScanComparison comparison = FastScanComparison::Run(RandomTrack(seed));
+        EXPECT_EQ(comparison.difference, "");
+        EXPECT_TRUE(comparison.fastRead);
+        EXPECT_TRUE(comparison.loaded);
+    }
+}
+
+TEST(FastScan, ReadsEndingInsideEveryKindOfMarkupChangeNothing)
+{
+    const QByteArray rich = RichFile();
+    const QByteArray crlf = ReadAll(SeedsDir(QStringLiteral("fastscan")) + QStringLiteral("/crlf.gpx"));
+    for (size_t chunk = 1; chunk <= 41; chunk += 2) {
+        SCOPED_TRACE(chunk);
+        for (const QByteArray& bytes : {rich, crlf, RandomTrack(99)}) {
+            const FastScanComparison comparison = FastScanComparison::Run(bytes, chunk);
+            EXPECT_EQ(comparison.difference, "");
+            EXPECT_TRUE(comparison.fastRead);
+        }
+    }
+}
+
+TEST(FastScan, FailuresOfTheReaderAreTheFastScannersOwnWithExpatsLines)
+{
+    const QByteArray deep = QByteArray("<extensions>") + QByteArray("<a>").repeated(300) +
+                            QByteArray("</a>").repeated(300) + "</extensions>";
+    const struct
+    {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"a latitude out of range", Track(Point + "\n\n<trkpt lat=\"91\" lon=\"2\"/>")},
+        {"a bad elevation after CR LF lines",
+         Track(Point + "\r\n\r\n<trkpt lat=\"1\" lon=\"2\">\r\n<ele>high</ele></trkpt>").replace("\n", "\r\n")},
+        {"a bad time after lone CRs", Track(QByteArray("\r\r") + "<trkpt lat=\"1\" lon=\"2\"><time>\rnoon</time></trkpt>")},
+        {"nesting too deep", Track("<trkpt lat=\"1\" lon=\"2\">" + deep + "</trkpt>")},
+        {"no latitude", Track("<trkpt lon=\"2\"/>")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const size_t chunk : {size_t(7), FastXmlScanner::DefaultChunkBytes}) {
+            const FastScanComparison comparison = FastScanComparison::Run(c.bytes, chunk);
+            EXPECT_EQ(comparison.difference, "");
+            EXPECT_TRUE(comparison.fastRead);
+            EXPECT_FALSE(comparison.loaded);
+        }
+    }
+}
+
+TEST(FastScan, DeclinesWhatItDoesNotKnowAndExpatReadsIt)
+{
+    const struct
+    {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"a DOCTYPE", "<!DOCTYPE gpx [<!ENTITY here \"Bern\">]>\n" + Track(Point + "<!-- &here; -->")},
+        {"an entity of the DTD", "<!DOCTYPE gpx [<!ENTITY here \"Bern\">]><gpx><trk><name>&here;</name><trkseg>" +
+                                     Point + "</trkseg></trk></gpx>"},
+        {"an unknown entity", Track(Point).replace("<trkseg>", "<name>&nbsp;</name><trkseg>")},
+        {"a processing instruction in a point", Track("<trkpt lat=\"1\" lon=\"2\"><?pi x?></trkpt>")},
+        {"windows-1252", QByteArray("<?xml version=\"1.0\" encoding=\"windows-1252\"?><gpx><trk><name>Z\xfc"
+                                    "rich</name><trkseg>") +
+                             Point + "</trkseg></trk></gpx>"},
+        {"UTF-8 that is not", Track(Point).replace("<trkseg>", "<name>\xc3\x28</name><trkseg>")},
+        {"a surrogate in UTF-8", Track(Point).replace("<trkseg>", "<name>\xed\xa0\x80</name><trkseg>")},
+        {"a control character", Track(Point).replace("<trkseg>", "<name>a\x01</name><trkseg>")},
+        {"an unbound prefix", Track("<trkpt lat=\"1\" lon=\"2\"><x:y/></trkpt>")},
+        {"a repeated attribute", Track("<trkpt lat=\"1\" lat=\"1\" lon=\"2\"/>")},
+        {"tags that do not match", Track("<trkpt lat=\"1\" lon=\"2\"></trkseg>")},
+        {"text after the root", Track(Point) + "junk"},
+        {"a second root", Track(Point) + "<gpx/>"},
+        {"]]> in text", Track(Point).replace("<trkseg>", "<name>a]]>b</name><trkseg>")},
+        {"a cut-off file", Track(Point).left(70)},
+        {"an unfinished CDATA", Track(Point).replace("<trkseg>", "<name><![CDATA[a]></name><trkseg>")},
+        {"a -- inside a comment", Track(Point + "<!-- a -- b -->")},
+        {"a non-ASCII name", Track(Point).replace("<trkseg>", "<n\xc3\xa4me/><trkseg>")},
+        {"an attribute without quotes", Track("<trkpt lat=1 lon=\"2\"/>")},
+        {"a < in an attribute", Track("<trkpt lat=\"1\" lon=\"2\" x=\"<\"/>")},
+        {"xml:lang", Track(Point).replace("<trkseg>", "<name xml:lang=\"de\">Weg</name><trkseg>")},
+        {"version 1.1", Track(Point).replace("version=\"1.0\"", "version=\"1.1\"")},
+        {"an empty file", QByteArray()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FastScanComparison comparison = FastScanComparison::Run(c.bytes);
+        EXPECT_EQ(comparison.difference, "");
+        EXPECT_FALSE(comparison.fastRead);
+    }
+}
+
+TEST(FastScan, EveryCutAndChangedByteOfARichFileReadsAlike)
+{
+    const QByteArray rich = RichFile();
+    int fast = 0;
+    int runs = 0;
+    const auto check = [&](const QByteArray& bytes, const std::string& what) {
+        const FastScanComparison comparison = FastScanComparison::Run(bytes);
+        EXPECT_EQ(comparison.difference, "") << what;
+        fast += comparison.fastRead ? 1 : 0;
+        ++runs;
+    };
+    for (qsizetype length = 0; length < rich.size(); ++length)
+        check(rich.left(length), "cut at " + std::to_string(length));
+    const QByteArray replacements[] = {"", "<", "&", "\"", "\r", "\xc3", ":", " ", "x", ">"};
+    for (qsizetype at = 0; at < rich.size(); ++at) {
+        for (const QByteArray& replacement : replacements) {
+            QByteArray changed = rich;
+            changed.replace(at, 1, replacement);
+            check(changed, "byte " + std::to_string(at) + " made \"" + replacement.toStdString() + "\"");
+        }
+    }
+    // Most changes leave a file the fast scanner still reads itself.
+    EXPECT_GT(fast * 4, runs);
+}
