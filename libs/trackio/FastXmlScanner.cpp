@@ -42,14 +42,32 @@ bool IsSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// ASCII names only: the rest of XML's name characters are left to expat.
+constexpr std::array<bool, 256> NameBytes(bool start)
+{
+    std::array<bool, 256> name{};
+    for (int c = 'a'; c <= 'z'; ++c)
+        name[c] = name[c - 'a' + 'A'] = true;
+    name['_'] = true;
+    if (!start) {
+        for (int c = '0'; c <= '9'; ++c)
+            name[c] = true;
+        name['.'] = name['-'] = true;
+    }
+    return name;
+}
+
+constexpr std::array<bool, 256> kNameStart = NameBytes(true);
+constexpr std::array<bool, 256> kNameChar = NameBytes(false);
+
 bool IsNameStart(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    return kNameStart[static_cast<unsigned char>(c)];
 }
 
 bool IsNameChar(char c)
 {
-    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
+    return kNameChar[static_cast<unsigned char>(c)];
 }
 
 bool IsXmlChar(unsigned long c)
@@ -108,6 +126,16 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return (x >= 'A' && x <= 'Z' ? x + ('a' - 'A') : x) == (y >= 'A' && y <= 'Z' ? y + ('a' - 'A') : y);
            });
+}
+
+std::string_view PrefixOf(std::string_view qname, size_t prefixLength)
+{
+    return qname.substr(0, prefixLength);
+}
+
+std::string_view LocalOf(std::string_view qname, size_t prefixLength)
+{
+    return prefixLength == 0 ? qname : qname.substr(prefixLength + 1);
 }
 
 // Line breaks as expat counts them: a CR, a CR LF pair or a lone LF is one.
@@ -195,14 +223,15 @@ FastXmlScanner::Step FastXmlScanner::Refill(size_t keepFrom)
             m_pinned -= keepFrom;
         m_base += static_cast<long long>(keepFrom);
     }
-    if (m_buffer.size() - m_size < m_chunkBytes)
-        m_buffer.resize(m_size + m_chunkBytes);
+    if (m_buffer.size() - m_size < m_chunkBytes + 1)
+        m_buffer.resize(m_size + m_chunkBytes + 1);
     const qint64 want = ReadChunkBytes(m_device, static_cast<qint64>(m_chunkBytes));
     const qint64 got = m_device.read(m_buffer.data() + m_size, want);
     if (got < 0)
         return Step::Decline;
     m_end = got == 0;
     m_size += static_cast<size_t>(got);
+    m_buffer[m_size] = '\0';
     return m_context.ReportBytes(m_base + static_cast<long long>(m_size)) ? Step::Done : Step::Stop;
 }
 
@@ -254,7 +283,7 @@ FastXmlScanner::Step FastXmlScanner::ReadDeclaration()
     };
     const auto spaces = [&] {
         const size_t first = at;
-        while (at < m_size && IsSpace(m_buffer[at]))
+        while (IsSpace(m_buffer[at]))
             ++at;
         return at - first;
     };
@@ -365,7 +394,7 @@ FastXmlScanner::Step FastXmlScanner::ReadComment()
 
 FastXmlScanner::Step FastXmlScanner::ReadContent()
 {
-    while (!m_open.empty()) {
+    while (m_depth > 0) {
         if (m_pos == m_size) {
             if (m_end)
                 return Step::Decline;
@@ -467,13 +496,13 @@ FastXmlScanner::Step FastXmlScanner::ReadText()
             m_reader.TextEvent(m_buffer.data() + run, at - run);
         m_pos = at;
     };
-    while (at < m_size) {
+    for (;;) {
         const unsigned char c = static_cast<unsigned char>(m_buffer[at]);
         if (kPlainText[c]) {
             ++at;
             continue;
         }
-        if (c == '<' || c == '&')
+        if (at >= m_size || c == '<' || c == '&')
             break;
         Step step = Step::Done;
         if (c >= 0x80) {
@@ -585,11 +614,11 @@ FastXmlScanner::Step FastXmlScanner::ReadName(size_t& at, size_t& prefixLength) 
     if (!IsNameStart(m_buffer[at]))
         return Step::Decline;
     for (++at;; ++at) {
-        if (at >= m_size)
-            return Step::More;
         const char c = m_buffer[at];
         if (IsNameChar(c))
             continue;
+        if (at >= m_size)
+            return Step::More;
         if (c != ':')
             return Step::Done;
         if (prefixLength != 0)
@@ -607,15 +636,19 @@ FastXmlScanner::Step FastXmlScanner::ReadAttributeValue(size_t& at)
     const char quote = m_buffer[at];
     size_t run = ++at;
     for (;;) {
+        const unsigned char c = static_cast<unsigned char>(m_buffer[at]);
+        if (kPlainValue[c]) {
+            ++at;
+            continue;
+        }
         if (at >= m_size)
             return Step::More;
-        const unsigned char c = static_cast<unsigned char>(m_buffer[at]);
         if (c == static_cast<unsigned char>(quote)) {
-            m_values.append(m_buffer.data() + run, at - run);
+            m_attributeText.append(m_buffer.data() + run, at - run);
             ++at;
             return Step::Done;
         }
-        if (kPlainValue[c] || c == '"' || c == '\'') {
+        if (c == '"' || c == '\'') {
             ++at;
             continue;
         }
@@ -625,18 +658,18 @@ FastXmlScanner::Step FastXmlScanner::ReadAttributeValue(size_t& at)
                 return step;
             continue;
         }
-        m_values.append(m_buffer.data() + run, at - run);
+        m_attributeText.append(m_buffer.data() + run, at - run);
         if (c == '&') {
-            const Step step = ReadReference(at, m_values);
+            const Step step = ReadReference(at, m_attributeText);
             if (step != Step::Done)
                 return step;
         } else if (c == '\t' || c == '\n') {
-            m_values += ' ';
+            m_attributeText += ' ';
             ++at;
         } else if (c == '\r') {
             if (m_size - at < 2)
                 return Step::More;
-            m_values += ' ';
+            m_attributeText += ' ';
             at += m_buffer[at + 1] == '\n' ? 2 : 1;
         } else {
             return Step::Decline; // "<" or a control character
@@ -655,11 +688,11 @@ FastXmlScanner::Step FastXmlScanner::ReadStartTag()
         return step;
     const size_t nameLength = at - nameStart;
     m_attributes.clear();
-    m_values.clear();
+    m_attributeText.clear();
     bool empty = false;
     for (;;) {
         const size_t before = at;
-        while (at < m_size && IsSpace(m_buffer[at]))
+        while (IsSpace(m_buffer[at]))
             ++at;
         if (at >= m_size)
             return Step::More;
@@ -680,31 +713,35 @@ FastXmlScanner::Step FastXmlScanner::ReadStartTag()
         if (at == before || m_attributes.size() == kMostAttributes)
             return Step::Decline;
         Attribute attribute;
-        attribute.nameStart = at;
+        const size_t attributeStart = at;
         if ((step = ReadName(at, attribute.prefixLength)) != Step::Done)
             return step;
-        attribute.nameLength = at - attribute.nameStart;
-        while (at < m_size && IsSpace(m_buffer[at]))
+        attribute.nameOffset = m_attributeText.size();
+        attribute.nameLength = at - attributeStart;
+        m_attributeText.append(m_buffer.data() + attributeStart, attribute.nameLength);
+        m_attributeText += '\0';
+        while (IsSpace(m_buffer[at]))
             ++at;
         if (at >= m_size)
             return Step::More;
         if (m_buffer[at++] != '=')
             return Step::Decline;
-        while (at < m_size && IsSpace(m_buffer[at]))
+        while (IsSpace(m_buffer[at]))
             ++at;
         if (at >= m_size)
             return Step::More;
         if (m_buffer[at] != '"' && m_buffer[at] != '\'')
             return Step::Decline;
-        attribute.valueStart = m_values.size();
+        attribute.valueOffset = m_attributeText.size();
         if ((step = ReadAttributeValue(at)) != Step::Done)
             return step;
-        attribute.valueLength = m_values.size() - attribute.valueStart;
+        attribute.valueLength = m_attributeText.size() - attribute.valueOffset;
+        m_attributeText += '\0';
         m_attributes.push_back(attribute);
     }
     m_event = m_pos;
     m_pos = at;
-    return ReportStart(nameStart, nameLength, prefixLength, empty);
+    return ReportStart(std::string_view(m_buffer.data() + nameStart, nameLength), prefixLength, empty);
 }
 
 FastXmlScanner::Step FastXmlScanner::ReadEndTag()
@@ -720,7 +757,7 @@ FastXmlScanner::Step FastXmlScanner::ReadEndTag()
         ++at;
     if (at >= m_size)
         return Step::More;
-    if (m_buffer[at] != '>' || name != m_open.back().qname)
+    if (m_buffer[at] != '>' || name != std::string_view(m_open[m_depth - 1].qname))
         return Step::Decline;
     m_event = m_pos;
     m_pos = at + 1;
@@ -747,102 +784,108 @@ FastXmlScanner::Step FastXmlScanner::ReadEpilog()
     }
 }
 
-FastXmlScanner::Step FastXmlScanner::ReportStart(size_t nameStart, size_t nameLength, size_t prefixLength, bool empty)
+FastXmlScanner::Step FastXmlScanner::ReportStart(std::string_view qname, size_t prefixLength, bool empty)
 {
-    const std::string_view qname(m_buffer.data() + nameStart, nameLength);
-    const auto prefixOf = [](std::string_view name, size_t length) { return name.substr(0, length); };
-    const auto localOf = [](std::string_view name, size_t length) {
-        return length == 0 ? name : name.substr(length + 1);
-    };
-    const std::string_view prefix = prefixOf(qname, prefixLength);
+    const std::string_view prefix = PrefixOf(qname, prefixLength);
     if (prefix == "xml" || prefix == "xmlns")
         return Step::Decline;
-
-    OpenElement open;
+    if (m_depth == m_open.size())
+        m_open.emplace_back();
+    OpenElement& open = m_open[m_depth];
     open.qname.assign(qname);
     open.prefixLength = prefixLength;
     open.bindingsBefore = m_bindings.size();
+
     // Declarations first: they bind the element's own name too.
+    bool plain = true; // no declaration, no prefixed attribute
     for (Attribute& attribute : m_attributes) {
-        const std::string_view name(m_buffer.data() + attribute.nameStart, attribute.nameLength);
-        const std::string_view attributePrefix = prefixOf(name, attribute.prefixLength);
-        const std::string_view uri(m_values.data() + attribute.valueStart, attribute.valueLength);
+        const std::string_view name = AttributeName(attribute);
+        if (attribute.prefixLength == 0 && name != "xmlns")
+            continue;
+        plain = false;
+        const std::string_view attributePrefix = PrefixOf(name, attribute.prefixLength);
         if (attributePrefix == "xml")
             return Step::Decline;
-        if (name != "xmlns" && attributePrefix != "xmlns")
+        if (attributePrefix != "xmlns" && name != "xmlns")
             continue;
-        const std::string_view declared = attributePrefix.empty() ? std::string_view() : localOf(name, 5);
+        const std::string_view uri = AttributeValue(attribute);
+        const std::string_view declared = attributePrefix.empty() ? std::string_view() : LocalOf(name, 5);
         if (declared == "xml" || declared == "xmlns" || uri == kXmlUri || uri == kXmlnsUri ||
             (!declared.empty() && uri.empty()))
             return Step::Decline;
         m_bindings.push_back({std::string(declared), std::string(uri)});
         attribute.declares = true;
     }
+    if (m_bindings.size() != open.bindingsBefore)
+        FindDefaultBinding();
     for (size_t i = 0; i < m_attributes.size(); ++i) {
+        const Attribute& a = m_attributes[i];
         for (size_t j = i + 1; j < m_attributes.size(); ++j) {
-            const Attribute& a = m_attributes[i];
             const Attribute& b = m_attributes[j];
-            const std::string_view first(m_buffer.data() + a.nameStart, a.nameLength);
-            const std::string_view second(m_buffer.data() + b.nameStart, b.nameLength);
-            if (localOf(first, a.prefixLength) == localOf(second, b.prefixLength))
+            if (LocalOf(AttributeName(a), a.prefixLength) == LocalOf(AttributeName(b), b.prefixLength))
                 return Step::Decline;
         }
     }
-    open.binding = FindBinding(prefix);
+    open.binding = prefix.empty() ? m_defaultBinding : FindBinding(prefix);
     if (open.binding < 0 && !prefix.empty())
         return Step::Decline;
-    if (open.binding >= 0 && m_bindings[static_cast<size_t>(open.binding)].uri.empty())
-        open.binding = -1;
 
-    // The attributes as expat hands them: a namespaced name as
-    // "uri\1local\1prefix", each name and value ending in a 0.
-    m_names.clear();
-    m_offsets.clear();
-    for (const Attribute& attribute : m_attributes) {
-        if (attribute.declares)
-            continue;
-        const std::string_view name(m_buffer.data() + attribute.nameStart, attribute.nameLength);
-        m_offsets.push_back(m_names.size());
-        if (attribute.prefixLength == 0) {
-            m_names.append(name);
-        } else {
-            const int binding = FindBinding(prefixOf(name, attribute.prefixLength));
-            if (binding < 0)
-                return Step::Decline;
-            m_names.append(m_bindings[static_cast<size_t>(binding)].uri);
-            m_names += kNameSeparator;
-            m_names.append(localOf(name, attribute.prefixLength));
-            m_names += kNameSeparator;
-            m_names.append(prefixOf(name, attribute.prefixLength));
-        }
-        m_names += '\0';
-        m_offsets.push_back(m_names.size());
-        m_names.append(m_values, attribute.valueStart, attribute.valueLength);
-        m_names += '\0';
-    }
     m_attributeList.clear();
-    for (const size_t offset : m_offsets)
-        m_attributeList.push_back(m_names.data() + offset);
+    if (plain) {
+        for (const Attribute& attribute : m_attributes) {
+            m_attributeList.push_back(m_attributeText.data() + attribute.nameOffset);
+            m_attributeList.push_back(m_attributeText.data() + attribute.valueOffset);
+        }
+    } else if (!ExpandAttributes()) {
+        return Step::Decline;
+    }
     m_attributeList.push_back(nullptr);
 
     for (size_t b = open.bindingsBefore; b < m_bindings.size(); ++b)
         m_reader.OnNamespaceDeclaration(m_bindings[b].prefix, m_bindings[b].uri);
-    m_open.push_back(std::move(open));
-    const OpenElement& element = m_open.back();
-    ExpatStreamReader::Name name;
-    name.local = localOf(element.qname, element.prefixLength);
-    name.prefix = prefixOf(element.qname, element.prefixLength);
-    if (element.binding >= 0)
-        name.uri = m_bindings[static_cast<size_t>(element.binding)].uri;
-    m_reader.StartEvent(name, m_attributeList.data());
+    ++m_depth;
+    m_reader.StartEvent(NameOf(open), m_attributeList.data());
     if (m_reader.HasFailed())
         return Step::Stop;
     return empty ? ReportEnd() : Step::Done;
 }
 
+bool FastXmlScanner::ExpandAttributes()
+{
+    // As expat hands them: a namespaced name as "uri\1local\1prefix", each
+    // name and value ending in a 0.
+    m_expanded.clear();
+    m_offsets.clear();
+    for (const Attribute& attribute : m_attributes) {
+        if (attribute.declares)
+            continue;
+        const std::string_view name = AttributeName(attribute);
+        m_offsets.push_back(m_expanded.size());
+        if (attribute.prefixLength == 0) {
+            m_expanded.append(name);
+        } else {
+            const int binding = FindBinding(PrefixOf(name, attribute.prefixLength));
+            if (binding < 0)
+                return false;
+            m_expanded.append(m_bindings[static_cast<size_t>(binding)].uri);
+            m_expanded += kNameSeparator;
+            m_expanded.append(LocalOf(name, attribute.prefixLength));
+            m_expanded += kNameSeparator;
+            m_expanded.append(PrefixOf(name, attribute.prefixLength));
+        }
+        m_expanded += '\0';
+        m_offsets.push_back(m_expanded.size());
+        m_expanded.append(AttributeValue(attribute));
+        m_expanded += '\0';
+    }
+    for (const size_t offset : m_offsets)
+        m_attributeList.push_back(m_expanded.data() + offset);
+    return true;
+}
+
 FastXmlScanner::Step FastXmlScanner::ReportEnd()
 {
-    if (m_open.size() == 1) {
+    if (m_depth == 1) {
         // The reader finishes its document at the root's end, so whatever
         // follows must be known to be sound first.
         m_pinned = m_event;
@@ -851,17 +894,24 @@ FastXmlScanner::Step FastXmlScanner::ReportEnd()
         if (step != Step::Done)
             return step;
     }
-    const OpenElement& element = m_open.back();
+    const OpenElement& element = m_open[m_depth - 1];
+    m_reader.EndEvent(NameOf(element));
+    if (m_bindings.size() != element.bindingsBefore) {
+        m_bindings.resize(element.bindingsBefore);
+        FindDefaultBinding();
+    }
+    --m_depth;
+    return m_reader.HasFailed() ? Step::Stop : Step::Done;
+}
+
+ExpatStreamReader::Name FastXmlScanner::NameOf(const OpenElement& element) const
+{
     ExpatStreamReader::Name name;
-    name.local = element.prefixLength == 0 ? std::string_view(element.qname)
-                                           : std::string_view(element.qname).substr(element.prefixLength + 1);
-    name.prefix = std::string_view(element.qname).substr(0, element.prefixLength);
+    name.local = LocalOf(element.qname, element.prefixLength);
+    name.prefix = PrefixOf(element.qname, element.prefixLength);
     if (element.binding >= 0)
         name.uri = m_bindings[static_cast<size_t>(element.binding)].uri;
-    m_reader.EndEvent(name);
-    m_bindings.resize(element.bindingsBefore);
-    m_open.pop_back();
-    return m_reader.HasFailed() ? Step::Stop : Step::Done;
+    return name;
 }
 
 int FastXmlScanner::FindBinding(std::string_view prefix) const
@@ -871,4 +921,22 @@ int FastXmlScanner::FindBinding(std::string_view prefix) const
             return static_cast<int>(i);
     }
     return -1;
+}
+
+void FastXmlScanner::FindDefaultBinding()
+{
+    m_defaultBinding = FindBinding({});
+    // xmlns="" takes the default namespace away.
+    if (m_defaultBinding >= 0 && m_bindings[static_cast<size_t>(m_defaultBinding)].uri.empty())
+        m_defaultBinding = -1;
+}
+
+std::string_view FastXmlScanner::AttributeName(const Attribute& attribute) const
+{
+    return {m_attributeText.data() + attribute.nameOffset, attribute.nameLength};
+}
+
+std::string_view FastXmlScanner::AttributeValue(const Attribute& attribute) const
+{
+    return {m_attributeText.data() + attribute.valueOffset, attribute.valueLength};
 }

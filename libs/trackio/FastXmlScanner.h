@@ -1,11 +1,12 @@
 #pragma once
 
+#include "ExpatStreamReader.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class ExpatStreamReader;
 class LoadContext;
 class QIODevice;
 
@@ -62,12 +63,13 @@ private:
         size_t bindingsBefore = 0;
     };
 
+    // Name and value in m_attributeText, each ending in a 0.
     struct Attribute
     {
-        size_t nameStart = 0; // in the buffer
+        size_t nameOffset = 0;
         size_t nameLength = 0;
         size_t prefixLength = 0;
-        size_t valueStart = 0; // in m_values
+        size_t valueOffset = 0;
         size_t valueLength = 0;
         bool declares = false; // xmlns or xmlns:prefix
     };
@@ -97,9 +99,15 @@ private:
     Step ReadName(size_t& at, size_t& prefixLength) const;
     Step ReadAttributeValue(size_t& at);
     Step ReadUtf8(size_t& at) const;
-    Step ReportStart(size_t nameStart, size_t nameLength, size_t prefixLength, bool empty);
+    Step ReportStart(std::string_view qname, size_t prefixLength, bool empty);
+    // The attributes' list with namespaced names; false on an unbound prefix.
+    bool ExpandAttributes();
     Step ReportEnd();
+    ExpatStreamReader::Name NameOf(const OpenElement& element) const;
     int FindBinding(std::string_view prefix) const;
+    void FindDefaultBinding();
+    std::string_view AttributeName(const Attribute& attribute) const;
+    std::string_view AttributeValue(const Attribute& attribute) const;
 
     ExpatStreamReader& m_reader;
     QIODevice& m_device;
@@ -117,11 +125,15 @@ private:
     long long m_base = 0;  // offset from m_start of m_buffer[0]
     bool m_end = false;    // the input holds nothing more
 
+    // The open elements are m_open's first m_depth; the rest keep their
+    // strings' memory for the next ones.
     std::vector<OpenElement> m_open;
+    size_t m_depth = 0;
     std::vector<Binding> m_bindings;
+    int m_defaultBinding = -1; // of unprefixed names, -1 for none
     std::vector<Attribute> m_attributes;
-    std::string m_values; // the attributes' values, decoded
-    std::string m_names;  // names and values as expat hands them, each ending in 0
+    std::string m_attributeText;
+    std::string m_expanded; // the attributes with namespaced names
     std::vector<size_t> m_offsets;
     std::vector<const char*> m_attributeList;
     std::string m_reference; // a reference's character in text
