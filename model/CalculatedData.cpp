@@ -6,6 +6,7 @@
 #include "TrackPtNavI.h"
 
 #include <cmath>
+#include <thread>
 
 CalculatedData::CalculatedData(const TrackPtNavI& navigator, TrackDataPtr points)
     : m_internal(std::make_shared<CalcDataInternal>())
@@ -45,12 +46,44 @@ void CalculatedData::RecalculateFull()
     data.records.resize(static_cast<size_t>(count));
     m_pendingTicks = 0;
     // With no point left, the boxes must not keep the last points' extent.
-    if (count > 0)
+    if (count >= ParallelPoints)
+        ComputeRangeOnTwoThreads(0, count - 1);
+    else if (count > 0)
         ComputeRange(0, count - 1);
     ComputeDistancesAndBounds();
 }
 
 void CalculatedData::ComputeRange(int first, int last)
+{
+    CalcDataInternal& data = *m_internal;
+    ComputeRecords(first, last, data.minimum, data.maximum);
+}
+
+void CalculatedData::ComputeRangeOnTwoThreads(int first, int last)
+{
+    // Every record depends only on the points around it, so the halves are
+    // independent; the later half's aggregates join the earlier's as if
+    // it had gone on.
+    CalcDataInternal& data = *m_internal;
+    const int middle = first + (last - first + 1) / 2;
+    CalcTrackParams laterMinimum = data.minimum;
+    CalcTrackParams laterMaximum = data.maximum;
+    std::thread later([&] { ComputeRecords(middle, last, laterMinimum, laterMaximum); });
+    ComputeRecords(first, middle - 1, data.minimum, data.maximum);
+    later.join();
+    if (laterMaximum.Dist > data.maximum.Dist)
+        data.maximum.Dist = laterMaximum.Dist;
+    if (laterMaximum.Speed > data.maximum.Speed)
+        data.maximum.Speed = laterMaximum.Speed;
+    if (laterMaximum.Accel > data.maximum.Accel)
+        data.maximum.Accel = laterMaximum.Accel;
+    if (laterMinimum.Dist < data.minimum.Dist)
+        data.minimum.Dist = laterMinimum.Dist;
+    if (laterMinimum.Accel < data.minimum.Accel)
+        data.minimum.Accel = laterMinimum.Accel;
+}
+
+void CalculatedData::ComputeRecords(int first, int last, CalcTrackParams& minimum, CalcTrackParams& maximum)
 {
     CalcDataInternal& data = *m_internal;
     const std::vector<TrackPoint>& points = data.points->GetPoints();
@@ -101,16 +134,16 @@ void CalculatedData::ComputeRange(int first, int last)
 
         if (valid) {
             // Strict comparisons: equal values and NaN leave the aggregates.
-            if (record.Dist > data.maximum.Dist)
-                data.maximum.Dist = record.Dist;
-            if (record.Speed > data.maximum.Speed)
-                data.maximum.Speed = record.Speed;
-            if (record.AccelAbs > data.maximum.Accel)
-                data.maximum.Accel = record.AccelAbs;
-            if (record.Dist < data.minimum.Dist)
-                data.minimum.Dist = record.Dist;
-            if (record.AccelAbs < data.minimum.Accel)
-                data.minimum.Accel = record.AccelAbs;
+            if (record.Dist > maximum.Dist)
+                maximum.Dist = record.Dist;
+            if (record.Speed > maximum.Speed)
+                maximum.Speed = record.Speed;
+            if (record.AccelAbs > maximum.Accel)
+                maximum.Accel = record.AccelAbs;
+            if (record.Dist < minimum.Dist)
+                minimum.Dist = record.Dist;
+            if (record.AccelAbs < minimum.Accel)
+                minimum.Accel = record.AccelAbs;
         }
     }
 }

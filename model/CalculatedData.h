@@ -16,6 +16,9 @@ struct CalcDataInternal;
 class CalculatedData : public CalcDataGeneralI
 {
 public:
+    // From this many points on, a full recalculation uses two threads.
+    static constexpr int ParallelPoints = 1 << 16;
+
     // Calculates everything at once. navigator must outlive this object.
     CalculatedData(const TrackPtNavI& navigator, TrackDataPtr points);
     ~CalculatedData() override;
@@ -44,6 +47,10 @@ public:
 private:
     void RecalculateFull();
     void ComputeRange(int first, int last);
+    void ComputeRangeOnTwoThreads(int first, int last);
+    // The records of first..last, and the aggregates of their valid points
+    // joined into minimum and maximum.
+    void ComputeRecords(int first, int last, CalcTrackParams& minimum, CalcTrackParams& maximum);
     void ComputeDistancesAndBounds();
 
     std::shared_ptr<CalcDataInternal> m_internal;

@@ -254,3 +254,25 @@ TEST(CalculatedData, RemovePointRecordIgnoresIndicesOutside)
     EXPECT_EQ(calc.GetPointParams(1), last);
     EXPECT_EQ(calc.GetPointParams(2), CalcTrackParams());
 }
+
+TEST(CalculatedData, ALongTrackCalculatedInTwoHalvesMatchesTheDefinition)
+{
+    // Long enough for two threads; the halves meet at count / 2, where a
+    // run of filtered points makes both sides look across the seam.
+    const int count = CalculatedData::ParallelPoints + 1001;
+    const int seam = count / 2;
+    std::vector<TrackPoint> points;
+    points.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        // The fastest leg lies in the later half, so its aggregate must win.
+        const double lon = 0.0001 * i + (i == count - 10 ? 0.01 : 0.0) + (i % 7 == 0 ? 0.00003 : 0.0);
+        points.push_back(PointAt(lon, 2.0 * i, i % 13));
+    }
+    for (int i = seam - 2; i <= seam + 1; ++i)
+        points[static_cast<size_t>(i)].GetStatus().SetFilterReason(3);
+    for (int i = 11; i < count; i += 997)
+        points[static_cast<size_t>(i)].GetStatus().SetFilterReason(5);
+    const Track track(MakeData(points), 1, -1);
+    ExpectConsistent(track, points, true);
+    EXPECT_GT(track.GetCalcData().GetMaxSpeed(), 5 * track.GetCalcData().GetPointParams(seam / 2).Speed);
+}
