@@ -4,5 +4,5 @@
 
 bool GpxLoader::ReadContent(QIODevice& device, LoadContext& context)
 {
-    return m_engine.Read<GpxReader>(device, context);
+    return GetEngine().Read<GpxReader>(device, context);
 }

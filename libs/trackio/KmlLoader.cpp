@@ -4,6 +4,5 @@
 
 bool KmlLoader::ReadContent(QIODevice& device, LoadContext& context)
 {
-    KmlReader reader(context);
-    return reader.Parse(device);
+    return GetEngine().Read<KmlReader>(device, context);
 }

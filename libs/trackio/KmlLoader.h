@@ -1,9 +1,9 @@
 #pragma once
 
-#include "TrackLoaderBase.h"
+#include "XmlTrackLoader.h"
 
 // KML files (.kml); the mapping onto the tree is described at KmlReader.
-class KmlLoader : public TrackLoaderBase
+class KmlLoader : public XmlTrackLoader
 {
 public:
     TrackFileType GetFileType() const override { return TrackFileKml; }

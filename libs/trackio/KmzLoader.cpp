@@ -55,8 +55,7 @@ bool KmzLoader::ReadContent(QIODevice& device, LoadContext& context)
         return false;
     QBuffer buffer(&kml);
     buffer.open(QIODevice::ReadOnly);
-    KmlReader reader(context);
-    return reader.Parse(buffer);
+    return GetEngine().Read<KmlReader>(buffer, context);
 }
 
 QByteArray KmzLoader::Unpack(const QByteArray& archive, LoadContext& context) const

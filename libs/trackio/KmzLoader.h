@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TrackLoaderBase.h"
+#include "XmlTrackLoader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +11,7 @@
 // at maxKmlBytes, so a small archive that unpacks to gigabytes (a zip bomb)
 // is refused before it fills the memory; what the archive says of the size
 // is not trusted, the bytes unpacked are counted.
-class KmzLoader : public TrackLoaderBase
+class KmzLoader : public XmlTrackLoader
 {
 public:
     explicit KmzLoader(qint64 maxKmlBytes);

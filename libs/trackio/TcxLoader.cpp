@@ -4,8 +4,6 @@
 
 bool TcxLoader::ReadContent(QIODevice& device, LoadContext& context)
 {
-    TcxReader reader(context);
-    const bool ok = reader.Parse(device);
-    m_skipped = reader.GetSkippedPointCount();
-    return ok;
+    return GetEngine().Read<TcxReader>(device, context,
+                                       [this](const TcxReader& reader) { m_skipped = reader.GetSkippedPointCount(); });
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "TrackLoaderBase.h"
+#include "XmlTrackLoader.h"
 
 // Garmin Training Center files (.tcx); the mapping onto the tree is
 // described at TcxReader.
-class TcxLoader : public TrackLoaderBase
+class TcxLoader : public XmlTrackLoader
 {
 public:
     TrackFileType GetFileType() const override { return TrackFileTcx; }

@@ -25,12 +25,20 @@ public:
     template <class Reader>
     bool Read(QIODevice& device, LoadContext& context)
     {
+        return Read<Reader>(device, context, [](const Reader&) {});
+    }
+    // The same, handing the reader that read the file to finished.
+    template <class Reader, class Finished>
+    bool Read(QIODevice& device, LoadContext& context, Finished finished)
+    {
         if (m_fastAllowed && !device.isSequential() && context.CanDiscardContent()) {
             const qint64 start = device.pos();
             std::optional<bool> read;
             {
                 Reader reader(context);
                 read = reader.ParseFast(device, m_chunkBytes);
+                if (read)
+                    finished(reader);
             }
             if (read) {
                 m_used = Used::Fast;
@@ -44,7 +52,9 @@ public:
         }
         m_used = Used::Expat;
         Reader reader(context);
-        return reader.Parse(device);
+        const bool read = reader.Parse(device);
+        finished(reader);
+        return read;
     }
 
 private:

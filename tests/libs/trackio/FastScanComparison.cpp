@@ -1,9 +1,10 @@
 #include "FastScanComparison.h"
 
-#include "GpxLoader.h"
+#include "LoadManager.h"
 #include "OperationProgress.h"
 #include "TrackDataSet.h"
 #include "TrackTree.h"
+#include "XmlTrackLoader.h"
 
 #include <QBuffer>
 
@@ -20,17 +21,18 @@ struct Load
     XmlReadEngine::Used used = XmlReadEngine::Used::None;
 };
 
-std::unique_ptr<Load> LoadWith(const QByteArray& bytes, bool fastAllowed, size_t chunkBytes)
+std::unique_ptr<Load> LoadWith(TrackFileType type, const QByteArray& bytes, bool fastAllowed, size_t chunkBytes)
 {
     auto load = std::make_unique<Load>();
     QByteArray copy = bytes;
     QBuffer device(&copy);
     device.open(QIODevice::ReadOnly);
-    GpxLoader loader;
+    const LoadManager manager;
+    auto& loader = dynamic_cast<XmlTrackLoader&>(*manager.GetLoaderBase(type));
     loader.GetEngine().SetFastAllowed(fastAllowed);
     loader.GetEngine().SetChunkBytes(chunkBytes);
     OperationProgress progress;
-    load->status = loader.Read(device, QStringLiteral("input.gpx"), *load->tree.GetCreator(), load->data, progress);
+    load->status = loader.Read(device, QStringLiteral("input"), *load->tree.GetCreator(), load->data, progress);
     load->error = loader.GetErrorDesc();
     load->used = loader.GetEngine().LastUsed();
     return load;
@@ -119,10 +121,15 @@ std::string CompareNodes(const Load& fast, const Load& expat, int fastTid, int e
 
 } // namespace
 
-FastScanComparison FastScanComparison::Run(const QByteArray& bytes, size_t chunkBytes)
+bool FastScanComparison::Covers(TrackFileType type)
 {
-    const std::unique_ptr<Load> fast = LoadWith(bytes, true, chunkBytes);
-    const std::unique_ptr<Load> expat = LoadWith(bytes, false, chunkBytes);
+    return type == TrackFileGpx || type == TrackFileTcx || type == TrackFileKml || type == TrackFileKmz;
+}
+
+FastScanComparison FastScanComparison::Run(TrackFileType type, const QByteArray& bytes, size_t chunkBytes)
+{
+    const std::unique_ptr<Load> fast = LoadWith(type, bytes, true, chunkBytes);
+    const std::unique_ptr<Load> expat = LoadWith(type, bytes, false, chunkBytes);
     FastScanComparison comparison;
     comparison.fastRead = fast->used == XmlReadEngine::Used::Fast;
     comparison.loaded = fast->status == TrackLoaderI::Success;

@@ -21,18 +21,29 @@ QByteArray ReadAll(const QString& path)
     return file.readAll();
 }
 
-// The GPX files under folder, by content as opening finds them.
-QStringList GpxFilesUnder(const QString& folder)
+TrackFileType TypeOf(const QByteArray& bytes)
+{
+    return FormatSniffer::Detect(bytes.left(FormatSniffer::HeadBytes));
+}
+
+// The files under folder in a format the fast scanner reads, by content as
+// opening finds them.
+QStringList XmlFilesUnder(const QString& folder)
 {
     QStringList files;
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (FormatSniffer::Detect(ReadAll(path).left(FormatSniffer::HeadBytes)) == TrackFileGpx)
+        if (FastScanComparison::Covers(TypeOf(ReadAll(path))))
             files.append(path);
     }
     files.sort();
     return files;
+}
+
+FastScanComparison RunGpx(const QByteArray& bytes, size_t chunkBytes = FastXmlScanner::DefaultChunkBytes)
+{
+    return FastScanComparison::Run(TrackFileGpx, bytes, chunkBytes);
 }
 
 QString SeedsDir(const QString& kind)
@@ -89,18 +100,19 @@ const QByteArray Point = "<trkpt lat=\"1\" lon=\"2\"><ele>3</ele></trkpt>";
 
 } // namespace
 
-TEST(FastScan, EveryGpxFixtureSeedAndRegressionReadsAlikeBothWays)
+TEST(FastScan, EveryXmlFixtureSeedAndRegressionReadsAlikeBothWays)
 {
-    QStringList files = GpxFilesUnder(FixturesDir());
+    QStringList files = XmlFilesUnder(FixturesDir());
     const int fixtures = static_cast<int>(files.size());
-    files += GpxFilesUnder(QStringLiteral(TRACKIO_TEST_DATA "/regressions"));
-    files += GpxFilesUnder(QStringLiteral(FUZZ_SEEDS));
-    ASSERT_GT(fixtures, 20);
+    files += XmlFilesUnder(QStringLiteral(TRACKIO_TEST_DATA "/regressions"));
+    files += XmlFilesUnder(QStringLiteral(FUZZ_SEEDS));
+    ASSERT_GT(fixtures, 40);
     int fastFixtures = 0;
     QStringList declined;
     for (int i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(files[i].toStdString());
-        const FastScanComparison comparison = FastScanComparison::Run(ReadAll(files[i]));
+        const QByteArray bytes = ReadAll(files[i]);
+        const FastScanComparison comparison = FastScanComparison::Run(TypeOf(bytes), bytes);
         EXPECT_EQ(comparison.difference, "");
         if (!comparison.fastRead) {
             declined.append(files[i]);
@@ -121,7 +133,7 @@ TEST(FastScan, GeneratedTracksAreReadFastAndAlike)
 {
     for (unsigned seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE(seed);
-        const FastScanComparison comparison = FastScanComparison::Run(RandomTrack(seed));
+        const FastScanComparison comparison = RunGpx(RandomTrack(seed));
         EXPECT_EQ(comparison.difference, "");
         EXPECT_TRUE(comparison.fastRead);
         EXPECT_TRUE(comparison.loaded);
@@ -132,26 +144,35 @@ TEST(FastScan, ReadsEndingInsideEveryKindOfMarkupChangeNothing)
 {
     const QByteArray rich = RichFile();
     const QByteArray crlf = ReadAll(SeedsDir(QStringLiteral("fastscan")) + QStringLiteral("/crlf.gpx"));
+    const QByteArray tcx = ReadAll(SeedsDir(QStringLiteral("tcx")) + QStringLiteral("/small.tcx"));
+    const QByteArray kml = ReadAll(SeedsDir(QStringLiteral("kml")) + QStringLiteral("/small.kml"));
     for (size_t chunk = 1; chunk <= 41; chunk += 2) {
         SCOPED_TRACE(chunk);
-        for (const QByteArray& bytes : {rich, crlf, RandomTrack(99)}) {
-            const FastScanComparison comparison = FastScanComparison::Run(bytes, chunk);
+        for (const QByteArray& bytes : {rich, crlf, RandomTrack(99), tcx, kml}) {
+            const FastScanComparison comparison = FastScanComparison::Run(TypeOf(bytes), bytes, chunk);
             EXPECT_EQ(comparison.difference, "");
             EXPECT_TRUE(comparison.fastRead);
         }
     }
 }
 
-TEST(FastScan, FailuresOfTheReaderAreTheFastScannersOwnWithExpatsLines)
+TEST(FastScan, FailuresOfTheReadersAreTheFastScannersOwnWithExpatsLines)
 {
     const QByteArray deep = QByteArray("<extensions>") + QByteArray("<a>").repeated(300) +
                             QByteArray("</a>").repeated(300) + "</extensions>";
+    const QByteArray kml = ReadAll(SeedsDir(QStringLiteral("kml")) + QStringLiteral("/small.kml"));
+    const QByteArray tcx = ReadAll(SeedsDir(QStringLiteral("tcx")) + QStringLiteral("/small.tcx"));
     const struct
     {
         const char* what;
         QByteArray bytes;
+        TrackFileType type = TrackFileGpx;
     } cases[] = {
         {"a latitude out of range", Track(Point + "\n\n<trkpt lat=\"91\" lon=\"2\"/>")},
+        {"a KML coordinate that is not one, lines into its element",
+         QByteArray(kml).replace("8.27,47.7,1e2", "8.27,47.7,1e2\r\n\r\n8.28,north").replace("\n", "\r\n"), TrackFileKml},
+        {"a TCX latitude that is not one", QByteArray(tcx).replace("<LatitudeDegrees>47.5", "<LatitudeDegrees>x47.5"),
+         TrackFileTcx},
         {"a bad elevation after CR LF lines",
          Track(Point + "\r\n\r\n<trkpt lat=\"1\" lon=\"2\">\r\n<ele>high</ele></trkpt>").replace("\n", "\r\n")},
         {"a bad time after lone CRs", Track(QByteArray("\r\r") + "<trkpt lat=\"1\" lon=\"2\"><time>\rnoon</time></trkpt>")},
@@ -161,7 +182,7 @@ TEST(FastScan, FailuresOfTheReaderAreTheFastScannersOwnWithExpatsLines)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         for (const size_t chunk : {size_t(7), FastXmlScanner::DefaultChunkBytes}) {
-            const FastScanComparison comparison = FastScanComparison::Run(c.bytes, chunk);
+            const FastScanComparison comparison = FastScanComparison::Run(c.type, c.bytes, chunk);
             EXPECT_EQ(comparison.difference, "");
             EXPECT_TRUE(comparison.fastRead);
             EXPECT_FALSE(comparison.loaded);
@@ -205,7 +226,7 @@ TEST(FastScan, DeclinesWhatItDoesNotKnowAndExpatReadsIt)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const FastScanComparison comparison = FastScanComparison::Run(c.bytes);
+        const FastScanComparison comparison = RunGpx(c.bytes);
         EXPECT_EQ(comparison.difference, "");
         EXPECT_FALSE(comparison.fastRead);
     }
@@ -217,7 +238,7 @@ TEST(FastScan, EveryCutAndChangedByteOfARichFileReadsAlike)
     int fast = 0;
     int runs = 0;
     const auto check = [&](const QByteArray& bytes, const std::string& what) {
-        const FastScanComparison comparison = FastScanComparison::Run(bytes);
+        const FastScanComparison comparison = RunGpx(bytes);
         EXPECT_EQ(comparison.difference, "") << what;
         fast += comparison.fastRead ? 1 : 0;
         ++runs;
