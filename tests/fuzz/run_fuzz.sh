@@ -6,7 +6,7 @@
 #   resave_<format but detect>: load, save in every written format, reload and
 #     compare the points, with the peak heap of loading held to the format's
 #     bound (bench/LoadMemoryBound.h);
-#   fastscan: GPX read by the fast scanner and by expat alone, which must
+#   fastscan: GPX, TCX and KML read by the fast scanner and by expat alone, which must
 #     agree in everything (or the fast scanner decline);
 #   palette, layer: the palette and map layer file readers;
 #   instance: the message a second start hands the running one.
@@ -41,15 +41,15 @@ main() {
     declare -A folders=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=plt [magellan]="magellan nmea"
                         [fit]=fit [igc]=igc [geojson]=geojson [kmz]=""
                         [detect]="gpx tcx kml nmea plt magellan fit igc geojson"
-                        [fastscan]=gpx [palette]="" [layer]="" [instance]="")
+                        [fastscan]="gpx tcx kml" [palette]="" [layer]="" [instance]="")
     declare -A datadirs=([palette]=data/Palettes [layer]=data/Maps)
     declare -A dicts=([gpx]="xml gpx" [tcx]="xml tcx" [kml]="xml kml" [nmea]=lines [ozi]=lines [magellan]=lines
                       [fit]="" [igc]=igc [geojson]=json [kmz]="xml kml"
-                      [detect]="xml gpx tcx kml lines igc json" [fastscan]="xml gpx"
+                      [detect]="xml gpx tcx kml lines igc json" [fastscan]="xml gpx tcx kml"
                       [palette]="xml palette" [layer]="xml layer" [instance]="")
     declare -A kinds=([gpx]=gpx [tcx]=tcx [kml]=kml [nmea]=nmea [ozi]=ozi [magellan]=magellan
                       [fit]=fit [igc]=igc [geojson]=geojson [kmz]=kmz
-                      [detect]="gpx tcx kml nmea ozi magellan fit igc geojson kmz detect" [fastscan]="gpx fastscan"
+                      [detect]="gpx tcx kml nmea ozi magellan fit igc geojson kmz detect" [fastscan]="gpx tcx kml fastscan"
                       [palette]=palette [layer]=layer [instance]=instance)
     # Fixtures longer than this are cut into pieces (of whole lines, or
     # whole FIT files), so that the seeds are small and a run executes more.
