@@ -1,12 +1,19 @@
 // Times the filters on one large track against one full recalculation of
 // the same track in the same run: filter by value with all six rules, the
 // spike filter, the local-inconsistency filter, and deleting the filtered
-// points. Each filter runs on a fresh copy of the track.
+// points. Each filter runs on a fresh copy of the track. It also times the
+// figures of a cleaning report (the statistics of the file's segments taken
+// before a cleaning and again for the report), the cost every cleaning
+// command adds.
 // usage: bench_filters [POINTS] [REPEATS]
 
+#include "BenchOpenRide.h"
 #include "BenchSupport.h"
+#include "CleaningReportBuilder.h"
 #include "FilterManager.h"
+#include "GEventManagerImpl.h"
 #include "LocalInconsistencyFilter.h"
+#include "OpenTracksModel.h"
 #include "ParameterFilterImpl.h"
 #include "SpikeFilter.h"
 #include "Track.h"
@@ -101,7 +108,7 @@ int main(int argc, char** argv)
     rules->Add(ParameterFilterImpl::KindAccRadial, 105, 8.0);
     const Filter::Function byValue = [rules](const TrackI& track) { return rules->Apply(track); };
 
-    std::vector<double> recalc, value, spike, local, remove;
+    std::vector<double> recalc, value, spike, local, remove, report;
     int valueCount = 0, spikeCount = 0, localCount = 0, removed = 0;
     for (int run = 0; run < repeats; ++run) {
         recalc.push_back(TimeOn(points, [](const TrackPtr& track) { track->Refresh(false); }).seconds);
@@ -128,6 +135,16 @@ int main(int argc, char** argv)
         track->DeleteFiltered();
         remove.push_back(watch.Seconds());
         removed = before - track->GetPointCount();
+
+        GEventManagerImpl events;
+        OpenTracksModel model(events);
+        const int file = OpenRideAsFile(model, points);
+        Stopwatch reportWatch;
+        CleaningReportBuilder builder(model, file, StatisticsParams(), true);
+        const CleaningReport figures = builder.Finish();
+        report.push_back(reportWatch.Seconds());
+        if (!figures.error.isEmpty())
+            std::fprintf(stderr, "note: the report failed: %s\n", qPrintable(figures.error));
     }
 
     const double base = Median(recalc);
@@ -145,5 +162,7 @@ int main(int argc, char** argv)
     PrintFigure("spike_filtered_points", spikeCount, "points");
     PrintFigure("local_filtered_points", localCount, "points");
     PrintFigure("deleted_points", removed, "points");
+    PrintFigure("cleaning_report_s", Median(report), "s");
+    PrintFigure("cleaning_report_ratio", Median(report) / base, "x");
     return 0;
 }
