@@ -158,6 +158,7 @@ bool WorldBasemap::Load(Resolution& resolution)
         if (!shores.Load(FileOf("GSHHS", resolution.letter), GshhgFile::Kind::Shoreline, error))
             return false;
         resolution.shoreBinSize = shores.GetBinSize();
+        resolution.shores.reserve(shores.GetBins().size());
         for (GshhgBin& bin : shores.TakeBins())
             resolution.shores.push_back({std::move(bin), std::nullopt});
         GshhgFile borders;
