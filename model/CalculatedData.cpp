@@ -92,6 +92,19 @@ void CalculatedData::ComputeRecords(int first, int last, CalcTrackParams& minimu
 
     int prevValid = navigator.GetPrev(first, TrackPtNavI::ModeValid);
     int nextValid = navigator.GetNext(first, TrackPtNavI::ModeValid);
+    // The leg after a point is mostly the leg before the next one, measured
+    // once for both.
+    TrackPointMethods::Leg lastLeg;
+    int lastFrom = -1;
+    int lastTo = -1;
+    const auto legOf = [&](int from, int to) {
+        if (from != lastFrom || to != lastTo) {
+            lastLeg = TrackPointMethods::LegOf(points[static_cast<size_t>(from)], points[static_cast<size_t>(to)]);
+            lastFrom = from;
+            lastTo = to;
+        }
+        return lastLeg;
+    };
     for (int i = first; i <= last; ++i) {
         const TrackPoint& cur = points[static_cast<size_t>(i)];
         int prev = i > 0 ? i - 1 : 0;
@@ -118,9 +131,10 @@ void CalculatedData::ComputeRecords(int first, int last, CalcTrackParams& minimu
         const TrackPoint& before = points[static_cast<size_t>(prev)];
         CalcTrackParams& record = data.records[static_cast<size_t>(i)];
         const bool withAccel = !atStart && !atEnd;
+        const TrackPointMethods::Leg legBefore = legOf(prev, i);
         const TrackPointMethods::Measures measures = withAccel
-            ? TrackPointMethods::Measure(before, cur, points[static_cast<size_t>(next)])
-            : TrackPointMethods::Measure(before, cur);
+            ? TrackPointMethods::Measure(legBefore, legOf(i, next))
+            : TrackPointMethods::Measure(legBefore);
         record.Dist = measures.dist * 1000.0;
         const double rise = cur.GetElevation() - before.GetElevation();
         record.Dist3D = std::sqrt(record.Dist * record.Dist + rise * rise);

@@ -10,7 +10,8 @@
 class Track;
 
 // The segments of a freshly loaded file, time-checked and calculated on the
-// loading thread: a big file costs a second of arithmetic, which must not
+// loading thread, and on as many more as there are cores when the file has
+// several segments: a big file costs a second of arithmetic, which must not
 // freeze the window when the file is handed to the open tracks. The tracks
 // are outside any tree until the model places them.
 class PreparedSegments

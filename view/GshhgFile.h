@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // A piece of a shoreline or border inside one bin. Shoreline pieces either
@@ -64,6 +65,8 @@ public:
     // Every bin of the grid, rows from the north, in each row from
     // longitude 0 eastwards.
     const std::vector<GshhgBin>& GetBins() const { return m_bins; }
+    // The bins moved out, leaving none.
+    std::vector<GshhgBin> TakeBins() { return std::exchange(m_bins, {}); }
 
 private:
     double m_binSize = 0;

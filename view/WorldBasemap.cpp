@@ -2,7 +2,6 @@
 
 #include "CoordTransformI.h"
 #include "Dir.h"
-#include "GshhgFile.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -40,6 +39,11 @@ QTransform DegreesToPixels(const CoordTransformI& transform)
     return QTransform(unit.x - origin.x, 0, 0, unit.y - origin.y, origin.x, origin.y);
 }
 
+QRectF BoundsOf(const GshhgBin& bin, double binSize)
+{
+    return QRectF(bin.west, bin.south, binSize, binSize);
+}
+
 QPen CosmeticPen(QRgb colour, double width)
 {
     QPen pen(QColor::fromRgba(colour), width);
@@ -65,8 +69,12 @@ WorldBasemap::WorldBasemap(QString folder)
     if (m_folder.isEmpty())
         return;
     for (const ResolutionInfo& info : Resolutions)
-        if (QFileInfo::exists(FileOf("GSHHS", info.letter)))
-            m_resolutions.push_back({info.letter, info.toleranceMetres, false, {}, {}});
+        if (QFileInfo::exists(FileOf("GSHHS", info.letter))) {
+            Resolution resolution;
+            resolution.letter = info.letter;
+            resolution.toleranceMetres = info.toleranceMetres;
+            m_resolutions.push_back(std::move(resolution));
+        }
 }
 
 bool WorldBasemap::IsAvailable() const
@@ -95,14 +103,28 @@ bool WorldBasemap::Draw(QPainter& surface, const CoordTransformI& transform)
     land.setFillRule(Qt::OddEvenFill);
     QPainterPath shores;
     QPainterPath borders;
-    for (const WorldBinShape& bin : found->shores)
-        if (bin.bounds.intersects(visible)) {
-            land.addPath(bin.land);
-            shores.addPath(bin.lines);
+    const auto shapeOf = [](Bin& bin, const auto& build) -> const WorldBinShape& {
+        if (!bin.shape) {
+            bin.shape = build(bin.pieces);
+            // The shape holds them now.
+            bin.pieces.segments = {};
         }
-    for (const WorldBinShape& bin : found->borders)
-        if (bin.bounds.intersects(visible))
-            borders.addPath(bin.lines);
+        return *bin.shape;
+    };
+    const double shoreSize = found->shoreBinSize;
+    for (Bin& bin : found->shores)
+        if (BoundsOf(bin.pieces, shoreSize).intersects(visible)) {
+            const WorldBinShape& shape
+                = shapeOf(bin, [shoreSize](const GshhgBin& pieces) { return WorldBinShape::FromShoreline(pieces, shoreSize); });
+            land.addPath(shape.land);
+            shores.addPath(shape.lines);
+        }
+    const double borderSize = found->borderBinSize;
+    for (Bin& bin : found->borders)
+        if (BoundsOf(bin.pieces, borderSize).intersects(visible))
+            borders.addPath(shapeOf(bin, [borderSize](const GshhgBin& pieces) {
+                                return WorldBinShape::FromBorders(pieces, borderSize, NationalBorders);
+                            }).lines);
     surface.save();
     const RectF window = transform.GetViewRectF();
     surface.fillRect(QRectF(QPointF(window.left, window.top), QPointF(window.right, window.bottom)),
@@ -135,13 +157,17 @@ bool WorldBasemap::Load(Resolution& resolution)
         // Without shores there is no map; borders are an extra.
         if (!shores.Load(FileOf("GSHHS", resolution.letter), GshhgFile::Kind::Shoreline, error))
             return false;
-        for (const GshhgBin& bin : shores.GetBins())
-            resolution.shores.push_back(WorldBinShape::FromShoreline(bin, shores.GetBinSize()));
+        resolution.shoreBinSize = shores.GetBinSize();
+        resolution.shores.reserve(shores.GetBins().size());
+        for (GshhgBin& bin : shores.TakeBins())
+            resolution.shores.push_back({std::move(bin), std::nullopt});
         GshhgFile borders;
-        if (borders.Load(FileOf("border", resolution.letter), GshhgFile::Kind::Border, error))
-            for (const GshhgBin& bin : borders.GetBins())
+        if (borders.Load(FileOf("border", resolution.letter), GshhgFile::Kind::Border, error)) {
+            resolution.borderBinSize = borders.GetBinSize();
+            for (GshhgBin& bin : borders.TakeBins())
                 if (!bin.segments.empty())
-                    resolution.borders.push_back(WorldBinShape::FromBorders(bin, borders.GetBinSize(), NationalBorders));
+                    resolution.borders.push_back({std::move(bin), std::nullopt});
+        }
     }
     return !resolution.shores.empty();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "GshhgFile.h"
 #include "WorldBinShape.h"
 
 #include <QColor>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class CoordTransformI;
@@ -13,8 +15,8 @@ class QPainter;
 // A map of the world that needs no network: land over water, with
 // shorelines and national borders, from the GSHHG files that GMT's data
 // packages install. Each resolution is read when a scale first needs it and
-// kept; drawing takes the bins in view, already in degrees, through one
-// transform of the painter.
+// kept, each bin shaped when a view first shows it; drawing takes the bins
+// in view, already in degrees, through one transform of the painter.
 class WorldBasemap
 {
 public:
@@ -40,14 +42,23 @@ public:
     bool Draw(QPainter& surface, const CoordTransformI& transform);
 
 private:
+    // A bin's pieces as read, until a view first shows the bin: then its
+    // shape, which most bins of a finer resolution are never asked for.
+    struct Bin
+    {
+        GshhgBin pieces;
+        std::optional<WorldBinShape> shape;
+    };
     struct Resolution
     {
         char letter = 0;
         // How far the simplified lines may stray from the real ones.
         double toleranceMetres = 0;
         bool tried = false;
-        std::vector<WorldBinShape> shores;
-        std::vector<WorldBinShape> borders;
+        double shoreBinSize = 0;
+        double borderBinSize = 0;
+        std::vector<Bin> shores;
+        std::vector<Bin> borders;
     };
 
     // Reads the resolution's files on first use; false when they do not

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 TrackOpening::TrackOpening(MainFrame& frame, bool interactive)
     : m_frame(frame)
@@ -20,6 +21,9 @@ TrackOpening::TrackOpening(MainFrame& frame, bool interactive)
     TrackOpenQueueImpl& queue = TrackOpenQueueImpl::GetInstance();
     frame.SetFileOpener([&frame](const QStringList& files) {
         TrackOpenQueueImpl::GetInstance().AddFiles(OpenMapFiles(files, frame.GetTrackView()), TrackFileAll);
+        // The reading starts as soon as the event loop runs, not a tick
+        // later behind the window's first frames.
+        QTimer::singleShot(0, &frame, [] { TrackOpenQueueImpl::GetInstance().Poll(); });
     });
     m_opened = queue.GetOpenedSignal().connect([this](const TrackOpenTask& task, TrackFileType type) {
         const std::vector<int>& files = task.GetTree()->GetChildren(-1);

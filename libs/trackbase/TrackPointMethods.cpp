@@ -117,18 +117,41 @@ TVector2<double> AccelVOf(const Motion& m)
     return {Finite(accel.x), Finite(accel.y)};
 }
 
+// The acceleration split along the direction of travel and across it.
+struct AccelParts
+{
+    TVector2<double> accel;
+    TVector2<double> tangent;
+    double along = 0.0;
+};
+
+AccelParts PartsOf(const Motion& m)
+{
+    AccelParts parts;
+    parts.accel = (m.v2 - m.v1) / m.dt;
+    parts.tangent = Tangent(m);
+    parts.along = parts.accel.Dot(parts.tangent);
+    return parts;
+}
+
+double AccelTangOf(const AccelParts& parts)
+{
+    return Finite(parts.along);
+}
+
+double AccelNormOf(const AccelParts& parts)
+{
+    return Finite(LengthOf(parts.accel - parts.tangent * parts.along));
+}
+
 double AccelTangOf(const Motion& m)
 {
-    return m.known ? Finite(((m.v2 - m.v1) / m.dt).Dot(Tangent(m))) : 0.0;
+    return m.known ? AccelTangOf(PartsOf(m)) : 0.0;
 }
 
 double AccelNormOf(const Motion& m)
 {
-    if (!m.known)
-        return 0.0;
-    const TVector2<double> accel = (m.v2 - m.v1) / m.dt;
-    const TVector2<double> tangent = Tangent(m);
-    return Finite(LengthOf(accel - tangent * accel.Dot(tangent)));
+    return m.known ? AccelNormOf(PartsOf(m)) : 0.0;
 }
 
 } // namespace
@@ -188,32 +211,41 @@ double TrackPointMethods::GetAccelNorm(const TrackPoint& a, const TrackPoint& b,
     return AccelNormOf(MotionAt(a, b, c));
 }
 
+TrackPointMethods::Leg TrackPointMethods::LegOf(const TrackPoint& a, const TrackPoint& b)
+{
+    return {GetLocalOffset(a, b), SecondsBetween(a, b)};
+}
+
 TrackPointMethods::Measures TrackPointMethods::Measure(const TrackPoint& a, const TrackPoint& b)
 {
-    const TVector2<double> ab = GetLocalOffset(a, b);
-    Measures measures;
-    measures.dist = DistOf(ab);
-    measures.speed = SpeedOf(measures.dist, SecondsBetween(a, b));
-    measures.heading = HeadingOf(ab);
-    return measures;
+    return Measure(LegOf(a, b));
 }
 
 TrackPointMethods::Measures TrackPointMethods::Measure(const TrackPoint& a, const TrackPoint& b,
                                                        const TrackPoint& c)
 {
-    const TVector2<double> ab = GetLocalOffset(a, b);
+    return Measure(LegOf(a, b), LegOf(b, c));
+}
+
+TrackPointMethods::Measures TrackPointMethods::Measure(const Leg& ab)
+{
     Measures measures;
-    measures.dist = DistOf(ab);
-    const double dt1 = SecondsBetween(a, b);
-    measures.speed = SpeedOf(measures.dist, dt1);
-    measures.heading = HeadingOf(ab);
-    const double dt2 = SecondsBetween(b, c);
-    if (dt1 > 0.0 && dt2 > 0.0) {
-        const Motion m = MotionOf(ab, GetLocalOffset(b, c), dt1, dt2);
+    measures.dist = DistOf(ab.offset);
+    measures.speed = SpeedOf(measures.dist, ab.seconds);
+    measures.heading = HeadingOf(ab.offset);
+    return measures;
+}
+
+TrackPointMethods::Measures TrackPointMethods::Measure(const Leg& ab, const Leg& bc)
+{
+    Measures measures = Measure(ab);
+    if (ab.seconds > 0.0 && bc.seconds > 0.0) {
+        const Motion m = MotionOf(ab.offset, bc.offset, ab.seconds, bc.seconds);
+        const AccelParts parts = PartsOf(m);
         measures.accelV = AccelVOf(m);
         measures.accel = AccelOf(m);
-        measures.accelTang = AccelTangOf(m);
-        measures.accelNorm = AccelNormOf(m);
+        measures.accelTang = AccelTangOf(parts);
+        measures.accelNorm = AccelNormOf(parts);
     }
     return measures;
 }

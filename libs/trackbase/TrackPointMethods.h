@@ -58,4 +58,16 @@ public:
     };
     static Measures Measure(const TrackPoint& a, const TrackPoint& b);
     static Measures Measure(const TrackPoint& a, const TrackPoint& b, const TrackPoint& c);
+
+    // One leg's offset and seconds (0 when either time is missing), so that
+    // a pass along a track measures each leg once: the leg after b is the
+    // leg before the next point.
+    struct Leg
+    {
+        TVector2<double> offset;
+        double seconds = 0;
+    };
+    static Leg LegOf(const TrackPoint& a, const TrackPoint& b);
+    static Measures Measure(const Leg& ab);
+    static Measures Measure(const Leg& ab, const Leg& bc);
 };

@@ -76,6 +76,30 @@ TEST_F(WorldBasemapTest, LakesAreWaterAndTheirIslandsLand)
     EXPECT_EQ(At(victoria, 33.05, -2.05), WorldBasemap::Land) << "Ukerewe";
 }
 
+TEST_F(WorldBasemapTest, BinsShapedOnTheWayDrawAsIfEachViewCameFirst)
+{
+    // Central Europe, with shores and national borders, then the Black Sea
+    // (the views overlap): bins already shaped and bins shown for the first
+    // time side by side, against a map that draws the second view first.
+    m_transform.SetScale(3000);
+    m_transform.SetCenter({12, 50});
+    const QImage west = Draw();
+    m_transform.SetCenter({35, 45});
+    const QImage east = Draw();
+
+    WorldBasemap fresh{WorldBasemap::FindDataFolder()};
+    QImage expected(Width, Height, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::magenta);
+    QPainter painter(&expected);
+    EXPECT_TRUE(fresh.Draw(painter, m_transform));
+    painter.end();
+    EXPECT_TRUE(east == expected);
+
+    // Back west: the shapes kept draw the same picture again.
+    m_transform.SetCenter({12, 50});
+    EXPECT_TRUE(Draw() == west);
+}
+
 TEST_F(WorldBasemapTest, TheResolutionFollowsTheScale)
 {
     EXPECT_EQ(m_world.ResolutionFor(40000), 'c');
