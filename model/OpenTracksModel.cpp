@@ -56,7 +56,7 @@ int OpenTracksModel::AddOpenedFile(const TrackTreeReaderI& tree, int fileTid, Tr
 
 int OpenTracksModel::AddNewFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data)
 {
-    return AddFile(tree, fileTid, data, CopyMode{}, TrackFileAttr{QString(), TrackFileGpx, true});
+    return AddFile(tree, fileTid, data, CopyMode{}, TrackFileAttr{QString(), TrackFileGpx, true, DiskStamp()});
 }
 
 int OpenTracksModel::AddFile(const TrackTreeReaderI& tree, int fileTid, TrackDataSetI& data, CopyMode mode,
