@@ -7,6 +7,7 @@
 #include "FilterReasons.h"
 #include "GEventManagerImpl.h"
 #include "LocalInconsistencyFilter.h"
+#include "CleaningLog.h"
 #include "MainFrame.h"
 #include "MessageBoxStyle.h"
 #include "OpenTracks.h"
@@ -17,6 +18,8 @@
 #include "StopFilter.h"
 #include "OptUnits.h"
 #include "TimeCommands.h"
+#include "TrackTreeAlg.h"
+#include "Translator.h"
 #include "ValueFilterLimits.h"
 
 namespace {
@@ -25,6 +28,15 @@ namespace {
 const TracksStateI& State()
 {
     return OpenTracks::Get().holder.GetState();
+}
+
+// Whether the segment is all its file holds.
+bool IsWholeFile(int segmentTid)
+{
+    const TrackTreeAlg tree(OpenTracks::Get().model.GetReader().get());
+    std::vector<int> segments;
+    tree.GetSubsegmentIds(tree.GetFileId(segmentTid), segments);
+    return segments.size() == 1;
 }
 
 } // namespace
@@ -122,6 +134,14 @@ void FilterUI::RunValueFilter(const ValueFilterRows::Texts& texts, MeasuringSyst
     std::vector<RecipeStep> steps;
     if (std::optional<RecipeStep> step = ValueFilterRows::ToRecipeStep(texts, system))
         steps.push_back(std::move(*step));
+    // A recipe step filters whole files: recorded from one segment of
+    // several, it would replay as something the user did not do.
+    if (scope == FilterRun::Scope::CurrentSegment && !steps.empty() && m_frame.GetCleaningLog().IsRecording() &&
+        !IsWholeFile(State().GetCurrentSegment())) {
+        steps.clear();
+        Translator::GetInstance().MessageBoxW(Translator::GetInstance().LoadStr(IDS_RECIPE_ONE_SEGMENT_NOT_RECORDED),
+                                              MB_OK | MB_ICONINFORMATION);
+    }
     capture.Done(IDS_UNDO_FILTER_VALUE, steps);
 }
 

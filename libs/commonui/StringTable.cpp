@@ -660,6 +660,9 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_PREVIEW_HDOP, u"HDOP"},
     {IDS_PREVIEW_SATELLITES, u"Satellites"},
     {IDS_CLEANING_REPORT_UNDONE, u"%1 was undone: redo it to see its report again."},
+    {IDS_RECIPE_ONE_SEGMENT_NOT_RECORDED,
+     u"The limits were applied to one segment of a file with several. A recipe works on whole files, so this step was "
+     u"not recorded; use Filter by value on the whole file to record it."},
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "DockingPane.h"
 #include "EditingFrameFixture.h"
 #include "FileDialogScript.h"
+#include "GpxBuilder.h"
 #include "LoadManager.h"
 #include "MessageBoxScript.h"
 #include "OpenTracks.h"
@@ -20,7 +21,9 @@
 #include "StringIds.h"
 #include "TestSupport.h"
 #include "TimeConv.h"
+#include "TrackTreeAlg.h"
 #include "Translator.h"
+#include "ValueFilterLimits.h"
 
 #include <QDateEdit>
 #include <QDir>
@@ -312,4 +315,55 @@ TEST_F(CleaningUITest, AnUndoneCleaningLeavesThePaneAndTheMapUntilItIsRedone)
     EXPECT_TRUE(log.Describes(OpenTracks::Get().history));
     EXPECT_EQ(Pane().GetTitle().text(), reported);
     EXPECT_EQ(Pane().GetTree().topLevelItemCount(), 1);
+}
+
+TEST_F(CleaningUITest, LimitsAppliedToOneSegmentOfSeveralAreNotRecordedAndTheUserIsToldWhy)
+{
+    const auto write = [this](const QString& name, int segments) {
+        GpxBuilder builder;
+        const QDateTime start(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC);
+        for (int s = 0; s < segments; ++s) {
+            builder.Segment();
+            // 11 m a second, with a jump of a kilometre in the middle.
+            for (int i = 0; i < 20; ++i)
+                builder.Add(47.0 + 0.0001 * i + (i == 10 ? 0.01 : 0.0), 8.0 + s, start.addSecs(100 * s + i));
+        }
+        return Open(builder.Write(Path(name)));
+    };
+    const auto segmentsOf = [](int file) {
+        std::vector<int> segments;
+        TrackTreeAlg(Model().GetReader().get()).GetSubsegmentIds(file, segments);
+        return segments;
+    };
+    const int several = write(QStringLiteral("several.gpx"), 2);
+    const int single = write(QStringLiteral("single.gpx"), 1);
+    ValueFilterRows::Texts texts;
+    texts[1] = QStringLiteral("100"); // maximum speed, km/h
+    ValueFilterLimits::GetInstance().SetTexts(texts, MeasuringSystem::Metric);
+    Run(ID_RECIPE_RECORD);
+    MessageBoxScript boxes;
+
+    const int part = segmentsOf(several).front();
+    Holder().SetSelection({part});
+    Holder().SetCurrentPoint(part, 0);
+    // Besides the filter's own count of what it removed.
+    const auto told = [&boxes] {
+        return std::count_if(boxes.GetShown().begin(), boxes.GetShown().end(), [](const MessageBoxScript::Shown& shown) {
+            return shown.text == Str(IDS_RECIPE_ONE_SEGMENT_NOT_RECORDED);
+        });
+    };
+    Run(ID_FILTER_APPLY_LIMITS);
+    EXPECT_EQ(told(), 1);
+    EXPECT_TRUE(m_frame.GetCleaningLog().GetRecipe().steps.empty());
+    // The filter itself ran on the segment all the same.
+    EXPECT_LT(Model().GetTrack(part)->GetPtNav().GetValidCount(), 20);
+
+    const int whole = segmentsOf(single).front();
+    Holder().SetSelection({whole});
+    Holder().SetCurrentPoint(whole, 0);
+    Run(ID_FILTER_APPLY_LIMITS);
+    EXPECT_EQ(told(), 1);
+    ASSERT_EQ(m_frame.GetCleaningLog().GetRecipe().steps.size(), 1u);
+    EXPECT_EQ(m_frame.GetCleaningLog().GetRecipe().steps.front().GetNumber(QStringLiteral("max_speed_kmh"), 0), 100.0);
+    ValueFilterLimits::GetInstance().Clear();
 }
