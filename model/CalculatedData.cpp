@@ -68,7 +68,7 @@ void CalculatedData::ComputeRangeOnTwoThreads(int first, int last)
     const int middle = first + (last - first + 1) / 2;
     CalcTrackParams laterMinimum = data.minimum;
     CalcTrackParams laterMaximum = data.maximum;
-    std::thread later([&] { ComputeRecords(middle, last, laterMinimum, laterMaximum); });
+    std::jthread later([&] { ComputeRecords(middle, last, laterMinimum, laterMaximum); });
     ComputeRecords(first, middle - 1, data.minimum, data.maximum);
     later.join();
     if (laterMaximum.Dist > data.maximum.Dist)
