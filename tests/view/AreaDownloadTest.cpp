@@ -98,8 +98,9 @@ TEST_F(AreaDownloadTest, OnlyLayersWhoseFileAllowsItMayBeFetched)
     ASSERT_TRUE(shipped->GetParams(0));
     EXPECT_EQ(AreaDownload::Check(*shipped->GetParams(0)), AreaDownload::Refusal::Forbidden);
     EXPECT_EQ(AreaDownload::Check(*shipped->GetParams(1)), AreaDownload::Refusal::Local);
-    if (const auto world = shipped->GetParams(2))
+    if (const auto world = shipped->GetParams(2)) {
         EXPECT_EQ(AreaDownload::Check(*world), AreaDownload::Refusal::Local);
+    }
 }
 
 TEST_F(AreaDownloadTest, FetchesEveryTileOfTheAreaOntoTheDiskOnce)
