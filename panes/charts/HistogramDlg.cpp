@@ -32,7 +32,6 @@ namespace {
 constexpr int TemplateId = 140;
 constexpr int PercentLabel = 1703;
 constexpr int FieldWidth = 80;
-constexpr int ControlsWidth = 110;
 
 // The rows of ValueFilterRows (dialog order) that are limits of each
 // quantity; the first one's rule gives the values charted. No filter by
@@ -98,29 +97,24 @@ HistogramDlg::HistogramDlg(QWidget* parent)
     for (const QuantityInfo& quantity : Quantities())
         m_chooser->addItem(tr.LoadStr(quantity.nameId));
     m_apply->setText(tr.LoadStr(IDS_PREVIEW_APPLY));
-    // The controls keep a narrow column, so that the chart has the room:
-    // long names wrap, the chooser shows the start of the longest one.
+    // The pane stands tall and narrow beside the map: the chart takes the
+    // whole width, the controls sit in two short columns below it.
     m_chooser->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_chooser->setMinimumContentsLength(8);
-    m_chooser->setFixedWidth(ControlsWidth);
-    m_apply->setFixedWidth(ControlsWidth);
     m_limitLabel->setWordWrap(true);
-    m_limitLabel->setFixedWidth(ControlsWidth);
     auto* layout = new QGridLayout(this);
-    // The chart takes every row; the controls keep their width at the right.
-    constexpr int Rows = 10;
-    layout->addWidget(m_view, 0, 0, Rows, 1);
-    layout->addWidget(new QLabel(tr.LoadStr(IDS_PREVIEW_CHART), this), 0, 1);
+    layout->addWidget(m_view, 0, 0, 1, 2);
+    layout->addWidget(new QLabel(tr.LoadStr(IDS_PREVIEW_CHART), this), 1, 0);
     layout->addWidget(m_chooser, 1, 1);
-    layout->addWidget(m_limitLabel, 2, 1);
-    layout->addWidget(m_limit, 3, 1);
-    layout->addWidget(new QLabel(tr.LoadStr(IDS_PREVIEW_POINTS), this), 4, 1);
-    layout->addWidget(m_count, 5, 1);
-    layout->addWidget(new QLabel(tr.LoadStr(PercentLabel), this), 6, 1);
-    layout->addWidget(m_percent, 7, 1);
-    layout->addWidget(m_apply, 8, 1);
-    layout->setRowStretch(Rows - 1, 1);
-    layout->setColumnStretch(0, 1);
+    layout->addWidget(m_limitLabel, 2, 0);
+    layout->addWidget(m_limit, 2, 1);
+    layout->addWidget(new QLabel(tr.LoadStr(IDS_PREVIEW_POINTS), this), 3, 0);
+    layout->addWidget(m_count, 3, 1);
+    layout->addWidget(new QLabel(tr.LoadStr(PercentLabel), this), 4, 0);
+    layout->addWidget(m_percent, 4, 1);
+    layout->addWidget(m_apply, 5, 0, 1, 2);
+    layout->setRowStretch(0, 1);
+    layout->setColumnStretch(1, 1);
     m_view->SetOnMoved([this](int row, double value) { OnLineMoved(row, value); });
     connect(m_chooser, &QComboBox::currentIndexChanged, this, [this] { ShowQuantity(); });
     connect(m_apply, &QPushButton::clicked, this, [this] {
