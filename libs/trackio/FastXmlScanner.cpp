@@ -351,8 +351,7 @@ FastXmlScanner::Step FastXmlScanner::ReadMisc(bool& atElement)
 {
     const char c = m_buffer[m_pos];
     if (IsSpace(c)) {
-        while (m_pos < m_size && IsSpace(m_buffer[m_pos]))
-            ++m_pos;
+        SkipSpaces(m_pos);
         return Step::Done;
     }
     if (c != '<')
@@ -692,9 +691,7 @@ FastXmlScanner::Step FastXmlScanner::ReadStartTag()
     bool empty = false;
     for (;;) {
         const size_t before = at;
-        while (IsSpace(m_buffer[at]))
-            ++at;
-        if (at >= m_size)
+        if (!SkipSpaces(at))
             return Step::More;
         const char c = m_buffer[at];
         if (c == '>') {
@@ -720,15 +717,11 @@ FastXmlScanner::Step FastXmlScanner::ReadStartTag()
         attribute.nameLength = at - attributeStart;
         m_attributeText.append(m_buffer.data() + attributeStart, attribute.nameLength);
         m_attributeText += '\0';
-        while (IsSpace(m_buffer[at]))
-            ++at;
-        if (at >= m_size)
+        if (!SkipSpaces(at))
             return Step::More;
         if (m_buffer[at++] != '=')
             return Step::Decline;
-        while (IsSpace(m_buffer[at]))
-            ++at;
-        if (at >= m_size)
+        if (!SkipSpaces(at))
             return Step::More;
         if (m_buffer[at] != '"' && m_buffer[at] != '\'')
             return Step::Decline;
@@ -753,9 +746,7 @@ FastXmlScanner::Step FastXmlScanner::ReadEndTag()
     if (step != Step::Done)
         return step;
     const std::string_view name(m_buffer.data() + nameStart, at - nameStart);
-    while (at < m_size && IsSpace(m_buffer[at]))
-        ++at;
-    if (at >= m_size)
+    if (!SkipSpaces(at))
         return Step::More;
     if (m_buffer[at] != '>' || name != std::string_view(m_open[m_depth - 1].qname))
         return Step::Decline;
@@ -912,6 +903,14 @@ ExpatStreamReader::Name FastXmlScanner::NameOf(const OpenElement& element) const
     if (element.binding >= 0)
         name.uri = m_bindings[static_cast<size_t>(element.binding)].uri;
     return name;
+}
+
+bool FastXmlScanner::SkipSpaces(size_t& at) const
+{
+    // The 0 after the bytes held stops the loop.
+    while (IsSpace(m_buffer[at]))
+        ++at;
+    return at < m_size;
 }
 
 int FastXmlScanner::FindBinding(std::string_view prefix) const

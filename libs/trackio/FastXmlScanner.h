@@ -97,6 +97,8 @@ private:
     Step ReadEndTag();
     Step ReadEpilog();
     Step ReadName(size_t& at, size_t& prefixLength) const;
+    // Moves at past spaces; false when the bytes held end there.
+    bool SkipSpaces(size_t& at) const;
     Step ReadAttributeValue(size_t& at);
     Step ReadUtf8(size_t& at) const;
     Step ReportStart(std::string_view qname, size_t prefixLength, bool empty);
