@@ -1,5 +1,7 @@
 #include "LoadContext.h"
 
+#include "TrackTreeAlg.h"
+
 #include <algorithm>
 
 LoadContext::LoadContext(TrackTreeCreatorI& creator, TrackDataSetI& data, OperationProgressI& progress,
@@ -53,18 +55,13 @@ void LoadContext::DiscardContent()
     const auto* reader = dynamic_cast<const TrackTreeReaderI*>(&m_creator);
     if (!editor || !reader)
         return;
+    std::vector<int> below;
+    TrackTreeAlg(reader).GetDescendantsIds(m_fileTid, below);
+    for (const int tid : below)
+        m_data.Remove(tid);
     const std::vector<int> children = reader->GetChildren(m_fileTid);
-    for (const int child : children) {
-        std::vector<int> pending{child};
-        while (!pending.empty()) {
-            const int tid = pending.back();
-            pending.pop_back();
-            m_data.Remove(tid);
-            const std::vector<int>& below = reader->GetChildren(tid);
-            pending.insert(pending.end(), below.begin(), below.end());
-        }
+    for (const int child : children)
         editor->Remove(child);
-    }
     m_creator.SetNodeExtras(m_fileTid, nullptr);
 }
 

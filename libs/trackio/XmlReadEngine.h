@@ -31,6 +31,7 @@ public:
     template <class Reader, class Finished>
     bool Read(QIODevice& device, LoadContext& context, Finished finished)
     {
+        m_used = Used::None;
         if (m_fastAllowed && !device.isSequential() && context.CanDiscardContent()) {
             const qint64 start = device.pos();
             std::optional<bool> read;
