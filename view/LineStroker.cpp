@@ -46,11 +46,11 @@ bool HeadOf(const QPolygon& line, int width, QPointF (&head)[3])
 } // namespace
 
 LineStroker::LineStroker(QPainter* surface)
-    : LineStroker(surface, surface ? StrokeRaster::For(*surface) : nullptr)
+    : LineStroker(surface, surface ? StrokeBatch::For(*surface) : nullptr)
 {
 }
 
-LineStroker::LineStroker(QPainter* surface, std::unique_ptr<StrokeRaster> raster)
+LineStroker::LineStroker(QPainter* surface, std::unique_ptr<StrokeBatch> raster)
     : m_surface(surface), m_raster(std::move(raster))
 {
 }
@@ -63,7 +63,7 @@ LineStroker LineStroker::ThroughPainter(QPainter* surface)
     return LineStroker(surface, nullptr);
 }
 
-StrokeRaster* LineStroker::RasterFor(const QPen& pen) const
+StrokeBatch* LineStroker::RasterFor(const QPen& pen) const
 {
     // Hairlines the painter draws cheaply, through a stroker of their own
     // whose anti-aliasing differs; dashes it keeps too.
@@ -75,10 +75,9 @@ void LineStroker::Stroke(const QPen& pen, const QPolygon& line, int spread)
 {
     if (!m_surface || line.isEmpty())
         return;
-    if (StrokeRaster* raster = RasterFor(pen)) {
+    if (StrokeBatch* raster = RasterFor(pen)) {
         const StrokeRaster::Cap cap = CapOf(pen.capStyle());
-        raster->Polyline(line.constData(), static_cast<int>(line.size()),
-                         {pen.color().rgba(), pen.widthF(), cap, cap, spread});
+        raster->Polyline(line, {pen.color().rgba(), pen.widthF(), cap, cap, spread});
         return;
     }
     for (int dx = -spread; dx <= spread; ++dx) {
@@ -94,10 +93,9 @@ void LineStroker::StrokeArrow(const QPen& pen, const QPolygon& line)
         Stroke(pen, line);
         return;
     }
-    if (StrokeRaster* raster = RasterFor(pen)) {
+    if (StrokeBatch* raster = RasterFor(pen)) {
         const StrokeRaster::Cap cap = CapOf(pen.capStyle());
-        raster->PolylineWithHead(line.constData(), static_cast<int>(line.size()),
-                                 {pen.color().rgba(), pen.widthF(), cap, cap, 0}, head);
+        raster->PolylineWithHead(line, {pen.color().rgba(), pen.widthF(), cap, cap, 0}, head);
         return;
     }
     StrokeThroughPainter(pen, line);
@@ -108,8 +106,15 @@ void LineStroker::StrokeArrow(const QPen& pen, const QPolygon& line)
     m_surface->restore();
 }
 
-void LineStroker::StrokeThroughPainter(const QPen& pen, const QPolygon& line) const
+void LineStroker::Flush()
 {
+    if (m_raster)
+        m_raster->Flush();
+}
+
+void LineStroker::StrokeThroughPainter(const QPen& pen, const QPolygon& line)
+{
+    Flush();
     m_surface->setPen(pen);
     if (line.size() <= MaxStrokeVertices || pen.capStyle() != Qt::RoundCap) {
         m_surface->drawPolyline(line);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StrokeRaster.h"
+#include "StrokeBatch.h"
 
 #include <QPen>
 #include <QPolygon>
@@ -12,6 +12,8 @@ class QPainter;
 // Strokes the track lines of one layer: straight into its pixels when the
 // layer is an image (see StrokeRaster), else through its painter, so that a
 // picture or a page keeps its lines as vectors. Both ways look the same.
+// Into an image the strokes are queued (see StrokeBatch): Flush, or the
+// end of the stroker, lays them down.
 class LineStroker
 {
 public:
@@ -32,14 +34,17 @@ public:
     // way the line runs.
     void StrokeArrow(const QPen& pen, const QPolygon& line);
 
+    // Lays down the queued strokes: before anything else draws on the layer.
+    void Flush();
+
     LineStroker(LineStroker&&) noexcept;
     LineStroker& operator=(LineStroker&&) = delete;
 
 private:
-    LineStroker(QPainter* surface, std::unique_ptr<StrokeRaster> raster);
-    void StrokeThroughPainter(const QPen& pen, const QPolygon& line) const;
-    StrokeRaster* RasterFor(const QPen& pen) const;
+    LineStroker(QPainter* surface, std::unique_ptr<StrokeBatch> raster);
+    void StrokeThroughPainter(const QPen& pen, const QPolygon& line);
+    StrokeBatch* RasterFor(const QPen& pen) const;
 
     QPainter* m_surface;
-    std::unique_ptr<StrokeRaster> m_raster;
+    std::unique_ptr<StrokeBatch> m_raster;
 };

@@ -1,7 +1,6 @@
 #include "StrokeRaster.h"
 
 #include <QImage>
-#include <QPainter>
 
 #include <algorithm>
 #include <array>
@@ -71,30 +70,24 @@ std::pair<int, int> SolidColumns(QPointF a, QPointF b, double radius, double py)
 
 } // namespace
 
-std::unique_ptr<StrokeRaster> StrokeRaster::For(QPainter& painter)
+StrokeRaster::StrokeRaster(QImage& image, QPoint origin)
+    : StrokeRaster(image.bits(), image.bytesPerLine(), image.size(), origin, 0, image.height())
 {
-    QPaintDevice* device = painter.device();
-    if (!device || device->devType() != QInternal::Image)
-        return nullptr;
-    auto* image = static_cast<QImage*>(device);
-    const QTransform& transform = painter.deviceTransform();
-    const bool wholePixelMove = transform.type() <= QTransform::TxTranslate && transform.dx() == std::floor(transform.dx())
-                                && transform.dy() == std::floor(transform.dy());
-    if (image->format() != QImage::Format_ARGB32_Premultiplied || !wholePixelMove || painter.hasClipping()
-        || painter.opacity() < 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver
-        || !painter.testRenderHint(QPainter::Antialiasing))
-        return nullptr;
-    return std::make_unique<StrokeRaster>(*image,
-                                          QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())));
 }
 
-StrokeRaster::StrokeRaster(QImage& image, QPoint origin)
-    : m_image(image), m_origin(origin), m_width(image.width()), m_height(image.height()),
-      m_stride(image.width() + 2 * Margin),
-      m_coverage(static_cast<size_t>(m_stride) * static_cast<size_t>(image.height() + 2 * Margin)),
-      m_left(static_cast<size_t>(image.height() + 2 * Margin), INT_MAX),
-      m_right(static_cast<size_t>(image.height() + 2 * Margin), INT_MIN), m_top(INT_MAX), m_bottom(INT_MIN)
+StrokeRaster::StrokeRaster(uchar* bits, qsizetype bytesPerLine, QSize size, QPoint origin, int firstRow, int endRow)
+    : m_bits(bits), m_bytesPerLine(bytesPerLine), m_origin(origin), m_width(size.width()),
+      m_bandTop(std::clamp(firstRow, 0, size.height())),
+      m_bandRows(std::clamp(endRow, m_bandTop, size.height()) - m_bandTop), m_stride(size.width() + 2 * Margin),
+      m_coverage(static_cast<size_t>(m_stride) * static_cast<size_t>(m_bandRows + 2 * Margin)),
+      m_left(static_cast<size_t>(m_bandRows + 2 * Margin), INT_MAX),
+      m_right(static_cast<size_t>(m_bandRows + 2 * Margin), INT_MIN), m_top(INT_MAX), m_bottom(INT_MIN)
 {
+}
+
+QPointF StrokeRaster::Shift() const
+{
+    return QPointF(m_origin.x() + Margin, m_origin.y() + Margin - m_bandTop);
 }
 
 void StrokeRaster::Polyline(const QPoint* points, int count, const Style& style)
@@ -106,7 +99,7 @@ void StrokeRaster::Polyline(const QPoint* points, int count, const Style& style)
 void StrokeRaster::PolylineWithHead(const QPoint* points, int count, const Style& style, const QPointF (&head)[3])
 {
     AddLegs(points, count, style);
-    const QPointF shift(m_origin.x() + Margin, m_origin.y() + Margin);
+    const QPointF shift = Shift();
     const QPointF corners[3] = {head[0] + shift, head[1] + shift, head[2] + shift};
     AddTriangle(corners);
     Composite(style.colour, style.spread);
@@ -114,15 +107,19 @@ void StrokeRaster::PolylineWithHead(const QPoint* points, int count, const Style
 
 void StrokeRaster::AddLegs(const QPoint* points, int count, const Style& style)
 {
-    const QPointF shift(m_origin.x() + Margin, m_origin.y() + Margin);
+    const QPointF shift = Shift();
     const double halfWidth = style.width / 2.0;
     if (count == 1)
-        AddLeg(QPointF(points[0]) + shift, QPointF(points[0]) + shift, halfWidth, style.start, style.end);
+        AddLeg(QPointF(points[0]) + shift, QPointF(points[0]) + shift, halfWidth, style.start, style.end, false);
     for (int i = 0; i + 1 < count; ++i) {
         // Inner ends are round: neighbouring legs meet in a round join.
         const Cap start = i == 0 ? style.start : Cap::Round;
         const Cap end = i + 2 == count ? style.end : Cap::Round;
-        AddLeg(QPointF(points[i]) + shift, QPointF(points[i + 1]) + shift, halfWidth, start, end);
+        // A leg with round ends covers the disc around its end at least as
+        // much as the next leg's start cap would, which therefore adds
+        // nothing and is skipped.
+        const bool startCovered = i >= 2 || (i == 1 && style.start == Cap::Round);
+        AddLeg(QPointF(points[i]) + shift, QPointF(points[i + 1]) + shift, halfWidth, start, end, startCovered);
     }
 }
 
@@ -134,7 +131,7 @@ void StrokeRaster::MarkRow(int y, int left, int right)
     m_bottom = std::max(m_bottom, y);
 }
 
-void StrokeRaster::AddLeg(QPointF a, QPointF b, double halfWidth, Cap start, Cap end)
+void StrokeRaster::AddLeg(QPointF a, QPointF b, double halfWidth, Cap start, Cap end, bool startCovered)
 {
     const double startExtra = start == Cap::Square ? halfWidth : 0.0;
     const double endExtra = end == Cap::Square ? halfWidth : 0.0;
@@ -146,7 +143,7 @@ void StrokeRaster::AddLeg(QPointF a, QPointF b, double halfWidth, Cap start, Cap
     const double ux = length > 0 ? dx / length : 1.0;
     const double uy = length > 0 ? dy / length : 0.0;
     const double limit = halfWidth + 0.5;
-    const int rows = m_height + 2 * Margin;
+    const int rows = m_bandRows + 2 * Margin;
     const int firstRow = std::max(0, static_cast<int>(std::floor(std::min(a.y(), b.y()) - reach)));
     const int lastRow = std::min(rows - 1, static_cast<int>(std::ceil(std::max(a.y(), b.y()) + reach)));
     for (int y = firstRow; y <= lastRow; ++y) {
@@ -177,6 +174,8 @@ void StrokeRaster::AddLeg(QPointF a, QPointF b, double halfWidth, Cap start, Cap
                 const double along = rx * ux + ry * uy;
                 double coverage;
                 if (along < 0 && start == Cap::Round) {
+                    if (startCovered)
+                        continue;
                     coverage = limit - std::sqrt(rx * rx + ry * ry);
                 } else if (along > length && end == Cap::Round) {
                     const double ex = rx - dx, ey = ry - dy;
@@ -232,7 +231,7 @@ void StrokeRaster::AddTriangle(const QPointF (&corners)[3])
     const auto [minX, maxX] = std::minmax({corners[0].x(), corners[1].x(), corners[2].x()});
     const auto [minY, maxY] = std::minmax({corners[0].y(), corners[1].y(), corners[2].y()});
     const int firstRow = std::max(0, static_cast<int>(std::floor(minY)) - 1);
-    const int lastRow = std::min(m_height + 2 * Margin - 1, static_cast<int>(std::ceil(maxY)) + 1);
+    const int lastRow = std::min(m_bandRows + 2 * Margin - 1, static_cast<int>(std::ceil(maxY)) + 1);
     const int firstColumn = std::max(0, static_cast<int>(std::floor(minX)) - 1);
     const int lastColumn = std::min(m_stride - 1, static_cast<int>(std::ceil(maxX)) + 1);
     for (int y = firstRow; y <= lastRow; ++y) {
@@ -273,11 +272,9 @@ void StrokeRaster::Composite(QRgb colour, int spread)
     std::array<float, 256> through;
     for (size_t c = 0; c < through.size(); ++c)
         through[c] = 1.0f - static_cast<float>(opacity * c) / (255.0f * 255.0f);
-    uchar* bits = m_image.bits();
-    const qsizetype bytesPerLine = m_image.bytesPerLine();
-    const int rows = m_height + 2 * Margin;
+    const int rows = m_bandRows + 2 * Margin;
     const int firstRow = std::max(Margin, m_top - spread);
-    const int lastRow = std::min(Margin + m_height - 1, m_bottom + spread);
+    const int lastRow = std::min(Margin + m_bandRows - 1, m_bottom + spread);
     for (int y = firstRow; y <= lastRow; ++y) {
         int left = INT_MAX, right = INT_MIN;
         for (int row = std::max(0, y - spread); row <= std::min(rows - 1, y + spread); ++row) {
@@ -286,7 +283,7 @@ void StrokeRaster::Composite(QRgb colour, int spread)
         }
         left = std::max(left, Margin);
         right = std::min(right, Margin + m_width);
-        auto* line = reinterpret_cast<uint32_t*>(bits + (y - Margin) * bytesPerLine);
+        auto* line = reinterpret_cast<uint32_t*>(m_bits + (y - Margin + m_bandTop) * m_bytesPerLine);
         for (int x = left; x < right; ++x) {
             uint32_t alpha;
             if (spread == 0) {

@@ -3,13 +3,12 @@
 #include <QColor>
 #include <QPoint>
 #include <QPointF>
+#include <QSize>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 class QImage;
-class QPainter;
 
 // Draws anti-aliased wide lines straight into the pixels of a premultiplied
 // image. A line is the union of its legs, each a band with round, flat or
@@ -33,13 +32,11 @@ public:
     };
     static constexpr int MaxSpread = 2;
 
-    // A raster over the image the painter paints on, or null when it paints
-    // on something else, through more than a move by whole pixels, clipped,
-    // faded, blended otherwise than over or without anti-aliasing.
-    static std::unique_ptr<StrokeRaster> For(QPainter& painter);
-
     // Lines are given in coordinates that origin moves onto the image.
     StrokeRaster(QImage& image, QPoint origin);
+    // Only the image rows [firstRow, endRow) of a premultiplied image given
+    // by its pixels: rasters of disjoint bands may work on one image at once.
+    StrokeRaster(uchar* bits, qsizetype bytesPerLine, QSize size, QPoint origin, int firstRow, int endRow);
 
     void Polyline(const QPoint* points, int count, const Style& style);
     // A polyline with a filled triangle (an arrow head) at its end, both
@@ -47,19 +44,23 @@ public:
     void PolylineWithHead(const QPoint* points, int count, const Style& style, const QPointF (&head)[3]);
 
 private:
+    // From line coordinates to those of the coverage buffer.
+    QPointF Shift() const;
     void AddLegs(const QPoint* points, int count, const Style& style);
-    void AddLeg(QPointF a, QPointF b, double halfWidth, Cap start, Cap end);
+    void AddLeg(QPointF a, QPointF b, double halfWidth, Cap start, Cap end, bool startCovered);
     void AddTriangle(const QPointF (&corners)[3]);
     // Columns [left, right) of buffer row y hold coverage.
     void MarkRow(int y, int left, int right);
     void Composite(QRgb colour, int spread);
     void BlendPixel(uint32_t& pixel, uint32_t alpha, QRgb colour) const;
 
-    QImage& m_image;
+    uchar* m_bits;
+    qsizetype m_bytesPerLine;
     QPoint m_origin;
     int m_width;
-    int m_height;
-    // Coverage of the shape being laid down, 0-255, over the image grown
+    int m_bandTop;
+    int m_bandRows;
+    // Coverage of the shape being laid down, 0-255, over the band grown
     // by MaxSpread on every side so that a shadow may come in from outside.
     int m_stride;
     std::vector<uint8_t> m_coverage;

@@ -129,6 +129,14 @@ LineStroker& TrackPainter::Stroker(int layer)
     return *stroker;
 }
 
+void TrackPainter::FlushStrokes()
+{
+    for (const std::unique_ptr<LineStroker>& stroker : m_strokers) {
+        if (stroker)
+            stroker->Flush();
+    }
+}
+
 QColor TrackPainter::FromColorref(uint32_t colorref)
 {
     return QColor(static_cast<int>(colorref & 0xFF), static_cast<int>((colorref >> 8) & 0xFF),
@@ -214,6 +222,7 @@ void TrackPainter::DrawSegments(const std::vector<TrackDrawAttrs>& attrs, bool s
         if (lineInView || Intersects(withDeleted, visible))
             DrawFull(*segment, attr, lineInView, showDeleted);
     }
+    FlushStrokes();
 }
 
 void TrackPainter::DrawPlain(const TrackI& segment, const TrackDrawAttrs& attrs)
@@ -322,6 +331,7 @@ void TrackPainter::DrawDeleted(const TrackI& segment)
     QPainter* top = m_layers.GetLayer(TopLayer);
     if (!top)
         return;
+    FlushStrokes();
     std::vector<int> all(static_cast<size_t>(segment.GetPointCount()));
     for (size_t i = 0; i < all.size(); ++i)
         all[i] = static_cast<int>(i);
@@ -371,6 +381,7 @@ void TrackPainter::DrawSinglePoint(const TrackI& segment, const TrackDrawAttrs& 
     QPainter* top = m_layers.GetLayer(TopLayer);
     if (!top)
         return;
+    FlushStrokes();
     double x = 0, y = 0, z = 0;
     segment.GetPosition(index, x, y, z);
     const PixelPoint pixel = m_transform.GeoToPixel({x, y});
@@ -405,6 +416,7 @@ void TrackPainter::DrawPointRange(const PointRange& range)
     if (to > from)
         indices.push_back(valid[static_cast<size_t>(to)]);
     const std::vector<QPointF> pixels = ApartByAPixel(PixelsOf(*segment, indices));
+    FlushStrokes();
     if (pixels.size() == 1) {
         middle->save();
         middle->setPen(Qt::NoPen);
@@ -417,6 +429,7 @@ void TrackPainter::DrawPointRange(const PointRange& range)
     ForEachRun(pixels, [&](const PolylineClipper::Run& run) {
         Stroker(MiddleLayer).Stroke(band, PolygonOf(run, 0, run.size() - 1));
     });
+    FlushStrokes();
 }
 
 void TrackPainter::DrawCurrentPoint(DrawingLayers& layers, const TrackPosition& current)

@@ -97,6 +97,9 @@ private:
     TrackLodCache* m_lods;
     // The stroker of a layer, made when first asked for, as the layer is.
     LineStroker& Stroker(int layer);
+    // Lays down every layer's queued strokes: before the painter or anyone
+    // else draws on the layers by other means.
+    void FlushStrokes();
 
     // One per layer, in layer order.
     std::array<std::unique_ptr<LineStroker>, DrawingLayersI::LayerCount> m_strokers;

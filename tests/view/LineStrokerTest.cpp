@@ -1,4 +1,5 @@
 #include "LineStroker.h"
+#include "StrokeBatch.h"
 
 #include <QImage>
 #include <QPainter>
@@ -166,18 +167,63 @@ TEST(LineStrokerTest, APainterOnAnythingButAnImageStrokesItself)
     scaled.fill(Qt::transparent);
     QPainter painter(&scaled);
     painter.setRenderHint(QPainter::Antialiasing);
-    EXPECT_NE(StrokeRaster::For(painter), nullptr);
+    EXPECT_NE(StrokeBatch::For(painter), nullptr);
     painter.scale(2, 2);
-    EXPECT_EQ(StrokeRaster::For(painter), nullptr);
+    EXPECT_EQ(StrokeBatch::For(painter), nullptr);
     painter.resetTransform();
     painter.setClipRect(0, 0, 50, 50);
-    EXPECT_EQ(StrokeRaster::For(painter), nullptr);
+    EXPECT_EQ(StrokeBatch::For(painter), nullptr);
     painter.setClipping(false);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    EXPECT_EQ(StrokeRaster::For(painter), nullptr);
+    EXPECT_EQ(StrokeBatch::For(painter), nullptr);
     painter.end();
     QImage plain(100, 100, QImage::Format_RGB32);
     QPainter other(&plain);
     other.setRenderHint(QPainter::Antialiasing);
-    EXPECT_EQ(StrokeRaster::For(other), nullptr);
+    EXPECT_EQ(StrokeBatch::For(other), nullptr);
+}
+
+TEST(LineStrokerTest, LinesLaidDownInBandsOnSeveralThreadsMatchOneRasterToTheBit)
+{
+    // Shadows reach two rows across a band's edge, heads and wide bands
+    // several; lines leave the image and the layer is moved off its origin.
+    const auto draw = [](int bands) {
+        QImage layer(200, 160, QImage::Format_ARGB32_Premultiplied);
+        layer.fill(Qt::transparent);
+        StrokeBatch batch(layer, QPoint(-7, 3));
+        batch.SetBandCount(bands);
+        using Cap = StrokeRaster::Cap;
+        for (unsigned seed = 1; seed <= 12; ++seed) {
+            const QPolygon line = Wander(seed % 3 == 0 ? 400 : 8, 2.0 + seed % 4, seed);
+            batch.Polyline(line, {0x406C6C6C, 11.0, Cap::Square, Cap::Square, seed % 2 ? 1 : 2});
+            batch.Polyline(line.translated(0, static_cast<int>(seed) * 9 - 60), {0xFF202060, 4.0, Cap::Round, Cap::Round, 0});
+            const QPointF head[3] = {QPointF(line.back()) + QPointF(3, 0), QPointF(line.back()) + QPointF(-6, 5),
+                                     QPointF(line.back()) + QPointF(-6, -5)};
+            batch.PolylineWithHead(line, {0xFF3050F0, 4.0, Cap::Flat, Cap::Flat, 0}, head);
+            batch.Polyline(line.translated(30, 0), {0x80FF00FF, 17.0, Cap::Round, Cap::Round, 0});
+        }
+        batch.Flush();
+        return layer;
+    };
+    const QImage one = draw(1);
+    for (const int bands : {2, 3, 4, 7})
+        EXPECT_EQ(draw(bands), one) << bands << " bands";
+}
+
+TEST(LineStrokerTest, AStrokeThroughThePainterGoesOverTheQueuedOnes)
+{
+    QImage layer(100, 60, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter painter(&layer);
+        painter.setRenderHint(QPainter::Antialiasing);
+        LineStroker stroker(&painter);
+        stroker.Stroke(Pen(0xFFFF0000, 9, Qt::FlatCap), QPolygon({QPoint(10, 30), QPoint(90, 30)}));
+        // Dashes go through the painter, after the red line is laid down.
+        QPen dashes = Pen(0xFF000000, 3, Qt::FlatCap);
+        dashes.setStyle(Qt::DashLine);
+        stroker.Stroke(dashes, QPolygon({QPoint(10, 30), QPoint(90, 30)}));
+    }
+    EXPECT_EQ(layer.pixel(12, 30), 0xFF000000u);
+    EXPECT_EQ(layer.pixel(12, 27), 0xFFFF0000u);
 }
