@@ -77,6 +77,7 @@ bool FitLoader::ReadContent(QIODevice& device, LoadContext& context)
     m_bufferEnd = reinterpret_cast<const unsigned char*>(bytes.constData()) + bytes.size();
     FitDecoder decoder([&](const FitMessage& message) { return OnMessage(message, context); });
     const QString damage = decoder.Decode(bytes);
+    m_prefault.Stop();
     if (m_segment)
         SpareCapacity::Release(*m_segment);
     if (decoder.WasStopped())
@@ -130,6 +131,7 @@ void FitLoader::AddRecord(const FitMessage& message, LoadContext& context)
         gps.SetTemperature(static_cast<float>(value));
 
     if (!m_segment || m_breakPending) {
+        m_prefault.Stop();
         if (m_segment)
             SpareCapacity::Release(*m_segment);
         m_segment = &context.AddSegment(context.GetFileTid(), QString());
@@ -148,6 +150,8 @@ void FitLoader::ReserveForRestOfFile(const FitMessage& message)
     // stop or the file's other messages leave unused is released later.
     const auto left = static_cast<size_t>(m_bufferEnd - message.GetData()) / message.GetSizeWithHeader() + 1;
     m_segment->Reserve(static_cast<int>(std::min<size_t>(left, INT_MAX)));
+    std::vector<TrackPoint>& points = m_segment->GetPoints();
+    m_prefault = PagePrefault(points.data(), points.capacity() * sizeof(TrackPoint));
 }
 
 void FitLoader::OnEvent(const FitMessage& message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FitClock.h"
+#include "PagePrefault.h"
 #include "TrackLoaderBase.h"
 
 class FitMessage;
@@ -41,6 +42,8 @@ private:
     void OnEvent(const FitMessage& message);
 
     TrackData* m_segment = nullptr;
+    // Of the points reserved for the segment being read.
+    PagePrefault m_prefault;
     const unsigned char* m_bufferEnd = nullptr;
     FitClock m_clock;
     bool m_timerStopped = false;

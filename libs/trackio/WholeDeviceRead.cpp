@@ -1,6 +1,7 @@
 #include "WholeDeviceRead.h"
 
 #include "LoadContext.h"
+#include "PagePrefault.h"
 #include "ReadChunk.h"
 
 #include <algorithm>
@@ -14,8 +15,11 @@ constexpr qint64 ChunkBytes = 1 << 20;
 bool ReadWholeDevice(QIODevice& device, LoadContext& context, QByteArray& bytes)
 {
     bytes.clear();
-    if (!device.isSequential())
+    PagePrefault prefault;
+    if (!device.isSequential()) {
         bytes.reserve(device.size() - device.pos());
+        prefault = PagePrefault(bytes.data(), static_cast<size_t>(bytes.capacity()));
+    }
     for (;;) {
         // Read straight into the buffer: a chunk read apart and appended
         // would copy the whole file once more.

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <thread>
+
+// Maps in the pages of a freshly reserved block on a thread of its own,
+// ahead of a reader filling the block from its start: the kernel's work of
+// handing out and clearing each page then runs on another core instead of
+// in the middle of the reading. The contents are never touched, so the two
+// may meet anywhere. Does nothing where the kernel cannot do it (before
+// Linux 5.14, or elsewhere).
+class PagePrefault
+{
+public:
+    PagePrefault() = default;
+    PagePrefault(void* begin, size_t bytes);
+    ~PagePrefault() = default;
+    PagePrefault(PagePrefault&&) noexcept = default;
+    PagePrefault& operator=(PagePrefault&&) noexcept = default;
+
+    // Stops and waits for the thread; before the block is freed or moved.
+    void Stop();
+
+private:
+    std::jthread m_thread;
+};

@@ -1,0 +1,68 @@
+#include "PagePrefault.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// Pages of [begin, begin + bytes) that are mapped in.
+size_t ResidentPages(const void* begin, size_t bytes)
+{
+    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t first = reinterpret_cast<uintptr_t>(begin) / page * page;
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(begin) + bytes + page - 1) / page * page;
+    std::vector<unsigned char> resident((end - first) / page);
+    if (mincore(reinterpret_cast<void*>(first), end - first, resident.data()) != 0)
+        return 0;
+    return static_cast<size_t>(std::count_if(resident.begin(), resident.end(), [](unsigned char r) { return r & 1; }));
+}
+
+bool KernelPopulates()
+{
+    void* probe = mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    const bool populates = probe != MAP_FAILED && madvise(probe, 4096, MADV_POPULATE_WRITE) == 0;
+    if (probe != MAP_FAILED)
+        munmap(probe, 4096);
+    return populates;
+}
+
+} // namespace
+
+TEST(PagePrefaultTest, ABlockFilledWhileItsPagesAreMappedInKeepsEveryValueAndEndsUpMapped)
+{
+    if (!KernelPopulates())
+        GTEST_SKIP() << "this kernel cannot populate pages ahead";
+    constexpr size_t Count = size_t{48} << 20 >> 3;
+    std::vector<uint64_t> block;
+    block.reserve(Count);
+    const size_t bytes = Count * sizeof(uint64_t);
+    EXPECT_LT(ResidentPages(block.data(), bytes), bytes / 4096 / 2) << "fresh memory should not be mapped yet";
+    {
+        PagePrefault prefault(block.data(), bytes);
+        // The writer starts where the prefault does, so the two meet.
+        for (size_t i = 0; i < Count; ++i)
+            block.push_back(i * 2654435761u);
+        prefault.Stop();
+    }
+    for (size_t i = 0; i < Count; ++i)
+        ASSERT_EQ(block[i], i * 2654435761u) << i;
+
+    // Left alone, it maps in the whole of a block nobody writes.
+    std::vector<uint64_t> ahead;
+    ahead.reserve(Count);
+    EXPECT_LT(ResidentPages(ahead.data(), bytes), bytes / 4096 / 2);
+    PagePrefault prefault(ahead.data(), bytes);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (ResidentPages(ahead.data(), bytes) < bytes / 4096 - 2 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // Pages the block only partly covers are left out.
+    EXPECT_GE(ResidentPages(ahead.data(), bytes), bytes / 4096 - 2);
+}
