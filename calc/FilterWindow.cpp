@@ -3,6 +3,7 @@
 #include "TrackPtNavI.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 FilterWindow::FilterWindow(const TrackI& track)
@@ -22,24 +23,17 @@ FilterWindow::FilterWindow(const TrackI& track)
     m_inWindow.reserve(Length);
 }
 
-void FilterWindow::SetSuspects(const std::vector<int>& points)
+void FilterWindow::AddSuspects(const int* entries, size_t count)
 {
     m_suspect.resize(m_valid.size(), 0);
     m_removed.resize(m_valid.size(), 0);
-    for (const int entry : m_suspectEntries)
-        m_suspect[static_cast<size_t>(entry)] = 0;
-    m_suspectEntries.clear();
     m_skipping = true;
-    auto from = m_valid.begin();
-    for (const int index : points) {
-        from = std::lower_bound(from, m_valid.end(), index);
-        if (from == m_valid.end())
-            break;
-        if (*from == index) {
-            const int entry = static_cast<int>(from - m_valid.begin());
-            m_suspect[static_cast<size_t>(entry)] = 1;
-            m_suspectEntries.push_back(entry);
-        }
+    for (size_t i = 0; i < count; ++i) {
+        const int entry = entries[i];
+        if (entry < 0 || static_cast<size_t>(entry) >= m_suspect.size() || m_suspect[static_cast<size_t>(entry)])
+            continue;
+        m_suspect[static_cast<size_t>(entry)] = 1;
+        m_suspectEntries.push_back(entry);
     }
 }
 
@@ -55,47 +49,53 @@ void FilterWindow::Rewind()
         m_suspect[static_cast<size_t>(entry)] = 0;
     m_suspectEntries.clear();
     m_skipping = false;
-    if (!m_removed.empty()) {
-        for (const auto& [index, reason] : m_rejections) {
-            const auto entry = std::lower_bound(m_valid.begin(), m_valid.end(), index) - m_valid.begin();
-            m_removed[static_cast<size_t>(entry)] = 0;
-        }
-    }
+    for (const int entry : m_removedEntries)
+        m_removed[static_cast<size_t>(entry)] = 0;
+    m_removedEntries.clear();
     m_rejections.clear();
     m_lastRemoved = None;
     m_head = m_valid.empty() ? None : 0;
     m_start = m_head;
+    m_done = false;
 }
 
-void FilterWindow::Run(const Filter::Function& filter)
+bool FilterWindow::RunUntil(const Filter::Function& filter, Clock::time_point deadline)
 {
-    if (m_head == None)
-        return;
-    for (;;) {
-        const int filled = Collect();
-        if (m_skipping && IsClear()) {
-            if (filled < Length || !JumpToNextSuspect())
-                return;
-            continue;
-        }
-        Fill();
-        const Filter::Result result = filter(m_window);
-        const bool rejected = !result.IsNone() && result.index >= 0 && result.index < filled;
-        if (rejected) {
-            const int entry = m_inWindow[static_cast<size_t>(result.index)];
-            m_rejections[m_valid[static_cast<size_t>(entry)]] = result.reason;
-            // One place back, not before the first remaining point.
-            const int back = m_prev[static_cast<size_t>(m_start)];
-            Unlink(entry);
-            m_start = back != None ? back : m_head;
-            if (m_start == None)
-                return;
-        } else {
-            if (filled < Length)
-                return;
-            m_start = m_next[static_cast<size_t>(m_start)];
-        }
+    // The clock is read every so many windows: a window takes about a
+    // microsecond.
+    constexpr int WindowsPerClockRead = 256;
+    int windows = 0;
+    while (!m_done) {
+        if (++windows % WindowsPerClockRead == 0 && Clock::now() >= deadline)
+            return false;
+        m_done = Step(filter);
     }
+    return true;
+}
+
+bool FilterWindow::Step(const Filter::Function& filter)
+{
+    if (m_start == None)
+        return true;
+    const int filled = Collect();
+    if (m_skipping && IsClear())
+        return filled < Length || !JumpToNextSuspect();
+    Fill();
+    const Filter::Result result = filter(m_window);
+    const bool rejected = !result.IsNone() && result.index >= 0 && result.index < filled;
+    if (!rejected) {
+        if (filled < Length)
+            return true;
+        m_start = m_next[static_cast<size_t>(m_start)];
+        return false;
+    }
+    const int entry = m_inWindow[static_cast<size_t>(result.index)];
+    m_rejections[m_valid[static_cast<size_t>(entry)]] = result.reason;
+    // One place back, not before the first remaining point.
+    const int back = m_prev[static_cast<size_t>(m_start)];
+    Unlink(entry);
+    m_start = back != None ? back : m_head;
+    return m_start == None;
 }
 
 int FilterWindow::Collect()
@@ -140,12 +140,15 @@ bool FilterWindow::JumpToNextSuspect()
         m_start = m_next[static_cast<size_t>(m_start)];
         return true;
     }
-    const auto next = std::upper_bound(m_suspectEntries.begin(), m_suspectEntries.end(), end);
-    if (next == m_suspectEntries.end())
+    const size_t from = static_cast<size_t>(end) + 1;
+    if (from >= m_suspect.size())
+        return false;
+    const void* next = std::memchr(m_suspect.data() + from, 1, m_suspect.size() - from);
+    if (!next)
         return false;
     // Nothing between is removed, so the window that takes the suspect as
     // its last entry starts Length - 1 entries before it.
-    m_start = *next - (Length - 1);
+    m_start = static_cast<int>(static_cast<const uint8_t*>(next) - m_suspect.data()) - (Length - 1);
     return true;
 }
 
@@ -165,6 +168,7 @@ void FilterWindow::Unlink(int entry)
     }
     if (!m_removed.empty()) {
         m_removed[static_cast<size_t>(entry)] = 1;
+        m_removedEntries.push_back(entry);
         m_lastRemoved = std::max(m_lastRemoved, entry);
     }
 }

@@ -43,8 +43,8 @@ const ValueFilterPreview::Column& ValueFilterPreview::ColumnOf(const BasicFilter
     std::vector<std::pair<double, int>> pairs;
     pairs.reserve(valid.size());
     TrackPointEx point;
-    for (const int index : valid) {
-        if (!m_track->GetPointEx(index, point))
+    for (size_t entry = 0; entry < valid.size(); ++entry) {
+        if (!m_track->GetPointEx(valid[entry], point))
             continue;
         const CalcTrackParams& measured = point.GetCalcParams();
         CalcTrackParams atWindowEnd = measured;
@@ -54,27 +54,50 @@ const ValueFilterPreview::Column& ValueFilterPreview::ColumnOf(const BasicFilter
         // NaN breaks no limit; it leaves the column.
         double value = rule.RejectsAbove() ? std::fmax(a, b) : std::fmin(a, b);
         if (!std::isnan(value))
-            pairs.emplace_back(value, index);
+            pairs.emplace_back(value, static_cast<int>(entry));
     }
     std::sort(pairs.begin(), pairs.end());
     Column& column = m_columns[kind];
     column.values.reserve(pairs.size());
-    column.points.reserve(pairs.size());
-    for (const auto& [value, index] : pairs) {
+    column.entries.reserve(pairs.size());
+    for (const auto& [value, entry] : pairs) {
         column.values.push_back(value);
-        column.points.push_back(index);
+        column.entries.push_back(entry);
     }
     return column;
 }
 
 std::map<int, int> ValueFilterPreview::Compute(const ParameterFilterImpl& rules)
 {
-    if (!m_track || rules.GetRuleCount() == 0)
-        return {};
+    // Borrowed for the call only.
+    Start(std::shared_ptr<const ParameterFilterImpl>(&rules, [](const ParameterFilterImpl*) {}));
+    Continue(Clock::time_point::max());
+    std::map<int, int> marks = GetMarks();
+    m_rules.reset();
+    return marks;
+}
+
+void ValueFilterPreview::Start(std::shared_ptr<const ParameterFilterImpl> rules)
+{
+    m_rules = std::move(rules);
+    Prepare();
+}
+
+void ValueFilterPreview::Prepare()
+{
+    m_complete = !m_track || !m_rules || m_rules->GetRuleCount() == 0;
+    if (m_complete) {
+        if (m_window)
+            m_window->Rewind();
+        return;
+    }
     ForgetStaleColumns();
-    m_suspects.clear();
-    for (int r = 0; r < rules.GetRuleCount(); ++r) {
-        const BasicFilter& rule = rules.GetRule(r);
+    if (m_window)
+        m_window->Rewind();
+    else
+        m_window = std::make_unique<FilterWindow>(*m_track);
+    for (int r = 0; r < m_rules->GetRuleCount(); ++r) {
+        const BasicFilter& rule = m_rules->GetRule(r);
         const Column& column = ColumnOf(rule);
         // The points beyond the limit: the top of the column for a
         // maximum, the bottom for a minimum (comparisons strict as in the rule).
@@ -83,16 +106,26 @@ std::map<int, int> ValueFilterPreview::Compute(const ParameterFilterImpl& rules)
         const auto begin = rule.RejectsAbove() ? std::upper_bound(values, column.values.end(), limit) : values;
         const auto end
             = rule.RejectsAbove() ? column.values.end() : std::lower_bound(values, column.values.end(), limit);
-        m_suspects.insert(m_suspects.end(), column.points.begin() + (begin - values),
-                          column.points.begin() + (end - values));
+        m_window->AddSuspects(column.entries.data() + (begin - values), static_cast<size_t>(end - begin));
     }
-    std::sort(m_suspects.begin(), m_suspects.end());
-    m_suspects.erase(std::unique(m_suspects.begin(), m_suspects.end()), m_suspects.end());
-    if (m_window)
-        m_window->Rewind();
-    else
-        m_window = std::make_unique<FilterWindow>(*m_track);
-    m_window->SetSuspects(m_suspects);
-    m_window->Run([&rules](const TrackI& track) { return rules.Apply(track); });
-    return m_window->GetRejections();
+}
+
+bool ValueFilterPreview::Continue(Clock::time_point deadline)
+{
+    if (m_complete)
+        return true;
+    // The points changed since Start: the marks so far no longer hold.
+    if (!IsCurrent())
+        Prepare();
+    if (m_complete)
+        return true;
+    const ParameterFilterImpl& rules = *m_rules;
+    m_complete = m_window->RunUntil([&rules](const TrackI& track) { return rules.Apply(track); }, deadline);
+    return m_complete;
+}
+
+const std::map<int, int>& ValueFilterPreview::GetMarks() const
+{
+    static const std::map<int, int> none;
+    return m_window && m_rules ? m_window->GetRejections() : none;
 }

@@ -545,6 +545,7 @@ enum StringId : int
     IDS_PREVIEW_SATELLITES = 70302,
     IDS_CLEANING_REPORT_UNDONE = 70303,
     IDS_RECIPE_ONE_SEGMENT_NOT_RECORDED = 70304,
+    IDS_PREVIEW_COUNTING = 70305,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

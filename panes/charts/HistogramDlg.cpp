@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -32,6 +33,10 @@ namespace {
 constexpr int TemplateId = 140;
 constexpr int PercentLabel = 1703;
 constexpr int FieldWidth = 80;
+// How long the marks of a limit are worked on at a time, so that a line
+// dragged through the bulk of a long track's values still follows the mouse.
+constexpr auto PreviewPart = std::chrono::milliseconds(8);
+constexpr qint64 MarksShownEveryMs = 250;
 
 // The rows of ValueFilterRows (dialog order) that are limits of each
 // quantity; the first one's rule gives the values charted. No filter by
@@ -92,7 +97,12 @@ HistogramDlg::HistogramDlg(QWidget* parent)
     , m_count(ReadOnlyField(this))
     , m_percent(ReadOnlyField(this))
     , m_apply(new QPushButton(this))
+    , m_previewWork(new QTimer(this))
 {
+    m_previewWork->setSingleShot(true);
+    m_previewWork->setInterval(0);
+    connect(m_previewWork, &QTimer::timeout, this,
+            [this] { ContinuePreview(ValueFilterPreview::Clock::now() + PreviewPart); });
     const Translator& tr = Translator::GetInstance();
     for (const QuantityInfo& quantity : Quantities())
         m_chooser->addItem(tr.LoadStr(quantity.nameId));
@@ -173,6 +183,7 @@ void HistogramDlg::Refill()
 {
     m_segment = OpenTracks::Get().holder.GetState().GetCurrentSegment();
     const TrackPtr track = m_segment < 0 ? TrackPtr() : OpenTracks::Get().model.GetTrack(m_segment);
+    m_previewWork->stop();
     m_preview = track ? std::make_unique<ValueFilterPreview>(track) : nullptr;
     auto* items = qobject_cast<QStandardItemModel*>(m_chooser->model());
     for (const Quantity gps : {Hdop, Satellites}) {
@@ -228,16 +239,42 @@ void HistogramDlg::ShowLimits()
     const bool any = m_preview && rules->GetRuleCount() > 0;
     m_apply->setEnabled(any);
     if (!any) {
+        m_previewWork->stop();
         m_count->clear();
         m_percent->clear();
         FilterPreviewMarks::GetInstance().Clear();
         return;
     }
-    const std::map<int, int> marked = m_preview->Compute(*rules);
-    const int valid = m_preview->GetTrack()->GetPtNav().GetValidCount();
-    m_count->setText(QString::number(marked.size()));
-    m_percent->setText(valid > 0 ? String::Ftoa(100.0 * static_cast<double>(marked.size()) / valid, 2) : QString());
-    FilterPreviewMarks::GetInstance().Show(m_segment, marked);
+    // The first part of the work counts from here: forgetting the marks of
+    // the last limits may take a while on a long track.
+    const auto partEnd = ValueFilterPreview::Clock::now() + PreviewPart;
+    m_preview->Start(rules);
+    m_marksShown.invalidate();
+    ContinuePreview(partEnd);
+}
+
+void HistogramDlg::ContinuePreview(ValueFilterPreview::Clock::time_point partEnd)
+{
+    if (!m_preview)
+        return;
+    const bool complete = m_preview->Continue(partEnd);
+    const std::map<int, int>& marked = m_preview->GetMarks();
+    if (complete) {
+        const int valid = m_preview->GetTrack()->GetPtNav().GetValidCount();
+        m_count->setText(QString::number(marked.size()));
+        m_percent->setText(valid > 0 ? String::Ftoa(100.0 * static_cast<double>(marked.size()) / valid, 2)
+                                     : QString());
+    } else {
+        m_count->setText(Translator::GetInstance().LoadStr(IDS_PREVIEW_COUNTING).arg(marked.size()));
+        m_percent->clear();
+        m_previewWork->start();
+    }
+    // The map and the point list follow the marks found so far now and then,
+    // not after every part, which would cost a map frame each.
+    if (complete || !m_marksShown.isValid() || m_marksShown.elapsed() >= MarksShownEveryMs) {
+        FilterPreviewMarks::GetInstance().Show(m_segment, marked);
+        m_marksShown.start();
+    }
 }
 
 void HistogramDlg::OnLineMoved(int row, double value)

@@ -2,7 +2,10 @@
 
 #include "PaneDlgBase.h"
 #include "TrackI.h"
+#include "ValueFilterPreview.h"
 #include "ValueFilterRows.h"
+
+#include <QElapsedTimer>
 
 #include <boost/signals2/connection.hpp>
 
@@ -16,7 +19,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class ValueFilterPreview;
+class QTimer;
 
 // The Histogram pane: the distribution of a value the filters judge
 // (speed, distance between points, the accelerations; HDOP and satellites
@@ -59,6 +62,9 @@ private:
     // Draws the lines of the limits and works out what they would mark.
     void ShowLimits();
     void OnLineMoved(int row, double value);
+    // Works on the marks of the limits until partEnd and shows them, and
+    // comes back to them while they are not complete.
+    void ContinuePreview(ValueFilterPreview::Clock::time_point partEnd);
 
     HistogramView* m_view;
     QComboBox* m_chooser;
@@ -74,6 +80,8 @@ private:
     // The segment charted; -1 for none.
     int m_segment = -1;
     std::unique_ptr<ValueFilterPreview> m_preview;
+    QTimer* m_previewWork;
+    QElapsedTimer m_marksShown;
     // The HDOP and satellite counts of the segment.
     std::array<std::vector<double>, 2> m_gpsValues;
     // The row whose limit the field shows.

@@ -13,11 +13,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -129,6 +133,47 @@ TEST_F(HistogramPreviewTest, DraggingALineSetsTheLimitAndPreviewsWithoutChanging
     Drag(0, 10);
     EXPECT_FALSE(Limit(2).isEmpty());
     EXPECT_EQ(Limit(kMaxSpeedRow), maximum);
+}
+
+TEST_F(HistogramPreviewTest, ALimitInTheBulkOfALongTrackIsWorkedOutInPartsWhileTheWindowStaysLive)
+{
+    // 60,000 points at speeds all over 10 to 40 km/h: a limit in the middle
+    // catches half of them, more than a part of the work can judge.
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> speed(10.0, 40.0);
+    std::vector<TrackPoint> points;
+    double meters = 0;
+    for (int i = 0; i < 60000; ++i) {
+        points.push_back(At(meters, Time(2024, 5, 1, 0, 0, 0) + TimeSpan::FromSeconds(i)));
+        meters += speed(random) / 3.6;
+    }
+    const int segment = Segments(AddFile({points})).front();
+    Holder().SetSelection({segment});
+    Holder().SetCurrentPoint(segment, 0);
+    HistogramView& view = m_pane->GetView();
+    ASSERT_EQ(view.GetValues().size(), 60000u);
+
+    Drag(view.width() - 1, view.width() / 2);
+    const QString counting = m_pane->GetCountField().text();
+    EXPECT_TRUE(counting.endsWith(QStringLiteral("so far\u2026"))) << counting.toStdString();
+    EXPECT_TRUE(m_pane->GetPercentField().text().isEmpty());
+    const std::vector<int> early = FilterPreviewMarks::GetInstance().GetIndices();
+
+    // The rest comes while the window waits for input.
+    QElapsedTimer waited;
+    waited.start();
+    while (m_pane->GetCountField().text().endsWith(QStringLiteral("\u2026")) && waited.elapsed() < 60000)
+        QApplication::processEvents();
+    const std::vector<int> previewed = FilterPreviewMarks::GetInstance().GetIndices();
+    EXPECT_EQ(m_pane->GetCountField().text(), QString::number(previewed.size()));
+    EXPECT_GT(previewed.size(), 20000u);
+    EXPECT_TRUE(std::includes(previewed.begin(), previewed.end(), early.begin(), early.end()));
+
+    m_boxes.AddAnswer(IDOK);
+    m_pane->GetApplyButton().click();
+    std::vector<int> filtered;
+    Model().GetTrack(segment)->GetPtNav().GetFilteredIndices(filtered);
+    EXPECT_EQ(filtered, previewed);
 }
 
 TEST_F(HistogramPreviewTest, ApplyMarksWhatThePreviewShowedAsOneUndoStep)

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
 #include <random>
 
 namespace {
@@ -162,4 +164,46 @@ TEST_F(ValueFilterPreviewTest, FollowsTheTrackWhenItsPointsChange)
     for (const auto& [index, key] : second)
         EXPECT_EQ(first.count(index), 0u) << index;
     EXPECT_EQ(second, Applied(track, rules));
+}
+
+TEST_F(ValueFilterPreviewTest, WorkedOutInPartsGivesTheSameMarksAndEachPartSomeOfThem)
+{
+    const int file = OpenFile(QStringLiteral(QUORVEL_TEST_DATA_DIR "/generated/faulty_car.gpx"));
+    ASSERT_GE(file, 0);
+    const TrackPtr track = model.GetTrack(Segments(file).front());
+    ValueFilterPreview preview(track);
+    // A deadline already passed: every part judges the fewest windows.
+    const auto passed = ValueFilterPreview::Clock::now() - std::chrono::seconds(1);
+    int severalParts = 0;
+    for (const double share : {0.01, 0.1, 0.4}) {
+        auto rules = std::make_shared<ParameterFilterImpl>();
+        rules->Add(ParameterFilterImpl::KindHighSpeed, 7, LimitAt(preview, 1, share));
+        const std::map<int, int> whole = Applied(track, *rules);
+        preview.Start(rules);
+        int parts = 0;
+        while (!preview.Continue(passed)) {
+            ++parts;
+            ASSERT_LT(parts, 100000);
+            for (const auto& [index, reason] : preview.GetMarks()) {
+                const auto found = whole.find(index);
+                ASSERT_TRUE(found != whole.end() && found->second == reason) << "part " << parts << " point " << index;
+            }
+        }
+        EXPECT_TRUE(preview.IsComplete());
+        EXPECT_EQ(preview.GetMarks(), whole) << share;
+        severalParts += parts > 1 ? 1 : 0;
+    }
+    EXPECT_GE(severalParts, 2);
+
+    // The points change between two parts: the marks start again on them.
+    auto rules = std::make_shared<ParameterFilterImpl>();
+    rules->Add(ParameterFilterImpl::KindHighSpeed, 7, LimitAt(preview, 1, 0.3));
+    preview.Start(rules);
+    ASSERT_FALSE(preview.Continue(passed));
+    for (int i = 0; i < track->GetPointCount(); i += 7)
+        track->GetPointStatus(i)->SetFilterReason(12);
+    track->Refresh(false);
+    while (!preview.Continue(passed)) {
+    }
+    EXPECT_EQ(preview.GetMarks(), Applied(track, *rules));
 }
