@@ -663,7 +663,7 @@ constexpr StringTableEntry kStrings[] = {
     {IDS_RECIPE_ONE_SEGMENT_NOT_RECORDED,
      u"The limits were applied to one segment of a file with several. A recipe works on whole files, so this step was "
      u"not recorded; use Filter by value on the whole file to record it."},
-    {IDS_PREVIEW_COUNTING, u"%1 so far\u2026"},
+    {IDS_PREVIEW_COUNTING, u"counting\u2026"},
 };
 
 } // namespace

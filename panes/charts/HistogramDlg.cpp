@@ -265,8 +265,9 @@ void HistogramDlg::ContinuePreview(ValueFilterPreview::Clock::time_point partEnd
         m_percent->setText(valid > 0 ? String::Ftoa(100.0 * static_cast<double>(marked.size()) / valid, 2)
                                      : QString());
     } else {
-        m_count->setText(Translator::GetInstance().LoadStr(IDS_PREVIEW_COUNTING).arg(marked.size()));
-        m_percent->clear();
+        // The points found so far; the share waits for the whole count.
+        m_count->setText(QString::number(marked.size()));
+        m_percent->setText(Translator::GetInstance().LoadStr(IDS_PREVIEW_COUNTING));
         m_previewWork->start();
     }
     // The map and the point list follow the marks found so far now and then,
