@@ -331,7 +331,6 @@ void TrackPainter::DrawDeleted(const TrackI& segment)
     QPainter* top = m_layers.GetLayer(TopLayer);
     if (!top)
         return;
-    FlushStrokes();
     std::vector<int> all(static_cast<size_t>(segment.GetPointCount()));
     for (size_t i = 0; i < all.size(); ++i)
         all[i] = static_cast<int>(i);
@@ -381,7 +380,8 @@ void TrackPainter::DrawSinglePoint(const TrackI& segment, const TrackDrawAttrs& 
     QPainter* top = m_layers.GetLayer(TopLayer);
     if (!top)
         return;
-    FlushStrokes();
+    // The point goes over the lines already queued for the layer.
+    Stroker(TopLayer).Flush();
     double x = 0, y = 0, z = 0;
     segment.GetPosition(index, x, y, z);
     const PixelPoint pixel = m_transform.GeoToPixel({x, y});
@@ -416,7 +416,7 @@ void TrackPainter::DrawPointRange(const PointRange& range)
     if (to > from)
         indices.push_back(valid[static_cast<size_t>(to)]);
     const std::vector<QPointF> pixels = ApartByAPixel(PixelsOf(*segment, indices));
-    FlushStrokes();
+    Stroker(MiddleLayer).Flush();
     if (pixels.size() == 1) {
         middle->save();
         middle->setPen(Qt::NoPen);
