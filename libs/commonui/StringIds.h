@@ -546,6 +546,7 @@ enum StringId : int
     IDS_CLEANING_REPORT_UNDONE = 70303,
     IDS_RECIPE_ONE_SEGMENT_NOT_RECORDED = 70304,
     IDS_PREVIEW_COUNTING = 70305,
+    IDS_SAVE_LOSS_POWER = 70306,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

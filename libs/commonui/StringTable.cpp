@@ -664,6 +664,7 @@ constexpr StringTableEntry kStrings[] = {
      u"The limits were applied to one segment of a file with several. A recipe works on whole files, so this step was "
      u"not recorded; use Filter by value on the whole file to record it."},
     {IDS_PREVIEW_COUNTING, u"counting\u2026"},
+    {IDS_SAVE_LOSS_POWER, u"Power is left out."},
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "TrackPointGpsParams.h"
 #include "TrackPointStatus.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // The position of a point: x is longitude, y latitude (degrees, WGS 84),
@@ -69,6 +70,14 @@ public:
     const TrackPointGpsParams& GetGpsParams() const { return m_gps; }
     TrackPointGpsParams& GetGpsParams() { return m_gps; }
 
+    // A power meter's reading in watts, where the point carries one. It sits
+    // in what would be padding beside the elevation's flag.
+    bool HasPower() const { return m_power != NoPower; }
+    int GetPower() const { return HasPower() ? m_power : 0; }
+    void SetPower(int watts) { m_power = static_cast<uint16_t>(std::clamp(watts, 0, MaxPower)); }
+    void ClearPower() { m_power = NoPower; }
+    static constexpr int MaxPower = 0xFFFE;
+
     // Names the markup kept from the file for this point (PointMarkupTable);
     // 0 when there is none. It sits in what would be padding, so it costs
     // no memory, and it moves with the point through every edit.
@@ -80,13 +89,19 @@ public:
     bool operator==(const TrackPoint& other) const
     {
         return m_position == other.m_position && m_time == other.m_time && m_status == other.m_status
-            && m_hasElevation == other.m_hasElevation && m_gps == other.m_gps;
+            && m_hasElevation == other.m_hasElevation && m_power == other.m_power && m_gps == other.m_gps;
     }
 
 private:
+    static constexpr uint16_t NoPower = 0xFFFF;
+
     Time m_time;
     TrackPointStatus m_status;
     bool m_hasElevation = false;
+    uint16_t m_power = NoPower;
     TrackPointGpsParams m_gps;
     uint32_t m_markupTag = 0;
 };
+
+// Millions of points are held at once: they must stay this small.
+static_assert(sizeof(TrackPoint) <= 80);

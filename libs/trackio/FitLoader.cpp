@@ -32,6 +32,7 @@ enum RecordField : int {
     HeartRate = 3,
     Cadence = 4,
     Speed = 6,
+    Power = 7,
     Temperature = 13,
     EnhancedSpeed = 73,
     EnhancedAltitude = 78,
@@ -129,6 +130,8 @@ void FitLoader::AddRecord(const FitMessage& message, LoadContext& context)
         gps.SetCadence(static_cast<unsigned char>(value));
     if (message.GetInteger(Temperature, value))
         gps.SetTemperature(static_cast<float>(value));
+    if (message.GetInteger(Power, value) && value >= 0 && value <= TrackPoint::MaxPower)
+        point.SetPower(static_cast<int>(value));
 
     if (!m_segment || m_breakPending) {
         m_prefault.Stop();

@@ -11,11 +11,10 @@ class TrackData;
 // by FitDecoder.
 // - Every record message with a position is a point: time, elevation
 //   (enhanced_altitude, else altitude), speed (enhanced_speed, else speed;
-//   kept as km/h), heart rate, cadence and temperature. Power, distance and
+//   kept as km/h), heart rate, cadence, temperature and power. Distance and
 //   every other field and message (laps, sessions, devices, developer data)
-//   are not read: a point has no place for power, and distances are
-//   recomputed from the positions. Times counted from the device's power-on
-//   are made UTC by FitClock.
+//   are not read: distances are recomputed from the positions. Times
+//   counted from the device's power-on are made UTC by FitClock.
 // - A record without a position (indoors, before the first fix) is skipped
 //   and counted.
 // - The segments lie straight below the file node. Laps and sessions do not

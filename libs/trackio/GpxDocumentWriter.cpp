@@ -59,6 +59,7 @@ void GpxDocumentWriter::Write(int tid)
     PlanNamespaces(tid);
     m_xsiPrefix = FreePrefix("xsi", GpxNames::XsiUri);
     m_garminPrefix = FreePrefix("gpxtpx", GpxNames::TrackPointExtV2Uri);
+    m_powerPrefix = FreePrefix("pwr", GpxNames::PowerExtUri);
     m_statusPrefix = FreePrefix("qvl", GpxNames::PointStatusUri);
     WriteHeader();
 
@@ -155,6 +156,7 @@ void GpxDocumentWriter::WriteHeader()
     const std::pair<const std::string&, std::string_view> own[] = {
         {m_xsiPrefix, GpxNames::XsiUri},
         {m_garminPrefix, GpxNames::TrackPointExtV2Uri},
+        {m_powerPrefix, GpxNames::PowerExtUri},
         {m_statusPrefix, GpxNames::PointStatusUri},
     };
     for (const auto& [prefix, uri] : own) {
@@ -233,7 +235,7 @@ void GpxDocumentWriter::WriteSegment(int tid)
     if (local != m_localNamespaces.end())
         WriteDeclarations(local->second);
     m_out.Append(">\n");
-    GpxPointWriter points(m_out, m_garminPrefix, m_statusPrefix);
+    GpxPointWriter points(m_out, {m_garminPrefix, m_powerPrefix, m_statusPrefix});
     const TrackData& data = *m_data.Get(tid);
     for (const TrackPoint& point : data.GetPoints())
         points.Write(point, data.FindMarkup(point.GetMarkupTag()));

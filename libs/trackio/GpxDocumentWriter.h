@@ -63,5 +63,6 @@ private:
     std::map<int, Namespaces> m_localNamespaces;
     std::string m_xsiPrefix;
     std::string m_garminPrefix;
+    std::string m_powerPrefix;
     std::string m_statusPrefix;
 };

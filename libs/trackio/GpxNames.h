@@ -12,6 +12,8 @@ inline constexpr std::string_view XsiUri = "http://www.w3.org/2001/XMLSchema-ins
 inline constexpr std::string_view XmlUri = "http://www.w3.org/XML/1998/namespace";
 inline constexpr std::string_view TrackPointExtV2Uri = "http://www.garmin.com/xmlschemas/TrackPointExtension/v2";
 inline constexpr std::string_view TrackPointExtV2Xsd = "http://www.garmin.com/xmlschemas/TrackPointExtensionv2.xsd";
+// A power meter's watts: <PowerInWatts>, as bike computers write it.
+inline constexpr std::string_view PowerExtUri = "http://www.garmin.com/xmlschemas/PowerExtension/v1";
 // Our own per-point extension: <TrackPointStatus filtered="true" reason="3"
 // modes="8" penalty="2"/>, each attribute only when it is not the default
 // (valid, no reason, no mode, no penalty). Never change this URI: saved files

@@ -88,7 +88,7 @@ bool GpxPointReader::IsPointValue(std::string_view local)
 bool GpxPointReader::IsExtensionRead(std::string_view local)
 {
     for (std::string_view read : {"TrackPointExtension", "hr", "heartrate", "cad", "cadence", "atemp", "temp",
-                                  "Temperature", "wtemp", "speed", "course"}) {
+                                  "Temperature", "wtemp", "speed", "course", "PowerInWatts", "power"}) {
         if (local == read)
             return true;
     }
@@ -164,6 +164,9 @@ void GpxPointReader::ReadExtensionValue(std::string_view local, std::string_view
     } else if (local == "cad" || local == "cadence") {
         if (ParseByte(text, byte))
             gps.SetCadence(byte);
+    } else if (local == "PowerInWatts" || local == "power") {
+        if (TextNumber::ToDouble(text, value) && value >= 0 && value <= TrackPoint::MaxPower)
+            m_point.SetPower(static_cast<int>(std::lround(value)));
     } else if (!TextNumber::ToDouble(text, value) || !TextNumber::FitsFloat(value * KmhPerMs)) {
         return; // unreadable, or beyond single precision at the largest scale used below
     } else if (local == "atemp" || local == "temp" || local == "Temperature") {

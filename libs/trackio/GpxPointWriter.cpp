@@ -38,13 +38,14 @@ bool HasGarminValues(const TrackPointGpsParams& gps)
 
 } // namespace
 
-GpxPointWriter::GpxPointWriter(XmlBufferWriter& out, const std::string& extensionPrefix,
-                               const std::string& statusPrefix)
+GpxPointWriter::GpxPointWriter(XmlBufferWriter& out, const Prefixes& prefixes)
     : m_out(out)
-    , m_extensionOpen("<" + extensionPrefix + ":TrackPointExtension>")
-    , m_extensionClose("</" + extensionPrefix + ":TrackPointExtension>")
-    , m_garminPrefix(extensionPrefix + ":")
-    , m_statusOpen("<" + statusPrefix + ":" + std::string(GpxNames::PointStatusElement))
+    , m_extensionOpen("<" + prefixes.garmin + ":TrackPointExtension>")
+    , m_extensionClose("</" + prefixes.garmin + ":TrackPointExtension>")
+    , m_garminPrefix(prefixes.garmin + ":")
+    , m_powerOpen("<" + prefixes.power + ":PowerInWatts>")
+    , m_powerClose("</" + prefixes.power + ":PowerInWatts>")
+    , m_statusOpen("<" + prefixes.status + ":" + std::string(GpxNames::PointStatusElement))
 {
 }
 
@@ -63,7 +64,7 @@ void GpxPointWriter::Write(const TrackPoint& point, const std::optional<PointMar
     m_out.AppendDouble(point.GetLat());
     m_out.Append("\" lon=\"");
     m_out.AppendDouble(lon);
-    if (!elevation && !time && gps.IsEmpty() && !status && !markup) {
+    if (!elevation && !time && gps.IsEmpty() && !point.HasPower() && !status && !markup) {
         m_out.Append("\"/>\n");
         return;
     }
@@ -102,57 +103,65 @@ void GpxPointWriter::Write(const TrackPoint& point, const std::optional<PointMar
         m_out.Append(dop.close);
     }
     m_out.Append(kept.dgps);
-    if (garmin || status || !kept.extensions.empty())
+    if (garmin || point.HasPower() || status || !kept.extensions.empty())
         WriteExtensions(point, garmin, status, kept.extensions);
     m_out.Append("</trkpt>\n");
+}
+
+void GpxPointWriter::WriteGarminValues(const TrackPointGpsParams& gps)
+{
+    m_out.Append(m_extensionOpen);
+    const auto open = [this](std::string_view name) {
+        m_out.Append('<');
+        m_out.Append(m_garminPrefix);
+        m_out.Append(name);
+        m_out.Append('>');
+    };
+    const auto close = [this](std::string_view name) {
+        m_out.Append("</");
+        m_out.Append(m_garminPrefix);
+        m_out.Append(name);
+        m_out.Append('>');
+    };
+    // The extension's order: atemp, wtemp, depth, hr, cad, speed, course.
+    if (gps.HasTemperature() && std::isfinite(gps.GetTemperature())) {
+        const char* name = gps.GetTemperatureType() == TemperatureType::Water ? "wtemp" : "atemp";
+        open(name);
+        m_out.AppendFloat(gps.GetTemperature());
+        close(name);
+    }
+    if (gps.HasHeartRate()) {
+        open("hr");
+        m_out.AppendInt(gps.GetHeartRate());
+        close("hr");
+    }
+    if (gps.HasCadence()) {
+        open("cad");
+        m_out.AppendInt(gps.GetCadence());
+        close("cad");
+    }
+    if (gps.HasGpsSpeed() && std::isfinite(gps.GetGpsSpeed())) {
+        open("speed");
+        WriteSpeed(gps.GetGpsSpeed());
+        close("speed");
+    }
+    if (gps.HasGpsAzimuth() && std::isfinite(gps.GetGpsAzimuth())) {
+        open("course");
+        m_out.AppendFloat(static_cast<float>(gps.GetGpsAzimuth()));
+        close("course");
+    }
+    m_out.Append(m_extensionClose);
 }
 
 void GpxPointWriter::WriteExtensions(const TrackPoint& point, bool garmin, bool status, std::string_view kept)
 {
     m_out.Append("<extensions>");
-    if (garmin) {
-        const TrackPointGpsParams& gps = point.GetGpsParams();
-        m_out.Append(m_extensionOpen);
-        const auto open = [this](std::string_view name) {
-            m_out.Append('<');
-            m_out.Append(m_garminPrefix);
-            m_out.Append(name);
-            m_out.Append('>');
-        };
-        const auto close = [this](std::string_view name) {
-            m_out.Append("</");
-            m_out.Append(m_garminPrefix);
-            m_out.Append(name);
-            m_out.Append('>');
-        };
-        // The extension's order: atemp, wtemp, depth, hr, cad, speed, course.
-        if (gps.HasTemperature() && std::isfinite(gps.GetTemperature())) {
-            const char* name = gps.GetTemperatureType() == TemperatureType::Water ? "wtemp" : "atemp";
-            open(name);
-            m_out.AppendFloat(gps.GetTemperature());
-            close(name);
-        }
-        if (gps.HasHeartRate()) {
-            open("hr");
-            m_out.AppendInt(gps.GetHeartRate());
-            close("hr");
-        }
-        if (gps.HasCadence()) {
-            open("cad");
-            m_out.AppendInt(gps.GetCadence());
-            close("cad");
-        }
-        if (gps.HasGpsSpeed() && std::isfinite(gps.GetGpsSpeed())) {
-            open("speed");
-            WriteSpeed(gps.GetGpsSpeed());
-            close("speed");
-        }
-        if (gps.HasGpsAzimuth() && std::isfinite(gps.GetGpsAzimuth())) {
-            open("course");
-            m_out.AppendFloat(static_cast<float>(gps.GetGpsAzimuth()));
-            close("course");
-        }
-        m_out.Append(m_extensionClose);
+    if (garmin)
+        WriteGarminValues(point.GetGpsParams());
+    if (point.HasPower()) {
+        m_out.Append(m_powerOpen);
+        m_out.AppendInt(point.GetPower());
+        m_out.Append(m_powerClose);
     }
     if (status) {
         const TrackPointStatus& pointStatus = point.GetStatus();

@@ -13,17 +13,19 @@ struct ArrayField
 {
     const char* name;
     const char* type;
-    bool (*has)(const TrackPointGpsParams&);
-    void (*write)(XmlBufferWriter&, const TrackPointGpsParams&);
+    bool (*has)(const TrackPoint&);
+    void (*write)(XmlBufferWriter&, const TrackPoint&);
 };
 
 const ArrayField kArrays[] = {
-    {"heartrate", "int", [](const TrackPointGpsParams& gps) { return gps.HasHeartRate(); },
-     [](XmlBufferWriter& out, const TrackPointGpsParams& gps) { out.AppendInt(gps.GetHeartRate()); }},
-    {"cadence", "int", [](const TrackPointGpsParams& gps) { return gps.HasCadence(); },
-     [](XmlBufferWriter& out, const TrackPointGpsParams& gps) { out.AppendInt(gps.GetCadence()); }},
-    {"temperature", "float", [](const TrackPointGpsParams& gps) { return gps.HasTemperature(); },
-     [](XmlBufferWriter& out, const TrackPointGpsParams& gps) { out.AppendFloat(gps.GetTemperature()); }},
+    {"heartrate", "int", [](const TrackPoint& p) { return p.GetGpsParams().HasHeartRate(); },
+     [](XmlBufferWriter& out, const TrackPoint& p) { out.AppendInt(p.GetGpsParams().GetHeartRate()); }},
+    {"cadence", "int", [](const TrackPoint& p) { return p.GetGpsParams().HasCadence(); },
+     [](XmlBufferWriter& out, const TrackPoint& p) { out.AppendInt(p.GetGpsParams().GetCadence()); }},
+    {"temperature", "float", [](const TrackPoint& p) { return p.GetGpsParams().HasTemperature(); },
+     [](XmlBufferWriter& out, const TrackPoint& p) { out.AppendFloat(p.GetGpsParams().GetTemperature()); }},
+    {"power", "int", [](const TrackPoint& p) { return p.HasPower(); },
+     [](XmlBufferWriter& out, const TrackPoint& p) { out.AppendInt(p.GetPower()); }},
 };
 
 } // namespace
@@ -132,7 +134,7 @@ void KmlDocumentWriter::WriteArrays(const TrackData& points, int depth)
     bool opened = false;
     for (const ArrayField& field : kArrays) {
         if (std::none_of(all.begin(), all.end(),
-                         [&](const TrackPoint& point) { return field.has(point.GetGpsParams()); }))
+                         [&](const TrackPoint& point) { return field.has(point); }))
             continue;
         if (!opened) {
             Indent(depth);
@@ -150,12 +152,12 @@ void KmlDocumentWriter::WriteArrays(const TrackData& points, int depth)
         // An empty value keeps the place of a point without one.
         for (const TrackPoint& point : all) {
             Indent(depth + 3);
-            if (!field.has(point.GetGpsParams())) {
+            if (!field.has(point)) {
                 m_out.Append("<gx:value/>\n");
                 continue;
             }
             m_out.Append("<gx:value>");
-            field.write(m_out, point.GetGpsParams());
+            field.write(m_out, point);
             m_out.Append("</gx:value>\n");
         }
         Indent(depth + 2);

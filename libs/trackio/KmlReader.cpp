@@ -208,6 +208,8 @@ void KmlReader::BeginArray(const char** attributes)
         m_array = CadenceArray;
     else if (array == "temperature")
         m_array = TemperatureArray;
+    else if (array == "power")
+        m_array = PowerArray;
 }
 
 void KmlReader::EndWhen()
@@ -277,6 +279,9 @@ void KmlReader::EndTrack()
             const std::vector<float>& temperatures = m_arrays[TemperatureArray];
             if (coord < temperatures.size() && !std::isnan(temperatures[coord]))
                 params.SetTemperature(temperatures[coord]);
+            const std::vector<float>& powers = m_arrays[PowerArray];
+            if (coord < powers.size() && powers[coord] >= 0 && powers[coord] <= TrackPoint::MaxPower)
+                point.SetPower(static_cast<int>(std::lround(powers[coord])));
             ++coord;
         }
         SpareCapacity::Release(*m_track);

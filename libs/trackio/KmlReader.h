@@ -57,7 +57,7 @@ private:
     };
 
     // Per-point values of a gx:Track's ExtendedData that a point can hold.
-    enum ArrayKind { HeartRateArray, CadenceArray, TemperatureArray, ArrayKinds };
+    enum ArrayKind { HeartRateArray, CadenceArray, TemperatureArray, PowerArray, ArrayKinds };
 
     struct Container
     {

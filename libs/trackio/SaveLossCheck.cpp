@@ -13,7 +13,7 @@ unsigned SaveLossCheck::Unheld(TrackFileType type)
     case TrackFileTcx:
         return common | Folders | Temperature | MissingTimes;
     case TrackFileGeoJson:
-        return common | Folders | Temperature | HeartRateCadence;
+        return common | Folders | Temperature | HeartRateCadence | Power;
     default:
         return 0;
     }
@@ -62,6 +62,8 @@ SaveLossCheck::Result SaveLossCheck::Find(TrackFileType type, const TrackTreeRea
                 found |= Temperature;
             if (gps.HasHeartRate() || gps.HasCadence())
                 found |= HeartRateCadence;
+            if (point.HasPower())
+                found |= Power;
             if (point.GetTime().IsNull())
                 ++untimed;
         }

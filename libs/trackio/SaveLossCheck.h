@@ -29,6 +29,7 @@ public:
         // A GPX point's name, description, links, DGPS values and foreign
         // extensions (PointMarkupTable).
         PointMarkup = 1u << 8,
+        Power = 1u << 9,
     };
 
     struct Result

@@ -138,6 +138,11 @@ void TcxDocumentWriter::WritePoint(const TrackPoint& point)
         m_out.AppendInt(gps.GetCadence());
         m_out.Append("</Cadence>");
     }
+    if (point.HasPower()) {
+        m_out.Append("<Extensions><TPX xmlns=\"http://www.garmin.com/xmlschemas/ActivityExtension/v2\"><Watts>");
+        m_out.AppendInt(point.GetPower());
+        m_out.Append("</Watts></TPX></Extensions>");
+    }
     m_out.Append("</Trackpoint>\n");
 }
 

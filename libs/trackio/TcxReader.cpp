@@ -38,7 +38,11 @@ TcxReader::Tag TcxReader::Classify(std::string_view local)
     case 4:
         return local == "Time" ? Tag::Time : local == "Name" ? Tag::Name : Tag::Other;
     case 5:
-        return local == "Value" ? Tag::Value : local == "Speed" ? Tag::Speed : local == "Track" ? Tag::Track : Tag::Other;
+        return local == "Value"   ? Tag::Value
+               : local == "Speed" ? Tag::Speed
+               : local == "Track" ? Tag::Track
+               : local == "Watts" ? Tag::Watts
+                                  : Tag::Other;
     case 6:
         return local == "Course" ? Tag::Course : Tag::Other;
     case 7:
@@ -204,6 +208,17 @@ void TcxReader::OnEndElement(const Name&)
                     m_point.GetGpsParams().SetGpsSpeed(kmh);
                 else
                     FailValue("Speed", "is out of range");
+            }
+        }
+        break;
+    case Tag::Watts:
+        if (m_inTrackpoint && parent == Tag::Tpx && !TextNumber::Trim(Text()).empty()) {
+            double watts = 0;
+            if (ReadNumber("Watts", watts)) {
+                if (watts >= 0 && watts <= TrackPoint::MaxPower)
+                    m_point.SetPower(static_cast<int>(std::lround(watts)));
+                else
+                    FailValue("Watts", "is out of range");
             }
         }
         break;

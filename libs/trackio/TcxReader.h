@@ -67,6 +67,7 @@ private:
         Cadence,
         Tpx,
         Speed,
+        Watts,
         RunCadence,
     };
 

@@ -35,7 +35,7 @@ QString SaveLossText(TrackFileType type, const SaveLossCheck::Result& result)
         {Loss::HeartRateCadence, IDS_SAVE_LOSS_HEART_CADENCE}, {Loss::Temperature, IDS_SAVE_LOSS_TEMPERATURE},
         {Loss::SpeedCourse, IDS_SAVE_LOSS_SPEED_COURSE},       {Loss::ReceiverValues, IDS_SAVE_LOSS_RECEIVER},
         {Loss::PointStates, IDS_SAVE_LOSS_POINT_STATES},       {Loss::KeptGpxParts, IDS_SAVE_LOSS_KEPT_GPX},
-        {Loss::PointMarkup, IDS_SAVE_LOSS_POINT_MARKUP},
+        {Loss::PointMarkup, IDS_SAVE_LOSS_POINT_MARKUP},       {Loss::Power, IDS_SAVE_LOSS_POWER},
     };
     for (const auto& [loss, id] : plain) {
         if (result.Has(loss))

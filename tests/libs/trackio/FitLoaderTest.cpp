@@ -19,19 +19,19 @@ constexpr int Lap = 19;
 constexpr int64_t Timestamp = 1000000000;
 constexpr const char* TimestampText = "2021-09-08T01:46:40Z";
 
-// timestamp, lat, lon, altitude, heart rate, cadence, speed, temperature
+// timestamp, lat, lon, altitude, heart rate, cadence, speed, temperature, power
 const std::vector<F::Field> kRecordFields = {
-    {253, 4, F::Uint32}, {0, 4, F::Sint32}, {1, 4, F::Sint32}, {2, 2, F::Uint16},
-    {3, 1, F::Uint8},    {4, 1, F::Uint8},  {6, 2, F::Uint16}, {13, 1, F::Sint8},
+    {253, 4, F::Uint32}, {0, 4, F::Sint32}, {1, 4, F::Sint32}, {2, 2, F::Uint16}, {3, 1, F::Uint8},
+    {4, 1, F::Uint8},    {6, 2, F::Uint16}, {13, 1, F::Sint8}, {7, 2, F::Uint16},
 };
 // timestamp, event, event type
 const std::vector<F::Field> kEventFields = {{253, 4, F::Uint32}, {0, 1, F::Enum}, {1, 1, F::Enum}};
 
 // A record at 47.5 N, 8.25 E, 100 m (stored (100 + 500) * 5), 150 bpm,
-// 90 rpm, 5 m/s (stored in mm/s), -5 degrees.
-std::vector<int64_t> FullRecord(int64_t timestamp)
+// 90 rpm, 5 m/s (stored in mm/s), -5 degrees, 1,234 W.
+std::vector<int64_t> FullRecord(int64_t timestamp, int64_t watts = 1234)
 {
-    return {timestamp, F::Semicircles(47.5), F::Semicircles(8.25), 3000, 150, 90, 5000, -5};
+    return {timestamp, F::Semicircles(47.5), F::Semicircles(8.25), 3000, 150, 90, 5000, -5, watts};
 }
 
 // Records with timestamp and position only, latitude 47 + i/1000.
@@ -77,6 +77,8 @@ void ExpectFullRecord(const TrackPoint& point)
     EXPECT_NEAR(gps.GetGpsSpeed(), 18.0, 1e-5) << "5 m/s in km/h";
     ASSERT_TRUE(gps.HasTemperature());
     EXPECT_EQ(gps.GetTemperature(), -5.0f);
+    ASSERT_TRUE(point.HasPower());
+    EXPECT_EQ(point.GetPower(), 1234);
 }
 
 } // namespace
@@ -93,6 +95,20 @@ TEST(FitLoader, RecordBecomesAPointWithItsSensorValues)
         ASSERT_EQ(read.file.PointCount(), 1);
         ExpectFullRecord(read.file.First());
     }
+}
+
+TEST(FitLoader, PowerIsReadWhereTheRecordHasItAndZeroWattsCount)
+{
+    FitBuilder fit;
+    fit.Define(0, Record, kRecordFields);
+    fit.Data(0, FullRecord(Timestamp, 0));
+    // 0xFFFF is the field's "invalid": no reading.
+    fit.Data(0, FullRecord(Timestamp + 1, 0xFFFF));
+    const Read read = ReadFit(fit.File());
+    ASSERT_EQ(read.file.PointCount(), 2);
+    EXPECT_TRUE(read.file.First().HasPower());
+    EXPECT_EQ(read.file.First().GetPower(), 0);
+    EXPECT_FALSE(read.file.Last().HasPower());
 }
 
 TEST(FitLoader, BigEndianDefinitionReadsTheSame)
@@ -138,15 +154,16 @@ TEST(FitLoader, InvalidValuesAreLeftOut)
 {
     FitBuilder fit;
     fit.Define(0, Record, kRecordFields);
-    fit.Data(0, {Timestamp, F::Semicircles(47.5), F::Semicircles(8.25), 0xFFFF, 0xFF, 0xFF, 0xFFFF, 0x7F});
+    fit.Data(0, {Timestamp, F::Semicircles(47.5), F::Semicircles(8.25), 0xFFFF, 0xFF, 0xFF, 0xFFFF, 0x7F, 0xFFFF});
     // No position (0x7FFFFFFF): not a point.
-    fit.Data(0, {Timestamp + 1, 0x7FFFFFFF, 0x7FFFFFFF, 3000, 150, 90, 5000, 20});
+    fit.Data(0, {Timestamp + 1, 0x7FFFFFFF, 0x7FFFFFFF, 3000, 150, 90, 5000, 20, 100});
     const Read read = ReadFit(fit.File());
     ASSERT_EQ(read.file.PointCount(), 1);
     EXPECT_EQ(read.skipped, 1);
     const TrackPoint& point = read.file.First();
     EXPECT_FALSE(point.HasElevation());
     EXPECT_TRUE(point.GetGpsParams().IsEmpty());
+    EXPECT_FALSE(point.HasPower());
 }
 
 TEST(FitLoader, CompressedTimestampsCountOnFromTheLastFullOne)

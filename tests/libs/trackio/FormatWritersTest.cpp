@@ -1,6 +1,7 @@
 // KML, TCX and GeoJSON written by our savers and read back by our readers.
 #include "DocumentSaver.h"
 #include "GeoJsonLoader.h"
+#include "GpxLoader.h"
 #include "IsoTime.h"
 #include "KmlLoader.h"
 #include "LoadManager.h"
@@ -68,6 +69,9 @@ std::vector<TrackPoint> Points(int first, int count, bool withTimes = true)
             gps.SetHeartRate(static_cast<unsigned char>(90 + i));
             gps.SetCadence(static_cast<unsigned char>(60 + i));
         }
+        // Some points without power, and 0 W (coasting) among those with it.
+        if (i % 5 != 3)
+            point.SetPower(i % 5 == 0 ? 0 : 150 + 37 * i);
         points.push_back(point);
     }
     return points;
@@ -97,7 +101,8 @@ std::vector<std::vector<TrackPoint>> PointsOf(const Tracks& tracks)
 
 struct Held
 {
-    bool heartRateCadence = true;
+    // Heart rate, cadence and power.
+    bool sensors = true;
 };
 
 void ExpectSamePoints(const std::vector<TrackPoint>& read, const std::vector<TrackPoint>& written, Held held)
@@ -113,11 +118,13 @@ void ExpectSamePoints(const std::vector<TrackPoint>& read, const std::vector<Tra
         }
         EXPECT_EQ(read[i].GetTime().GetMicroseconds(), written[i].GetTime().GetMicroseconds());
         const TrackPointGpsParams& gps = written[i].GetGpsParams();
-        EXPECT_EQ(read[i].GetGpsParams().HasHeartRate(), held.heartRateCadence && gps.HasHeartRate());
-        if (held.heartRateCadence && gps.HasHeartRate()) {
+        EXPECT_EQ(read[i].GetGpsParams().HasHeartRate(), held.sensors && gps.HasHeartRate());
+        if (held.sensors && gps.HasHeartRate()) {
             EXPECT_EQ(read[i].GetGpsParams().GetHeartRate(), gps.GetHeartRate());
             EXPECT_EQ(read[i].GetGpsParams().GetCadence(), gps.GetCadence());
         }
+        EXPECT_EQ(read[i].HasPower(), held.sensors && written[i].HasPower());
+        EXPECT_EQ(read[i].GetPower(), held.sensors ? written[i].GetPower() : 0);
     }
 }
 
@@ -137,6 +144,15 @@ LoadedFile ReadBack(TrackLoaderBase&& loader, const QByteArray& bytes)
 }
 
 } // namespace
+
+TEST(FormatWriters, GpxKeepsPowerBesideTheGarminValuesAndValidates)
+{
+    const Tracks tracks = Sample();
+    const QByteArray gpx = tracks.Save(TrackFileGpx);
+    ExpectSegments(ReadBack(GpxLoader(), gpx), PointsOf(tracks), {});
+    EXPECT_TRUE(gpx.contains("</gpxtpx:TrackPointExtension><pwr:PowerInWatts>0</pwr:PowerInWatts>"));
+    EXPECT_EQ(SchemaComplaint(XmlSchema::Gpx11, gpx), QString());
+}
 
 TEST(FormatWriters, KmlKeepsFoldersNamesPointsTimesElevationsAndValues)
 {
@@ -242,7 +258,7 @@ TEST(FormatWriters, GeoJsonMakesAFeaturePerSegmentNamedAfterItOrItsFolder)
     const Tracks tracks = Sample();
     const QByteArray json = tracks.Save(TrackFileGeoJson);
     const LoadedFile read = ReadBack(GeoJsonLoader(), json);
-    ExpectSegments(read, PointsOf(tracks), {.heartRateCadence = false});
+    ExpectSegments(read, PointsOf(tracks), {.sensors = false});
     EXPECT_TRUE(read.folderPaths.isEmpty());
     EXPECT_EQ(read.SegmentNames(),
               (QStringList{QStringLiteral("Warm-up"), QStringLiteral("Up"), QStringLiteral("Climb & descent"),
@@ -258,7 +274,7 @@ TEST(FormatWriters, GeoJsonWithoutTimesHasNoCoordTimesAndEscapesNames)
     const QByteArray json = tracks.Save(TrackFileGeoJson);
     EXPECT_FALSE(json.contains("coordTimes"));
     const LoadedFile read = ReadBack(GeoJsonLoader(), json);
-    ExpectSegments(read, {points}, {.heartRateCadence = false});
+    ExpectSegments(read, {points}, {.sensors = false});
     EXPECT_EQ(read.segments[0].name, QStringLiteral("\"Quoted\" \\ tab\t"));
 }
 
@@ -294,14 +310,15 @@ TEST(SaveLossCheck, NamesWhatEachFormatCannotHold)
     using Loss = SaveLossCheck::Loss;
     EXPECT_EQ(SaveLossCheck::Find(TrackFileGpx, tree, tracks.fileTid, tracks.data).losses, 0u);
     EXPECT_EQ(SaveLossCheck::Find(TrackFileKml, tree, tracks.fileTid, tracks.data).losses, 0u)
-        << "KML holds folders, heart rate and cadence";
+        << "KML holds folders, heart rate, cadence and power";
     const SaveLossCheck::Result tcx = SaveLossCheck::Find(TrackFileTcx, tree, tracks.fileTid, tracks.data);
     EXPECT_EQ(tcx.losses, unsigned(Loss::Folders | Loss::MissingTimes));
     EXPECT_EQ(tcx.untimedPoints, 4 + 5 + 3 + 6);
     EXPECT_EQ(SaveLossCheck::Find(TrackFileGeoJson, tree, tracks.fileTid, tracks.data).losses,
-              unsigned(Loss::Folders | Loss::HeartRateCadence));
+              unsigned(Loss::Folders | Loss::HeartRateCadence | Loss::Power));
     const int warmUp = tree.GetChildren(tracks.fileTid)[0];
-    EXPECT_EQ(SaveLossCheck::Find(TrackFileGeoJson, tree, warmUp, tracks.data).losses, unsigned(Loss::HeartRateCadence))
+    EXPECT_EQ(SaveLossCheck::Find(TrackFileGeoJson, tree, warmUp, tracks.data).losses,
+              unsigned(Loss::HeartRateCadence | Loss::Power))
         << "a segment alone has no folder";
 }
 
@@ -356,7 +373,7 @@ TEST(FormatWriters, RealTracksReadBackWithTheSamePoints)
             const LoadedTrackFile copy = LoadManager().Load(path);
             EXPECT_EQ(copy.type, type);
             ASSERT_EQ(copy.status, TrackLoaderI::Success) << copy.error.toStdString();
-            ExpectSamePoints(AllPoints(copy), written, {.heartRateCadence = type != TrackFileGeoJson});
+            ExpectSamePoints(AllPoints(copy), written, {.sensors = type != TrackFileGeoJson});
             if (type == TrackFileGeoJson)
                 continue;
             // Valid unless the user was told that points lack a time the

@@ -11,8 +11,8 @@
 namespace {
 
 // Every point child that we do not model, out of the schema's order, a GPX
-// 1.0 url, two foreign extensions in their own namespaces (one declared on
-// the point itself), Garmin values that we read and one that we do not.
+// 1.0 url, a foreign extension in its own namespace declared on the point
+// itself, and Garmin's heart rate and power, which we read.
 const char* const kKeptEverything =
     "<gpx version=\"1.1\" creator=\"t\" xmlns=\"http://www.topografix.com/GPX/1/1\""
     " xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v1\""
@@ -79,13 +79,16 @@ TEST(GpxPointMarkup, UnmodelledPointDataIsKeptInSchemaOrderAndOnlyWhereThereIsSo
                               "<link href=\"http://x.org/a?b=1&amp;c=2\"><text>t</text><type>text/html</type></link>"
                               "<sym>Flag</sym><type>gate</type>");
     EXPECT_EQ(kept[0].dgps, "<ageofdgpsdata>3</ageofdgpsdata><dgpsid>12</dgpsid>");
-    // The Garmin extension is ours to write from the values read.
-    EXPECT_EQ(kept[0].extensions, "<pwr:PowerInWatts>250</pwr:PowerInWatts>"
-                                  "<m:meter m:unit=\"w\"><m:left>48</m:left> and <m:right>52</m:right></m:meter>");
-    EXPECT_EQ(original.data->Get(FirstSegment(original))->GetPoints()[0].GetGpsParams().GetHeartRate(), 120);
+    // The Garmin extensions are ours to write from the values read.
+    EXPECT_EQ(kept[0].extensions, "<m:meter m:unit=\"w\"><m:left>48</m:left> and <m:right>52</m:right></m:meter>");
+    const std::vector<TrackPoint>& points = original.data->Get(FirstSegment(original))->GetPoints();
+    EXPECT_EQ(points[0].GetGpsParams().GetHeartRate(), 120);
+    EXPECT_EQ(points[0].GetPower(), 250);
     EXPECT_EQ(kept[1], KeptText{});
-    EXPECT_EQ(original.data->Get(FirstSegment(original))->GetPoints()[1].GetMarkupTag(), 0u);
-    EXPECT_EQ(kept[2], (KeptText{"<sym>Dot</sym>", "", "<pwr:PowerInWatts>260</pwr:PowerInWatts>"}));
+    EXPECT_EQ(points[1].GetMarkupTag(), 0u);
+    EXPECT_FALSE(points[1].HasPower());
+    EXPECT_EQ(kept[2], (KeptText{"<sym>Dot</sym>", "", ""}));
+    EXPECT_EQ(points[2].GetPower(), 260);
     EXPECT_EQ(kept[3], (KeptText{"<name>no extensions</name>", "", ""}));
 }
 
