@@ -79,12 +79,16 @@ ProfileDlg::ProfileDlg(ShowPoint showPoint, QWidget* parent)
     bar->setContentsMargins(0, 0, 0, 0);
     bar->addWidget(m_axisChoice);
     bar->addWidget(m_valuesButton);
-    bar->addSpacing(8);
-    bar->addWidget(m_rangeSummary, 1);
+    bar->addStretch(1);
+    // A range's figures are a long line: on a row of their own and wrapped,
+    // they do not make the pane, and with it the window, wider than the
+    // docks beside it allow.
+    m_rangeSummary->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addLayout(bar);
+    layout->addWidget(m_rangeSummary);
     layout->addWidget(m_view, 1);
 
     m_view->SetEmptyText(tr.LoadStr(IDS_PROFILE_NO_SEGMENT));

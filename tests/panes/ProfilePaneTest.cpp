@@ -177,6 +177,9 @@ TEST_F(ProfilePaneTest, ADraggedRangeIsTheTracksRangeWithItsFiguresAndItsCommand
     EXPECT_TRUE(summary.startsWith(QStringLiteral("5 points"))) << summary.toStdString();
     EXPECT_TRUE(summary.contains(QStringLiteral("40 m"))) << summary.toStdString();
     EXPECT_TRUE(summary.contains(QStringLiteral("up 8 m, down 0 m"))) << summary.toStdString();
+    // The figures wrap rather than widen the pane, which would squeeze the
+    // docks beside it.
+    EXPECT_LT(dlg.minimumSizeHint().width(), QFontMetrics(dlg.font()).horizontalAdvance(summary));
 
     // A range set elsewhere is shaded here; on another segment it is not.
     Holder().SetPointRange(segment, 7, 9);
