@@ -110,6 +110,8 @@ TrackPoint IncreaseFrequency::Interpolate(const TrackPoint& p, const TrackPoint&
         point.SetTime(p.GetTime() + TimeSpan::FromMicroseconds(offset));
     }
     MixGpsParams(p.GetGpsParams(), q.GetGpsParams(), j, k, point.GetGpsParams());
+    if (p.HasPower() && q.HasPower())
+        point.SetPower(static_cast<int>(std::lround(Mix(p.GetPower(), q.GetPower(), j, k))));
     return point;
 }
 

@@ -547,6 +547,8 @@ enum StringId : int
     IDS_RECIPE_ONE_SEGMENT_NOT_RECORDED = 70304,
     IDS_PREVIEW_COUNTING = 70305,
     IDS_SAVE_LOSS_POWER = 70306,
+    IDS_PTLIST_POWER = 70307,
+    IDS_PTPROP_POWER = 70308,
 };
 
 // The string id of a command's menu text. A command id doubles as the id of

@@ -665,6 +665,8 @@ constexpr StringTableEntry kStrings[] = {
      u"not recorded; use Filter by value on the whole file to record it."},
     {IDS_PREVIEW_COUNTING, u"counting\u2026"},
     {IDS_SAVE_LOSS_POWER, u"Power is left out."},
+    {IDS_PTLIST_POWER, u"Power (W)"},
+    {IDS_PTPROP_POWER, u"Power (W)"},
 };
 
 } // namespace

@@ -38,6 +38,11 @@ std::optional<double> Elevation(const TrackPointEx& point)
     return point.HasElevation() ? std::optional<double>(point.GetElevation()) : std::nullopt;
 }
 
+std::optional<double> Power(const TrackPointEx& point)
+{
+    return point.HasPower() ? std::optional<double>(point.GetPower()) : std::nullopt;
+}
+
 std::optional<double> Latitude(const TrackPointEx& point)
 {
     return point.GetLat();
@@ -343,6 +348,11 @@ constexpr PointFieldInfo kFields[] = {
     {.id = PointField::FixType,
      .sheet = {.place = 16, .group = Group::Gps, .titleId = IDS_PTPROP_FIX_TYPE},
      .sheetText = Text::SheetFixType},
+    {.id = PointField::Power,
+     .value = Read::Power,
+     .style = Style::Count,
+     .column = {.place = 25, .titleId = IDS_PTLIST_POWER, .width = 36},
+     .sheet = {.place = 20, .group = Group::Sensors, .titleId = IDS_PTPROP_POWER}},
 };
 
 constexpr bool NumberedInOrder()

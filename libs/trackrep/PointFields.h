@@ -46,6 +46,8 @@ enum Id : int {
     Longitude = 25,
     Satellites = 26,
     FixType = 27,
+    // A column again.
+    Power = 28,
 };
 } // namespace PointField
 

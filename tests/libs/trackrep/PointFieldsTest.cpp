@@ -147,16 +147,18 @@ TEST_F(PointFieldsTest, ColumnIdsAreTheOnesSavedLayoutsHold)
         {15, IDS_PTLIST_FROM_START},  {16, IDS_PTLIST_GPS_SPEED}, {17, IDS_PTLIST_GPS_HEADING},
         {18, IDS_PTLIST_HDOP},        {19, IDS_PTLIST_VDOP},      {20, IDS_PTLIST_PDOP},
         {21, IDS_PTLIST_HEART_RATE},  {22, IDS_PTLIST_CADENCE},   {23, IDS_PTLIST_TEMPERATURE},
+        // Added after the fields that are no column.
+        {28, IDS_PTLIST_POWER},
     };
     ASSERT_EQ(PointFields::ListColumns().size(), saved.size());
     for (const PointFieldInfo* field : PointFields::ListColumns()) {
         ASSERT_TRUE(saved.contains(field->id)) << field->id;
         EXPECT_EQ(field->column.titleId, saved.at(field->id)) << field->id;
     }
-    // The fields that are no column have numbers after the columns'.
+    // The fields that are no column have numbers after the first columns'.
     for (const PointFieldInfo& field : PointFields::All()) {
         if (field.column.place == 0) {
-            EXPECT_GE(field.id, static_cast<int>(saved.size()));
+            EXPECT_GT(field.id, PointField::Temperature);
         }
     }
 }
