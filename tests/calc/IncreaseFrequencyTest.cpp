@@ -150,6 +150,8 @@ TEST(IncreaseFrequencyValues, ReceiverValuesOnlyWhereBothEndsHaveThem)
     q.GetGpsParams().SetTemperature(13.0f, TemperatureType::Water);
     p.GetGpsParams().SetGpsAzimuth(350.0);
     q.GetGpsParams().SetGpsAzimuth(20.0);
+    p.SetPower(200);
+    q.SetPower(260);
     const std::vector<TrackPoint> out = Densify({p, q});
     ASSERT_EQ(out.size(), 4u);
     const TrackPointGpsParams& first = out[1].GetGpsParams();
@@ -168,6 +170,11 @@ TEST(IncreaseFrequencyValues, ReceiverValuesOnlyWhereBothEndsHaveThem)
     EXPECT_NEAR(first.GetGpsAzimuth(), 240.0, 1e-4);
     EXPECT_FALSE(first.HasCadence());
     EXPECT_FALSE(first.HasPdop());
+    EXPECT_EQ(out[1].GetPower(), 220);
+    EXPECT_EQ(out[2].GetPower(), 240);
+    // Power only between two readings.
+    q.ClearPower();
+    EXPECT_FALSE(Densify({p, q})[1].HasPower());
 }
 
 TEST(IncreaseFrequencyValues, TemperatureOfTheSameKindIsInterpolated)

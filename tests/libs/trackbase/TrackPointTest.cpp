@@ -71,6 +71,17 @@ TEST(TrackPoint, ElevationIsOptionalAndPointsStaySmall)
     EXPECT_EQ(q.GetLat(), 52.5);
     // A million points are read into memory at once.
     EXPECT_LE(sizeof(TrackPoint), 80u);
+
+    // Power is optional too; 0 W is a reading, and it tells points apart.
+    TrackPoint r = q;
+    EXPECT_FALSE(r.HasPower());
+    r.SetPower(0);
+    EXPECT_TRUE(r.HasPower());
+    EXPECT_FALSE(r == q);
+    r.SetPower(1 << 20);
+    EXPECT_EQ(r.GetPower(), TrackPoint::MaxPower);
+    r.ClearPower();
+    EXPECT_TRUE(r == q);
 }
 
 TEST(TrackDataSet, HoldsArraysByTid)
