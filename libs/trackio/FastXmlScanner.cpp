@@ -223,9 +223,10 @@ FastXmlScanner::Step FastXmlScanner::Refill(size_t keepFrom)
             m_pinned -= keepFrom;
         m_base += static_cast<long long>(keepFrom);
     }
-    if (m_buffer.size() - m_size < m_chunkBytes + 1)
-        m_buffer.resize(m_size + m_chunkBytes + 1);
+    // No more than the file holds: a small file gets a small buffer.
     const qint64 want = ReadChunkBytes(m_device, static_cast<qint64>(m_chunkBytes));
+    if (m_buffer.size() - m_size < static_cast<size_t>(want) + 1)
+        m_buffer.resize(m_size + static_cast<size_t>(want) + 1);
     const qint64 got = m_device.read(m_buffer.data() + m_size, want);
     if (got < 0)
         return Step::Decline;
