@@ -111,7 +111,7 @@ TrackPoint IncreaseFrequency::Interpolate(const TrackPoint& p, const TrackPoint&
     }
     MixGpsParams(p.GetGpsParams(), q.GetGpsParams(), j, k, point.GetGpsParams());
     if (p.HasPower() && q.HasPower())
-        point.SetPower(static_cast<int>(std::lround(Mix(p.GetPower(), q.GetPower(), j, k))));
+        point.SetPower(Mix(p.GetPower(), q.GetPower(), j, k));
     return point;
 }
 

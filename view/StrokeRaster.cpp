@@ -1,6 +1,5 @@
 #include "StrokeRaster.h"
 
-#include <QImage>
 
 #include <algorithm>
 #include <array>
@@ -69,11 +68,6 @@ std::pair<int, int> SolidColumns(QPointF a, QPointF b, double radius, double py)
 }
 
 } // namespace
-
-StrokeRaster::StrokeRaster(QImage& image, QPoint origin)
-    : StrokeRaster(image.bits(), image.bytesPerLine(), image.size(), origin, 0, image.height())
-{
-}
 
 StrokeRaster::StrokeRaster(uchar* bits, qsizetype bytesPerLine, QSize size, QPoint origin, int firstRow, int endRow)
     : m_bits(bits), m_bytesPerLine(bytesPerLine), m_origin(origin), m_width(size.width()),

@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-class QImage;
-
 // Draws anti-aliased wide lines straight into the pixels of a premultiplied
 // image. A line is the union of its legs, each a band with round, flat or
 // square ends, so joins come out round and a long line that crosses itself
@@ -32,10 +30,10 @@ public:
     };
     static constexpr int MaxSpread = 2;
 
-    // Lines are given in coordinates that origin moves onto the image.
-    StrokeRaster(QImage& image, QPoint origin);
-    // Only the image rows [firstRow, endRow) of a premultiplied image given
-    // by its pixels: rasters of disjoint bands may work on one image at once.
+    // Lines are given in coordinates that origin moves onto the image. Only
+    // the image rows [firstRow, endRow) of a premultiplied image given by
+    // its pixels are drawn: rasters of disjoint bands may work on one image
+    // at once.
     StrokeRaster(uchar* bits, qsizetype bytesPerLine, QSize size, QPoint origin, int firstRow, int endRow);
 
     void Polyline(const QPoint* points, int count, const Style& style);

@@ -7,6 +7,7 @@
 #include "TrackPointStatus.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 // The position of a point: x is longitude, y latitude (degrees, WGS 84),
@@ -74,9 +75,17 @@ public:
     // in what would be padding beside the elevation's flag.
     bool HasPower() const { return m_power != NoPower; }
     int GetPower() const { return HasPower() ? m_power : 0; }
-    void SetPower(int watts) { m_power = static_cast<uint16_t>(std::clamp(watts, 0, MaxPower)); }
+    // Rounded to whole watts and held to 0..MaxPower.
+    void SetPower(double watts)
+    {
+        const double held = watts >= 0 ? std::min(watts, static_cast<double>(MaxPower)) : 0.0;
+        m_power = static_cast<uint16_t>(std::lround(held));
+    }
     void ClearPower() { m_power = NoPower; }
     static constexpr int MaxPower = 0xFFFE;
+    // Whether a value read from a file is a reading that SetPower keeps as
+    // it is: not negative, not beyond MaxPower, a number.
+    static bool IsPowerReading(double watts) { return watts >= 0 && watts <= MaxPower; }
 
     // Names the markup kept from the file for this point (PointMarkupTable);
     // 0 when there is none. It sits in what would be padding, so it costs

@@ -130,8 +130,8 @@ void FitLoader::AddRecord(const FitMessage& message, LoadContext& context)
         gps.SetCadence(static_cast<unsigned char>(value));
     if (message.GetInteger(Temperature, value))
         gps.SetTemperature(static_cast<float>(value));
-    if (message.GetInteger(Power, value) && value >= 0 && value <= TrackPoint::MaxPower)
-        point.SetPower(static_cast<int>(value));
+    if (message.GetInteger(Power, value) && TrackPoint::IsPowerReading(static_cast<double>(value)))
+        point.SetPower(static_cast<double>(value));
 
     if (!m_segment || m_breakPending) {
         m_prefault.Stop();

@@ -165,8 +165,8 @@ void GpxPointReader::ReadExtensionValue(std::string_view local, std::string_view
         if (ParseByte(text, byte))
             gps.SetCadence(byte);
     } else if (local == "PowerInWatts" || local == "power") {
-        if (TextNumber::ToDouble(text, value) && value >= 0 && value <= TrackPoint::MaxPower)
-            m_point.SetPower(static_cast<int>(std::lround(value)));
+        if (TextNumber::ToDouble(text, value) && TrackPoint::IsPowerReading(value))
+            m_point.SetPower(value);
     } else if (!TextNumber::ToDouble(text, value) || !TextNumber::FitsFloat(value * KmhPerMs)) {
         return; // unreadable, or beyond single precision at the largest scale used below
     } else if (local == "atemp" || local == "temp" || local == "Temperature") {

@@ -280,8 +280,8 @@ void KmlReader::EndTrack()
             if (coord < temperatures.size() && !std::isnan(temperatures[coord]))
                 params.SetTemperature(temperatures[coord]);
             const std::vector<float>& powers = m_arrays[PowerArray];
-            if (coord < powers.size() && powers[coord] >= 0 && powers[coord] <= TrackPoint::MaxPower)
-                point.SetPower(static_cast<int>(std::lround(powers[coord])));
+            if (coord < powers.size() && TrackPoint::IsPowerReading(powers[coord]))
+                point.SetPower(powers[coord]);
             ++coord;
         }
         SpareCapacity::Release(*m_track);

@@ -215,8 +215,8 @@ void TcxReader::OnEndElement(const Name&)
         if (m_inTrackpoint && parent == Tag::Tpx && !TextNumber::Trim(Text()).empty()) {
             double watts = 0;
             if (ReadNumber("Watts", watts)) {
-                if (watts >= 0 && watts <= TrackPoint::MaxPower)
-                    m_point.SetPower(static_cast<int>(std::lround(watts)));
+                if (TrackPoint::IsPowerReading(watts))
+                    m_point.SetPower(watts);
                 else
                     FailValue("Watts", "is out of range");
             }

@@ -259,14 +259,14 @@ void HistogramDlg::ContinuePreview(ValueFilterPreview::Clock::time_point partEnd
         return;
     const bool complete = m_preview->Continue(partEnd);
     const std::map<int, int>& marked = m_preview->GetMarks();
+    // Before the marks are complete: the points found so far, and the share
+    // waits for the whole count.
+    m_count->setText(QString::number(marked.size()));
     if (complete) {
         const int valid = m_preview->GetTrack()->GetPtNav().GetValidCount();
-        m_count->setText(QString::number(marked.size()));
         m_percent->setText(valid > 0 ? String::Ftoa(100.0 * static_cast<double>(marked.size()) / valid, 2)
                                      : QString());
     } else {
-        // The points found so far; the share waits for the whole count.
-        m_count->setText(QString::number(marked.size()));
         m_percent->setText(Translator::GetInstance().LoadStr(IDS_PREVIEW_COUNTING));
         m_previewWork->start();
     }
