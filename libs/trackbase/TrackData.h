@@ -29,6 +29,7 @@ public:
     TrackPoint& GetTrackPoint(int index) override { return m_points[static_cast<size_t>(index)]; }
 
     void Append(const TrackPoint& point) { m_points.push_back(point); }
+    void Append(const std::vector<TrackPoint>& points) { m_points.insert(m_points.end(), points.begin(), points.end()); }
     void Insert(int index, const TrackPoint& point) { InsertPoints(index, {point}); }
     void InsertPoints(int index, const std::vector<TrackPoint>& points);
     void Erase(int index) { m_points.erase(m_points.begin() + index); }

@@ -74,9 +74,11 @@ bool ExpatStreamReader::Parse(QIODevice& device)
     }
 }
 
-std::optional<bool> ExpatStreamReader::ParseFast(QIODevice& device, size_t chunkBytes)
+std::optional<bool> ExpatStreamReader::ParseFast(QIODevice& device, size_t chunkBytes, long long readAheadBytes)
 {
-    FastXmlScanner scanner(*this, device, m_context, chunkBytes);
+    // Offsets of the stretches count from the device's start.
+    XmlReadAhead* ahead = readAheadBytes > 0 && device.pos() == 0 ? StartReadAhead(device, readAheadBytes) : nullptr;
+    FastXmlScanner scanner(*this, device, m_context, chunkBytes, ahead);
     m_scanner = &scanner;
     const FastXmlScanner::Outcome outcome = scanner.Run();
     m_scanner = nullptr;
@@ -163,6 +165,17 @@ void ExpatStreamReader::EndEvent(const Name& name)
     --m_depth;
     OnEndElement(name);
     m_text.clear();
+}
+
+long long ExpatStreamReader::ReadAheadEvent(long long at)
+{
+    if (m_failed)
+        return -1;
+    const long long end = OnReadAhead(at);
+    // As after the end tag of the stretch's last element.
+    if (end >= 0)
+        m_text.clear();
+    return end;
 }
 
 void XMLCALL ExpatStreamReader::StartHandler(void* self, const XML_Char* name, const XML_Char** attributes)

@@ -9,6 +9,7 @@
 class FastXmlScanner;
 class LoadContext;
 class QIODevice;
+class XmlReadAhead;
 
 // A streaming XML reader over expat for the track formats: it feeds the
 // device to the parser in pieces (no document in memory), reports progress,
@@ -40,8 +41,12 @@ public:
     // The same through FastXmlScanner, which reads the common shape of a
     // file straight from the bytes; empty when it declined the file. What
     // the reader made of it before then is to be thrown away, and the file
-    // read again by Parse with a new reader.
-    std::optional<bool> ParseFast(QIODevice& device, size_t chunkBytes);
+    // read again by Parse with a new reader. readAheadBytes: when not 0,
+    // readers that can have stretches of about that size read ahead on
+    // another thread (StartReadAhead).
+    std::optional<bool> ParseFast(QIODevice& device, size_t chunkBytes, long long readAheadBytes = 0);
+    // How many points the last fast read took from what was read ahead.
+    virtual long long GetPointsReadAhead() const { return 0; }
 
     // Splits an element or attribute name as expat reports it.
     static Name SplitName(const char* name);
@@ -57,6 +62,12 @@ protected:
     // Text() holds the character data since the last start or end tag.
     virtual void OnEndElement(const Name& name) = 0;
     virtual void OnNamespaceDeclaration(std::string_view /*prefix*/, std::string_view /*uri*/) {}
+    // A reader that can use stretches read ahead of device (at its start)
+    // starts their reading; null for none.
+    virtual XmlReadAhead* StartReadAhead(const QIODevice& /*device*/, long long /*stretchBytes*/) { return nullptr; }
+    // The scanner is at the start of a stretch read ahead: a reader taking
+    // it gives its end, where the scanner goes on; -1 leaves it.
+    virtual long long OnReadAhead(long long /*at*/) { return -1; }
 
     // Character data since the last tag, untrimmed.
     const std::string& Text() const { return m_text; }
@@ -73,6 +84,7 @@ private:
     // The events, from expat or the fast scanner.
     void StartEvent(const Name& name, const char** attributes);
     void EndEvent(const Name& name);
+    long long ReadAheadEvent(long long at);
     void TextEvent(const char* text, size_t length)
     {
         if (!m_failed)

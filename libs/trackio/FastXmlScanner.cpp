@@ -3,6 +3,7 @@
 #include "ExpatStreamReader.h"
 #include "LoadContext.h"
 #include "ReadChunk.h"
+#include "XmlReadAhead.h"
 
 #include <QIODevice>
 
@@ -154,11 +155,12 @@ long long CountBreaks(const char* bytes, size_t size, bool& crBefore)
 } // namespace
 
 FastXmlScanner::FastXmlScanner(ExpatStreamReader& reader, QIODevice& device, LoadContext& context,
-                               size_t chunkBytes)
+                               size_t chunkBytes, XmlReadAhead* ahead)
     : m_reader(reader)
     , m_device(device)
     , m_context(context)
     , m_chunkBytes(std::max<size_t>(1, chunkBytes))
+    , m_ahead(ahead)
 {
 }
 
@@ -403,6 +405,12 @@ FastXmlScanner::Step FastXmlScanner::ReadContent()
                 return step;
             continue;
         }
+        if (m_ahead && m_base + static_cast<long long>(m_pos) >= m_aheadAt) {
+            const Step step = OfferReadAhead();
+            if (step != Step::Done)
+                return step;
+            continue;
+        }
         Step step = Step::Done;
         switch (m_buffer[m_pos]) {
         case '<':
@@ -428,6 +436,41 @@ FastXmlScanner::Step FastXmlScanner::ReadContent()
             return step;
     }
     return Step::Done;
+}
+
+FastXmlScanner::Step FastXmlScanner::OfferReadAhead()
+{
+    long long here = m_base + static_cast<long long>(m_pos);
+    if (here == m_aheadAt && m_buffer[m_pos] == '<') {
+        m_event = m_pos;
+        const long long end = m_reader.ReadAheadEvent(here);
+        if (m_reader.HasFailed())
+            return Step::Stop;
+        if (end > here) {
+            const Step step = SkipTo(end);
+            if (step != Step::Done)
+                return step;
+            here = end;
+        }
+    }
+    // Past it by one at least, so that a stretch not taken is not offered again.
+    m_aheadAt = m_ahead->NextStart(here == m_aheadAt ? here + 1 : here);
+    return Step::Done;
+}
+
+FastXmlScanner::Step FastXmlScanner::SkipTo(long long offset)
+{
+    const long long inBuffer = offset - m_base;
+    if (inBuffer <= static_cast<long long>(m_size)) {
+        m_pos = static_cast<size_t>(inBuffer);
+        return Step::Done;
+    }
+    if (!m_device.seek(m_start + offset))
+        return Step::Decline;
+    m_base = offset;
+    m_size = m_pos = m_event = 0;
+    m_end = false;
+    return Refill(0);
 }
 
 FastXmlScanner::Step FastXmlScanner::ReadMarkup()

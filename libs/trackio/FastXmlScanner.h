@@ -9,6 +9,7 @@
 
 class LoadContext;
 class QIODevice;
+class XmlReadAhead;
 
 // Reads the plain XML that track programs write straight from the bytes and
 // reports to an ExpatStreamReader the same events, text, lines and offsets
@@ -31,8 +32,9 @@ public:
 
     // chunkBytes: how much to read at a time (small in tests, to put the
     // ends of reads inside every kind of markup).
+    // ahead: what another thread reads ahead for the reader, or null.
     FastXmlScanner(ExpatStreamReader& reader, QIODevice& device, LoadContext& context,
-                   size_t chunkBytes = DefaultChunkBytes);
+                   size_t chunkBytes = DefaultChunkBytes, XmlReadAhead* ahead = nullptr);
 
     Outcome Run();
 
@@ -89,6 +91,10 @@ private:
     Step ReadMisc(bool& atElement);
     Step ReadComment();
     Step ReadContent();
+    // At or past the next stretch read ahead: lets the reader take it.
+    Step OfferReadAhead();
+    // Goes on reading at offset, which may lie past the bytes held.
+    Step SkipTo(long long offset);
     Step ReadMarkup();
     Step ReadCData();
     Step ReadText();
@@ -115,6 +121,8 @@ private:
     QIODevice& m_device;
     LoadContext& m_context;
     const size_t m_chunkBytes;
+    XmlReadAhead* const m_ahead;
+    long long m_aheadAt = 0; // where to offer or ask m_ahead next
 
     std::vector<char> m_buffer;
     size_t m_size = 0;     // bytes held

@@ -332,16 +332,43 @@ void GpxReader::FinishPoint()
     }
     ++m_trackPoints;
     const int count = m_segment->GetPointCount();
-    if (m_segmentReserved || count != EstimateAfterPoints)
-        return;
+    if (!m_segmentReserved && count >= EstimateAfterPoints)
+        ReserveForRest(count, CurrentByteIndex());
+}
+
+void GpxReader::ReserveForRest(int count, long long here)
+{
     m_segmentReserved = true;
     const long long total = Context().GetTotalBytes();
-    const long long here = CurrentByteIndex();
     if (total <= here)
         return;
     const double bytesPerPoint = std::max(16.0, static_cast<double>(here - m_segmentStartByte) / count);
     const double expected = std::min(1e8, static_cast<double>(total - here) / bytesPerPoint * 1.05);
     m_segment->Reserve(count + static_cast<int>(expected) + 16);
+}
+
+XmlReadAhead* GpxReader::StartReadAhead(const QIODevice& device, long long stretchBytes)
+{
+    std::unique_ptr<QIODevice> second = GpxPointRuns::OpenSecondReader(device);
+    if (second)
+        m_runs = std::make_unique<GpxPointRuns>(std::move(second), stretchBytes);
+    return m_runs.get();
+}
+
+long long GpxReader::OnReadAhead(long long at)
+{
+    if (m_stopped || !m_runs || m_stack.empty() || m_stack.back() != In::Segment)
+        return -1;
+    std::optional<GpxPointRuns::Run> run = m_runs->Take(at);
+    if (!run)
+        return -1;
+    const int count = m_segment->GetPointCount() + static_cast<int>(run->points.size());
+    if (!m_segmentReserved && count >= EstimateAfterPoints)
+        ReserveForRest(count, run->end);
+    m_segment->Append(run->points);
+    m_trackPoints += static_cast<long long>(run->points.size());
+    m_pointsReadAhead += static_cast<long long>(run->points.size());
+    return run->end;
 }
 
 uint32_t GpxReader::KeepPointMarkup()

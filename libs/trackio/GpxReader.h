@@ -4,6 +4,7 @@
 #include "Gpx10Metadata.h"
 #include "GpxKeptMarkup.h"
 #include "GpxPointReader.h"
+#include "GpxPointRuns.h"
 #include "GpxPrefixMap.h"
 #include "PointMarkupTable.h"
 #include "TrackData.h"
@@ -31,9 +32,14 @@ class GpxReader : public ExpatStreamReader
 public:
     explicit GpxReader(LoadContext& context);
 
+    long long GetPointsReadAhead() const override { return m_pointsReadAhead; }
+
 protected:
     void OnStartElement(const Name& name, const char** attributes) override;
     void OnEndElement(const Name& name) override;
+    XmlReadAhead* StartReadAhead(const QIODevice& device, long long stretchBytes) override;
+    // Takes a run of points read ahead where one opens in a segment.
+    long long OnReadAhead(long long at) override;
 
 private:
     // What the open element is.
@@ -76,6 +82,9 @@ private:
     void FinishSegment();
     void StartPoint(const char** attributes);
     void FinishPoint();
+    // Sizes the segment's array once for the points the rest of the file
+    // may hold, judged from count points up to offset here.
+    void ReserveForRest(int count, long long here);
     // The tag under which the open point's kept markup went, 0 for none.
     uint32_t KeepPointMarkup();
     void ReadPointValue(const Name& name);
@@ -115,6 +124,8 @@ private:
     long long m_segmentStartByte = 0;
     bool m_segmentReserved = false;
     long long m_trackPoints = 0;
+    std::unique_ptr<GpxPointRuns> m_runs;
+    long long m_pointsReadAhead = 0;
 
     std::vector<Route> m_routeList;
 };

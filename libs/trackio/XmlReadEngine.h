@@ -5,7 +5,9 @@
 
 #include <QIODevice>
 
+#include <limits>
 #include <optional>
+#include <thread>
 
 // Which XML reader reads a file: the fast scanner where it can, expat where
 // it declines, and expat alone when the fast one is switched off (to compare
@@ -18,8 +20,17 @@ public:
     void SetFastAllowed(bool allowed) { m_fastAllowed = allowed; }
     // How much the fast scanner reads at a time.
     void SetChunkBytes(size_t bytes) { m_chunkBytes = bytes; }
+    // Files of fromBytes or more have stretches of stretchBytes read ahead
+    // on a second thread, where the reader can use them (GPX).
+    void SetReadAhead(long long stretchBytes, qint64 fromBytes)
+    {
+        m_readAheadBytes = stretchBytes;
+        m_readAheadFrom = fromBytes;
+    }
     // Which one read the last file to its end or its failure.
     Used LastUsed() const { return m_used; }
+    // How many of the last file's points were read ahead.
+    long long PointsReadAhead() const { return m_pointsReadAhead; }
 
     // Reads the device with a Reader (an ExpatStreamReader) made for context.
     template <class Reader>
@@ -32,12 +43,15 @@ public:
     bool Read(QIODevice& device, LoadContext& context, Finished finished)
     {
         m_used = Used::None;
+        m_pointsReadAhead = 0;
         if (m_fastAllowed && !device.isSequential() && context.CanDiscardContent()) {
             const qint64 start = device.pos();
             std::optional<bool> read;
             {
                 Reader reader(context);
-                read = reader.ParseFast(device, m_chunkBytes);
+                const bool ahead = device.size() - start >= m_readAheadFrom;
+                read = reader.ParseFast(device, m_chunkBytes, ahead ? m_readAheadBytes : 0);
+                m_pointsReadAhead = reader.GetPointsReadAhead();
                 if (read)
                     finished(reader);
             }
@@ -61,5 +75,11 @@ public:
 private:
     bool m_fastAllowed = true;
     size_t m_chunkBytes = FastXmlScanner::DefaultChunkBytes;
+    // A second thread pays on a file of some megabytes, where there is a
+    // second core; a stretch is big enough to make handing it over rare.
+    long long m_readAheadBytes = 1 << 20;
+    qint64 m_readAheadFrom =
+        std::thread::hardware_concurrency() > 1 ? qint64(16) << 20 : std::numeric_limits<qint64>::max();
     Used m_used = Used::None;
+    long long m_pointsReadAhead = 0;
 };

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -19,9 +20,13 @@ struct Load
     TrackLoaderI::LoadStatus status = TrackLoaderI::Idle;
     QString error;
     XmlReadEngine::Used used = XmlReadEngine::Used::None;
+    long long pointsReadAhead = 0;
 };
 
-std::unique_ptr<Load> LoadWith(TrackFileType type, const QByteArray& bytes, bool fastAllowed, size_t chunkBytes)
+enum class Reading { Expat, Fast, FastWithReadAhead };
+
+std::unique_ptr<Load> LoadWith(TrackFileType type, const QByteArray& bytes, Reading reading, size_t chunkBytes,
+                               long long readAheadBytes = 0)
 {
     auto load = std::make_unique<Load>();
     QByteArray copy = bytes;
@@ -29,12 +34,18 @@ std::unique_ptr<Load> LoadWith(TrackFileType type, const QByteArray& bytes, bool
     device.open(QIODevice::ReadOnly);
     const LoadManager manager;
     auto& loader = dynamic_cast<XmlTrackLoader&>(*manager.GetLoaderBase(type));
-    loader.GetEngine().SetFastAllowed(fastAllowed);
-    loader.GetEngine().SetChunkBytes(chunkBytes);
+    XmlReadEngine& engine = loader.GetEngine();
+    engine.SetFastAllowed(reading != Reading::Expat);
+    engine.SetChunkBytes(chunkBytes);
+    if (reading == Reading::FastWithReadAhead)
+        engine.SetReadAhead(readAheadBytes, 0);
+    else
+        engine.SetReadAhead(0, std::numeric_limits<qint64>::max());
     OperationProgress progress;
     load->status = loader.Read(device, QStringLiteral("input"), *load->tree.GetCreator(), load->data, progress);
     load->error = loader.GetErrorDesc();
-    load->used = loader.GetEngine().LastUsed();
+    load->used = engine.LastUsed();
+    load->pointsReadAhead = engine.PointsReadAhead();
     return load;
 }
 
@@ -119,6 +130,27 @@ std::string CompareNodes(const Load& fast, const Load& expat, int fastTid, int e
     return {};
 }
 
+std::string Difference(const Load& fast, const Load& expat)
+{
+    std::string difference;
+    // A KMZ that does not unpack reaches neither reader.
+    const bool read = expat.used != XmlReadEngine::Used::None;
+    if (expat.used == XmlReadEngine::Used::Fast)
+        difference = "the fast scanner read the file while switched off";
+    else if (read != (fast.used != XmlReadEngine::Used::None))
+        difference = "only one load reached a reader";
+    else if (fast.status != expat.status)
+        difference = "statuses differ: " + std::to_string(fast.status) + " and " + std::to_string(expat.status);
+    else if (fast.error != expat.error)
+        difference = "messages differ: \"" + fast.error.toStdString() + "\" and \"" + expat.error.toStdString() + "\"";
+    else if (fast.data.GetAll().size() != expat.data.GetAll().size())
+        difference = "point array counts differ";
+    else if (fast.status != TrackLoaderI::ReadError)
+        difference = CompareNodes(fast, expat, fast.tree.GetReader()->GetChildren(-1).front(),
+                                  expat.tree.GetReader()->GetChildren(-1).front(), QString());
+    return difference;
+}
+
 } // namespace
 
 bool FastScanComparison::Covers(TrackFileType type)
@@ -126,29 +158,22 @@ bool FastScanComparison::Covers(TrackFileType type)
     return type == TrackFileGpx || type == TrackFileTcx || type == TrackFileKml || type == TrackFileKmz;
 }
 
-FastScanComparison FastScanComparison::Run(TrackFileType type, const QByteArray& bytes, size_t chunkBytes)
+FastScanComparison FastScanComparison::Run(TrackFileType type, const QByteArray& bytes, size_t chunkBytes,
+                                            long long readAheadBytes)
 {
-    const std::unique_ptr<Load> fast = LoadWith(type, bytes, true, chunkBytes);
-    const std::unique_ptr<Load> expat = LoadWith(type, bytes, false, chunkBytes);
+    const std::unique_ptr<Load> expat = LoadWith(type, bytes, Reading::Expat, chunkBytes);
+    const std::unique_ptr<Load> fast = LoadWith(type, bytes, Reading::Fast, chunkBytes);
     FastScanComparison comparison;
     comparison.fastRead = fast->used == XmlReadEngine::Used::Fast;
     comparison.loaded = fast->status == TrackLoaderI::Success;
-    // A KMZ that does not unpack reaches neither reader.
-    const bool read = expat->used != XmlReadEngine::Used::None;
-    if (expat->used == XmlReadEngine::Used::Fast)
-        comparison.difference = "the fast scanner read the file while switched off";
-    else if (read != (fast->used != XmlReadEngine::Used::None))
-        comparison.difference = "only one load reached a reader";
-    else if (fast->status != expat->status)
-        comparison.difference =
-            "statuses differ: " + std::to_string(fast->status) + " and " + std::to_string(expat->status);
-    else if (fast->error != expat->error)
-        comparison.difference =
-            "messages differ: \"" + fast->error.toStdString() + "\" and \"" + expat->error.toStdString() + "\"";
-    else if (fast->data.GetAll().size() != expat->data.GetAll().size())
-        comparison.difference = "point array counts differ";
-    else if (fast->status != TrackLoaderI::ReadError)
-        comparison.difference = CompareNodes(*fast, *expat, fast->tree.GetReader()->GetChildren(-1).front(),
-                                             expat->tree.GetReader()->GetChildren(-1).front(), QString());
+    comparison.difference = Difference(*fast, *expat);
+    if (comparison.difference.empty()) {
+        const std::unique_ptr<Load> ahead =
+            LoadWith(type, bytes, Reading::FastWithReadAhead, chunkBytes, readAheadBytes);
+        comparison.pointsReadAhead = ahead->pointsReadAhead;
+        const std::string difference = Difference(*ahead, *expat);
+        if (!difference.empty())
+            comparison.difference = "with points read ahead: " + difference;
+    }
     return comparison;
 }

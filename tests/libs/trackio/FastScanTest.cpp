@@ -131,12 +131,71 @@ TEST(FastScan, EveryXmlFixtureSeedAndRegressionReadsAlikeBothWays)
 
 TEST(FastScan, GeneratedTracksAreReadFastAndAlike)
 {
+    long long readAhead = 0;
     for (unsigned seed = 1; seed <= 12; ++seed) {
         SCOPED_TRACE(seed);
         const FastScanComparison comparison = RunGpx(RandomTrack(seed));
         EXPECT_EQ(comparison.difference, "");
         EXPECT_TRUE(comparison.fastRead);
         EXPECT_TRUE(comparison.loaded);
+        readAhead += comparison.pointsReadAhead;
+    }
+    // A second thread that never got a run taken would prove nothing.
+    EXPECT_GT(readAhead, 1000);
+}
+
+TEST(FastScan, PointsReadAheadAreTakenOnlyWherePointsOfASegmentAre)
+{
+    const QByteArray plain = "<trkpt lat=\"46.5\" lon=\"7.25\">\n <ele>512.5</ele>\n <time>2024-05-18T07:30:00Z</time>\n</trkpt>";
+    const QByteArray run = (plain + "\n").repeated(6);
+    const QByteArray kept = "<trkpt lat=\"46.6\" lon=\"7.3\"><name>Hut</name><ele>600</ele></trkpt>";
+    const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                            "<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
+    const struct
+    {
+        const char* what;
+        QByteArray bytes;
+        bool someReadAhead;
+    } cases[] = {
+        {"segments of plain points and points with kept markup",
+         head + "<trk><trkseg>\n" + run + kept + run + "</trkseg><trkseg>" + run + "</trkseg></trk></gpx>\n", true},
+        {"text in a segment before a run, and its extensions after",
+         head + "<trk><trkseg>stray " + run + "<extensions><x:a xmlns:x=\"urn:x\">1</x:a></extensions>" +
+             "</trkseg></trk></gpx>\n",
+         true},
+        {"points in a comment, in CDATA and in a segment's extensions",
+         head + "<trk><name><![CDATA[" + run + "]]></name><trkseg>" + run + "<!--\n" + run + "-->" + run +
+             "<extensions>" + run + "</extensions></trkseg></trk></gpx>\n",
+         true},
+        {"points straight in a track and in a route",
+         head + "<rte>" + QByteArray(run).replace("trkpt", "rtept") + "</rte><trk>" + run + "</trk></gpx>\n", false},
+        {"points of another namespace and of a prefixed one",
+         head + "<trk><trkseg xmlns=\"urn:other\">" + run + "</trkseg><x:trkseg xmlns:x=\"urn:x\">" + run +
+             QByteArray(run).replace("<trkpt", "<x:trkpt").replace("</trkpt", "</x:trkpt") +
+             "</x:trkseg></trk></gpx>\n",
+         true},
+        {"a bad elevation and a bad time after runs",
+         head + "<trk><trkseg>" + run + QByteArray(plain).replace("512.5", "high") + run + "</trkseg></trk></gpx>",
+         true},
+        {"a bad time and a latitude out of range",
+         head + "<trk><trkseg>" + run + QByteArray(plain).replace("07:30", "7:3") + run +
+             QByteArray(plain).replace("46.5", "91") + "</trkseg></trk></gpx>",
+         true},
+        {"CR LF lines", QByteArray(head + "<trk><trkseg>" + run + "</trkseg></trk></gpx>").replace("\n", "\r\n"), false},
+        {"a file cut in a run", QByteArray(head + "<trk><trkseg>" + run + run).left(head.size() + 13 + run.size() + 90),
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        long long readAhead = 0;
+        for (const long long stretch : {1LL, 37LL, 61LL, 250LL, 1LL << 20}) {
+            for (const size_t chunk : {size_t(7), size_t(64), FastXmlScanner::DefaultChunkBytes}) {
+                const FastScanComparison comparison = FastScanComparison::Run(TrackFileGpx, c.bytes, chunk, stretch);
+                EXPECT_EQ(comparison.difference, "") << "stretch " << stretch << ", chunk " << chunk;
+                readAhead += comparison.pointsReadAhead;
+            }
+        }
+        EXPECT_EQ(readAhead > 0, c.someReadAhead);
     }
 }
 
