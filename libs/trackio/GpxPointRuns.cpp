@@ -16,6 +16,9 @@ namespace {
 constexpr qint64 kReadBytes = 256 << 10;
 constexpr std::string_view kPointTag = "<trkpt";
 constexpr std::string_view kPointEnd = "</trkpt>";
+// Where this many points in a row are not plain (extensions on every point,
+// say), the file is left to the scanner alone.
+constexpr int kMostMisses = 4;
 
 bool IsSpace(char c)
 {
@@ -288,7 +291,7 @@ void GpxPointRuns::ReadRuns()
 {
     // The scanner reads the first stretch, this thread the second, and so on.
     long long next = m_runBytes;
-    while (next >= 0) {
+    while (next >= 0 && m_misses < kMostMisses) {
         {
             std::unique_lock lock(m_mutex);
             m_changed.wait(lock, [this] { return m_runs.empty() || Stopping(); });
@@ -346,6 +349,7 @@ long long GpxPointRuns::ReadRunFrom(long long from)
                 break;
         }
     }
+    m_misses = run.points.empty() ? m_misses + 1 : 0;
     const long long next = std::max(run.end + m_runBytes, run.start + 1);
     const std::lock_guard lock(m_mutex);
     m_reading = -1;

@@ -58,6 +58,7 @@ private:
 
     std::unique_ptr<QIODevice> m_input;
     const long long m_runBytes;
+    int m_misses = 0; // runs in a row found without a plain point
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
