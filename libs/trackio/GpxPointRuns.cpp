@@ -222,8 +222,9 @@ std::unique_ptr<QIODevice> GpxPointRuns::OpenSecondReader(const QIODevice& devic
 {
     std::unique_ptr<QIODevice> second;
     if (const auto* file = qobject_cast<const QFile*>(&device)) {
-        if (!file->fileName().isEmpty())
-            second = std::make_unique<QFile>(file->fileName());
+        // The open file itself, not what its name may point to by now.
+        if (file->handle() >= 0)
+            second = std::make_unique<QFile>(QStringLiteral("/proc/self/fd/%1").arg(file->handle()));
     } else if (const auto* buffer = qobject_cast<const QBuffer*>(&device)) {
         auto copy = std::make_unique<QBuffer>();
         copy->setData(buffer->data());

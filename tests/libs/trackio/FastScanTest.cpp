@@ -3,9 +3,16 @@
 #include "GpxBuilder.h"
 #include "TestSupport.h"
 
+#include "GpxLoader.h"
+#include "OperationProgress.h"
+#include "TrackDataSet.h"
+#include "TrackTree.h"
+
+#include <QBuffer>
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -197,6 +204,48 @@ TEST(FastScan, PointsReadAheadAreTakenOnlyWherePointsOfASegmentAre)
         }
         EXPECT_EQ(readAhead > 0, c.someReadAhead);
     }
+}
+
+TEST(FastScan, PointsReadAheadComeFromTheOpenFileThoughItsNameNowNamesAnother)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ride.gpx"));
+    const QString other = dir.filePath(QStringLiteral("other.gpx"));
+    const QByteArray first = RandomTrack(7);
+    for (const auto& [name, bytes] : {std::pair{path, first}, std::pair{other, RandomTrack(8)}}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QFile opened(path);
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    // As when the file is saved over while it loads.
+    ASSERT_EQ(std::rename(other.toLocal8Bit().constData(), path.toLocal8Bit().constData()), 0);
+
+    const auto pointsOf = [](QIODevice& device, bool readAhead, long long& pointsReadAhead) {
+        GpxLoader loader;
+        loader.GetEngine().SetFastAllowed(readAhead);
+        loader.GetEngine().SetReadAhead(61, 0);
+        TrackTree tree;
+        TrackDataSetImpl data;
+        OperationProgress progress;
+        std::vector<TrackPoint> points;
+        if (loader.Read(device, QStringLiteral("input"), *tree.GetCreator(), data, progress) == TrackLoaderI::Success) {
+            for (const auto& [tid, segment] : data.GetAll())
+                points.insert(points.end(), segment->GetPoints().begin(), segment->GetPoints().end());
+        }
+        pointsReadAhead = loader.GetEngine().PointsReadAhead();
+        return points;
+    };
+    long long readAhead = 0;
+    const std::vector<TrackPoint> read = pointsOf(opened, true, readAhead);
+    EXPECT_GT(readAhead, 0);
+    QByteArray copy = first;
+    QBuffer plain(&copy);
+    plain.open(QIODevice::ReadOnly);
+    const std::vector<TrackPoint> expected = pointsOf(plain, false, readAhead);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_TRUE(read == expected);
 }
 
 TEST(FastScan, ReadsEndingInsideEveryKindOfMarkupChangeNothing)
