@@ -1,13 +1,31 @@
 #include "LineStreamReader.h"
 
+#include "ByteScan.h"
 #include "LoadContext.h"
 #include "ReadChunk.h"
 
 #include <QIODevice>
 
 namespace {
+
 constexpr qint64 kChunkBytes = 1 << 20;
+
+// The first CR or LF at or after from, or size.
+size_t FindLineEnd(const char* bytes, size_t from, size_t size)
+{
+    size_t at = from;
+    for (; at + ByteScan::WordBytes <= size; at += ByteScan::WordBytes) {
+        const uint64_t word = ByteScan::Load(bytes + at);
+        const uint64_t ends = ByteScan::Matches(word, '\n') | ByteScan::Matches(word, '\r');
+        if (ends != 0)
+            return at + ByteScan::FirstIndex(ends);
+    }
+    while (at < size && bytes[at] != '\n' && bytes[at] != '\r')
+        ++at;
+    return at;
 }
+
+} // namespace
 
 LineStreamReader::LineStreamReader(QIODevice& device, LoadContext& context)
     : m_device(device)
@@ -78,15 +96,19 @@ bool LineStreamReader::Next(std::string_view& line)
                 ++m_pos;
             continue;
         }
-        // A plain scan: find_first_of calls memchr once per byte here.
-        size_t end = m_pos;
         const size_t size = m_buffer.size();
-        const char* bytes = m_buffer.data();
-        while (end < size && bytes[end] != '\n' && bytes[end] != '\r')
-            ++end;
+        size_t end = FindLineEnd(m_buffer.data(), m_pos, size);
         const size_t stop = end;
         if (end == size)
             end = std::string::npos;
+        if (end != std::string::npos && m_line.empty() && stop - m_pos <= MaxLineBytes) {
+            // A whole line in the buffer is handed out where it lies.
+            line = std::string_view(m_buffer).substr(m_pos, stop - m_pos);
+            m_skipLf = m_buffer[end] == '\r';
+            m_pos = stop + 1;
+            ++m_lineNumber;
+            return true;
+        }
         const size_t room = MaxLineBytes > m_line.size() ? MaxLineBytes - m_line.size() : 0;
         const size_t take = std::min(stop - m_pos, room);
         m_line.append(m_buffer, m_pos, take);

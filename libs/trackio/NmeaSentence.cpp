@@ -1,9 +1,11 @@
 #include "NmeaSentence.h"
 
+#include "ByteScan.h"
 #include "TextNumber.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -108,25 +110,40 @@ NmeaSentence::Result NmeaSentence::Parse(std::string_view line)
     const size_t first = line.find_first_not_of(" \t");
     if (first == std::string_view::npos || line[first] == '#')
         return Result::NoSentence;
-    const size_t dollar = line.rfind('$');
-    if (dollar == std::string_view::npos)
+    const void* lastDollar = memrchr(line.data(), '$', line.size());
+    if (!lastDollar)
         return Result::NoSentence;
-    std::string_view body = line.substr(dollar + 1);
+    std::string_view body = line.substr(static_cast<size_t>(static_cast<const char*>(lastDollar) - line.data()) + 1);
     while (!body.empty() && IsLineEndJunk(body.back()))
         body.remove_suffix(1);
 
-    // One pass splits the fields and sums the checksum.
-    uint8_t sum = 0;
+    // The checksum covers what comes before the first '*'; the fields are
+    // split at its commas. Both a word at a time.
+    const char* bytes = body.data();
+    const void* star = std::memchr(bytes, '*', body.size());
+    const size_t pos = star ? static_cast<size_t>(static_cast<const char*>(star) - bytes) : body.size();
+    uint64_t words = 0;
     size_t fieldStart = 0;
-    size_t pos = 0;
     bool inAddress = true;
-    for (; pos < body.size() && body[pos] != '*'; ++pos) {
-        const char c = body[pos];
-        sum = static_cast<uint8_t>(sum ^ static_cast<uint8_t>(c));
-        if (c != ',')
+    size_t at = 0;
+    for (; at + ByteScan::WordBytes <= pos; at += ByteScan::WordBytes) {
+        const uint64_t word = ByteScan::Load(bytes + at);
+        words ^= word;
+        for (uint64_t commas = ByteScan::Matches(word, ','); commas != 0; commas &= commas - 1) {
+            const size_t comma = at + ByteScan::FirstIndex(commas);
+            AddPiece(body.substr(fieldStart, comma - fieldStart), inAddress);
+            fieldStart = comma + 1;
+        }
+    }
+    uint8_t sum = 0;
+    for (; words != 0; words >>= 8)
+        sum = static_cast<uint8_t>(sum ^ static_cast<uint8_t>(words));
+    for (; at < pos; ++at) {
+        sum = static_cast<uint8_t>(sum ^ static_cast<uint8_t>(bytes[at]));
+        if (bytes[at] != ',')
             continue;
-        AddPiece(body.substr(fieldStart, pos - fieldStart), inAddress);
-        fieldStart = pos + 1;
+        AddPiece(body.substr(fieldStart, at - fieldStart), inAddress);
+        fieldStart = at + 1;
     }
     AddPiece(body.substr(fieldStart, pos - fieldStart), inAddress);
     if (pos < body.size()) {
