@@ -2,8 +2,6 @@
 
 #include "GpxPointReader.h"
 
-#include <QBuffer>
-#include <QFile>
 
 #include <algorithm>
 #include <cstring>
@@ -217,23 +215,6 @@ bool FindPointTag(Window& window)
 }
 
 } // namespace
-
-std::unique_ptr<QIODevice> GpxPointRuns::OpenSecondReader(const QIODevice& device)
-{
-    std::unique_ptr<QIODevice> second;
-    if (const auto* file = qobject_cast<const QFile*>(&device)) {
-        // The open file itself, not what its name may point to by now.
-        if (file->handle() >= 0)
-            second = std::make_unique<QFile>(QStringLiteral("/proc/self/fd/%1").arg(file->handle()));
-    } else if (const auto* buffer = qobject_cast<const QBuffer*>(&device)) {
-        auto copy = std::make_unique<QBuffer>();
-        copy->setData(buffer->data());
-        second = std::move(copy);
-    }
-    if (second && !second->open(QIODevice::ReadOnly))
-        second.reset();
-    return second;
-}
 
 GpxPointRuns::GpxPointRuns(std::unique_ptr<QIODevice> input, long long runBytes)
     : m_input(std::move(input))

@@ -33,10 +33,6 @@ public:
         std::vector<TrackPoint> points;
     };
 
-    // A second reader of device's bytes for the thread, or null where
-    // there is none (neither a file nor a buffer).
-    static std::unique_ptr<QIODevice> OpenSecondReader(const QIODevice& device);
-
     // input: the same bytes as the scanner's device, from its start.
     GpxPointRuns(std::unique_ptr<QIODevice> input, long long runBytes);
     ~GpxPointRuns() override;

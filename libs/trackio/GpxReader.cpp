@@ -3,6 +3,7 @@
 #include "GpxNames.h"
 #include "LoadContext.h"
 #include "PointMarkupRegistry.h"
+#include "SecondReader.h"
 #include "TextNumber.h"
 
 #include <algorithm>
@@ -349,7 +350,7 @@ void GpxReader::ReserveForRest(int count, long long here)
 
 XmlReadAhead* GpxReader::StartReadAhead(const QIODevice& device, long long stretchBytes)
 {
-    std::unique_ptr<QIODevice> second = GpxPointRuns::OpenSecondReader(device);
+    std::unique_ptr<QIODevice> second = OpenSecondReader(device);
     if (second)
         m_runs = std::make_unique<GpxPointRuns>(std::move(second), stretchBytes);
     return m_runs.get();
