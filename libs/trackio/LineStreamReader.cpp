@@ -55,8 +55,10 @@ bool LineStreamReader::Fill()
             m_decoder = std::make_unique<QStringDecoder>(QStringDecoder::Utf16LE);
         else if (chunk.startsWith("\xFE\xFF"))
             m_decoder = std::make_unique<QStringDecoder>(QStringDecoder::Utf16BE);
-        else if (chunk.startsWith("\xEF\xBB\xBF"))
+        else if (chunk.startsWith("\xEF\xBB\xBF")) {
             chunk.remove(0, 3);
+            m_bufferStart = 3;
+        }
         if (m_decoder)
             chunk.remove(0, 2);
     }
@@ -64,6 +66,7 @@ bool LineStreamReader::Fill()
         chunk = QString(m_decoder->decode(chunk)).toUtf8();
     if (m_pos > 0) {
         m_buffer.erase(0, m_pos);
+        m_bufferStart += static_cast<qint64>(m_pos);
         m_pos = 0;
     }
     m_buffer.append(chunk.constData(), static_cast<size_t>(chunk.size()));
@@ -80,6 +83,7 @@ bool LineStreamReader::Next(std::string_view& line)
 {
     m_line.clear();
     m_cut = false;
+    bool started = false;
     for (;;) {
         if (m_pos >= m_buffer.size() && !Fill()) {
             if (m_context.IsCancelled() || m_context.HasFailed())
@@ -95,6 +99,10 @@ bool LineStreamReader::Next(std::string_view& line)
             if (m_buffer[m_pos] == '\n')
                 ++m_pos;
             continue;
+        }
+        if (!started) {
+            m_lineStart = m_bufferStart + static_cast<qint64>(m_pos);
+            started = true;
         }
         const size_t size = m_buffer.size();
         size_t end = FindLineEnd(m_buffer.data(), m_pos, size);

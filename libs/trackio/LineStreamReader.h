@@ -28,6 +28,17 @@ public:
     long long GetLineNumber() const { return m_lineNumber; }
     // Whether the last line was longer than MaxLineBytes (and cut).
     bool WasCut() const { return m_cut; }
+    // Where in the file the last line starts; meaningless when IsDecoding.
+    qint64 GetLineOffset() const { return m_lineStart; }
+    // Whether the file is UTF-16, read through a decoder.
+    bool IsDecoding() const { return m_decoder != nullptr; }
+    // The device is at offset, a line start in the middle of a file: no
+    // byte-order mark is looked for, and offsets count from there.
+    void StartMidFile(qint64 offset)
+    {
+        m_started = true;
+        m_bufferStart = offset;
+    }
 
 private:
     bool Fill();
@@ -41,6 +52,8 @@ private:
     bool m_skipLf = false;
     bool m_cut = false;
     long long m_lineNumber = 0;
+    qint64 m_bufferStart = 0; // the file offset of m_buffer's first byte
+    qint64 m_lineStart = 0;
     qint64 m_bytesRead = 0;
     std::string m_line;
     std::unique_ptr<QStringDecoder> m_decoder;

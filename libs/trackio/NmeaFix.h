@@ -41,4 +41,6 @@ struct NmeaFix
     // From GSA's 2D/3D mode, refined by GGA's differential (and RTK) and PPS
     // qualities; Unknown when neither sentence said.
     PositionFixType GetFixType() const;
+
+    bool operator==(const NmeaFix&) const = default;
 };

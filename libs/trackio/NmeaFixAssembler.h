@@ -28,6 +28,9 @@ public:
     // The last fix, when one is open.
     bool Flush(NmeaFix& closed);
 
+    // Two assemblers in the same state make the same fixes of what follows.
+    bool operator==(const NmeaFixAssembler&) const = default;
+
 private:
     enum class Target { Open, Pending };
 

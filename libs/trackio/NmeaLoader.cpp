@@ -18,8 +18,14 @@ bool NmeaLoader::ReadContent(QIODevice& device, LoadContext& context)
     m_points = &points;
     m_dates.emplace(points);
     m_assembler = NmeaFixAssembler();
+    m_tookTail = false;
+    m_tailLine = 0;
+    const qint64 total = context.GetTotalBytes();
+    if (total >= m_tailFromBytes && device.pos() == 0)
+        m_tail = NmeaLogTail::Start(device, static_cast<qint64>(static_cast<double>(total) * m_tailShare));
 
     const bool ok = ReadSentences(device, context);
+    m_tail.reset();
     if (ok) {
         NmeaFix last;
         if (m_assembler.Flush(last))
@@ -49,6 +55,56 @@ NmeaLoader::SentenceUse NmeaLoader::OnSentence(const NmeaSentence& sentence)
         return SentenceUse::Used;
     }
     return SentenceUse::Ignored;
+}
+
+bool NmeaLoader::OnLineRead(const LineStreamReader& reader, LoadContext& context)
+{
+    if (!m_tail || reader.GetLineOffset() < m_tail->GetStart())
+        return true;
+    if (m_tailLine == 0) {
+        if (reader.GetLineOffset() != m_tail->GetStart() || reader.IsDecoding()) {
+            m_tail.reset();
+            return true;
+        }
+        m_tailLineNumber = reader.GetLineNumber();
+    }
+    const size_t line = m_tailLine++;
+    const NmeaLogTail::State* state = m_tail->After(line);
+    if (!state) {
+        m_tail.reset();
+        return true;
+    }
+    if (!(state->assembler == m_assembler))
+        return true;
+    const qint64 start = m_tail->GetStart();
+    const bool finished = m_tail->Finish([&](qint64 bytes) { return context.ReportBytes(start + bytes); });
+    if (context.IsCancelled())
+        return false;
+    if (!finished) {
+        m_tail.reset();
+        return true;
+    }
+    TakeTail(*state, line);
+    return false;
+}
+
+void NmeaLoader::TakeTail(const NmeaLogTail::State& meeting, size_t line)
+{
+    const std::vector<NmeaFix>& fixes = m_tail->GetFixes();
+    for (size_t i = meeting.fixes; i < fixes.size(); ++i)
+        AddFix(fixes[i]);
+    const NmeaLogTail::State& end = m_tail->GetEnd();
+    m_assembler = end.assembler;
+    SentenceStats& stats = Stats();
+    stats.lines += end.stats.lines - meeting.stats.lines;
+    stats.sentences += end.stats.sentences - meeting.stats.sentences;
+    stats.badChecksum += end.stats.badChecksum - meeting.stats.badChecksum;
+    stats.unreadable += end.stats.unreadable - meeting.stats.unreadable;
+    if (stats.firstBadLine == 0) {
+        if (const long long bad = m_tail->FirstBadLineAfter(line))
+            stats.firstBadLine = m_tailLineNumber - 1 + bad;
+    }
+    m_tookTail = true;
 }
 
 void NmeaLoader::AddFix(const NmeaFix& fix)

@@ -1,7 +1,5 @@
 #include "SentenceLoaderBase.h"
 
-#include "LineStreamReader.h"
-#include "NmeaSentence.h"
 
 QString SentenceLoaderBase::GetErrorDesc() const
 {
@@ -31,36 +29,12 @@ bool SentenceLoaderBase::ReadSentences(QIODevice& device, LoadContext& context)
     NmeaSentence sentence;
     std::string_view line;
     while (reader.Next(line)) {
-        ++m_stats.lines;
-        const long long number = reader.GetLineNumber();
-        if (reader.WasCut()) {
-            CountBad(m_stats.unreadable, number);
-            continue;
-        }
-        switch (sentence.Parse(line)) {
-        case NmeaSentence::Result::NoSentence:
-            continue;
-        case NmeaSentence::Result::BadChecksum:
-            CountBad(m_stats.badChecksum, number);
-            continue;
-        case NmeaSentence::Result::Unreadable:
-            CountBad(m_stats.unreadable, number);
-            continue;
-        case NmeaSentence::Result::Ok:
+        m_stats.CountLine(reader, line, sentence, [this](const NmeaSentence& read) {
+            return OnSentence(read) == SentenceUse::Unreadable;
+        });
+        if (!OnLineRead(reader, context))
             break;
-        }
-        if (OnSentence(sentence) == SentenceUse::Unreadable)
-            CountBad(m_stats.unreadable, number);
-        else
-            ++m_stats.sentences;
     }
     m_readToEnd = !context.IsCancelled() && !context.HasFailed();
     return m_readToEnd;
-}
-
-void SentenceLoaderBase::CountBad(long long& counter, long long line)
-{
-    ++counter;
-    if (m_stats.firstBadLine == 0)
-        m_stats.firstBadLine = line;
 }

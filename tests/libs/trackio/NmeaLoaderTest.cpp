@@ -2,9 +2,15 @@
 #include "LoadedFile.h"
 #include "NmeaLoader.h"
 #include "NmeaTestLog.h"
+#include "TestSupport.h"
 #include "TrackTree.h"
 
 #include <QBuffer>
+#include <QDirIterator>
+#include <QFile>
+
+#include <cstdio>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -412,4 +418,85 @@ TEST(NmeaLoader, CancelStopsTheLoadWithoutAReason)
     EXPECT_GT(loader.GetStats().lines, 0);
     EXPECT_LT(loader.GetStats().lines, log.count('\n'));
     EXPECT_TRUE(loader.GetErrorDesc().isEmpty());
+}
+
+namespace {
+
+std::vector<QByteArray> LogsUnder(const QString& folder)
+{
+    std::vector<QByteArray> logs;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            logs.push_back(file.readAll());
+    }
+    return logs;
+}
+
+// A log of many fixes with the noise real ones carry: sentences in both
+// orders, GSA ahead of its fix, bad checksums, junk, a cut line, a midnight.
+QByteArray NoisyLog()
+{
+    std::vector<std::string> sentences;
+    for (int i = 0; i < 400; ++i) {
+        const int second = 86390 + i;
+        char time[16];
+        std::snprintf(time, sizeof time, "%02d%02d%02d.00", (second / 3600) % 24, (second / 60) % 60, second % 60);
+        const std::string day = second < 86400 ? "130524" : "140524";
+        const std::string rmc = std::string("GPRMC,") + time + ",A,4807.0" + std::to_string(i % 10) +
+                                ",N,01131.000,E,022.4,084.4," + day + ",003.1,W";
+        const std::string gga = std::string("GPGGA,") + time + ",4807.038,N,01131.00" + std::to_string(i % 7) +
+                                ",E,1,08,0.9,545.4,M,46.9,M,,";
+        if (i % 5 == 0)
+            sentences.push_back("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
+        sentences.push_back(i % 2 ? rmc : gga);
+        sentences.push_back(i % 2 ? gga : rmc);
+        if (i % 17 == 0)
+            sentences.push_back("GPVTG,054.7,T,034.4,M,005.5,N,010.2,K");
+    }
+    QByteArray log = NmeaLog(sentences);
+    log.replace(log.size() / 3, 4, "*00\n");
+    log.insert(log.size() / 2, "# a comment\r\njunk\r\n" + QByteArray(70000, 'x') + "\r\n");
+    return log;
+}
+
+} // namespace
+
+TEST(NmeaLoader, ATailReadOnASecondThreadChangesNothing)
+{
+    std::vector<QByteArray> logs = LogsUnder(FixturePath(QStringLiteral("nmea")));
+    ASSERT_GT(logs.size(), 10u);
+    for (const QByteArray& log : LogsUnder(QStringLiteral(TRACKIO_TEST_DATA "/regressions/nmea")))
+        logs.push_back(log);
+    logs.push_back(NoisyLog());
+    const QString noisy = QString::fromLatin1(NoisyLog());
+    logs.push_back(QByteArray("\xFF\xFE") +
+                   QByteArray(reinterpret_cast<const char*>(noisy.utf16()), noisy.size() * 2));
+    int taken = 0;
+    for (size_t i = 0; i < logs.size(); ++i) {
+        SCOPED_TRACE(i);
+        NmeaLoader alone;
+        alone.SetTailReading(std::numeric_limits<qint64>::max(), 0);
+        const LoadedFile expected = LoadedFile::ReadBytes(alone, logs[i]);
+        for (const double share : {0.05, 0.2, 0.35, 0.5, 0.65, 0.8, 0.95}) {
+            SCOPED_TRACE(share);
+            NmeaLoader loader;
+            loader.SetTailReading(0, share);
+            const LoadedFile read = LoadedFile::ReadBytes(loader, logs[i]);
+            taken += loader.TookTail() ? 1 : 0;
+            EXPECT_EQ(read.status, expected.status);
+            EXPECT_EQ(read.error, expected.error);
+            EXPECT_EQ(loader.GetErrorDesc(), alone.GetErrorDesc());
+            const SentenceStats& a = loader.GetStats();
+            const SentenceStats& b = alone.GetStats();
+            EXPECT_EQ(std::vector<long long>({a.lines, a.sentences, a.badChecksum, a.unreadable, a.firstBadLine, a.points}),
+                      std::vector<long long>({b.lines, b.sentences, b.badChecksum, b.unreadable, b.firstBadLine, b.points}));
+            ASSERT_EQ(read.PointsPerSegment(), expected.PointsPerSegment());
+            for (size_t s = 0; s < read.segments.size(); ++s)
+                EXPECT_TRUE(read.segments[s].points->GetPoints() == expected.segments[s].points->GetPoints());
+        }
+    }
+    // A tail never taken would prove nothing.
+    EXPECT_GT(taken, static_cast<int>(logs.size()) * 2);
 }
