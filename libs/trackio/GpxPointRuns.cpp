@@ -59,7 +59,8 @@ public:
     {
         if (m_end)
             return false;
-        std::memmove(m_bytes.data(), m_bytes.data() + m_pos, m_size - m_pos);
+        if (m_pos > 0)
+            std::memmove(m_bytes.data(), m_bytes.data() + m_pos, m_size - m_pos);
         m_base += static_cast<long long>(m_pos);
         m_size -= m_pos;
         m_pos = 0;

@@ -92,7 +92,7 @@ void NmeaLogTail::Read()
             return result == NmeaFixAssembler::Result::Unreadable;
         });
         state.fixes = m_fixes.size();
-        if (state.stats.GetSkipped() != skipped && (m_badLines.empty() || m_badLines.back() <= SeamLines))
+        if (state.stats.GetSkipped() != skipped && (m_badLines.empty() || m_badLines.back() <= static_cast<long long>(SeamLines)))
             m_badLines.push_back(reader.GetLineNumber());
         if (index < SeamLines) {
             const std::lock_guard lock(m_mutex);
