@@ -184,6 +184,26 @@ int main(int argc, char** argv)
     both("frame_whole_unselected", {true, false, nullptr});
     open.holder.SetSelection(segments);
     both("frame_whole_arrows", {true, true, nullptr});
+    // While the map is dragged: what the window's thread spends drawing a
+    // frame whose strokes wait, and what the worker then spends finishing it.
+    {
+        std::vector<double> drawing, finishing;
+        for (int r = 0; r < repeats; ++r) {
+            Stopwatch watch;
+            DrawingLayers frame(Qt::white);
+            frame.SetMapShown(true);
+            frame.SetDeferStrokes(true);
+            frame.BeginOffscreenFrame(window.size());
+            TrackPainter(frame, transform, open.model, pick, &lods).DrawSegments(attrs.Get({true, true, nullptr}), true);
+            drawing.push_back(watch.Seconds());
+            Stopwatch finishWatch;
+            frame.TakeOffscreenFrame();
+            finishing.push_back(finishWatch.Seconds());
+        }
+        PrintFigure("drag_frame_arrows_window_thread_ms", Median(drawing) * 1000, "ms");
+        PrintFigure("drag_frame_arrows_worker_ms", Median(finishing) * 1000, "ms");
+    }
+
     both("frame_whole_by_speed", {true, false, std::make_shared<SpeedPalette>()});
     // A drag across the view: 100 frames, each moved 12 pixels.
     const auto pan = [&](MapTileDrawer* tiles, bool waitForTiles) {

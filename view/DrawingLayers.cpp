@@ -51,11 +51,14 @@ void DrawingLayers::OpenLayer(int index, QImage image)
     layer.painter->setRenderHint(QPainter::SmoothPixmapTransform);
     // Callers draw in window pixels.
     layer.painter->translate(-m_frame.x(), -m_frame.y());
+    if (m_deferStrokes && index != MemoryLayer)
+        layer.strokes = StrokeBatch::For(*layer.painter);
 }
 
 void DrawingLayers::ReleaseLayers()
 {
     for (Layer& layer : m_layers) {
+        layer.strokes.reset();
         layer.painter.reset();
         layer.image = QImage();
     }
@@ -89,6 +92,8 @@ void DrawingLayers::EndFrame()
             Layer& layer = m_layers[static_cast<size_t>(index)];
             if (!layer.painter)
                 continue;
+            if (layer.strokes)
+                layer.strokes->Flush();
             layer.painter->end();
             memory.painter->drawImage(m_frame.topLeft(), layer.image);
         }
@@ -102,6 +107,23 @@ void DrawingLayers::EndFrame()
 
 QPainter* DrawingLayers::GetLayer(int index)
 {
+    Layer* layer = FindOrOpen(index);
+    if (!layer)
+        return nullptr;
+    // What the painter draws goes over the strokes queued so far.
+    if (layer->strokes)
+        layer->strokes->Flush();
+    return layer->painter.get();
+}
+
+StrokeBatch* DrawingLayers::GetSharedStrokes(int index)
+{
+    Layer* layer = FindOrOpen(index);
+    return layer ? layer->strokes.get() : nullptr;
+}
+
+DrawingLayers::Layer* DrawingLayers::FindOrOpen(int index)
+{
     if (index < 0 || index >= LayerCount || !m_window)
         return nullptr;
     Layer& layer = m_layers[static_cast<size_t>(index)];
@@ -110,7 +132,19 @@ QPainter* DrawingLayers::GetLayer(int index)
     // neither its clearing nor its stacking.
     if (!layer.painter && !m_tooSmall && (m_mapShown || !mapLayer))
         OpenLayer(index, TransparentLayer(m_frame.size()));
-    return layer.painter.get();
+    return layer.painter ? &layer : nullptr;
+}
+
+void DrawingLayers::BeginOffscreenFrame(const QSize& size)
+{
+    m_offscreen = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    BeginFrame(m_offscreen, QRect(QPoint(0, 0), size));
+}
+
+QImage DrawingLayers::TakeOffscreenFrame()
+{
+    EndFrame();
+    return std::move(m_offscreen);
 }
 
 PixelRect DrawingLayers::GetFrameLtrb() const

@@ -5,6 +5,7 @@
 #include <QRect>
 
 class QPainter;
+class StrokeBatch;
 
 // The off-screen layers of one frame of the map window. Layer 1 takes the
 // map tiles, layer 4 the casings of unselected segments, layer 3 their
@@ -27,4 +28,8 @@ public:
     virtual int GetWidth() const = 0;
     virtual int GetHeight() const = 0;
     virtual bool IsMapShown() const = 0;
+    // Where a layer's raster strokes queue when the layers lay them down
+    // themselves (at the frame's end, or before a painter draws on the
+    // layer); null when each stroker keeps its own.
+    virtual StrokeBatch* GetSharedStrokes(int /*index*/) { return nullptr; }
 };

@@ -55,12 +55,17 @@ LineStroker::LineStroker(QPainter* surface, std::unique_ptr<StrokeBatch> raster)
 {
 }
 
+LineStroker::LineStroker(QPainter* surface, StrokeBatch* shared)
+    : m_surface(surface), m_raster(shared || !surface ? nullptr : StrokeBatch::For(*surface)), m_shared(shared)
+{
+}
+
 LineStroker::~LineStroker() = default;
 LineStroker::LineStroker(LineStroker&&) noexcept = default;
 
 LineStroker LineStroker::ThroughPainter(QPainter* surface)
 {
-    return LineStroker(surface, nullptr);
+    return LineStroker(surface, std::unique_ptr<StrokeBatch>());
 }
 
 StrokeBatch* LineStroker::RasterFor(const QPen& pen) const
@@ -68,7 +73,9 @@ StrokeBatch* LineStroker::RasterFor(const QPen& pen) const
     // Hairlines the painter draws cheaply, through a stroker of their own
     // whose anti-aliasing differs; dashes it keeps too.
     constexpr double MinRasterWidth = 1.5;
-    return pen.style() == Qt::SolidLine && pen.widthF() >= MinRasterWidth ? m_raster.get() : nullptr;
+    if (pen.style() != Qt::SolidLine || pen.widthF() < MinRasterWidth)
+        return nullptr;
+    return m_shared ? m_shared : m_raster.get();
 }
 
 void LineStroker::Stroke(const QPen& pen, const QPolygon& line, int spread)
@@ -107,6 +114,13 @@ void LineStroker::StrokeArrow(const QPen& pen, const QPolygon& line)
 }
 
 void LineStroker::Flush()
+{
+    Finish();
+    if (m_shared)
+        m_shared->Flush();
+}
+
+void LineStroker::Finish()
 {
     if (m_raster)
         m_raster->Flush();

@@ -19,6 +19,8 @@ class LineStroker
 public:
     // surface may be null (a layer that is not drawn): strokes then do nothing.
     explicit LineStroker(QPainter* surface);
+    // Raster strokes go to shared, the layer's own queue, when not null.
+    LineStroker(QPainter* surface, StrokeBatch* shared);
     ~LineStroker();
 
     // Only through the painter, also on an image: for comparing both ways.
@@ -36,6 +38,9 @@ public:
 
     // Lays down the queued strokes: before anything else draws on the layer.
     void Flush();
+    // Lays down the strokes this stroker queued itself, not those it gave
+    // to a shared queue, which its layer lays down.
+    void Finish();
 
     LineStroker(LineStroker&&) noexcept;
     LineStroker& operator=(LineStroker&&) = delete;
@@ -47,4 +52,5 @@ private:
 
     QPainter* m_surface;
     std::unique_ptr<StrokeBatch> m_raster;
+    StrokeBatch* m_shared = nullptr;
 };

@@ -20,8 +20,18 @@ MapScene::MapScene(const OpenTracksModel& model, TrackDrawAttrsImpl& attrs, MapT
 
 void MapScene::DrawMapAndTracks(DrawingLayersI& layers, const CoordTransformI& transform, PickState& pick)
 {
+    DrawMap(layers, transform);
+    DrawTracks(layers, transform, pick);
+}
+
+void MapScene::DrawMap(DrawingLayersI& layers, const CoordTransformI& transform)
+{
+    m_tiles.DrawTiles(layers, transform, ViewSettings::GetInstance().GetMapLayerChoice().GetCurrentLayer());
+}
+
+void MapScene::DrawTracks(DrawingLayersI& layers, const CoordTransformI& transform, PickState& pick)
+{
     ViewSettings& settings = ViewSettings::GetInstance();
-    m_tiles.DrawTiles(layers, transform, settings.GetMapLayerChoice().GetCurrentLayer());
     TrackPainter painter(layers, transform, m_model, pick, &m_lods);
     const TrackDrawOptions options{settings.showMap.Get(), settings.showArrows.Get(), settings.GetCurrentPalette()};
     painter.DrawSegments(m_attrs.Get(options), settings.showDeleted.Get());

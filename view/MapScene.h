@@ -20,6 +20,8 @@ public:
 
     // Tells pick what was drawn where.
     void DrawMapAndTracks(DrawingLayersI& layers, const CoordTransformI& transform, PickState& pick);
+    void DrawMap(DrawingLayersI& layers, const CoordTransformI& transform);
+    void DrawTracks(DrawingLayersI& layers, const CoordTransformI& transform, PickState& pick);
     void DrawOverlays(DrawingLayersI& layers, double metresPerPixel);
 
     // "© author (licence)" for each holder of the layer's rights.

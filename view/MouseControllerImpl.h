@@ -44,6 +44,8 @@ public:
     bool NeedsRedraw(bool mouseOverMap) const;
     MouseCursor GetCursor() const;
     const PixelPoint& GetPosition() const { return m_current; }
+    // The map follows the mouse, held down: nothing but the view changes.
+    bool IsDraggingMap() const { return m_tool == &m_paw && m_paw.IsBusy(); }
 
     static Clock SteadyClock();
 

@@ -125,7 +125,7 @@ LineStroker& TrackPainter::Stroker(int layer)
 {
     std::unique_ptr<LineStroker>& stroker = m_strokers[static_cast<size_t>(layer)];
     if (!stroker)
-        stroker = std::make_unique<LineStroker>(m_layers.GetLayer(layer));
+        stroker = std::make_unique<LineStroker>(m_layers.GetLayer(layer), m_layers.GetSharedStrokes(layer));
     return *stroker;
 }
 
@@ -133,7 +133,7 @@ void TrackPainter::FlushStrokes()
 {
     for (const std::unique_ptr<LineStroker>& stroker : m_strokers) {
         if (stroker)
-            stroker->Flush();
+            stroker->Finish();
     }
 }
 

@@ -27,6 +27,7 @@
 #include "ViewSettings.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -42,6 +43,9 @@ constexpr double FitFill = 0.95;
 constexpr double MinFitExtent = 1.0 / 3600.0;
 constexpr QRgb LabelOutline = 0xFF444444;
 constexpr int LabelOffset = 5;
+// Above the tiles and under the markers and overlays: where a frame the
+// worker finished goes whole while the map is dragged.
+constexpr int TracksLayer = 3;
 
 // Web tiles outlive the run in the user's cache folder.
 std::unique_ptr<MapDownloaderData> MakeTileDownloader()
@@ -135,6 +139,11 @@ void TrackView::paintEvent(QPaintEvent*)
     if (!m_layers.BeginFrame(*this, rect()))
         return;
     m_animation.StepFlyTo();
+    if (m_mouse.IsDraggingMap() && (m_slowFrames || m_worker.IsBusy())) {
+        PaintWhileDragging();
+        return;
+    }
+    m_workerFrame = WorkerFrame();
 
     const PixelPoint mouse = m_mouse.GetPosition();
     const bool picking = m_mouse.AllowsHover();
@@ -144,19 +153,11 @@ void TrackView::paintEvent(QPaintEvent*)
                                                2 * PickRadius + 1));
     OpenTracks& open = OpenTracks::Get();
     MapScene scene(open.model, m_attrs, m_tiles, m_lods);
-    scene.DrawMapAndTracks(m_layers, m_transform, m_pick);
-    TrackPainter painter(m_layers, m_transform, open.model, m_pick, &m_lods);
-    const PointRange range = open.holder.GetState().GetPointRange();
-    if (!range.IsEmpty() && open.holder.GetState().GetCheckState(range.tid) != TracksStateI::Unchecked)
-        painter.DrawPointRange(range);
-    if (m_overlayPainter)
-        m_overlayPainter(m_layers, m_transform);
-    const FilterPreviewMarks& preview = FilterPreviewMarks::GetInstance();
-    if (preview.GetTid() >= 0 && open.holder.GetState().GetCheckState(preview.GetTid()) != TracksStateI::Unchecked)
-        painter.DrawPreviewMarks(preview.GetTid(), preview.GetIndices());
-    const TrackPosition current = open.holder.GetState().GetCurrentPoint();
-    if (current.tid >= 0 && current.index >= 0)
-        painter.DrawCurrentPoint(m_layers, current);
+    scene.DrawMap(m_layers, m_transform);
+    QElapsedTimer tracksClock;
+    tracksClock.start();
+    DrawTracks(m_layers, m_transform, m_pick, &m_layers);
+    m_slowFrames = tracksClock.elapsed() >= m_workerFromMs;
     m_pick.End();
     if (picking)
         m_mouse.SetPickResult(ReadPick());
@@ -170,6 +171,76 @@ void TrackView::paintEvent(QPaintEvent*)
     if (settings.showFps.Get())
         MapOverlays::DrawFps(m_layers, m_fps.GetFps());
     m_layers.EndFrame();
+}
+
+void TrackView::DrawTracks(DrawingLayersI& layers, const CoordTransformI& transform, PickState& pick,
+                           DrawingLayers* current)
+{
+    OpenTracks& open = OpenTracks::Get();
+    MapScene(open.model, m_attrs, m_tiles, m_lods).DrawTracks(layers, transform, pick);
+    TrackPainter painter(layers, transform, open.model, pick, &m_lods);
+    const PointRange range = open.holder.GetState().GetPointRange();
+    if (!range.IsEmpty() && open.holder.GetState().GetCheckState(range.tid) != TracksStateI::Unchecked)
+        painter.DrawPointRange(range);
+    if (m_overlayPainter)
+        m_overlayPainter(layers, transform);
+    const FilterPreviewMarks& preview = FilterPreviewMarks::GetInstance();
+    if (preview.GetTid() >= 0 && open.holder.GetState().GetCheckState(preview.GetTid()) != TracksStateI::Unchecked)
+        painter.DrawPreviewMarks(preview.GetTid(), preview.GetIndices());
+    const TrackPosition point = open.holder.GetState().GetCurrentPoint();
+    if (current && point.tid >= 0 && point.index >= 0)
+        painter.DrawCurrentPoint(*current, point);
+}
+
+void TrackView::PaintWhileDragging()
+{
+    OpenTracks& open = OpenTracks::Get();
+    MapScene scene(open.model, m_attrs, m_tiles, m_lods);
+    scene.DrawMap(m_layers, m_transform);
+    QPainter* tracks = m_layers.GetLayer(TracksLayer);
+    if (tracks && !m_workerFrame.image.isNull() && m_workerFrame.scale == m_transform.GetScale()) {
+        const PixelPoint now = m_transform.GeoToPixel(m_workerFrame.centre);
+        tracks->drawImage(QPoint(now.x - m_workerFrame.centrePixel.x, now.y - m_workerFrame.centrePixel.y),
+                          m_workerFrame.image);
+    }
+    const TrackPosition current = open.holder.GetState().GetCurrentPoint();
+    if (current.tid >= 0 && current.index >= 0) {
+        PickState none;
+        TrackPainter(m_layers, m_transform, open.model, none, &m_lods).DrawCurrentPoint(m_layers, current);
+    }
+    scene.DrawOverlays(m_layers, m_transform.GetScale());
+    if (ViewSettings::GetInstance().showMapCenter.Get())
+        MapOverlays::DrawMapCenter(m_layers);
+    m_fps.OnRedraw();
+    if (ViewSettings::GetInstance().showFps.Get())
+        MapOverlays::DrawFps(m_layers, m_fps.GetFps());
+    m_layers.EndFrame();
+    if (!m_worker.IsBusy())
+        StartWorkerFrame();
+}
+
+void TrackView::StartWorkerFrame()
+{
+    // Drawn here, where the tracks may be read; its lines laid down there.
+    auto frame = std::make_unique<DrawingLayers>(palette().window().color());
+    frame->SetMapShown(ViewSettings::GetInstance().showMap.Get());
+    frame->SetDeferStrokes(true);
+    frame->BeginOffscreenFrame(rect().size());
+    OpenTracks& open = OpenTracks::Get();
+    MapScene(open.model, m_attrs, m_tiles, m_lods).DrawMap(*frame, m_transform);
+    PickState none;
+    DrawTracks(*frame, m_transform, none, nullptr);
+    WorkerFrame done;
+    done.centre = m_transform.GetCenter();
+    done.centrePixel = m_transform.GeoToPixel(done.centre);
+    done.scale = m_transform.GetScale();
+    m_worker.Start(std::move(frame), this, [this, done](QImage image) mutable {
+        if (!m_mouse.IsDraggingMap())
+            return;
+        done.image = std::move(image);
+        m_workerFrame = std::move(done);
+        update();
+    });
 }
 
 PickResult TrackView::ReadPick() const

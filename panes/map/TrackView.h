@@ -10,6 +10,7 @@
 #include "PickState.h"
 #include "TrackLodCache.h"
 #include "PointEdits.h"
+#include "FrameWorker.h"
 #include "TrackDrawAttrsImpl.h"
 #include "ViewAnimation.h"
 
@@ -55,6 +56,13 @@ public:
     using OverlayPainter = std::function<void(DrawingLayersI& layers, const CoordTransformI& transform)>;
     void SetOverlayPainter(OverlayPainter painter) { m_overlayPainter = std::move(painter); }
 
+    // While the map is dragged, frames whose tracks took longer than this
+    // are drawn on a worker, and the window shows the last one finished.
+    static constexpr int DefaultWorkerFromMs = 16;
+    void SetWorkerFromMs(int milliseconds) { m_workerFromMs = milliseconds; }
+    // Whether a frame is being laid down on the worker.
+    bool IsDrawingOnWorker() const { return m_worker.IsBusy(); }
+
     CoordTransform& GetTransform() { return m_transform; }
     MouseControllerImpl& GetMouse() { return m_mouse; }
     TrackDrawAttrsImpl& GetDrawAttrs() { return m_attrs; }
@@ -88,6 +96,24 @@ private:
     void UpdateCursor();
     void DrawHover(QPainter& surface);
     PickResult ReadPick() const;
+    // The segments and what goes with them (range, overlay, preview marks);
+    // current: the current point, which needs the window's sprites.
+    void DrawTracks(DrawingLayersI& layers, const CoordTransformI& transform, PickState& pick,
+                    DrawingLayers* current);
+    // A frame while the map is dragged: the map, the last frame the worker
+    // finished moved to where the map now is, the current point and the
+    // overlays; and the next frame drawn and handed to the worker to finish.
+    void PaintWhileDragging();
+    void StartWorkerFrame();
+
+    // A frame the worker laid down, and where the view was for it.
+    struct WorkerFrame
+    {
+        QImage image;
+        GeoPoint centre;
+        PixelPoint centrePixel;
+        double scale = 0;
+    };
 
     CoordTransform m_transform;
     DrawingLayers m_layers;
@@ -100,6 +126,10 @@ private:
     MouseControllerImpl m_mouse;
     TrackDrawAttrsImpl m_attrs;
     MapTileDrawer m_tiles;
+    FrameWorker m_worker;
+    WorkerFrame m_workerFrame;
+    int m_workerFromMs = DefaultWorkerFromMs;
+    bool m_slowFrames = false; // the last frame's tracks took longer than m_workerFromMs
     int m_countdown = 0;
     bool m_captured = false;
     PointMenuRunner m_menuRunner;

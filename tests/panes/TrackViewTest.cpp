@@ -13,8 +13,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QThread>
 #include <QToolBar>
 
 namespace {
@@ -257,4 +259,78 @@ TEST_F(TrackViewTest, TheMapLayerMenuListsTheLayersAndRemembersTheChoice)
     EXPECT_EQ(RegistryKey(QStringLiteral("Settings\\View")).ReadDword(QStringLiteral("Index"), 99), 1u);
     // No map for the other tests: they must not reach a tile server.
     choice.SelectLayer(MapLayerChoice::NoLayer);
+}
+
+namespace {
+
+void SendMouse(QWidget& view, QEvent::Type type, QPoint at, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&view, &event);
+}
+
+// Of two frames, b moved by shiftX, the share of pixels that differ.
+double ShareDiffering(const QImage& a, const QImage& b, int shiftX)
+{
+    long long differing = 0;
+    long long compared = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x + shiftX < a.width(); ++x) {
+            ++compared;
+            differing += a.pixel(x, y) != b.pixel(x + shiftX, y) ? 1 : 0;
+        }
+    }
+    return static_cast<double>(differing) / static_cast<double>(compared);
+}
+
+} // namespace
+
+TEST_F(TrackViewTest, WhileTheMapIsDraggedFramesAreLaidDownOnAWorkerAndTheLastOneMovesWithTheMap)
+{
+    ViewSettings& settings = ViewSettings::GetInstance();
+    settings.showMap.Set(false);
+    settings.showScale.Set(false);
+    // A zigzag of many points across the view.
+    std::vector<TrackPoint> points;
+    for (int i = 0; i < 40000; ++i) {
+        const int leg = i % 400 < 200 ? i % 200 : 200 - i % 200;
+        points.push_back(At(0, Time(2024, 5, 1, 10) + TimeSpan::FromSeconds(i)));
+        points.back().Set2D({i * 1e-6, leg * 1e-5});
+    }
+    const int segment = Segments(AddFile({points})).front();
+    m_view.ZoomToSegments({segment});
+    m_view.SetWorkerFromMs(0);
+    Settle();
+
+    const QPoint press(200, 150);
+    SendMouse(m_view, QEvent::MouseButtonPress, press, Qt::LeftButton);
+    SendMouse(m_view, QEvent::MouseMove, press + QPoint(10, 0), Qt::LeftButton);
+    m_view.grab();
+    EXPECT_TRUE(m_view.IsDrawingOnWorker());
+    QElapsedTimer waited;
+    waited.start();
+    while (m_view.IsDrawingOnWorker() && waited.elapsed() < 10000) {
+        QThread::msleep(1);
+        QApplication::processEvents();
+    }
+    ASSERT_FALSE(m_view.IsDrawingOnWorker());
+    const QImage laidDown = m_view.grab().toImage();
+
+    // The finished frame follows the map at once, while the next is laid down.
+    SendMouse(m_view, QEvent::MouseMove, press + QPoint(50, 0), Qt::LeftButton);
+    const QImage moved = m_view.grab().toImage();
+    EXPECT_TRUE(m_view.IsDrawingOnWorker());
+    EXPECT_EQ(ShareDiffering(laidDown, moved, 40), 0.0);
+    EXPECT_GT(ShareDiffering(laidDown, moved, 0), 0.01);
+
+    // Let go where the worker's frame was made: the window's own frame
+    // there is the same, drawn by the window again.
+    SendMouse(m_view, QEvent::MouseMove, press + QPoint(10, 0), Qt::LeftButton);
+    SendMouse(m_view, QEvent::MouseButtonRelease, press + QPoint(10, 0), Qt::NoButton);
+    const QImage released = m_view.grab().toImage();
+    EXPECT_EQ(ShareDiffering(laidDown, released, 0), 0.0);
+    // And the frames compared hold the track, not just the background.
+    QImage background(laidDown.size(), laidDown.format());
+    background.fill(laidDown.pixel(0, 0));
+    EXPECT_GT(ShareDiffering(laidDown, background, 0), 0.01);
 }

@@ -35,16 +35,21 @@ protected:
         transform.FitGeoRect({10.0, 46.99, 10.0 + (PointCount - 1) * Step, 47.01}, 0.9);
     }
 
-    QImage Frame(const PointRange& range, const TrackDrawOptions& options = {})
+    // deferStrokes: the layers keep the strokes, as a frame for the worker.
+    QImage Frame(const PointRange& range, const TrackDrawOptions& options = {}, bool deferStrokes = false,
+                 bool showDeleted = false, const std::vector<int>& marks = {})
     {
         QImage window(QSize(400, 100), QImage::Format_ARGB32);
         DrawingLayers layers(QColor::fromRgba(0xFFEEEEEE));
         layers.SetMapShown(options.mapShown);
+        layers.SetDeferStrokes(deferStrokes);
         layers.BeginFrame(window, QRect(0, 0, 400, 100));
-        TrackPainter(layers, transform, model, pick, &lods).DrawSegments(attrs.Get(options), false);
+        TrackPainter(layers, transform, model, pick, &lods).DrawSegments(attrs.Get(options), showDeleted);
         // As in the map window, which draws the range with a painter of its
         // own after the scene.
         TrackPainter(layers, transform, model, pick, &lods).DrawPointRange(range);
+        if (!marks.empty())
+            TrackPainter(layers, transform, model, pick, &lods).DrawPreviewMarks(segment, marks);
         layers.EndFrame();
         return window;
     }
@@ -120,4 +125,27 @@ TEST_F(PointRangeRenderingTest, ARangeOfOneValidPointIsADot)
     const QImage frame = Frame({segment, 2000, 2000});
     EXPECT_EQ(Beside(frame, 2000), RangeColour);
     EXPECT_NE(Beside(frame, 2100), RangeColour);
+}
+
+TEST_F(PointRangeRenderingTest, LayersThatKeepTheStrokesTillTheEndDrawTheSameFrame)
+{
+    // A dot and a band drawn by the painter over queued lines, deleted
+    // points dashed through the painter, arrows over the map, and marks
+    // another painter draws over all that.
+    const auto track = model.GetTrack(segment);
+    for (int i = 1000; i < 1200; ++i)
+        track->GetPointStatus(i)->SetFilterReason(3);
+    track->Refresh(false);
+    const std::vector<int> marks{1500, 2500, 3500};
+    for (const bool selected : {false, true}) {
+        holder.SetSelection(selected ? std::vector<int>{segment} : std::vector<int>{});
+        for (const bool deleted : {false, true}) {
+            for (const PointRange& range : {PointRange{segment, 2000, 2000}, PointRange{segment, 1017, 2983}}) {
+                const TrackDrawOptions options{true, selected, nullptr};
+                const QImage direct = Frame(range, options, false, deleted, marks);
+                EXPECT_TRUE(Frame(range, options, true, deleted, marks) == direct);
+                EXPECT_FALSE(Frame({}, options, true, deleted, marks) == direct);
+            }
+        }
+    }
 }
