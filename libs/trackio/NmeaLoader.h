@@ -52,10 +52,10 @@ private:
     std::optional<FixDateResolver> m_dates;
 
     // The second thread pays on logs of some megabytes, where there is a
-    // second core; this thread's share also assembles the points of both.
+    // second core. The share was found best by measuring (0.42 to 0.6).
     qint64 m_tailFromBytes =
         std::thread::hardware_concurrency() > 1 ? qint64(16) << 20 : std::numeric_limits<qint64>::max();
-    double m_tailShare = 0.47;
+    double m_tailShare = 0.52;
     std::unique_ptr<NmeaLogTail> m_tail;
     size_t m_tailLine = 0;          // the tail's lines this loader has read too
     long long m_tailLineNumber = 0; // this loader's number of the tail's first line
