@@ -3,12 +3,11 @@
 #include "FixDateResolver.h"
 #include "NmeaFixAssembler.h"
 #include "NmeaLogTail.h"
+#include "SecondReader.h"
 #include "SentenceLoaderBase.h"
 
-#include <limits>
 #include <memory>
 #include <optional>
-#include <thread>
 
 class TrackData;
 
@@ -51,10 +50,8 @@ private:
     TrackData* m_points = nullptr;
     std::optional<FixDateResolver> m_dates;
 
-    // The second thread pays on logs of some megabytes, where there is a
-    // second core. The share was found best by measuring (0.42 to 0.6).
-    qint64 m_tailFromBytes =
-        std::thread::hardware_concurrency() > 1 ? qint64(16) << 20 : std::numeric_limits<qint64>::max();
+    // The share was found best by measuring (0.42 to 0.6).
+    qint64 m_tailFromBytes = SecondThreadFromBytes();
     double m_tailShare = 0.52;
     std::unique_ptr<NmeaLogTail> m_tail;
     size_t m_tailLine = 0;          // the tail's lines this loader has read too

@@ -3,6 +3,9 @@
 #include <QBuffer>
 #include <QFile>
 
+#include <limits>
+#include <thread>
+
 std::unique_ptr<QIODevice> OpenSecondReader(const QIODevice& device)
 {
     std::unique_ptr<QIODevice> second;
@@ -17,4 +20,9 @@ std::unique_ptr<QIODevice> OpenSecondReader(const QIODevice& device)
     if (second && !second->open(QIODevice::ReadOnly))
         second.reset();
     return second;
+}
+
+qint64 SecondThreadFromBytes()
+{
+    return std::thread::hardware_concurrency() > 1 ? qint64(16) << 20 : std::numeric_limits<qint64>::max();
 }

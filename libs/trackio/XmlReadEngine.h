@@ -2,12 +2,11 @@
 
 #include "FastXmlScanner.h"
 #include "LoadContext.h"
+#include "SecondReader.h"
 
 #include <QIODevice>
 
-#include <limits>
 #include <optional>
-#include <thread>
 
 // Which XML reader reads a file: the fast scanner where it can, expat where
 // it declines, and expat alone when the fast one is switched off (to compare
@@ -75,11 +74,9 @@ public:
 private:
     bool m_fastAllowed = true;
     size_t m_chunkBytes = FastXmlScanner::DefaultChunkBytes;
-    // A second thread pays on a file of some megabytes, where there is a
-    // second core; a stretch is big enough to make handing it over rare.
+    // A stretch is big enough to make handing it over rare.
     long long m_readAheadBytes = 1 << 20;
-    qint64 m_readAheadFrom =
-        std::thread::hardware_concurrency() > 1 ? qint64(16) << 20 : std::numeric_limits<qint64>::max();
+    qint64 m_readAheadFrom = SecondThreadFromBytes();
     Used m_used = Used::None;
     long long m_pointsReadAhead = 0;
 };

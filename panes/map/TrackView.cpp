@@ -162,10 +162,16 @@ void TrackView::paintEvent(QPaintEvent*)
     if (picking)
         m_mouse.SetPickResult(ReadPick());
 
+    FinishFrame(scene, true);
+}
+
+void TrackView::FinishFrame(MapScene& scene, bool hover)
+{
+    const ViewSettings& settings = ViewSettings::GetInstance();
     scene.DrawOverlays(m_layers, m_transform.GetScale());
     if (settings.showMapCenter.Get())
         MapOverlays::DrawMapCenter(m_layers);
-    if (QPainter* top = m_layers.GetLayer(2))
+    if (QPainter* top = hover ? m_layers.GetLayer(2) : nullptr)
         DrawHover(*top);
     m_fps.OnRedraw();
     if (settings.showFps.Get())
@@ -208,13 +214,7 @@ void TrackView::PaintWhileDragging()
         PickState none;
         TrackPainter(m_layers, m_transform, open.model, none, &m_lods).DrawCurrentPoint(m_layers, current);
     }
-    scene.DrawOverlays(m_layers, m_transform.GetScale());
-    if (ViewSettings::GetInstance().showMapCenter.Get())
-        MapOverlays::DrawMapCenter(m_layers);
-    m_fps.OnRedraw();
-    if (ViewSettings::GetInstance().showFps.Get())
-        MapOverlays::DrawFps(m_layers, m_fps.GetFps());
-    m_layers.EndFrame();
+    FinishFrame(scene, false);
     if (!m_worker.IsBusy())
         StartWorkerFrame();
 }

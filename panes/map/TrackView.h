@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+class MapScene;
 class UpdateWatcher;
 
 // The map window: the shown tracks over the map, drawn on demand, driven
@@ -105,6 +106,9 @@ private:
     // overlays; and the next frame drawn and handed to the worker to finish.
     void PaintWhileDragging();
     void StartWorkerFrame();
+    // The overlays over the frame (and what is under the mouse with hover),
+    // then the frame onto the window.
+    void FinishFrame(MapScene& scene, bool hover);
 
     // A frame the worker laid down, and where the view was for it.
     struct WorkerFrame
