@@ -22,28 +22,33 @@ struct LocalPoint
     double y;
 };
 
-// Of the given positions, those at least tolerance from the last kept one,
-// with the last position always kept.
-std::vector<int> Thin(const std::vector<LocalPoint>& points, const std::vector<int>& from, double tolerance)
+// Of the positions from(0) to from(count - 1), those at least tolerance from
+// the last kept one, with the last position always kept, into kept; false,
+// with kept unfinished, as soon as it holds more than most of them.
+template <typename From>
+bool Thin(const std::vector<LocalPoint>& points, From from, size_t count, double tolerance, size_t most,
+          std::vector<int>& kept)
 {
-    std::vector<int> kept;
-    if (from.empty())
-        return kept;
+    kept.clear();
+    if (count == 0)
+        return true;
     const double limit = tolerance * tolerance;
-    kept.push_back(from.front());
-    LocalPoint last = points[static_cast<size_t>(from.front())];
-    for (size_t i = 1; i + 1 < from.size(); ++i) {
-        const LocalPoint& p = points[static_cast<size_t>(from[i])];
+    kept.push_back(from(0));
+    LocalPoint last = points[static_cast<size_t>(from(0))];
+    for (size_t i = 1; i + 1 < count; ++i) {
+        const LocalPoint& p = points[static_cast<size_t>(from(i))];
         const double dx = p.x - last.x;
         const double dy = p.y - last.y;
         if (dx * dx + dy * dy >= limit) {
-            kept.push_back(from[i]);
+            if (kept.size() >= most)
+                return false;
+            kept.push_back(from(i));
             last = p;
         }
     }
-    if (from.size() > 1)
-        kept.push_back(from.back());
-    return kept;
+    if (count > 1)
+        kept.push_back(from(count - 1));
+    return kept.size() <= most;
 }
 
 } // namespace
@@ -68,19 +73,23 @@ TrackLineLod::TrackLineLod(const TrackI& segment)
         Box& box = m_blocks.back();
         box = {std::min(box.minLon, x), std::min(box.minLat, y), std::max(box.maxLon, x), std::max(box.maxLat, y)};
     }
-    std::vector<int> all(m_valid.size());
-    for (size_t i = 0; i < all.size(); ++i)
-        all[i] = static_cast<int>(i);
-
     // Each form is thinned from the last one kept, so the errors of the
     // forms it stands on add up to less than its own tolerance once more.
-    const auto finer = [&]() -> const std::vector<int>& { return m_forms.empty() ? all : m_forms.back().positions; };
-    for (double tolerance = FinestToleranceM; finer().size() > 2; tolerance *= 2) {
-        std::vector<int> thinned = Thin(points, finer(), tolerance);
-        const bool bareEnds = thinned.size() <= 2;
-        if (!bareEnds && static_cast<double>(thinned.size()) > MinReduction * static_cast<double>(finer().size()))
-            continue;
-        m_forms.push_back({tolerance, std::move(thinned)});
+    // A form that would keep more than half of the finer one is dropped,
+    // so its thinning stops as soon as it has kept that many.
+    std::vector<int> thinned;
+    for (double tolerance = FinestToleranceM;; tolerance *= 2) {
+        const std::vector<int>* finer = m_forms.empty() ? nullptr : &m_forms.back().positions;
+        const size_t count = finer ? finer->size() : m_valid.size();
+        if (count <= 2)
+            break;
+        const size_t most = std::max<size_t>(2, static_cast<size_t>(MinReduction * static_cast<double>(count)));
+        const bool halved = finer ? Thin(points, [finer](size_t i) { return (*finer)[i]; }, count, tolerance, most,
+                                         thinned)
+                                  : Thin(points, [](size_t i) { return static_cast<int>(i); }, count, tolerance,
+                                         most, thinned);
+        if (halved)
+            m_forms.push_back({tolerance, thinned});
     }
 }
 

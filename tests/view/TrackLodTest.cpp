@@ -165,6 +165,16 @@ TEST_F(TrackLodTest, FormsThinWithTheScaleAndFollowChanges)
         EXPECT_LE(count, previous) << mpp;
         previous = count;
     }
+    // Every form kept halves the finer one, down to the bare ends.
+    previous = lod.GetValidIndices().size();
+    for (double mpp = 0.01; mpp < 1e7; mpp *= 2) {
+        const std::vector<int>& selected = lod.Select(mpp, 0.7);
+        if (selected.empty() || selected.size() == previous)
+            continue;
+        EXPECT_LE(selected.size(), std::max<size_t>(2, previous / 2)) << mpp;
+        previous = selected.size();
+    }
+    EXPECT_EQ(previous, 2u);
     EXPECT_LE(lod.GetMemoryBytes(), 16u * 20000u);
 
     // Far from the view only the ends of each box of points remain; a view
