@@ -1,7 +1,11 @@
 #include "PickState.h"
+#include "PixelPolyline.h"
 #include "PolylineClipper.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
 
 namespace {
 
@@ -52,6 +56,57 @@ TEST(PolylineClipper, RepeatedVerticesAndPointsWhollyOutsideAreDropped)
     const auto halves = Clip({{-2.5, 3.5}, {5.5, 3.5}});
     ASSERT_EQ(halves.size(), 1u);
     EXPECT_EQ(Pixels(halves[0]), (std::vector<QPoint>{{-2, 4}, {6, 4}}));
+}
+
+TEST(PolylineClipper, PointsOnTheGrownEdgesStayWhereTheyAre)
+{
+    // Along the edges ten pixels outside the view, and through its corner.
+    const auto runs = Clip({{-10, 50}, {110, 50}, {110, 110}, {50, 110}, {-10, -10}});
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(Pixels(runs[0]), (std::vector<QPoint>{{-10, 50}, {110, 50}, {110, 110}, {50, 110}, {-10, -10}}));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(runs[0][static_cast<size_t>(i)].source, i);
+    // A hair beyond an edge is cut back onto it.
+    const auto cut = Clip({{50, 50}, {110.4, 50}, {110.6, 60}});
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_EQ(Pixels(cut[0]), (std::vector<QPoint>{{50, 50}, {110, 50}}));
+}
+
+TEST(PixelPolyline, DroppedVerticesStayWithinHalfAPixelOfTheLegThatReplacesThem)
+{
+    // Squared distance from p to the leg ab, to its nearer end beyond them.
+    const auto distanceSq = [](QPoint p, QPoint a, QPoint b) {
+        const double dx = b.x() - a.x(), dy = b.y() - a.y(), length = dx * dx + dy * dy;
+        const double t = length > 0 ? std::clamp(((p.x() - a.x()) * dx + (p.y() - a.y()) * dy) / length, 0.0, 1.0) : 0;
+        const double ex = p.x() - a.x() - t * dx, ey = p.y() - a.y() - t * dy;
+        return ex * ex + ey * ey;
+    };
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> forward(1, 3), aside(-3, 3);
+    for (int trial = 0; trial < 200; ++trial) {
+        // A line of whole pixels wandering to the right (so that no pixel
+        // comes twice), gently or sharply.
+        PolylineClipper::Run run{{QPoint(0, 500), 0}};
+        for (int i = 1; i < 400; ++i)
+            run.push_back({run.back().pixel + QPoint(forward(random), trial % 2 ? aside(random) : aside(random) / 3), i});
+        const QPolygon kept = PixelPolyline::Simplified(run, 0, run.size() - 1);
+        ASSERT_GE(kept.size(), 2);
+        EXPECT_EQ(kept.front(), run.front().pixel);
+        EXPECT_EQ(kept.back(), run.back().pixel);
+        qsizetype leg = 0;
+        for (const PolylineClipper::Vertex& vertex : run) {
+            if (leg + 1 < kept.size() && vertex.pixel == kept[leg + 1])
+                ++leg;
+            else if (leg + 1 < kept.size())
+                EXPECT_LE(distanceSq(vertex.pixel, kept[leg], kept[leg + 1]), 0.25) << trial;
+        }
+        EXPECT_EQ(leg + 1, kept.size()) << trial << ": every kept vertex is one of the run's, in order";
+    }
+    // A staircase no more than half a pixel off its straight line is one leg.
+    PolylineClipper::Run stairs;
+    for (int i = 0; i <= 20; ++i)
+        stairs.push_back({QPoint(i, i / 2), i});
+    EXPECT_EQ(PixelPolyline::Simplified(stairs, 0, stairs.size() - 1).size(), 2);
 }
 
 TEST(PickState, TheNearestDrawnPointWinsAndTheLaterOfEquals)
