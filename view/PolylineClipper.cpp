@@ -27,6 +27,11 @@ void PolylineClipper::Append(const QPoint& pixel, int source)
     m_run.push_back({pixel, source});
 }
 
+bool PolylineClipper::Inside(const TVector2<double>& v) const
+{
+    return v.x >= m_minX && v.x <= m_maxX && v.y >= m_minY && v.y <= m_maxY;
+}
+
 void PolylineClipper::Flush()
 {
     if (m_run.size() >= 2)
@@ -44,6 +49,13 @@ void PolylineClipper::Add(const QPointF& pixel)
     TVector2<double> a(m_previous.x(), m_previous.y());
     TVector2<double> b(pixel.x(), pixel.y());
     m_previous = pixel;
+    // Most legs of a line in view lie wholly inside, which clipping would
+    // leave as they are.
+    if (Inside(a) && Inside(b)) {
+        Append(ToPixel(a), index - 1);
+        Append(ToPixel(b), index);
+        return;
+    }
     const TAABox2<double> box(m_minX, m_minY, m_maxX, m_maxY);
     const IntxnResult2 result = ClipLine(box, a, b);
     if (result == IntxnOutside)

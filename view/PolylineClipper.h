@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TVector2.h"
+
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
@@ -36,6 +38,7 @@ public:
 private:
     void Flush();
     void Append(const QPoint& pixel, int source);
+    bool Inside(const TVector2<double>& v) const;
 
     double m_minX;
     double m_minY;
