@@ -15,30 +15,28 @@ constexpr double MetresPerDegree = CoordTransform::MetresPerDegree;
 // A form that keeps more than this share of the finer one costs memory and
 // saves little drawing.
 constexpr double MinReduction = 0.5;
-
-struct LocalPoint
-{
-    double x;
-    double y;
-};
+// Forms of at most this share of the valid points keep their positions,
+// which adds at most a quarter of sizeof(GeoPoint) a point over all forms.
+constexpr size_t PositionsKeptFromShare = 8;
 
 // Of the positions from(0) to from(count - 1), those at least tolerance from
 // the last kept one, with the last position always kept, into kept; false,
 // with kept unfinished, as soon as it holds more than most of them.
+// Distances are in metres, a degree of longitude lonMetres wide.
 template <typename From>
-bool Thin(const std::vector<LocalPoint>& points, From from, size_t count, double tolerance, size_t most,
-          std::vector<int>& kept)
+bool Thin(const std::vector<GeoPoint>& points, double lonMetres, From from, size_t count, double tolerance,
+          size_t most, std::vector<int>& kept)
 {
     kept.clear();
     if (count == 0)
         return true;
     const double limit = tolerance * tolerance;
     kept.push_back(from(0));
-    LocalPoint last = points[static_cast<size_t>(from(0))];
+    GeoPoint last = points[static_cast<size_t>(from(0))];
     for (size_t i = 1; i + 1 < count; ++i) {
-        const LocalPoint& p = points[static_cast<size_t>(from(i))];
-        const double dx = p.x - last.x;
-        const double dy = p.y - last.y;
+        const GeoPoint& p = points[static_cast<size_t>(from(i))];
+        const double dx = (p.lon - last.lon) * lonMetres;
+        const double dy = (p.lat - last.lat) * MetresPerDegree;
         if (dx * dx + dy * dy >= limit) {
             if (kept.size() >= most)
                 return false;
@@ -61,13 +59,13 @@ TrackLineLod::TrackLineLod(const TrackI& segment)
     if (!bounds.IsEmpty())
         m_cosLat = std::max(std::cos((bounds.minY + bounds.maxY) * 0.5 * std::numbers::pi / 180.0), 1e-6);
 
-    std::vector<LocalPoint> points;
+    std::vector<GeoPoint> points;
     points.reserve(m_valid.size());
     m_blocks.reserve(m_valid.size() / BlockSize + 1);
     double x = 0, y = 0, z = 0;
     for (size_t i = 0; i < m_valid.size(); ++i) {
         segment.GetPosition(m_valid[i], x, y, z);
-        points.push_back({x * MetresPerDegree * m_cosLat, y * MetresPerDegree});
+        points.push_back({x, y});
         if (i % BlockSize == 0)
             m_blocks.push_back({x, y, x, y});
         Box& box = m_blocks.back();
@@ -84,12 +82,19 @@ TrackLineLod::TrackLineLod(const TrackI& segment)
         if (count <= 2)
             break;
         const size_t most = std::max<size_t>(2, static_cast<size_t>(MinReduction * static_cast<double>(count)));
-        const bool halved = finer ? Thin(points, [finer](size_t i) { return (*finer)[i]; }, count, tolerance, most,
-                                         thinned)
-                                  : Thin(points, [](size_t i) { return static_cast<int>(i); }, count, tolerance,
-                                         most, thinned);
-        if (halved)
-            m_forms.push_back({tolerance, thinned});
+        const double lonMetres = MetresPerDegree * m_cosLat;
+        const bool halved =
+            finer ? Thin(points, lonMetres, [finer](size_t i) { return (*finer)[i]; }, count, tolerance, most, thinned)
+                  : Thin(points, lonMetres, [](size_t i) { return static_cast<int>(i); }, count, tolerance, most,
+                         thinned);
+        if (!halved)
+            continue;
+        Form& form = m_forms.emplace_back(Form{tolerance, thinned, {}});
+        if (thinned.size() * PositionsKeptFromShare <= m_valid.size()) {
+            form.points.reserve(thinned.size());
+            for (const int position : thinned)
+                form.points.push_back(points[static_cast<size_t>(position)]);
+        }
     }
 }
 
@@ -115,7 +120,8 @@ const std::vector<int>& TrackLineLod::Select(double metresPerPixel, double lonFa
     return *chosen;
 }
 
-std::vector<int> TrackLineLod::VisiblePart(const std::vector<int>& form, const GeoRect& view) const
+std::vector<int> TrackLineLod::VisiblePart(const std::vector<int>& form, const GeoRect& view,
+                                           std::vector<GeoPoint>* points) const
 {
     const size_t count = form.empty() ? m_valid.size() : form.size();
     const auto positionAt = [&form](size_t i) { return form.empty() ? static_cast<int>(i) : form[i]; };
@@ -123,7 +129,16 @@ std::vector<int> TrackLineLod::VisiblePart(const std::vector<int>& form, const G
         const Box& box = m_blocks[block];
         return box.maxLon < view.lon0 || box.minLon > view.lon1 || box.maxLat < view.lat0 || box.minLat > view.lat1;
     };
+    const auto kept = std::find_if(m_forms.begin(), m_forms.end(), [&form](const Form& f) { return &f.positions == &form; });
+    const std::vector<GeoPoint>* keptPoints = kept != m_forms.end() && !kept->points.empty() ? &kept->points : nullptr;
+    if (points)
+        points->clear();
     std::vector<int> visible;
+    const auto take = [&](size_t i) {
+        visible.push_back(positionAt(i));
+        if (points && keptPoints)
+            points->push_back((*keptPoints)[i]);
+    };
     for (size_t i = 0; i < count;) {
         const size_t block = static_cast<size_t>(positionAt(i)) / BlockSize;
         // Where the next block starts, in the form.
@@ -135,12 +150,12 @@ std::vector<int> TrackLineLod::VisiblePart(const std::vector<int>& form, const G
                                                       - form.begin());
         if (outside(block)) {
             // Of an outside box only the first and last point count.
-            visible.push_back(positionAt(i));
+            take(i);
             if (next - 1 > i)
-                visible.push_back(positionAt(next - 1));
+                take(next - 1);
         } else {
             for (size_t j = i; j < next; ++j)
-                visible.push_back(positionAt(j));
+                take(j);
         }
         i = next;
     }
@@ -151,6 +166,6 @@ size_t TrackLineLod::GetMemoryBytes() const
 {
     size_t bytes = sizeof(*this) + m_valid.capacity() * sizeof(int) + m_blocks.capacity() * sizeof(Box);
     for (const Form& form : m_forms)
-        bytes += sizeof(Form) + form.positions.capacity() * sizeof(int);
+        bytes += sizeof(Form) + form.positions.capacity() * sizeof(int) + form.points.capacity() * sizeof(GeoPoint);
     return bytes;
 }

@@ -37,11 +37,15 @@ public:
     // wide on the screen as a degree of latitude. Empty: draw them all.
     const std::vector<int>& Select(double metresPerPixel, double lonFactor) const;
 
-    // Of a selected form (empty: every valid point), the positions a frame
-    // must draw to show the line inside view: a stretch of points whose box
-    // lies wholly outside it keeps only its ends, which a straight leg joins
-    // outside the view as the whole stretch would have been.
-    std::vector<int> VisiblePart(const std::vector<int>& form, const GeoRect& view) const;
+    // Of a form Select gave (empty: every valid point), the positions a
+    // frame must draw to show the line inside view: a stretch of points
+    // whose box lies wholly outside it keeps only its ends, which a straight
+    // leg joins outside the view as the whole stretch would have been.
+    // Where the form keeps its points' positions (the coarse forms, which a
+    // whole track in view takes), points gets those of the drawn ones, in
+    // order: read from here, not from points spread over the whole segment.
+    std::vector<int> VisiblePart(const std::vector<int>& form, const GeoRect& view,
+                                 std::vector<GeoPoint>* points = nullptr) const;
 
     size_t GetMemoryBytes() const;
 
@@ -57,6 +61,8 @@ private:
     {
         double toleranceM;
         std::vector<int> positions;
+        // Of each position, for forms of at most a share of the points.
+        std::vector<GeoPoint> points;
     };
 
     uint64_t m_changes;

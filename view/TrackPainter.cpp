@@ -149,7 +149,8 @@ TrackPainter::Line TrackPainter::LineOf(const TrackI& segment) const
     if (m_lods) {
         const TrackLineLod& lod = m_lods->Get(segment);
         line.valid = &lod.GetValidIndices();
-        line.ownDrawn = lod.VisiblePart(lod.Select(m_transform.GetScale(), m_transform.GetLonFactor()), m_visible);
+        line.ownDrawn = lod.VisiblePart(lod.Select(m_transform.GetScale(), m_transform.GetLonFactor()), m_visible,
+                                        &line.drawnPoints);
         line.drawn = &line.ownDrawn;
     } else {
         segment.GetPtNav().GetValidIndices(line.ownValid);
@@ -161,6 +162,13 @@ std::vector<QPointF> TrackPainter::PixelsOf(const TrackI& segment, const Line& l
 {
     std::vector<QPointF> pixels;
     pixels.reserve(line.DrawnCount());
+    if (line.drawnPoints.size() == line.DrawnCount()) {
+        for (const GeoPoint& point : line.drawnPoints) {
+            const PointF p = m_transform.GeoToPixelF(point);
+            pixels.emplace_back(p.x, p.y);
+        }
+        return pixels;
+    }
     double x = 0, y = 0, z = 0;
     for (size_t i = 0; i < line.DrawnCount(); ++i) {
         segment.GetPosition(line.PointIndex(static_cast<int>(i)), x, y, z);

@@ -61,6 +61,8 @@ private:
         const std::vector<int>* valid = &ownValid;
         // Positions into valid; empty when every valid point is drawn.
         const std::vector<int>* drawn = nullptr;
+        // Where the map keeps them, the positions of the drawn points.
+        std::vector<GeoPoint> drawnPoints;
         // What colours the pieces, where the map keeps it; else the points
         // are read for every piece.
         const PieceValueTable* values = nullptr;

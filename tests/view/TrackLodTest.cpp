@@ -185,6 +185,19 @@ TEST_F(TrackLodTest, FormsThinWithTheScaleAndFollowChanges)
     EXPECT_EQ(away.back(), 19999);
     EXPECT_EQ(lod.VisiblePart({}, GeoRect{-180, -90, 180, 90}).size(), 20000u);
     EXPECT_EQ(lod.VisiblePart(coarse, GeoRect{-180, -90, 180, 90}), coarse);
+    // A coarse form gives the positions of its drawn points, those of the
+    // segment's points, also where only the ends of boxes remain; the whole
+    // line gives none.
+    std::vector<GeoPoint> points{{1, 2}};
+    const std::vector<int> awayCoarse = lod.VisiblePart(coarse, GeoRect{0.0, 0.0, 0.001, 0.001}, &points);
+    ASSERT_EQ(points.size(), awayCoarse.size());
+    for (size_t i = 0; i < points.size(); ++i) {
+        double x = 0, y = 0, z = 0;
+        track->GetPosition(lod.GetValidIndices()[static_cast<size_t>(awayCoarse[i])], x, y, z);
+        EXPECT_EQ(points[i], (GeoPoint{x, y})) << i;
+    }
+    lod.VisiblePart({}, GeoRect{-180, -90, 180, 90}, &points);
+    EXPECT_TRUE(points.empty());
 
     // A moved point makes the lines stale; the cache builds them anew.
     TrackLodCache cache;
