@@ -15,6 +15,7 @@ bool NmeaLoader::ReadContent(QIODevice& device, LoadContext& context)
     int segmentTid = -1;
     TrackData& points = context.AddSegment(context.GetFileTid(), QString(), segmentTid);
     points.Reserve(static_cast<int>(std::min<qint64>(context.GetTotalBytes() / MinBytesPerPoint, 1 << 26)));
+    m_prefault = PagePrefault(points.GetPoints().data(), points.GetPoints().capacity() * sizeof(TrackPoint));
     m_points = &points;
     m_dates.emplace(points);
     m_assembler = NmeaFixAssembler();
@@ -22,10 +23,12 @@ bool NmeaLoader::ReadContent(QIODevice& device, LoadContext& context)
     m_tailLine = 0;
     const qint64 total = context.GetTotalBytes();
     if (total >= m_tailFromBytes && device.pos() == 0)
-        m_tail = NmeaLogTail::Start(device, static_cast<qint64>(static_cast<double>(total) * m_tailShare));
+        m_tail = NmeaLogTail::Start(device, static_cast<qint64>(static_cast<double>(total) * m_tailShare),
+                                    MinBytesPerPoint);
 
     const bool ok = ReadSentences(device, context);
     m_tail.reset();
+    m_prefault.Stop();
     if (ok) {
         NmeaFix last;
         if (m_assembler.Flush(last))
@@ -121,6 +124,8 @@ void NmeaLoader::AddFix(const NmeaFix& fix)
             gps.SetFixType(fixType);
         if (fix.isVoid)
             point.GetStatus().SetFilterReason(TrackPointStatus::NoGpsReason);
+        if (m_points->GetPoints().size() == m_points->GetPoints().capacity())
+            m_prefault.Stop(); // the block is about to move
         m_points->Append(point);
         CountPoint();
     }

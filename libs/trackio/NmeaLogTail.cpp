@@ -17,7 +17,7 @@ constexpr qint64 kLookBytes = 64 << 10;
 
 } // namespace
 
-std::unique_ptr<NmeaLogTail> NmeaLogTail::Start(const QIODevice& device, qint64 from)
+std::unique_ptr<NmeaLogTail> NmeaLogTail::Start(const QIODevice& device, qint64 from, qint64 bytesPerFix)
 {
     std::unique_ptr<QIODevice> input = OpenSecondReader(device);
     if (!input || !input->seek(from))
@@ -27,14 +27,18 @@ std::unique_ptr<NmeaLogTail> NmeaLogTail::Start(const QIODevice& device, qint64 
     const qsizetype lf = look.indexOf('\n');
     if (lf < 0 || !input->seek(from + lf + 1))
         return nullptr;
-    return std::unique_ptr<NmeaLogTail>(new NmeaLogTail(std::move(input), from + lf + 1));
+    const qint64 start = from + lf + 1;
+    const auto fixes = static_cast<size_t>(std::max<qint64>(input->size() - start, 0) / std::max<qint64>(bytesPerFix, 1));
+    return std::unique_ptr<NmeaLogTail>(new NmeaLogTail(std::move(input), start, fixes));
 }
 
-NmeaLogTail::NmeaLogTail(std::unique_ptr<QIODevice> input, qint64 start)
+NmeaLogTail::NmeaLogTail(std::unique_ptr<QIODevice> input, qint64 start, size_t expectedFixes)
     : m_input(std::move(input))
     , m_start(start)
 {
     m_states.reserve(SeamLines);
+    m_fixes.reserve(expectedFixes);
+    m_prefault = PagePrefault(m_fixes.data(), m_fixes.capacity() * sizeof(NmeaFix));
     m_thread = std::thread([this] { Read(); });
 }
 
@@ -87,8 +91,11 @@ void NmeaLogTail::Read()
         state.stats.CountLine(reader, line, sentence, [&](const NmeaSentence& read) {
             NmeaFix closed;
             const NmeaFixAssembler::Result result = state.assembler.Add(read, closed);
-            if (result == NmeaFixAssembler::Result::FixClosed)
+            if (result == NmeaFixAssembler::Result::FixClosed) {
+                if (m_fixes.size() == m_fixes.capacity())
+                    m_prefault.Stop(); // the block is about to move
                 m_fixes.push_back(closed);
+            }
             return result == NmeaFixAssembler::Result::Unreadable;
         });
         state.fixes = m_fixes.size();
@@ -101,6 +108,7 @@ void NmeaLogTail::Read()
         }
         m_bytesRead.store(reader.GetLineOffset() - m_start, std::memory_order_relaxed);
     }
+    m_prefault.Stop();
     const std::lock_guard lock(m_mutex);
     m_end = state;
     m_failed = context.HasFailed() || context.IsCancelled();

@@ -3,6 +3,7 @@
 #include "NmeaFix.h"
 #include "NmeaFixAssembler.h"
 #include "OperationProgress.h"
+#include "PagePrefault.h"
 #include "SentenceLoaderBase.h"
 
 #include <QIODevice>
@@ -38,8 +39,8 @@ public:
 
     // The tail of device's log from the first line start at or after from;
     // null when the bytes cannot be read a second time or hold no line
-    // start there.
-    static std::unique_ptr<NmeaLogTail> Start(const QIODevice& device, qint64 from);
+    // start there. Room is made for a fix every bytesPerFix.
+    static std::unique_ptr<NmeaLogTail> Start(const QIODevice& device, qint64 from, qint64 bytesPerFix);
     ~NmeaLogTail();
     NmeaLogTail(const NmeaLogTail&) = delete;
     NmeaLogTail& operator=(const NmeaLogTail&) = delete;
@@ -60,7 +61,7 @@ public:
     long long FirstBadLineAfter(size_t line) const;
 
 private:
-    NmeaLogTail(std::unique_ptr<QIODevice> input, qint64 start);
+    NmeaLogTail(std::unique_ptr<QIODevice> input, qint64 start, size_t expectedFixes);
     void Read();
 
     std::unique_ptr<QIODevice> m_input;
@@ -77,6 +78,7 @@ private:
     // The thread's until m_done.
     State m_end;
     std::vector<NmeaFix> m_fixes;
+    PagePrefault m_prefault; // of m_fixes
     std::vector<long long> m_badLines; // those within the seam lines, and one after
 
     std::thread m_thread;

@@ -500,3 +500,32 @@ TEST(NmeaLoader, ATailReadOnASecondThreadChangesNothing)
     // A tail never taken would prove nothing.
     EXPECT_GT(taken, static_cast<int>(logs.size()) * 2);
 }
+
+TEST(NmeaLoader, ALogWithMoreFixesThanRoomMadeForThemLoadsWholeOnTwoThreads)
+{
+    // GGA alone, some 70 bytes a fix: more fixes than the loader and the
+    // tail make room for, in blocks large enough to be mapped in ahead, so
+    // both blocks move while being mapped.
+    std::vector<std::string> sentences;
+    for (int i = 0; sentences.size() < 760000; ++i) {
+        const int second = i % 86400;
+        char gga[96];
+        std::snprintf(gga, sizeof gga, "GPGGA,%02d%02d%02d.00,48%02d.%03d,N,011%02d.%03d,E,1,08,0.9,%d.4,M,46.9,M,,",
+                      second / 3600, (second / 60) % 60, second % 60, i % 60, i % 1000, (i / 7) % 60, i % 997, i % 900);
+        sentences.emplace_back(gga);
+    }
+    const QByteArray log = NmeaLog(sentences);
+    ASSERT_GT(log.size(), 50000000);
+    NmeaLoader alone;
+    alone.SetTailReading(std::numeric_limits<qint64>::max(), 0);
+    const LoadedFile expected = LoadedFile::ReadBytes(alone, log);
+    ASSERT_EQ(expected.status, TrackLoaderI::Success);
+    NmeaLoader loader;
+    loader.SetTailReading(0, 0.5);
+    const LoadedFile read = LoadedFile::ReadBytes(loader, log);
+    EXPECT_TRUE(loader.TookTail());
+    EXPECT_EQ(read.status, TrackLoaderI::Success);
+    ASSERT_EQ(read.PointsPerSegment(), expected.PointsPerSegment());
+    EXPECT_EQ(read.PointsPerSegment(), std::vector<int>{760000});
+    EXPECT_TRUE(read.segments.front().points->GetPoints() == expected.segments.front().points->GetPoints());
+}
