@@ -75,6 +75,7 @@ TrackLineLod::TrackLineLod(const TrackI& segment)
     // forms it stands on add up to less than its own tolerance once more.
     // A form that would keep more than half of the finer one is dropped,
     // so its thinning stops as soon as it has kept that many.
+    const double lonMetres = MetresPerDegree * m_cosLat;
     std::vector<int> thinned;
     for (double tolerance = FinestToleranceM;; tolerance *= 2) {
         const std::vector<int>* finer = m_forms.empty() ? nullptr : &m_forms.back().positions;
@@ -82,7 +83,6 @@ TrackLineLod::TrackLineLod(const TrackI& segment)
         if (count <= 2)
             break;
         const size_t most = std::max<size_t>(2, static_cast<size_t>(MinReduction * static_cast<double>(count)));
-        const double lonMetres = MetresPerDegree * m_cosLat;
         const bool halved =
             finer ? Thin(points, lonMetres, [finer](size_t i) { return (*finer)[i]; }, count, tolerance, most, thinned)
                   : Thin(points, lonMetres, [](size_t i) { return static_cast<int>(i); }, count, tolerance, most,
