@@ -3,6 +3,11 @@
 #include <cstddef>
 #include <thread>
 
+// Maps in the whole pages of a block now, on this thread, as writing
+// through them would, without touching their contents: one call costs far
+// less than a fault per page. False where the kernel cannot do it.
+bool PopulatePages(void* begin, size_t bytes);
+
 // Maps in the pages of a freshly reserved block on a thread of its own,
 // ahead of a reader filling the block from its start: the kernel's work of
 // handing out and clearing each page then runs on another core instead of

@@ -1,8 +1,21 @@
 #include "TrackData.h"
 
+#include "PagePrefault.h"
 #include "PointMarkupRegistry.h"
 
 #include <algorithm>
+
+void TrackData::Compact()
+{
+    if (m_points.capacity() == m_points.size())
+        return;
+    std::vector<TrackPoint> tight;
+    tight.reserve(m_points.size());
+    // The copy writes every page of the new block.
+    PopulatePages(tight.data(), tight.capacity() * sizeof(TrackPoint));
+    tight.assign(m_points.begin(), m_points.end());
+    m_points.swap(tight);
+}
 
 void TrackData::InsertPoints(int index, const std::vector<TrackPoint>& points)
 {

@@ -36,7 +36,7 @@ public:
     void Reserve(int count) { m_points.reserve(static_cast<size_t>(count)); }
     void Clear() { m_points.clear(); }
     // Frees the spare capacity left by growing while reading.
-    void Compact() { m_points.shrink_to_fit(); }
+    void Compact();
 
     const std::vector<TrackPoint>& GetPoints() const { return m_points; }
     std::vector<TrackPoint>& GetPoints() { return m_points; }
