@@ -324,8 +324,17 @@ void GpxReader::StartPoint(const char** attributes)
     }
 }
 
+void GpxReader::MapInAhead(size_t morePoints)
+{
+    const std::vector<TrackPoint>& points = m_segment->GetPoints();
+    const size_t end = points.size() + morePoints;
+    if (end <= points.capacity())
+        m_pagesAhead.Before(points.data(), end * sizeof(TrackPoint), points.capacity() * sizeof(TrackPoint));
+}
+
 void GpxReader::FinishPoint()
 {
+    MapInAhead(1);
     m_segment->Append(m_point.GetPoint());
     if (const uint32_t tag = KeepPointMarkup()) {
         m_segment->GetPoints().back().SetMarkupTag(tag);
@@ -366,6 +375,7 @@ long long GpxReader::OnReadAhead(long long at)
     const int count = m_segment->GetPointCount() + static_cast<int>(run->points.size());
     if (!m_segmentReserved && count >= EstimateAfterPoints)
         ReserveForRest(count, run->end);
+    MapInAhead(run->points.size());
     m_segment->Append(run->points);
     m_trackPoints += static_cast<long long>(run->points.size());
     m_pointsReadAhead += static_cast<long long>(run->points.size());

@@ -6,6 +6,7 @@
 #include "GpxPointReader.h"
 #include "GpxPointRuns.h"
 #include "GpxPrefixMap.h"
+#include "PagesAhead.h"
 #include "PointMarkupTable.h"
 #include "TrackData.h"
 
@@ -82,6 +83,8 @@ private:
     void FinishSegment();
     void StartPoint(const char** attributes);
     void FinishPoint();
+    // Before morePoints are appended to the segment.
+    void MapInAhead(size_t morePoints);
     // Sizes the segment's array once for the points the rest of the file
     // may hold, judged from count points up to offset here.
     void ReserveForRest(int count, long long here);
@@ -123,6 +126,7 @@ private:
     TrackData* m_segment = nullptr;
     long long m_segmentStartByte = 0;
     bool m_segmentReserved = false;
+    PagesAhead m_pagesAhead; // of the segment's array
     long long m_trackPoints = 0;
     std::unique_ptr<GpxPointRuns> m_runs;
     long long m_pointsReadAhead = 0;

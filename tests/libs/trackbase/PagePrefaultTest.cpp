@@ -1,4 +1,5 @@
 #include "PagePrefault.h"
+#include "PagesAhead.h"
 
 #include <gtest/gtest.h>
 
@@ -65,4 +66,37 @@ TEST(PagePrefaultTest, ABlockFilledWhileItsPagesAreMappedInKeepsEveryValueAndEnd
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     // Pages the block only partly covers are left out.
     EXPECT_GE(ResidentPages(ahead.data(), bytes), bytes / 4096 - 2);
+}
+
+TEST(PagePrefaultTest, PagesAheadOfAWriterStayWithinAStretchOfItAndWithinTheBlock)
+{
+    if (!KernelPopulates())
+        GTEST_SKIP() << "this kernel cannot populate pages ahead";
+    // Above the size that the heap ever takes from its own free memory.
+    constexpr size_t Count = size_t{48} << 20 >> 3;
+    const size_t bytes = Count * sizeof(uint64_t);
+    std::vector<uint64_t> block;
+    block.reserve(Count);
+    // A quarter of the block is written, a value at a time, each mapped in
+    // ahead of the writer.
+    PagesAhead ahead;
+    for (size_t i = 0; i < Count / 4; ++i) {
+        ahead.Before(block.data(), (block.size() + 1) * sizeof(uint64_t), bytes);
+        block.push_back(i * 2654435761u);
+    }
+    for (size_t i = 0; i < Count / 4; ++i)
+        ASSERT_EQ(block[i], i * 2654435761u) << i;
+    const size_t pages = bytes / 4096;
+    // No more than a stretch past what is written.
+    const size_t resident = ResidentPages(block.data(), bytes);
+    EXPECT_GE(resident, pages / 4 - 1);
+    EXPECT_LE(resident, pages / 4 + (size_t{256} << 10) / 4096 + 2);
+    // Another block starts anew, a stretch ahead of its writer.
+    std::vector<uint64_t> next;
+    next.reserve(Count);
+    ahead.Before(next.data(), sizeof(uint64_t), bytes);
+    const size_t stretch = (size_t{256} << 10) / 4096;
+    EXPECT_GE(ResidentPages(next.data(), bytes), stretch - 1);
+    EXPECT_LE(ResidentPages(next.data(), bytes), stretch + 2);
+    EXPECT_LE(ResidentPages(block.data(), bytes), resident + 1) << "the first block is left alone";
 }
