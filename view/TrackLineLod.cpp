@@ -129,7 +129,8 @@ std::vector<int> TrackLineLod::VisiblePart(const std::vector<int>& form, const G
         const Box& box = m_blocks[block];
         return box.maxLon < view.lon0 || box.minLon > view.lon1 || box.maxLat < view.lat0 || box.minLat > view.lat1;
     };
-    const auto kept = std::find_if(m_forms.begin(), m_forms.end(), [&form](const Form& f) { return &f.positions == &form; });
+    const auto kept =
+        std::find_if(m_forms.begin(), m_forms.end(), [&form](const Form& f) { return &f.positions == &form; });
     const std::vector<GeoPoint>* keptPoints = kept != m_forms.end() && !kept->points.empty() ? &kept->points : nullptr;
     if (points)
         points->clear();

@@ -297,6 +297,8 @@ void GpxReader::StartSegment()
     m_segmentReserved = false;
     m_segmentHasMarkup = false;
     m_segmentTail.Clear();
+    // A new array may lie where a freed one did.
+    m_pagesAhead = PagesAhead();
 }
 
 void GpxReader::FinishSegment()

@@ -28,7 +28,8 @@ std::unique_ptr<NmeaLogTail> NmeaLogTail::Start(const QIODevice& device, qint64 
     if (lf < 0 || !input->seek(from + lf + 1))
         return nullptr;
     const qint64 start = from + lf + 1;
-    const auto fixes = static_cast<size_t>(std::max<qint64>(input->size() - start, 0) / std::max<qint64>(bytesPerFix, 1));
+    const qint64 tailBytes = std::max<qint64>(input->size() - start, 0);
+    const auto fixes = static_cast<size_t>(tailBytes / std::max<qint64>(bytesPerFix, 1));
     return std::unique_ptr<NmeaLogTail>(new NmeaLogTail(std::move(input), start, fixes));
 }
 

@@ -88,7 +88,8 @@ TEST(PixelPolyline, DroppedVerticesStayWithinHalfAPixelOfTheLegThatReplacesThem)
         // comes twice), gently or sharply.
         PolylineClipper::Run run{{QPoint(0, 500), 0}};
         for (int i = 1; i < 400; ++i)
-            run.push_back({run.back().pixel + QPoint(forward(random), trial % 2 ? aside(random) : aside(random) / 3), i});
+            run.push_back(
+                {run.back().pixel + QPoint(forward(random), trial % 2 ? aside(random) : aside(random) / 3), i});
         const QPolygon kept = PixelPolyline::Simplified(run, 0, run.size() - 1);
         ASSERT_GE(kept.size(), 2);
         EXPECT_EQ(kept.front(), run.front().pixel);
