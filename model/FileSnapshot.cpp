@@ -64,8 +64,10 @@ size_t FileSnapshot::GetBytes() const
 {
     // A node costs about its record, its name and the tree's bookkeeping.
     size_t bytes = sizeof(*this) + m_nodes.size() * 160;
+    // Room past an array's points has mostly never been written, so
+    // costs no memory.
     for (const auto& [tid, data] : m_data.GetAll())
-        bytes += data->GetPoints().capacity() * sizeof(TrackPoint);
+        bytes += data->GetPoints().size() * sizeof(TrackPoint);
     for (const auto& statuses : m_statuses)
         bytes += statuses.capacity() * sizeof(TrackPointStatus);
     return bytes;

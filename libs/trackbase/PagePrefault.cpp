@@ -44,6 +44,18 @@ bool PopulatePages(void* begin, size_t bytes)
 #endif
 }
 
+void ReleasePages(void* begin, size_t bytes)
+{
+#if defined(__linux__)
+    const auto [first, end] = WholePages(begin, bytes);
+    if (begin && first < end)
+        madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+#else
+    (void)begin;
+    (void)bytes;
+#endif
+}
+
 PagePrefault::PagePrefault(void* begin, size_t bytes)
 {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)

@@ -7,6 +7,9 @@
 // through them would, without touching their contents: one call costs far
 // less than a fault per page. False where the kernel cannot do it.
 bool PopulatePages(void* begin, size_t bytes);
+// Gives the whole pages of a block back to the system, which hands out
+// cleared ones when they are written again; for room nobody holds data in.
+void ReleasePages(void* begin, size_t bytes);
 
 // Maps in the pages of a freshly reserved block on a thread of its own,
 // ahead of a reader filling the block from its start: the kernel's work of

@@ -25,3 +25,12 @@ void PagesAhead::Before(const void* block, size_t endBytes, size_t capacityBytes
         PopulatePages(reinterpret_cast<void*>(m_mappedTo), to - m_mappedTo);
     m_mappedTo = std::max(m_mappedTo, to);
 }
+
+void PagesAhead::GiveBackAfter(const void* block, size_t endBytes)
+{
+    const auto end = reinterpret_cast<uintptr_t>(block) + endBytes;
+    if (reinterpret_cast<uintptr_t>(block) != m_block || end >= m_mappedTo)
+        return;
+    ReleasePages(reinterpret_cast<void*>(end), m_mappedTo - end);
+    m_mappedTo = end;
+}

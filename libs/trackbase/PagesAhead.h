@@ -12,6 +12,9 @@ class PagesAhead
 public:
     // Before the block of capacityBytes at block is written up to endBytes.
     void Before(const void* block, size_t endBytes, size_t capacityBytes);
+    // Once the block is written up to endBytes for good: the pages mapped in
+    // past that go back to the system, and read as zeros if written again.
+    void GiveBackAfter(const void* block, size_t endBytes);
 
 private:
     uintptr_t m_block = 0;

@@ -307,12 +307,27 @@ void GpxReader::FinishSegment()
     SetExtras(m_segmentTid, {}, m_segmentTail.GetMarkup(), m_segmentTail.GetBindings());
     if (m_segmentHasMarkup)
         m_segment->AddMarkupTable(m_pointMarkup);
-    const std::vector<TrackPoint>& points = m_segment->GetPoints();
-    if (points.capacity() > points.size() + points.size() / 8 + 64)
-        m_segment->Compact();
+    ReleaseSpareRoom();
+    m_longestSegment = std::max(m_longestSegment, m_segment->GetPoints().size());
     Context().RemoveNodeIfEmpty(m_segmentTid);
     m_segment = nullptr;
     m_segmentTid = -1;
+}
+
+void GpxReader::ReleaseSpareRoom()
+{
+    const std::vector<TrackPoint>& points = m_segment->GetPoints();
+    const size_t spare = points.capacity() - points.size();
+    if (spare <= points.size() / 8 + 64)
+        return;
+    // Copying costs a fresh page for every page copied, while room never
+    // written costs no memory, only addresses; those are kept within a few
+    // times the points.
+    if (spare > points.size() * 8) {
+        m_segment->Compact();
+        return;
+    }
+    m_pagesAhead.GiveBackAfter(points.data(), points.size() * sizeof(TrackPoint));
 }
 
 void GpxReader::StartPoint(const char** attributes)
@@ -344,18 +359,21 @@ void GpxReader::FinishPoint()
     }
     ++m_trackPoints;
     const int count = m_segment->GetPointCount();
-    if (!m_segmentReserved && count >= EstimateAfterPoints)
+    if (count >= EstimateAfterPoints && (!m_segmentReserved || m_segment->GetPoints().capacity() == static_cast<size_t>(count)))
         ReserveForRest(count, CurrentByteIndex());
 }
 
 void GpxReader::ReserveForRest(int count, long long here)
 {
+    const bool first = !m_segmentReserved;
     m_segmentReserved = true;
     const long long total = Context().GetTotalBytes();
     if (total <= here)
         return;
     const double bytesPerPoint = std::max(16.0, static_cast<double>(here - m_segmentStartByte) / count);
-    const double expected = std::min(1e8, static_cast<double>(total - here) / bytesPerPoint * 1.05);
+    double expected = std::min(1e8, static_cast<double>(total - here) / bytesPerPoint * 1.05);
+    if (first && m_longestSegment > 0)
+        expected = std::min(expected, 2.0 * static_cast<double>(m_longestSegment));
     m_segment->Reserve(count + static_cast<int>(expected) + 16);
 }
 
@@ -375,7 +393,7 @@ long long GpxReader::OnReadAhead(long long at)
     if (!run)
         return -1;
     const int count = m_segment->GetPointCount() + static_cast<int>(run->points.size());
-    if (!m_segmentReserved && count >= EstimateAfterPoints)
+    if (count >= EstimateAfterPoints && (!m_segmentReserved || m_segment->GetPoints().capacity() < static_cast<size_t>(count)))
         ReserveForRest(count, run->end);
     MapInAhead(run->points.size());
     m_segment->Append(run->points);

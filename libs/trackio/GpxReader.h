@@ -85,9 +85,13 @@ private:
     void FinishPoint();
     // Before morePoints are appended to the segment.
     void MapInAhead(size_t morePoints);
-    // Sizes the segment's array once for the points the rest of the file
-    // may hold, judged from count points up to offset here.
+    // Sizes the segment's array for the points the rest of the file may
+    // hold, judged from count points up to offset here; first for at most
+    // twice the longest segment before it, so that a file of many segments
+    // does not hold that room in each, then, if it outgrows that, for all.
     void ReserveForRest(int count, long long here);
+    // Leaves the finished segment's array with little unused room.
+    void ReleaseSpareRoom();
     // The tag under which the open point's kept markup went, 0 for none.
     uint32_t KeepPointMarkup();
     void ReadPointValue(const Name& name);
@@ -126,6 +130,7 @@ private:
     TrackData* m_segment = nullptr;
     long long m_segmentStartByte = 0;
     bool m_segmentReserved = false;
+    size_t m_longestSegment = 0;
     PagesAhead m_pagesAhead; // of the segment's array
     long long m_trackPoints = 0;
     std::unique_ptr<GpxPointRuns> m_runs;

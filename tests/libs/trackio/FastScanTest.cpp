@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -363,4 +364,62 @@ TEST(FastScan, EveryCutAndChangedByteOfARichFileReadsAlike)
     }
     // Most changes leave a file the fast scanner still reads itself.
     EXPECT_GT(fast * 4, runs);
+}
+
+TEST(FastScan, SegmentsShortAndLongInAnyOrderReadAlikeAndKeepLittleUnusedRoom)
+{
+    // Each segment's array is first sized from the segments before it, and
+    // one that outgrows that is sized again for the rest of the file.
+    const std::vector<int> lengths = {300, 6000, 40, 700, 20000, 260, 2000, 2000, 2000, 2000};
+    GpxBuilder builder;
+    builder.Track(QString());
+    int n = 0;
+    for (const int length : lengths) {
+        builder.Segment();
+        for (int p = 0; p < length; ++p, ++n) {
+            GpxBuilder::Point point;
+            point.lat = -60 + n * 0.001;
+            point.lon = 10 + p * 0.0001;
+            point.time = GpxBuilder::Iso(QDateTime::fromSecsSinceEpoch(1600000000 + n, Qt::UTC));
+            builder.Add(point);
+        }
+    }
+    const QByteArray bytes = builder.Text();
+    for (const long long stretch : {61LL, 1LL << 16}) {
+        const FastScanComparison comparison = FastScanComparison::Run(TrackFileGpx, bytes, FastXmlScanner::DefaultChunkBytes, stretch);
+        EXPECT_EQ(comparison.difference, "") << "stretch " << stretch;
+        EXPECT_GT(comparison.pointsReadAhead, 0);
+    }
+
+    for (const bool readAhead : {false, true}) {
+        SCOPED_TRACE(readAhead ? "read ahead" : "expat only");
+        GpxLoader loader;
+        loader.GetEngine().SetFastAllowed(readAhead);
+        loader.GetEngine().SetReadAhead(1 << 16, 0);
+        TrackTree tree;
+        TrackDataSetImpl data;
+        OperationProgress progress;
+        QByteArray copy = bytes;
+        QBuffer device(&copy);
+        device.open(QIODevice::ReadOnly);
+        ASSERT_EQ(loader.Read(device, QStringLiteral("input"), *tree.GetCreator(), data, progress), TrackLoaderI::Success);
+        std::vector<const TrackData*> segments;
+        for (const auto& [tid, segment] : data.GetAll())
+            segments.push_back(segment.get());
+        std::sort(segments.begin(), segments.end(), [](const TrackData* a, const TrackData* b) {
+            return a->GetTrackPoint(0).GetLat() < b->GetTrackPoint(0).GetLat();
+        });
+        ASSERT_EQ(segments.size(), lengths.size());
+        n = 0;
+        for (size_t s = 0; s < segments.size(); ++s) {
+            const std::vector<TrackPoint>& points = segments[s]->GetPoints();
+            ASSERT_EQ(points.size(), static_cast<size_t>(lengths[s])) << s;
+            for (int p = 0; p < lengths[s]; ++p, ++n)
+                ASSERT_EQ(points[static_cast<size_t>(p)].GetTime().GetMicroseconds(), (1600000000LL + n) * 1000000) << s << " " << p;
+            // Room never written costs addresses only, but no more than a
+            // few times the points'; short segments after long ones are
+            // left with about none.
+            EXPECT_LE(points.capacity(), points.size() * 9 + 64) << s;
+        }
+    }
 }
