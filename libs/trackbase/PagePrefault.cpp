@@ -64,7 +64,8 @@ PagePrefault::PagePrefault(void* begin, size_t bytes)
     const auto [first, end] = WholePages(begin, bytes);
     if (first >= end)
         return;
-    m_thread = std::jthread([first, end](std::stop_token stop) {
+    // Copied by name: clang before 16 cannot capture structured bindings.
+    m_thread = std::jthread([first = first, end = end](std::stop_token stop) {
         for (uintptr_t at = first; at < end && !stop.stop_requested(); at += StepBytes) {
             if (!PopulatePages(reinterpret_cast<void*>(at), std::min<uintptr_t>(StepBytes, end - at)))
                 return;
