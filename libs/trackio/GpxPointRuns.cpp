@@ -14,8 +14,8 @@ namespace {
 constexpr qint64 kReadBytes = 256 << 10;
 constexpr std::string_view kPointTag = "<trkpt";
 constexpr std::string_view kPointEnd = "</trkpt>";
-// Where this many points in a row are not plain (extensions on every point,
-// say), the file is left to the scanner alone.
+// Where this many stretches in a row hold no plain point (extensions on
+// every point, say), the file is left to the scanner alone.
 constexpr int kMostMisses = 4;
 
 bool IsSpace(char c)
@@ -35,8 +35,10 @@ bool IsNumberChar(char c)
     return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
 }
 
+} // namespace
+
 // A part of the input held in memory, read on as parsing needs.
-class Window
+class GpxPointRuns::Window
 {
 public:
     explicit Window(QIODevice& device)
@@ -44,8 +46,13 @@ public:
     {
     }
 
-    bool SeekTo(long long offset)
+    // Reads from offset on; what is held already is not read again.
+    bool MoveTo(long long offset)
     {
+        if (offset >= m_base && offset <= m_base + static_cast<long long>(m_size)) {
+            m_pos = static_cast<size_t>(offset - m_base);
+            return true;
+        }
         m_base = offset;
         m_size = m_pos = 0;
         m_end = false;
@@ -83,6 +90,8 @@ private:
     size_t m_pos = 0;
     bool m_end = false;
 };
+
+namespace {
 
 enum class Parse { Point, NotPlain, More };
 
@@ -195,7 +204,7 @@ private:
 };
 
 // Moves window to the next "<trkpt" followed by a space; false at the end.
-bool FindPointTag(Window& window)
+bool FindPointTag(GpxPointRuns::Window& window)
 {
     for (;;) {
         const std::string_view held = window.Held();
@@ -272,30 +281,47 @@ void GpxPointRuns::DropRunsBefore(long long offset)
 
 void GpxPointRuns::ReadRuns()
 {
-    // The scanner reads the first stretch, this thread the second, and so on.
+    // The scanner reads the first stretch, this thread the second, and so
+    // on. A stretch of this thread's may hold several runs, between which
+    // the scanner reads what is not plain points: the end of a segment and
+    // the start of the next, a point with a name.
     long long next = m_runBytes;
+    long long stretchEnd = -1; // of this thread's stretch, -1 between stretches
+    long long stretchPoints = 0;
+    Window window(*m_input);
     while (next >= 0 && m_misses < kMostMisses) {
-        {
+        if (stretchEnd < 0) {
             std::unique_lock lock(m_mutex);
             m_changed.wait(lock, [this] { return m_runs.empty() || Stopping(); });
             if (Stopping())
                 break;
             next = std::max(next, m_scannerAt + m_runBytes);
         }
-        next = ReadRunFrom(next);
+        next = ReadRunFrom(window, next, stretchEnd, stretchPoints);
+        if (stretchEnd < 0) {
+            m_misses = stretchPoints == 0 ? m_misses + 1 : 0;
+            stretchPoints = 0;
+        }
     }
     const std::lock_guard lock(m_mutex);
     m_finished = true;
     m_changed.notify_all();
 }
 
-long long GpxPointRuns::ReadRunFrom(long long from)
+long long GpxPointRuns::ReadRunFrom(Window& window, long long from, long long& stretchEnd, long long& stretchPoints)
 {
-    Window window(*m_input);
-    if (!window.SeekTo(from) || !FindPointTag(window))
+    if (!window.MoveTo(from) || !FindPointTag(window))
         return -1;
     Run run;
     run.start = window.Offset();
+    if (stretchEnd < 0) {
+        stretchEnd = run.start + m_runBytes;
+    } else if (run.start >= stretchEnd) {
+        // The rest of the stretch held no run; the scanner's comes next.
+        const long long next = std::max(stretchEnd + m_runBytes, run.start);
+        stretchEnd = -1;
+        return next;
+    }
     {
         const std::lock_guard lock(m_mutex);
         if (run.start < m_scannerAt)
@@ -305,7 +331,7 @@ long long GpxPointRuns::ReadRunFrom(long long from)
     }
     run.end = run.start;
     // Plain points take some 100 bytes, without extensions.
-    run.points.reserve(static_cast<size_t>(m_runBytes / 96) + 16);
+    run.points.reserve(static_cast<size_t>((stretchEnd - run.start) / 96) + 16);
     GpxPointReader reader;
     PlainPointParser parser;
     while (!Stopping()) {
@@ -321,7 +347,7 @@ long long GpxPointRuns::ReadRunFrom(long long from)
         run.points.push_back(reader.GetPoint());
         window.Advance(length);
         run.end = window.Offset();
-        if (run.end - run.start >= m_runBytes)
+        if (run.end >= stretchEnd)
             break;
         // Only spaces between the points of a run.
         while (!window.Held().empty() || window.More()) {
@@ -332,8 +358,12 @@ long long GpxPointRuns::ReadRunFrom(long long from)
                 break;
         }
     }
-    m_misses = run.points.empty() ? m_misses + 1 : 0;
-    const long long next = std::max(run.end + m_runBytes, run.start + 1);
+    stretchPoints += static_cast<long long>(run.points.size());
+    long long next = std::max(run.end, run.start + 1);
+    if (run.end >= stretchEnd) {
+        next = run.end + m_runBytes;
+        stretchEnd = -1;
+    }
     const std::lock_guard lock(m_mutex);
     m_reading = -1;
     if (!run.points.empty() && run.start >= m_scannerAt)

@@ -423,3 +423,32 @@ TEST(FastScan, SegmentsShortAndLongInAnyOrderReadAlikeAndKeepLittleUnusedRoom)
         }
     }
 }
+
+TEST(FastScan, ShortSegmentsAndOddPointsLeaveTheReadingSharedByBothThreads)
+{
+    // Segments far shorter than a stretch, and a named point now and then:
+    // each ends a run, and the thread goes on with the next in its stretch.
+    GpxBuilder builder;
+    builder.Track(QString());
+    long long points = 0;
+    for (int s = 0; s < 300; ++s) {
+        builder.Segment();
+        for (int p = 0; p < 40; ++p, ++points) {
+            GpxBuilder::Point point;
+            point.lat = 45 + points * 1e-5;
+            point.lon = 7 + p * 1e-5;
+            point.elevation = 400 + p;
+            point.time = GpxBuilder::Iso(QDateTime::fromSecsSinceEpoch(1700000000 + points, Qt::UTC));
+            if (p == 25)
+                point.name = QStringLiteral("Bench");
+            builder.Add(point);
+        }
+    }
+    const FastScanComparison comparison =
+        FastScanComparison::Run(TrackFileGpx, builder.Text(), FastXmlScanner::DefaultChunkBytes, 16 << 10);
+    EXPECT_EQ(comparison.difference, "");
+    EXPECT_TRUE(comparison.fastRead);
+    // The two take turns a stretch at a time, so about half.
+    EXPECT_GT(comparison.pointsReadAhead, points * 2 / 5);
+    EXPECT_LT(comparison.pointsReadAhead, points * 3 / 5);
+}
