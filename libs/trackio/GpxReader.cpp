@@ -16,7 +16,7 @@ constexpr int SegmentChildDepth = 3;
 constexpr int PointChildDepth = 4;
 // After this many points of a segment, the bytes they took tell how many
 // the rest of the file may hold, and the array is sized once for them.
-constexpr int EstimateAfterPoints = 256;
+constexpr size_t EstimateAfterPoints = 256;
 
 QString ToQString(std::string_view text)
 {
@@ -359,8 +359,13 @@ void GpxReader::FinishPoint()
     }
     ++m_trackPoints;
     const int count = m_segment->GetPointCount();
-    if (count >= EstimateAfterPoints && (!m_segmentReserved || m_segment->GetPoints().capacity() == static_cast<size_t>(count)))
+    if (NeedsReserving(static_cast<size_t>(count) + 1))
         ReserveForRest(count, CurrentByteIndex());
+}
+
+bool GpxReader::NeedsReserving(size_t count) const
+{
+    return count >= EstimateAfterPoints && (!m_segmentReserved || m_segment->GetPoints().capacity() < count);
 }
 
 void GpxReader::ReserveForRest(int count, long long here)
@@ -393,7 +398,7 @@ long long GpxReader::OnReadAhead(long long at)
     if (!run)
         return -1;
     const int count = m_segment->GetPointCount() + static_cast<int>(run->points.size());
-    if (count >= EstimateAfterPoints && (!m_segmentReserved || m_segment->GetPoints().capacity() < static_cast<size_t>(count)))
+    if (NeedsReserving(static_cast<size_t>(count)))
         ReserveForRest(count, run->end);
     MapInAhead(run->points.size());
     m_segment->Append(run->points);

@@ -88,8 +88,11 @@ private:
     // Sizes the segment's array for the points the rest of the file may
     // hold, judged from count points up to offset here; first for at most
     // twice the longest segment before it, so that a file of many segments
-    // does not hold that room in each, then, if it outgrows that, for all.
+    // does not hold that room in each; then, if it outgrows that, for the
+    // whole rest.
     void ReserveForRest(int count, long long here);
+    // Whether the array is to be sized (again) before it holds count points.
+    bool NeedsReserving(size_t count) const;
     // Leaves the finished segment's array with little unused room.
     void ReleaseSpareRoom();
     // The tag under which the open point's kept markup went, 0 for none.
