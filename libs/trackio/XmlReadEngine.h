@@ -74,8 +74,9 @@ public:
 private:
     bool m_fastAllowed = true;
     size_t m_chunkBytes = FastXmlScanner::DefaultChunkBytes;
-    // A stretch is big enough to make handing it over rare.
-    long long m_readAheadBytes = 1 << 20;
+    // A stretch is big enough to make handing it over rare; each one's
+    // points wait in memory until the reader takes them, so not bigger.
+    long long m_readAheadBytes = 1 << 18;
     qint64 m_readAheadFrom = SecondThreadFromBytes();
     Used m_used = Used::None;
     long long m_pointsReadAhead = 0;
