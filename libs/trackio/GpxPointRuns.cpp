@@ -61,6 +61,26 @@ public:
     long long Offset() const { return m_base + static_cast<long long>(m_pos); }
     std::string_view Held() const { return {m_bytes.data() + m_pos, m_size - m_pos}; }
     void Advance(size_t bytes) { m_pos += bytes; }
+    // Moves to the next "<trkpt" followed by a space; false at the end.
+    bool FindPointTag()
+    {
+        for (;;) {
+            const std::string_view held = Held();
+            const size_t found = held.find(kPointTag);
+            if (found != std::string_view::npos && found + kPointTag.size() < held.size()) {
+                Advance(found);
+                if (IsSpace(held[found + kPointTag.size()]))
+                    return true;
+                Advance(1);
+                continue;
+            }
+            // Keep what may be the start of a tag cut by the read.
+            Advance(held.size() - std::min(held.size(), found != std::string_view::npos ? held.size() - found
+                                                                                       : kPointTag.size()));
+            if (!More())
+                return false;
+        }
+    }
     // Reads more, keeping what follows the cursor; false at the end.
     bool More()
     {
@@ -203,27 +223,6 @@ private:
     std::string m_error;
 };
 
-// Moves window to the next "<trkpt" followed by a space; false at the end.
-bool FindPointTag(GpxPointRuns::Window& window)
-{
-    for (;;) {
-        const std::string_view held = window.Held();
-        const size_t found = held.find(kPointTag);
-        if (found != std::string_view::npos && found + kPointTag.size() < held.size()) {
-            window.Advance(found);
-            if (IsSpace(held[found + kPointTag.size()]))
-                return true;
-            window.Advance(1);
-            continue;
-        }
-        // Keep what may be the start of a tag cut by the read.
-        window.Advance(held.size() - std::min(held.size(), found != std::string_view::npos ? held.size() - found
-                                                                                             : kPointTag.size()));
-        if (!window.More())
-            return false;
-    }
-}
-
 } // namespace
 
 GpxPointRuns::GpxPointRuns(std::unique_ptr<QIODevice> input, long long runBytes)
@@ -286,40 +285,41 @@ void GpxPointRuns::ReadRuns()
     // the scanner reads what is not plain points: the end of a segment and
     // the start of the next, a point with a name.
     long long next = m_runBytes;
-    long long stretchEnd = -1; // of this thread's stretch, -1 between stretches
-    long long stretchPoints = 0;
     Window window(*m_input);
     while (next >= 0 && m_misses < kMostMisses) {
-        if (stretchEnd < 0) {
+        if (m_stretchEnd < 0) {
             std::unique_lock lock(m_mutex);
             m_changed.wait(lock, [this] { return m_runs.empty() || Stopping(); });
             if (Stopping())
                 break;
             next = std::max(next, m_scannerAt + m_runBytes);
         }
-        next = ReadRunFrom(window, next, stretchEnd, stretchPoints);
-        if (stretchEnd < 0) {
-            m_misses = stretchPoints == 0 ? m_misses + 1 : 0;
-            stretchPoints = 0;
-        }
+        next = ReadRunFrom(window, next);
     }
     const std::lock_guard lock(m_mutex);
     m_finished = true;
     m_changed.notify_all();
 }
 
-long long GpxPointRuns::ReadRunFrom(Window& window, long long from, long long& stretchEnd, long long& stretchPoints)
+void GpxPointRuns::EndStretch()
 {
-    if (!window.MoveTo(from) || !FindPointTag(window))
+    m_misses = m_stretchPoints == 0 ? m_misses + 1 : 0;
+    m_stretchPoints = 0;
+    m_stretchEnd = -1;
+}
+
+long long GpxPointRuns::ReadRunFrom(Window& window, long long from)
+{
+    if (!window.MoveTo(from) || !window.FindPointTag())
         return -1;
     Run run;
     run.start = window.Offset();
-    if (stretchEnd < 0) {
-        stretchEnd = run.start + m_runBytes;
-    } else if (run.start >= stretchEnd) {
+    if (m_stretchEnd < 0) {
+        m_stretchEnd = run.start + m_runBytes;
+    } else if (run.start >= m_stretchEnd) {
         // The rest of the stretch held no run; the scanner's comes next.
-        const long long next = std::max(stretchEnd + m_runBytes, run.start);
-        stretchEnd = -1;
+        const long long next = std::max(m_stretchEnd + m_runBytes, run.start);
+        EndStretch();
         return next;
     }
     {
@@ -331,7 +331,7 @@ long long GpxPointRuns::ReadRunFrom(Window& window, long long from, long long& s
     }
     run.end = run.start;
     // Plain points take some 100 bytes, without extensions.
-    run.points.reserve(static_cast<size_t>((stretchEnd - run.start) / 96) + 16);
+    run.points.reserve(static_cast<size_t>((m_stretchEnd - run.start) / 96) + 16);
     GpxPointReader reader;
     PlainPointParser parser;
     while (!Stopping()) {
@@ -347,7 +347,7 @@ long long GpxPointRuns::ReadRunFrom(Window& window, long long from, long long& s
         run.points.push_back(reader.GetPoint());
         window.Advance(length);
         run.end = window.Offset();
-        if (run.end >= stretchEnd)
+        if (run.end >= m_stretchEnd)
             break;
         // Only spaces between the points of a run.
         while (!window.Held().empty() || window.More()) {
@@ -358,11 +358,11 @@ long long GpxPointRuns::ReadRunFrom(Window& window, long long from, long long& s
                 break;
         }
     }
-    stretchPoints += static_cast<long long>(run.points.size());
+    m_stretchPoints += static_cast<long long>(run.points.size());
     long long next = std::max(run.end, run.start + 1);
-    if (run.end >= stretchEnd) {
+    if (run.end >= m_stretchEnd) {
         next = run.end + m_runBytes;
-        stretchEnd = -1;
+        EndStretch();
     }
     const std::lock_guard lock(m_mutex);
     m_reading = -1;

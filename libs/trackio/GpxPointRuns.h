@@ -40,26 +40,28 @@ public:
     GpxPointRuns& operator=(const GpxPointRuns&) = delete;
 
     long long NextStart(long long from) override;
-    // The part of the input the thread holds; its reading's own.
-    class Window;
     // The run starting at at, once it is read to its end; empty when none
     // starts there.
     std::optional<Run> Take(long long at);
 
 private:
+    class Window;
+
     void ReadRuns();
     // Reads the first run at or after from, unless the scanner has passed
-    // it, within the stretch that ends at stretchEnd, or starting one where
-    // that is -1 (and -1 again once it is read to its end), adding its
-    // points to stretchPoints. Gives where to look for the next, -1 at the
-    // end of the input.
-    long long ReadRunFrom(Window& window, long long from, long long& stretchEnd, long long& stretchPoints);
+    // it, within the open stretch or starting one. Gives where to look for
+    // the next, -1 at the end of the input.
+    long long ReadRunFrom(Window& window, long long from);
+    void EndStretch();
     bool Stopping() const { return m_stop.load(std::memory_order_relaxed); }
     void DropRunsBefore(long long offset);
 
     std::unique_ptr<QIODevice> m_input;
     const long long m_runBytes;
-    int m_misses = 0; // stretches in a row found without a plain point
+    // The thread's own.
+    int m_misses = 0;              // stretches in a row found without a plain point
+    long long m_stretchEnd = -1;   // of the open stretch, -1 between stretches
+    long long m_stretchPoints = 0; // read in the open stretch
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
